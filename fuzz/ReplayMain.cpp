@@ -1,0 +1,39 @@
+// Runs LLVMFuzzerTestOneInput once on every file of the directories or files
+// given, for builds without libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
+static void runFile(const std::filesystem::path &path, int &count)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    ++count;
+}
+
+int main(int argc, char **argv)
+{
+    int count = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto &entry : std::filesystem::recursive_directory_iterator(arg)) {
+                if (entry.is_regular_file())
+                    runFile(entry.path(), count);
+            }
+        } else if (std::filesystem::exists(arg)) {
+            runFile(arg, count);
+        } else {
+            std::fprintf(stderr, "no such input: %s\n", argv[i]);
+            return 1;
+        }
+    }
+    std::printf("replayed %d inputs\n", count);
+    return 0;
+}
