@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+namespace vesk {
+
+class Messenger;
+
+// The four box folders of the data folder.
+enum class Box { InBox, InBox1, InBox2, OutBox };
+
+// "InBox/", "InBox1/", "InBox2/", "OutBox/".
+QString boxFolderName(Box box);
+
+// The message store: one plain text file per message in the box folders of
+// the data folder. The folder listing is the list of messages, the file name
+// is the message's identity.
+class MessageStore final
+{
+public:
+    explicit MessageStore(QString rootDir, const Clock &clock = SystemClock::instance());
+
+    QString root() const { return m_root; }
+    // Absolute path of a box folder, with a trailing slash.
+    QString folderPath(Box box) const;
+    QString filePath(Box box, const QString &fileName) const;
+
+    // Creates the four folders (OutBox, InBox, InBox1, InBox2 in this order)
+    // where missing; each one that cannot be created is reported and skipped.
+    void createFolders(Messenger &messenger) const;
+
+    // 17 digits: yyyyMMddhhmmss and the milliseconds, local time.
+    QString timeStampGet() const;
+
+    // stamp + the smallest counter n for which no "stamp n .ID" exists in any
+    // of the given folders + ".ID".
+    QString newFileName(const QString &stamp, std::initializer_list<Box> folders) const;
+
+    // The messages of a folder: its *.ID files (extension in any case), sorted
+    // by name, so numbering is arrival order. Message n is listing()[n - 1].
+    QStringList listing(Box box) const;
+
+    struct Summary
+    {
+        int count = 0;
+        qint64 totalSize = 0;
+    };
+    Summary checkDir(Box box) const;
+
+    struct Found
+    {
+        qint64 size = 0;
+        QString fileName;
+    };
+    // Resolves a message number text against the current listing.
+    Found searchFile(Box box, const QString &numberText) const;
+
+    // The unique id of a message (X-UIDL, else Message-ID, else the file name
+    // without ".ID").
+    QString searchUidl(Box box, const QString &fileName) const;
+
+    // Saves a message crash-safely: written under a temporary name that no
+    // listing shows, flushed to disk, then renamed into place. `lines` are
+    // written with CR LF after each. Returns false (and the reason) when the
+    // message is not safely on disk.
+    bool save(Box box, const QString &fileName, const QList<QByteArray> &lines, QString *error = nullptr) const;
+    // The same for content that is already CR LF text.
+    bool saveContent(Box box, const QString &fileName, const QByteArray &content, QString *error = nullptr) const;
+
+    // The whole file; an empty array when it cannot be read.
+    QByteArray read(Box box, const QString &fileName) const;
+
+    // Deletes a message; true once it is gone.
+    bool remove(Box box, const QString &fileName) const;
+
+private:
+    QString m_root;
+    const Clock &m_clock;
+};
+
+} // namespace vesk
