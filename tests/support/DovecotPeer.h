@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vesk::test {
+
+// A private Dovecot POP3 server on a loopback high port, standing in for the
+// provider's POP3 server. One user with a plain-text password so that both
+// USER/PASS and APOP work. Messages are put straight into its Maildir.
+class DovecotPeer final
+{
+public:
+    explicit DovecotPeer(QString user = QStringLiteral("taro"), QString password = QStringLiteral("pa55word"));
+    ~DovecotPeer();
+    DovecotPeer(const DovecotPeer &) = delete;
+    DovecotPeer &operator=(const DovecotPeer &) = delete;
+
+    // Writes the configuration, starts Dovecot and waits until a login works.
+    bool start(QString *error = nullptr);
+    void stop();
+    bool running() const { return m_running; }
+
+    quint16 port() const { return m_port; }
+    QString user() const { return m_user; }
+    QString password() const { return m_password; }
+
+    // Delivers a message (CR LF or LF line ends) to the user's mailbox.
+    bool addMessage(const QByteArray &content);
+    // Messages currently in the mailbox.
+    int messageCount() const;
+    // The contents of the mailbox, in delivery order.
+    QList<QByteArray> messages() const;
+    QString log() const;
+
+private:
+    QString maildir() const;
+    bool writeConfig(QString *error);
+
+    QString m_user;
+    QString m_password;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    quint16 m_port = 0;
+    bool m_running = false;
+    int m_serial = 0;
+};
+
+} // namespace vesk::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vesk::test {
+
+// Debian's aiosmtpd on a loopback high port, standing in for the provider's
+// SMTP server. Records each accepted message with its envelope.
+class SmtpSinkPeer final
+{
+public:
+    SmtpSinkPeer();
+    ~SmtpSinkPeer();
+
+    // Recipients containing `rejectPattern` are refused with 550.
+    bool start(const QString &rejectPattern = QString(), QString *error = nullptr);
+    void stop();
+    quint16 port() const { return m_port; }
+
+    struct Received
+    {
+        QString mailFrom;
+        QStringList rcptTos;
+        QString helo;
+        QByteArray data; // after dot-unstuffing
+    };
+    QList<Received> received() const;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_process;
+    quint16 m_port = 0;
+};
+
+} // namespace vesk::test
