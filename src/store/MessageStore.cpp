@@ -1,0 +1,243 @@
+#include "store/MessageStore.h"
+
+#include "platform/Messenger.h"
+#include "store/AtomicFileWriter.h"
+#include "store/FileSync.h"
+#include "store/MessageNumber.h"
+#include "store/UniqueIdReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+const QLatin1String Extension(".ID");
+
+// A temporary file this old cannot belong to a save still running.
+constexpr qint64 StaleTempSeconds = 60 * 60;
+
+bool hasMessageExtension(const QString &name)
+{
+    return name.endsWith(Extension, Qt::CaseInsensitive);
+}
+
+// The *.ID files of a folder in name order, with their sizes.
+QFileInfoList messageFiles(const QString &folder)
+{
+    QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    files.erase(std::remove_if(files.begin(), files.end(),
+                    [](const QFileInfo &file) { return !hasMessageExtension(file.fileName()); }),
+        files.end());
+    std::sort(files.begin(), files.end(),
+        [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
+    return files;
+}
+
+QString createFailureText(Box box)
+{
+    switch (box) {
+    case Box::OutBox:
+        return QStringLiteral("OutBoxフォルダを作成出来ません");
+    case Box::InBox:
+        return QStringLiteral("InBoxフォルダを作成出来ません");
+    case Box::InBox1:
+        return QStringLiteral("InBox1フォルダを作成出来ません");
+    case Box::InBox2:
+        return QStringLiteral("InBox2フォルダを作成出来ません");
+    }
+    return {};
+}
+
+} // namespace
+
+QString boxFolderName(Box box)
+{
+    switch (box) {
+    case Box::InBox:
+        return QStringLiteral("InBox/");
+    case Box::InBox1:
+        return QStringLiteral("InBox1/");
+    case Box::InBox2:
+        return QStringLiteral("InBox2/");
+    case Box::OutBox:
+        return QStringLiteral("OutBox/");
+    }
+    return {};
+}
+
+MessageStore::MessageStore(QString rootDir, const Clock &clock)
+    : m_root(std::move(rootDir))
+    , m_clock(clock)
+{ }
+
+QString MessageStore::folderPath(Box box) const
+{
+    return QDir(m_root).absolutePath() + u'/' + boxFolderName(box);
+}
+
+QString MessageStore::filePath(Box box, const QString &fileName) const
+{
+    return folderPath(box) + fileName;
+}
+
+void MessageStore::createFolders(Messenger &messenger) const
+{
+    const QDateTime staleBefore = QDateTime::currentDateTime().addSecs(-StaleTempSeconds);
+    for (Box box : { Box::OutBox, Box::InBox, Box::InBox1, Box::InBox2 }) {
+        const QString folder = folderPath(box);
+        if (!QFileInfo(folder).isDir() && !(QDir().mkpath(folder) && QFileInfo(folder).isDir())) {
+            messenger.message(createFailureText(box));
+            continue;
+        }
+        // File ages are file system times, hence the system's clock.
+        AtomicFileWriter::removeStale(folder, staleBefore);
+    }
+}
+
+QString MessageStore::timeStampGet() const
+{
+    const QDateTime now = m_clock.now();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return QString::asprintf("%04d%02d%02d%02d%02d%02d%.3d", date.year(), date.month(), date.day(),
+        time.hour(), time.minute(), time.second(), time.msec());
+}
+
+QString MessageStore::newFileName(const QString &stamp, std::initializer_list<Box> folders) const
+{
+    // The names beginning with the stamp, extension in upper case.
+    QSet<QString> taken;
+    for (Box box : folders) {
+        const QStringList names
+            = QDir(folderPath(box))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &name : names) {
+            if (name.startsWith(stamp) && hasMessageExtension(name))
+                taken.insert(name.left(name.size() - Extension.size()) + Extension);
+        }
+    }
+    for (qint64 counter = 0;; ++counter) {
+        const QString name = stamp + QString::number(counter) + Extension;
+        if (!taken.contains(name))
+            return name;
+    }
+}
+
+QStringList MessageStore::listing(Box box) const
+{
+    QStringList names;
+    for (const QFileInfo &file : messageFiles(folderPath(box)))
+        names << file.fileName();
+    return names;
+}
+
+MessageStore::Summary MessageStore::checkDir(Box box) const
+{
+    Summary summary;
+    for (const QFileInfo &file : messageFiles(folderPath(box))) {
+        ++summary.count;
+        summary.totalSize += file.size();
+    }
+    return summary;
+}
+
+MessageStore::Found MessageStore::searchFile(Box box, const QString &numberText) const
+{
+    const int number = parseMessageNumber(numberText).value_or(-1);
+    if (number == -1)
+        return { -1, {} };
+    if (number == 0)
+        return { 0, {} };
+    const QFileInfoList files = messageFiles(folderPath(box));
+    if (files.isEmpty())
+        return { 0, {} };
+    const qsizetype index = number >= 1 ? std::min<qsizetype>(number, files.size()) - 1 : files.size() - 1;
+    return { files[index].size(), files[index].fileName() };
+}
+
+QString MessageStore::searchUidl(Box box, const QString &fileName) const
+{
+    if (FileSync::isPlainName(fileName)) {
+        QFile file(filePath(box, fileName));
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray id = UniqueIdReader::fromHeader(file);
+            if (!id.isEmpty())
+                return QString::fromLatin1(id);
+        }
+    }
+    return UniqueIdReader::fromFileName(fileName);
+}
+
+bool MessageStore::save(
+    Box box, const QString &fileName, const QList<QByteArray> &lines, QString *error) const
+{
+    qsizetype size = 0;
+    for (const QByteArray &line : lines)
+        size += line.size() + 2;
+    QByteArray content;
+    content.reserve(size);
+    for (const QByteArray &line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return saveContent(box, fileName, content, error);
+}
+
+bool MessageStore::saveContent(
+    Box box, const QString &fileName, const QByteArray &content, QString *error) const
+{
+    return AtomicFileWriter::write(folderPath(box), fileName, content, error);
+}
+
+QByteArray MessageStore::read(Box box, const QString &fileName) const
+{
+    if (!FileSync::isPlainName(fileName))
+        return {};
+    QFile file(filePath(box, fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool MessageStore::remove(Box box, const QString &fileName) const
+{
+    if (!FileSync::isPlainName(fileName))
+        return false;
+    if (::unlink(QFile::encodeName(filePath(box, fileName)).constData()) != 0)
+        return errno == ENOENT;
+    // Keep the removal: a sent message that came back after a crash would go
+    // out twice.
+    FileSync::syncFolder(folderPath(box), nullptr);
+    return true;
+}
+
+bool MessageStore::move(Box from, Box to, const QString &fileName, QString *error) const
+{
+    if (!FileSync::isPlainName(fileName)) {
+        if (error)
+            *error = FileSync::failure(QStringLiteral("ファイル名が正しくありません"), fileName, EINVAL);
+        return false;
+    }
+    const QString source = filePath(from, fileName);
+    const QString target = filePath(to, fileName);
+    if (!FileSync::renameNoReplace(source, target, error))
+        return false;
+    if (!FileSync::syncFolder(folderPath(to), error)) {
+        // Not known to be on disk in its new box: put it back.
+        FileSync::renameNoReplace(target, source, nullptr);
+        return false;
+    }
+    // Should the old entry outlive a crash the message is in two boxes, which
+    // loses nothing.
+    FileSync::syncFolder(folderPath(from), nullptr);
+    return true;
+}
+
+} // namespace vesk

@@ -1,0 +1,137 @@
+#include "store/UniqueIdReader.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+
+namespace vesk {
+namespace {
+
+constexpr qint64 ChunkSize = 16 * 1024;
+
+// Header lines are trimmed of every control character and blank, as the
+// mailers' own tools do.
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+QByteArray trimmed(QByteArray text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+bool isBlankLine(const QByteArray &line)
+{
+    return std::all_of(line.begin(), line.end(), isBlank);
+}
+
+bool startsWithName(const QByteArray &line, QByteArrayView upperName)
+{
+    if (line.size() < upperName.size())
+        return false;
+    for (qsizetype i = 0; i < upperName.size(); ++i) {
+        char c = line[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != upperName[i])
+            return false;
+    }
+    return true;
+}
+
+// "Message-ID: <addr>" gives addr; without brackets the whole value.
+QByteArray messageIdCandidate(const QByteArray &line)
+{
+    QByteArray rest = line.mid(line.indexOf(':') + 1);
+    const qsizetype open = rest.indexOf('<');
+    if (open >= 0)
+        rest = rest.mid(open + 1);
+    const qsizetype close = rest.indexOf('>');
+    if (close >= 0)
+        rest.truncate(close);
+    return trimmed(rest);
+}
+
+class HeaderScan
+{
+public:
+    // False once the header has ended.
+    bool feed(const QByteArray &line)
+    {
+        if (isBlankLine(line))
+            return false;
+        if (startsWithName(line, "X-UIDL:"))
+            m_uidl = trimmed(line.mid(7));
+        else if (startsWithName(line, "MESSAGE-ID:"))
+            m_messageId = messageIdCandidate(line);
+        return true;
+    }
+
+    // The last X-UIDL wins; an empty one gives no id, since a mailer cannot use
+    // an empty UIDL, and the Message-ID is tried instead.
+    QByteArray result() const { return m_uidl.isEmpty() ? m_messageId : m_uidl; }
+
+private:
+    QByteArray m_uidl;
+    QByteArray m_messageId;
+};
+
+} // namespace
+
+QByteArray UniqueIdReader::fromHeader(QIODevice &device)
+{
+    HeaderScan scan;
+    QByteArray buffer;
+    qint64 total = 0;
+    bool atEnd = false;
+    for (;;) {
+        if (!atEnd) {
+            const QByteArray chunk = device.read(std::min(ChunkSize, HeaderLimit - total));
+            total += chunk.size();
+            buffer += chunk;
+            atEnd = chunk.isEmpty() || total >= HeaderLimit;
+        }
+        // Lines end in CR LF, LF or a lone CR.
+        qsizetype pos = 0;
+        for (;;) {
+            qsizetype stop = pos;
+            while (stop < buffer.size() && buffer[stop] != '\r' && buffer[stop] != '\n')
+                ++stop;
+            if (stop == buffer.size())
+                break;
+            // A CR at the end of the buffer may be the first half of CR LF.
+            if (buffer[stop] == '\r' && stop + 1 == buffer.size() && !atEnd)
+                break;
+            const QByteArray line = buffer.mid(pos, stop - pos);
+            pos = stop + 1;
+            if (buffer[stop] == '\r' && pos < buffer.size() && buffer[pos] == '\n')
+                ++pos;
+            if (!scan.feed(line))
+                return scan.result();
+        }
+        buffer.remove(0, pos);
+        if (atEnd) {
+            if (!buffer.isEmpty())
+                scan.feed(buffer);
+            return scan.result();
+        }
+    }
+}
+
+QString UniqueIdReader::fromFileName(const QString &fileName)
+{
+    QString id = fileName;
+    const qsizetype at = id.indexOf(QLatin1String(".ID"), 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        id.remove(at, 3);
+    return id;
+}
+
+} // namespace vesk
