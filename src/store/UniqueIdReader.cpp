@@ -83,46 +83,70 @@ private:
     QByteArray m_messageId;
 };
 
+// Cuts text arriving in pieces into lines ended by CR LF, LF or a lone CR.
+class LineSplitter
+{
+public:
+    void append(const QByteArray &chunk) { m_buffer += chunk; }
+
+    // The next whole line; at the end also the unterminated rest.
+    bool next(QByteArray &line, bool atEnd)
+    {
+        qsizetype stop = std::max(m_pos, m_searched);
+        while (stop < m_buffer.size() && m_buffer[stop] != '\r' && m_buffer[stop] != '\n')
+            ++stop;
+        // A CR at the end of the buffer may be the first half of CR LF.
+        const bool whole
+            = stop < m_buffer.size() && (m_buffer[stop] == '\n' || stop + 1 < m_buffer.size() || atEnd);
+        if (!whole) {
+            m_searched = stop;
+            compact();
+            if (!atEnd || m_pos == m_buffer.size())
+                return false;
+            line = m_buffer.mid(m_pos);
+            m_pos = m_buffer.size();
+            return true;
+        }
+        line = m_buffer.mid(m_pos, stop - m_pos);
+        m_pos = stop + 1;
+        if (m_buffer[stop] == '\r' && m_pos < m_buffer.size() && m_buffer[m_pos] == '\n')
+            ++m_pos;
+        return true;
+    }
+
+private:
+    void compact()
+    {
+        m_buffer.remove(0, m_pos);
+        m_searched -= m_pos;
+        m_pos = 0;
+    }
+
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    qsizetype m_searched = 0;
+};
+
 } // namespace
 
 QByteArray UniqueIdReader::fromHeader(QIODevice &device)
 {
     HeaderScan scan;
-    QByteArray buffer;
+    LineSplitter lines;
     qint64 total = 0;
     bool atEnd = false;
-    for (;;) {
-        if (!atEnd) {
-            const QByteArray chunk = device.read(std::min(ChunkSize, HeaderLimit - total));
-            total += chunk.size();
-            buffer += chunk;
-            atEnd = chunk.isEmpty() || total >= HeaderLimit;
-        }
-        // Lines end in CR LF, LF or a lone CR.
-        qsizetype pos = 0;
-        for (;;) {
-            qsizetype stop = pos;
-            while (stop < buffer.size() && buffer[stop] != '\r' && buffer[stop] != '\n')
-                ++stop;
-            if (stop == buffer.size())
-                break;
-            // A CR at the end of the buffer may be the first half of CR LF.
-            if (buffer[stop] == '\r' && stop + 1 == buffer.size() && !atEnd)
-                break;
-            const QByteArray line = buffer.mid(pos, stop - pos);
-            pos = stop + 1;
-            if (buffer[stop] == '\r' && pos < buffer.size() && buffer[pos] == '\n')
-                ++pos;
+    while (!atEnd) {
+        const QByteArray chunk = device.read(std::min(ChunkSize, HeaderLimit - total));
+        total += chunk.size();
+        atEnd = chunk.isEmpty() || total >= HeaderLimit;
+        lines.append(chunk);
+        QByteArray line;
+        while (lines.next(line, atEnd)) {
             if (!scan.feed(line))
                 return scan.result();
         }
-        buffer.remove(0, pos);
-        if (atEnd) {
-            if (!buffer.isEmpty())
-                scan.feed(buffer);
-            return scan.result();
-        }
     }
+    return scan.result();
 }
 
 QString UniqueIdReader::fromFileName(const QString &fileName)

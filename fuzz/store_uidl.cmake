@@ -1,0 +1,1 @@
+vesk_add_fuzzer(store_uidl DEPS vesk_store)
