@@ -67,14 +67,19 @@ void FakeTimerFactory::advance(qint64 ms)
         }
         if (!next)
             break;
-        if (m_clock)
-            m_clock->advanceMs(next->m_due - m_now);
-        m_now = next->m_due;
+        // A wait inside a callback may already have moved time further.
+        if (next->m_due > m_now) {
+            if (m_clock)
+                m_clock->advanceMs(next->m_due - m_now);
+            m_now = next->m_due;
+        }
         next->trigger();
     }
-    if (m_clock)
-        m_clock->advanceMs(end - m_now);
-    m_now = end;
+    if (end > m_now) {
+        if (m_clock)
+            m_clock->advanceMs(end - m_now);
+        m_now = end;
+    }
 }
 
 } // namespace vesk::test
