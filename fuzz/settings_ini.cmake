@@ -1,0 +1,1 @@
+vesk_add_fuzzer(settings_ini DEPS vesk_settings)
