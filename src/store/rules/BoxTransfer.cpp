@@ -1,0 +1,79 @@
+#include "store/rules/BoxTransfer.h"
+
+#include "store/FileSync.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vesk {
+namespace {
+
+std::optional<QByteArray> readWhole(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    return content;
+}
+
+} // namespace
+
+BoxTransfer::Result BoxTransfer::move(Box from, Box to, const QString &fileName) const
+{
+    Result result;
+    if (!FileSync::isPlainName(fileName)) {
+        result.error = QStringLiteral("ファイル名が正しくありません");
+        return result;
+    }
+    const std::optional<QByteArray> content = readWhole(m_store.filePath(from, fileName), &result.error);
+    if (!content)
+        return result;
+
+    result.fileName = fileName;
+    bool copied = false;
+    const QString target = m_store.filePath(to, fileName);
+    if (QFileInfo::exists(target)) {
+        if (readWhole(target, nullptr) == content)
+            copied = true; // an earlier move got this far
+        else
+            result.fileName = freeName(fileName);
+    }
+    if (!copied && !m_store.saveContent(to, result.fileName, *content, &result.error))
+        return result;
+
+    if (!m_store.remove(from, fileName)) {
+        // One message in two boxes would reach a mailer twice: take the copy back.
+        if (!copied)
+            m_store.remove(to, result.fileName);
+        result.error = QStringLiteral("%1 を削除できません").arg(m_store.filePath(from, fileName));
+        return result;
+    }
+    result.moved = true;
+    return result;
+}
+
+QString BoxTransfer::freeName(const QString &fileName) const
+{
+    // A store name is a 17-digit time stamp, a counter and ".ID": keep the
+    // stamp so that the message keeps its place in arrival order.
+    QString base = fileName;
+    if (base.endsWith(QLatin1String(".ID"), Qt::CaseInsensitive))
+        base.chop(3);
+    constexpr int StampLength = 17;
+    bool stampOnly = base.size() > StampLength;
+    for (int i = 0; stampOnly && i < StampLength; ++i)
+        stampOnly = base[i] >= u'0' && base[i] <= u'9';
+    const QString stamp = stampOnly ? base.left(StampLength) : base;
+    return m_store.newFileName(stamp, { Box::InBox, Box::InBox1, Box::InBox2 });
+}
+
+} // namespace vesk
