@@ -1,0 +1,135 @@
+#include "session/ClientJudge.h"
+
+#include "session/ClientLink.h"
+#include "session/Pop3Dialogue.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionContext.h"
+#include "session/SessionState.h"
+#include "session/SmtpDialogue.h"
+
+namespace vesk {
+
+ClientJudge::ClientJudge(const SessionContext &context, ClientLink &link)
+    : m_context(context)
+    , m_link(link)
+    , m_pop3(std::make_unique<Pop3Dialogue>(*this))
+    , m_smtp(std::make_unique<SmtpDialogue>(*this))
+{ }
+
+ClientJudge::~ClientJudge() = default;
+
+void ClientJudge::judge(const QByteArray &text)
+{
+    // Nothing runs: whatever still arrives is not an answer to anything.
+    if (m_clientState == ClientIdle)
+        return;
+    if (m_dataMode) {
+        m_pop3->dataBlock(text);
+        return;
+    }
+    m_words = ReplyWords::split(text);
+    if (m_clientState >= Pop3Greeting && m_clientState <= Pop3Quit)
+        m_pop3->reply(text);
+    else if (m_clientState >= SmtpGreeting && m_clientState <= SmtpQuit)
+        m_smtp->reply(text);
+    else
+        failurePath();
+}
+
+void ClientJudge::beginDownload()
+{
+    m_dataMode = false;
+    m_cancel = false;
+    m_pop3->begin();
+    m_clientState = Pop3Greeting;
+}
+
+void ClientJudge::beginUpload()
+{
+    m_dataMode = false;
+    m_cancel = false;
+    m_smtp->begin();
+    m_clientState = SmtpGreeting;
+}
+
+bool ClientJudge::countBlock()
+{
+    ++m_progress;
+    return m_progress % 3 == 0;
+}
+
+void ClientJudge::clearMessageLines()
+{
+    m_pop3->clearMessage();
+    m_smtp->clearMessage();
+}
+
+int ClientJudge::mailTotal() const
+{
+    return m_pop3->mailTotal();
+}
+
+int ClientJudge::storedCount() const
+{
+    return m_pop3->storedCount();
+}
+
+void ClientJudge::sendSmtp(const QByteArray &command)
+{
+    m_link.send(command + "\r\n");
+    m_link.restartWatchdog();
+    m_cancel = false;
+    m_words.word1.clear();
+    m_context.monitor.debug(QLatin1Char('<') + QString::fromUtf8(command));
+}
+
+void ClientJudge::sendSmtpInc(const QByteArray &command)
+{
+    sendSmtp(command);
+    ++m_clientState;
+}
+
+void ClientJudge::failurePath()
+{
+    endWithFailure(true);
+}
+
+void ClientJudge::fail(const QString &reason)
+{
+    m_context.monitor.debug(reason);
+    endWithFailure(true);
+}
+
+void ClientJudge::connectionLost()
+{
+    endWithFailure(false);
+}
+
+void ClientJudge::endWithFailure(bool sayQuit)
+{
+    m_dataMode = false;
+    m_link.stopWatchdog();
+    // From here on no reply is judged, also not the one to this QUIT.
+    m_clientState = ClientIdle;
+    if (sayQuit) {
+        sendSmtp("QUIT");
+        m_link.flush();
+    }
+    m_context.monitor.debug(QStringLiteral("VeskTalk< Failed ! >"));
+    m_link.clientOff();
+    m_context.state.marker = QStringLiteral("x");
+}
+
+void ClientJudge::abandon()
+{
+    m_cancel = true;
+    m_clientState = ClientAbandoned;
+    m_dataMode = false;
+}
+
+bool ClientJudge::still(int state) const
+{
+    return m_context.state.running() && m_clientState == state;
+}
+
+} // namespace vesk

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "session/ReplyWords.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+namespace vesk {
+
+class ClientLink;
+class Pop3Dialogue;
+class SmtpDialogue;
+struct SessionContext;
+
+// Values of the one state number of the provider dialogue.
+enum ClientStateValue : int {
+    ClientIdle = 0,
+    SmtpGreeting = 1,
+    SmtpQuit = 8,
+    Pop3Greeting = 11,
+    Pop3Quit = 18,
+    ClientAbandoned = 100,
+};
+
+// The provider dialogue: takes a reply line (or, while a message is being
+// retrieved, a data block) and answers through the link. Downloads run in
+// states 11-18, uploads in 1-8; every reply word 1 is compared exactly and
+// anything unexpected takes the failure path (QUIT, marker "x").
+class ClientJudge final
+{
+public:
+    ClientJudge(const SessionContext &context, ClientLink &link);
+    ~ClientJudge();
+    ClientJudge(const ClientJudge &) = delete;
+    ClientJudge &operator=(const ClientJudge &) = delete;
+
+    void judge(const QByteArray &text);
+
+    // Session starts (the caller opens the connection).
+    void beginDownload();
+    void beginUpload();
+
+    int clientState() const { return m_clientState; }
+    void setClientState(int state) { m_clientState = state; }
+    bool dataMode() const { return m_dataMode; }
+    void setDataMode(bool on) { m_dataMode = on; }
+    const ReplyWords &words() const { return m_words; }
+    bool cancelled() const { return m_cancel; }
+
+    // Counts data blocks; true on every third one.
+    bool countBlock();
+    void resetProgress() { m_progress = 0; }
+    void clearMessageLines();
+
+    // New mail of the last download (messages left for size excluded).
+    int mailTotal() const;
+    // Messages stored by the last download so far.
+    int storedCount() const;
+
+    // Sends command + CR LF, restarts the watchdog, clears the cancel flag
+    // and reply word 1, and shows the command on the monitor.
+    void sendSmtp(const QByteArray &command);
+    // The same, then the next state.
+    void sendSmtpInc(const QByteArray &command);
+
+    // Unexpected reply: QUIT, "VeskTalk< Failed ! >", session closed, marker "x".
+    void failurePath();
+    // The failure path after a monitor line that says why.
+    void fail(const QString &reason);
+    // The provider went away: the same without QUIT.
+    void connectionLost();
+    // The watchdog fired: nothing more is stored, sent or deleted.
+    void abandon();
+
+    // The session still runs in this state (pumping may have ended it).
+    bool still(int state) const;
+
+    const SessionContext &context() const { return m_context; }
+    ClientLink &link() { return m_link; }
+
+private:
+    void endWithFailure(bool sayQuit);
+
+    const SessionContext &m_context;
+    ClientLink &m_link;
+    int m_clientState = ClientIdle;
+    bool m_dataMode = false;
+    ReplyWords m_words;
+    bool m_cancel = false;
+    int m_progress = 0;
+    std::unique_ptr<Pop3Dialogue> m_pop3;
+    std::unique_ptr<SmtpDialogue> m_smtp;
+};
+
+} // namespace vesk

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vesk {
+
+// What the provider dialogue needs of its connection. The dialogue never owns
+// the socket, so tests can drive it with reply lines and read what it sent.
+class ClientLink
+{
+public:
+    virtual ~ClientLink() = default;
+
+    // Queues bytes on the provider connection; nothing is sent inside the call.
+    virtual void send(const QByteArray &bytes) = 0;
+    // Bytes are still queued.
+    virtual bool sendPending() const = 0;
+    // Gives queued bytes a bounded chance to go out before a close.
+    virtual void flush() = 0;
+
+    virtual void restartWatchdog() = 0;
+    virtual void stopWatchdog() = 0;
+
+    // Ends the provider session: watchdog stopped, no dialogue state, the
+    // connection closed, the local servers reopened.
+    virtual void clientOff() = 0;
+
+    // The machine's name for HELO.
+    virtual QString localHostName() const = 0;
+};
+
+} // namespace vesk

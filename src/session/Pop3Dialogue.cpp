@@ -1,0 +1,264 @@
+#include "session/Pop3Dialogue.h"
+
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "session/ClientJudge.h"
+#include "session/ClientLink.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionConfig.h"
+#include "session/SessionContext.h"
+#include "session/SessionState.h"
+#include "session/TMD5.h"
+#include "store/MessageStore.h"
+
+#include <algorithm>
+
+namespace vesk {
+
+namespace {
+
+enum : int {
+    StateUser = 12,
+    StatePass = 13,
+    StateStat = 14,
+    StateList = 15,
+    StateRetr = 16,
+    StateNext = 17,
+};
+
+QByteArray number(int value)
+{
+    return QByteArray::number(value);
+}
+
+} // namespace
+
+Pop3Dialogue::Pop3Dialogue(ClientJudge &judge)
+    : m_judge(judge)
+    , m_message(judge.context().config.MaxMessageBytes)
+{ }
+
+void Pop3Dialogue::begin()
+{
+    m_mailTotal = 0;
+    m_mailCurrent = 0;
+    m_stored = 0;
+    m_message.clear();
+    m_message.setLimit(m_judge.context().config.MaxMessageBytes);
+}
+
+void Pop3Dialogue::reply(const QByteArray &line)
+{
+    const ReplyWords &words = m_judge.words();
+    if (words.word1 != "+OK") {
+        m_judge.failurePath();
+        return;
+    }
+    const SessionConfig &config = m_judge.context().config;
+    switch (m_judge.clientState()) {
+    case Pop3Greeting:
+        greeting(line);
+        break;
+    case StateUser:
+        m_judge.sendSmtpInc("PASS " + config.Password.toUtf8());
+        break;
+    case StatePass:
+        m_judge.sendSmtpInc("STAT");
+        break;
+    case StateStat:
+        stat(words);
+        break;
+    case StateList:
+        list(words);
+        break;
+    case StateRetr:
+        m_judge.setDataMode(true);
+        m_judge.context().host.showDirection(QStringLiteral(">"));
+        break;
+    case StateNext:
+        if (m_mailCurrent > 0) {
+            sendList();
+        } else {
+            m_judge.sendSmtp("QUIT");
+            m_judge.setClientState(Pop3Quit);
+        }
+        break;
+    case Pop3Quit:
+        quitOk();
+        break;
+    default:
+        m_judge.failurePath();
+        break;
+    }
+}
+
+void Pop3Dialogue::greeting(const QByteArray &line)
+{
+    const SessionConfig &config = m_judge.context().config;
+    const QByteArray user = config.UserID.toUtf8();
+    if (!config.Apop) {
+        m_judge.sendSmtp("USER " + user);
+        m_judge.setClientState(StateUser);
+        return;
+    }
+    const qsizetype open = line.indexOf('<');
+    const qsizetype close = open < 0 ? -1 : line.indexOf('>', open);
+    if (close < 0) {
+        m_judge.failurePath();
+        return;
+    }
+    const QByteArray stamp = line.mid(open, close - open + 1);
+    m_judge.sendSmtp("APOP " + user + ' ' + TMD5::apopDigest(stamp, config.Password.toUtf8()));
+    m_judge.setClientState(StatePass);
+}
+
+void Pop3Dialogue::stat(const ReplyWords &words)
+{
+    const SessionContext &context = m_judge.context();
+    m_mailTotal = m_mailCurrent = std::max(0, ReplyWords::number(words.word2));
+    if (context.host.connectionTestRunning() || m_mailTotal == 0 || !context.config.ServerON) {
+        m_judge.sendSmtp("QUIT");
+        m_judge.setClientState(Pop3Quit);
+        return;
+    }
+    if (context.state.checkTrigger != TriggerPeriodic)
+        context.host.showBoxWindow();
+    sendList();
+}
+
+void Pop3Dialogue::sendList()
+{
+    m_judge.sendSmtp("LIST " + number(m_mailCurrent));
+    m_judge.setClientState(StateList);
+}
+
+void Pop3Dialogue::list(const ReplyWords &words)
+{
+    const SessionContext &context = m_judge.context();
+    m_message.clear();
+    bool isNumber = false;
+    qint64 size = words.word3.toLongLong(&isNumber);
+    if (!isNumber)
+        size = 0;
+    if (size == 0) {
+        skipMessage();
+        return;
+    }
+    if (size > m_message.limit()) {
+        // Held in memory while it arrives: too large to take, so it stays.
+        context.monitor.debug(
+            QStringLiteral("VeskTalk< 大きすぎるメールはサーバーに残します : %1 octets >").arg(size));
+        skipMessage();
+        return;
+    }
+    context.pump.pause(context.config.RetrPauseMs);
+    if (!m_judge.still(StateList))
+        return;
+    m_message.expect(size);
+    m_judge.sendSmtpInc("RETR " + number(m_mailCurrent));
+    const QString progress = QStringLiteral("%1/%2").arg(m_mailTotal - m_mailCurrent + 1).arg(m_mailTotal);
+    if (context.host.boxWindowOpen())
+        context.host.setBoxCaption(QStringLiteral("送受信箱 Down ") + progress);
+    context.host.dialPanelStatus(QStringLiteral("Download ") + progress);
+}
+
+void Pop3Dialogue::skipMessage()
+{
+    --m_mailTotal;
+    --m_mailCurrent;
+    m_judge.sendSmtp("STAT");
+    m_judge.setClientState(StateNext);
+}
+
+void Pop3Dialogue::dataBlock(const QByteArray &block)
+{
+    const SessionContext &context = m_judge.context();
+    if (m_judge.countBlock()) {
+        m_judge.link().restartWatchdog();
+        context.host.progress();
+    }
+    if (!context.state.running()) {
+        m_judge.setDataMode(false);
+        return;
+    }
+    switch (m_message.add(block)) {
+    case IncomingMessage::Result::More:
+        return;
+    case IncomingMessage::Result::TooLarge:
+        m_message.clear();
+        m_judge.fail(QStringLiteral("VeskTalk< 大きすぎるメールはサーバーに残します : %1 bytes 超 >")
+                         .arg(m_message.limit()));
+        return;
+    case IncomingMessage::Result::Complete:
+        m_judge.setDataMode(false);
+        messageEnd();
+        return;
+    }
+}
+
+void Pop3Dialogue::messageEnd()
+{
+    // The watchdog gave up on this session: keep nothing, delete nothing.
+    if (m_judge.cancelled()) {
+        m_message.clear();
+        return;
+    }
+    QString fileName;
+    if (!storeMessage(&fileName))
+        return;
+    const SessionContext &context = m_judge.context();
+    context.pump.pause(context.config.SavedPauseMs);
+    // Stored either way; DELE only while the session is still ours.
+    if (!m_judge.still(StateRetr))
+        return;
+    showStored(fileName);
+    m_judge.sendSmtpInc("DELE " + number(m_mailCurrent));
+    --m_mailCurrent;
+}
+
+bool Pop3Dialogue::storeMessage(QString *fileName)
+{
+    const SessionContext &context = m_judge.context();
+    const MessageStore &store = context.store;
+    const QString name = store.newFileName(store.timeStampGet(), { Box::InBox, Box::InBox1, Box::InBox2 });
+    QString error;
+    const bool saved = store.saveContent(Box::InBox, name, m_message.content(), &error);
+    m_message.clear();
+    if (!saved) {
+        // Not on disk: the message must stay at the provider, so no DELE.
+        const QString text = QStringLiteral("受信したメールを保存できません。\r\n") + error;
+        m_judge.fail(QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
+        context.messenger.beep();
+        context.messenger.message(text);
+        return false;
+    }
+    ++m_stored;
+    *fileName = name;
+    return true;
+}
+
+void Pop3Dialogue::showStored(const QString &fileName)
+{
+    const SessionContext &context = m_judge.context();
+    const QString list
+        = context.config.DevideON ? context.host.devideGo(fileName) : QStringLiteral("stgReceive");
+    if (context.host.boxWindowOpen())
+        context.host.addBoxRow(list, fileName);
+    else if (context.state.checkTrigger != TriggerPeriodic || context.config.AutoDevideDisp)
+        context.host.showBoxWindow();
+}
+
+void Pop3Dialogue::quitOk()
+{
+    const SessionContext &context = m_judge.context();
+    m_judge.setDataMode(false);
+    m_judge.link().stopWatchdog();
+    m_judge.link().clientOff();
+    if (context.state.running())
+        context.state.marker.clear();
+    if (context.config.ServerON)
+        context.host.setDisplayMode(0);
+}
+
+} // namespace vesk

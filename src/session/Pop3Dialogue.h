@@ -1,0 +1,49 @@
+#pragma once
+
+#include "session/IncomingMessage.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vesk {
+
+class ClientJudge;
+struct ReplyWords;
+
+// The download dialogue (states 11-18): log in with USER/PASS or APOP, STAT,
+// then from the highest number down LIST, RETR, store, DELE; QUIT. A message
+// is deleted at the provider only once it is safely on disk.
+class Pop3Dialogue final
+{
+public:
+    explicit Pop3Dialogue(ClientJudge &judge);
+
+    void begin();
+    void reply(const QByteArray &line);
+    void dataBlock(const QByteArray &block);
+
+    int mailTotal() const { return m_mailTotal; }
+    int mailCurrent() const { return m_mailCurrent; }
+    // Messages stored in this session.
+    int storedCount() const { return m_stored; }
+    void clearMessage() { m_message.clear(); }
+
+private:
+    void greeting(const QByteArray &line);
+    void stat(const ReplyWords &words);
+    void list(const ReplyWords &words);
+    void skipMessage();
+    void sendList();
+    void messageEnd();
+    bool storeMessage(QString *fileName);
+    void showStored(const QString &fileName);
+    void quitOk();
+
+    ClientJudge &m_judge;
+    int m_mailTotal = 0;
+    int m_mailCurrent = 0;
+    int m_stored = 0;
+    IncomingMessage m_message;
+};
+
+} // namespace vesk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace vesk {
+
+// The settings a provider session reads, named as the settings are. Filled
+// from the settings store by the controller before each session.
+struct SessionConfig
+{
+    QString Host;
+    QString SMTP;
+    QString UserID;
+    QString Password;
+    bool Apop = false;
+    bool ServerON = true;
+    bool DevideON = false;
+    bool DoublePass = false;
+    bool ManuSend = false;
+    bool AutoDevideDisp = false;
+    int POP3_ServerVesk = 110;
+    int SMTP_ServerVesk = 25;
+    // Seconds of silence before the watchdog abandons a session.
+    int OverTime = 300;
+
+    // The fixed pauses of the download (before each RETR, after each saved
+    // message). Only a measurement changes them.
+    int RetrPauseMs = 100;
+    int SavedPauseMs = 100;
+
+    // A message larger than this is left at the provider.
+    qint64 MaxMessageBytes = qint64(256) * 1024 * 1024;
+
+    // Host, SMTP and UserID all given.
+    bool accountComplete() const { return !Host.isEmpty() && !SMTP.isEmpty() && !UserID.isEmpty(); }
+};
+
+} // namespace vesk

@@ -1,0 +1,211 @@
+#include "session/SmtpDialogue.h"
+
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "session/ClientJudge.h"
+#include "session/ClientLink.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionConfig.h"
+#include "session/SessionContext.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vesk {
+
+namespace {
+
+enum : int {
+    StateHelo = 2,
+    StateRset = 3,
+    StateRcpt = 4,
+    StateData = 5,
+    StateText = 6,
+    StateSent = 7,
+};
+
+// "250-..." lines of a multi-line reply come before the line that answers.
+bool isContinuation(const QByteArray &line)
+{
+    return line.size() >= 4 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1]))
+        && std::isdigit(uchar(line[2])) && line[3] == '-';
+}
+
+// Lines go out at most this many at a time before the queue must drain.
+constexpr int LinesPerRound = 100;
+
+} // namespace
+
+SmtpDialogue::SmtpDialogue(ClientJudge &judge)
+    : m_judge(judge)
+{ }
+
+void SmtpDialogue::begin()
+{
+    m_contents = {};
+    m_index = 0;
+}
+
+void SmtpDialogue::reply(const QByteArray &line)
+{
+    if (isContinuation(line))
+        return;
+    const QByteArray &code = m_judge.words().word1;
+    const int state = m_judge.clientState();
+    // Only a real acceptance counts: a file is deleted on the reply to its
+    // final ".", so that reply must be 250, and the text goes out only after 354.
+    const QByteArray expected = state == SmtpGreeting ? "220" : state == StateText ? "354" : "250";
+    const bool ok = code == expected || (state == SmtpQuit && code == "221");
+    if (!ok) {
+        m_judge.failurePath();
+        return;
+    }
+    switch (state) {
+    case SmtpGreeting:
+        m_judge.sendSmtp("HELO " + m_judge.link().localHostName().toUtf8());
+        m_judge.setClientState(StateHelo);
+        break;
+    case StateHelo:
+        m_judge.sendSmtpInc("RSET");
+        break;
+    case StateRset:
+        nextMessage();
+        break;
+    case StateRcpt:
+        recipient();
+        break;
+    case StateData:
+        m_judge.context().host.dialPanelStatus(QStringLiteral("Upload"));
+        m_judge.sendSmtpInc("DATA");
+        m_judge.context().host.showDirection(QStringLiteral("<"));
+        break;
+    case StateText:
+        sendText();
+        break;
+    case StateSent:
+        accepted();
+        break;
+    case SmtpQuit:
+        quitOk();
+        break;
+    default:
+        m_judge.failurePath();
+        break;
+    }
+}
+
+void SmtpDialogue::quit()
+{
+    m_judge.sendSmtp("QUIT");
+    m_judge.setClientState(SmtpQuit);
+}
+
+void SmtpDialogue::nextMessage()
+{
+    const SessionContext &context = m_judge.context();
+    m_contents = OutBoxContents::read(context.store, context.pump, context.config.MaxMessageBytes);
+    if (!m_judge.still(StateRset))
+        return;
+    if (!m_contents.found()) {
+        quit();
+        return;
+    }
+    if (m_contents.fileName == OutBoxContents::NonVeskContents) {
+        quit();
+        context.messenger.beep();
+        context.messenger.message(QStringLiteral("［送］の中にVeskの送信情報がないメールが存在します。\r"
+                                                 "送受信箱でゴミ取りを行ってから再度送信してください。"));
+        return;
+    }
+    if (m_contents.fileName == OutBoxContents::TooLarge) {
+        m_judge.fail(QStringLiteral("VeskTalk< 送信するメールが大きすぎます >"));
+        return;
+    }
+    m_index = 0;
+    m_judge.sendSmtpInc("MAIL FROM: <" + m_contents.sender + '>');
+}
+
+void SmtpDialogue::recipient()
+{
+    m_judge.sendSmtp("RCPT TO: <" + m_contents.recipients.at(m_index) + '>');
+    ++m_index;
+    if (m_index >= m_contents.recipients.size())
+        m_judge.setClientState(StateData);
+}
+
+void SmtpDialogue::sendText()
+{
+    const SessionContext &context = m_judge.context();
+    ClientLink &link = m_judge.link();
+    const bool show = context.monitor.isOpen();
+    const int rounds = std::max(1, context.config.OverTime) * 1000;
+    QByteArray chunk;
+    for (qsizetype i = 0; i < m_contents.lines.size(); ++i) {
+        const QByteArray &line = m_contents.lines.at(i);
+        // Stored text keeps its doubled dots; a bare "." can only come from a
+        // file written by hand, and would end the text early.
+        chunk += line == "." ? QByteArray("..") : line;
+        chunk += "\r\n";
+        if (show)
+            context.monitor.debug(QLatin1Char('<') + QString::fromUtf8(line));
+        if ((i + 1) % LinesPerRound == 0) {
+            link.send(chunk);
+            chunk.clear();
+            context.host.progress();
+            link.restartWatchdog();
+            // The watchdog ends this wait when the provider stops reading.
+            context.pump.waitUntil(
+                [&] { return !link.sendPending() || !context.state.running(); }, rounds, 1);
+            if (!m_judge.still(StateText))
+                return;
+        }
+    }
+    link.send(chunk);
+    m_judge.sendSmtpInc(".");
+}
+
+void SmtpDialogue::accepted()
+{
+    const SessionContext &context = m_judge.context();
+    MailHost &host = context.host;
+    if (!host.boxWindowOpen() && (context.config.ManuSend || context.config.AutoDevideDisp))
+        host.showBoxWindow();
+    const QString fileName = m_contents.fileName;
+    m_contents = {};
+    if (!context.store.remove(Box::OutBox, fileName)) {
+        // It went out; left in the out-box it would go out again.
+        const QString text = QStringLiteral("送信したメールを［送］から削除できません。\r\n") + fileName;
+        m_judge.fail(QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
+        context.messenger.beep();
+        context.messenger.message(text);
+        return;
+    }
+    if (host.boxWindowOpen())
+        host.removeBoxRow(QStringLiteral("stgSend"), fileName);
+    if (context.store.checkDir(Box::OutBox).count > 0) {
+        m_judge.sendSmtp("RSET");
+        m_judge.setClientState(StateRset);
+    } else {
+        quit();
+    }
+}
+
+void SmtpDialogue::quitOk()
+{
+    const SessionContext &context = m_judge.context();
+    context.host.setDisplayMode(6);
+    m_judge.setDataMode(false);
+    m_contents = {};
+    m_judge.link().stopWatchdog();
+    m_judge.link().clientOff();
+    if (context.state.running())
+        context.state.marker.clear();
+    m_judge.setClientState(ClientIdle);
+    if (context.host.boxWindowOpen() && !context.config.AutoDevideDisp)
+        context.host.remainCheck();
+}
+
+} // namespace vesk
