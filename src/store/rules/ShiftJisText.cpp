@@ -51,7 +51,7 @@ std::optional<QByteArray> fromUnicode(const QString &text)
     if (!converter.isValid())
         return std::nullopt;
     QByteArray sjis;
-    if (converter.convert(text.toUtf8(), sjis, {}) != 0)
+    if (converter.convert(text.toUtf8(), sjis, "?") != 0)
         return std::nullopt;
     return sjis;
 }

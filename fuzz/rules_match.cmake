@@ -1,0 +1,1 @@
+vesk_add_fuzzer(rules_match DEPS vesk_rules)
