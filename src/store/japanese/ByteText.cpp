@@ -1,0 +1,72 @@
+#include "store/japanese/ByteText.h"
+
+namespace vesk::bytetext {
+namespace {
+
+inline char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+QByteArrayView trimmed(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+QByteArrayView rightTrimmed(QByteArrayView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isBlank(text[end - 1]))
+        --end;
+    return text.first(end);
+}
+
+void chopBlanks(QByteArray &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isBlank(text[end - 1]))
+        --end;
+    text.truncate(end);
+}
+
+QByteArray toUpper(QByteArrayView text)
+{
+    QByteArray result(text.size(), Qt::Uninitialized);
+    char *out = result.data();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = upper(text[i]);
+    return result;
+}
+
+bool startsWithUpper(QByteArrayView text, QByteArrayView upperName)
+{
+    if (text.size() < upperName.size())
+        return false;
+    for (qsizetype i = 0; i < upperName.size(); ++i) {
+        if (upper(text[i]) != upperName[i])
+            return false;
+    }
+    return true;
+}
+
+qsizetype indexOfUpper(QByteArrayView text, QByteArrayView upperNeedle, qsizetype from)
+{
+    if (upperNeedle.isEmpty())
+        return from <= text.size() ? qMax<qsizetype>(from, 0) : -1;
+    const qsizetype last = text.size() - upperNeedle.size();
+    for (qsizetype i = qMax<qsizetype>(from, 0); i <= last; ++i) {
+        if (upper(text[i]) == upperNeedle[0] && startsWithUpper(text.sliced(i), upperNeedle))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace vesk::bytetext

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// Small helpers on raw header bytes.
+namespace vesk::bytetext {
+
+// Only ASCII white space is blank: the ESC that opens or closes raw JIS text
+// at either end of a value must survive trimming.
+inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+QByteArrayView trimmed(QByteArrayView text);
+QByteArrayView rightTrimmed(QByteArrayView text);
+void chopBlanks(QByteArray &text);
+
+// ASCII-only upper-casing, as header names and charset labels need.
+QByteArray toUpper(QByteArrayView text);
+
+// Whether `text` starts with `upperName` when upper-cased (ASCII letters only).
+bool startsWithUpper(QByteArrayView text, QByteArrayView upperName);
+
+// Position of `upperNeedle` in `text` compared case-insensitively from `from`, or -1.
+qsizetype indexOfUpper(QByteArrayView text, QByteArrayView upperNeedle, qsizetype from = 0);
+
+} // namespace vesk::bytetext

@@ -1,0 +1,56 @@
+#include "store/japanese/HeaderBlock.h"
+
+#include "store/japanese/ByteText.h"
+
+#include <QFile>
+
+namespace vesk {
+namespace {
+
+constexpr qsizetype kChunk = 16 * 1024;
+
+} // namespace
+
+qsizetype endOfHeader(QByteArrayView text, qsizetype from)
+{
+    qsizetype start = from;
+    while (start < text.size()) {
+        const qsizetype lineEnd = text.indexOf('\n', start);
+        const qsizetype end = lineEnd < 0 ? text.size() : lineEnd;
+        if (bytetext::trimmed(text.sliced(start, end - start)).isEmpty())
+            return lineEnd < 0 ? -1 : lineEnd + 1;
+        if (lineEnd < 0)
+            return -1;
+        start = lineEnd + 1;
+    }
+    return -1;
+}
+
+QByteArray readHeaderBlock(const QString &filePath, qsizetype limit)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray block;
+    qsizetype scanned = 0; // start of the first line not yet known to be non-blank
+    while (block.size() < limit) {
+        const qsizetype want = qMin(kChunk, limit - block.size());
+        const qsizetype had = block.size();
+        block.resize(had + want);
+        const qint64 got = file.read(block.data() + had, want);
+        block.truncate(had + qMax<qint64>(got, 0));
+        if (got <= 0)
+            break;
+        const qsizetype end = endOfHeader(block, scanned);
+        if (end >= 0) {
+            block.truncate(end);
+            break;
+        }
+        // Rescan only the last, possibly unfinished line next time.
+        const qsizetype lastLine = block.lastIndexOf('\n');
+        scanned = lastLine < 0 ? 0 : lastLine + 1;
+    }
+    return block;
+}
+
+} // namespace vesk
