@@ -27,7 +27,7 @@ public:
     // Longest line awaited in ktrmText before the connection is given up
     // with WSAEMSGSIZE.
     static constexpr qsizetype MaxTextLine = 1024 * 1024;
-    static constexpr int ReadChunk = 8192;
+    static constexpr int ReadChunk = 65536;
     // How long close() waits for a close-pending queue to drain.
     static constexpr int DefaultCloseTimeoutMs = 30000;
 

@@ -3,6 +3,7 @@
 #include "net/LineAssembler.h"
 #include "net/TKError.h"
 #include "net/TKTcpClient.h"
+#include "platform/EventPump.h"
 
 #include <QByteArrayList>
 #include <QStringList>
@@ -239,6 +240,44 @@ TEST_F(StreamSocketTest, CloseGivesUpOnAPeerThatNeverReads)
     client.close();
     EXPECT_EQ(client.handle(), TKStreamSock::InvalidSocket);
     EXPECT_EQ(client.queuedBytes(), 0);
+    EXPECT_EQ(errors, QStringList { QStringLiteral("WSAETIMEDOUT 接続タイムアウトが発生しました") });
+}
+
+// Serves the loop as usual but remembers how it was asked to wait.
+class RecordingPump final : public EventPump
+{
+public:
+    bool waitUntil(const std::function<bool()> &done, int rounds, int pauseMs) override
+    {
+        calls.push_back({ rounds, pauseMs });
+        return QtEventPump::instance().waitUntil(done, rounds, pauseMs);
+    }
+    std::vector<std::pair<int, int>> calls;
+};
+
+TEST(StreamSocketCloseTest, CloseWaitsThroughTheInjectedPumpInBoundedRounds)
+{
+    RecordingPump pump;
+    NetServices services;
+    services.pump = &pump;
+    RawListener listener;
+    TKTcpClient client(nullptr, services);
+    bool connected = false;
+    QStringList errors;
+    client.setOnConnect([&](QObject *) { connected = true; });
+    client.setOnError([&](QObject *, const TKError &error) { errors << error.message(); });
+    client.setServerName(QStringLiteral("127.0.0.1"));
+    client.setPort(listener.port());
+    client.setActive(true);
+    auto peer = listener.accept(5000, false);
+    ASSERT_TRUE(peer);
+    ASSERT_TRUE(waitFor([&] { return connected; }));
+    client.setCloseTimeoutMs(110);
+    client.send(test::patternBytes(32 * 1024 * 1024));
+    client.closeAfterSend();
+    client.close();
+    ASSERT_EQ(pump.calls.size(), 1u);
+    EXPECT_EQ(pump.calls[0], std::make_pair(2, 55));
     EXPECT_EQ(errors, QStringList { QStringLiteral("WSAETIMEDOUT 接続タイムアウトが発生しました") });
 }
 

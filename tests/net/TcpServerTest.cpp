@@ -3,6 +3,7 @@
 #include "net/TKError.h"
 #include "net/TKTcpServer.h"
 #include "platform/EventPump.h"
+#include "support/FakeTimerFactory.h"
 
 #include <QHash>
 #include <QPointer>
@@ -12,6 +13,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -222,6 +224,52 @@ TEST_F(TcpServerTest, HandlerSetLaterReachesExistingChildren)
     server.setOnRcvReady([&](TKTcpServer *, TKTcpChildSock *target) { late += target->receive(); });
     peer->write("NOOP\r\n");
     ASSERT_TRUE(waitFor([&] { return late == "NOOP\r\n"; }));
+}
+
+// Lowers the descriptor limit so that the next new descriptor fails.
+class DescriptorLimit
+{
+public:
+    DescriptorLimit()
+    {
+        ::getrlimit(RLIMIT_NOFILE, &m_saved);
+        const int lowestFree = ::dup(0);
+        ::close(lowestFree);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = rlim_t(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorLimit() { restore(); }
+    void restore() { ::setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved {};
+};
+
+TEST(TcpServerLimitTest, RunningOutOfDescriptorsIsReportedOnceAndRetriedLater)
+{
+    test::FakeTimerFactory timers;
+    NetServices services;
+    services.timers = &timers;
+    TKTcpServer server(nullptr, services);
+    QStringList errors;
+    int connects = 0;
+    server.setOnError([&](QObject *, const TKError &error) { errors << error.message(); });
+    server.setOnConnect([&](TKTcpServer *, TKTcpChildSock *) { ++connects; });
+    server.setActive(true);
+    auto peer = RawConnection::connectTo(server.listeningPort());
+    ASSERT_TRUE(peer);
+    {
+        DescriptorLimit limit;
+        ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }, 2000));
+        // A listener still reporting readiness must not turn into a stream of errors.
+        test::pumpFor(50);
+        EXPECT_EQ(errors, QStringList { QStringLiteral("WSAEMFILE ファイルのオープン数が多すぎます") });
+        EXPECT_EQ(connects, 0);
+    }
+    timers.advance(1000);
+    ASSERT_TRUE(waitFor([&] { return connects == 1; }));
+    EXPECT_EQ(errors.size(), 1);
 }
 
 TEST_F(TcpServerTest, PortInUseReportsItsTableText)

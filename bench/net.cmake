@@ -1,0 +1,1 @@
+vesk_add_bench(net DEPS vesk_net)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(line_assembly DEPS vesk_net)
