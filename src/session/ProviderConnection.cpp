@@ -1,0 +1,198 @@
+#include "session/ProviderConnection.h"
+
+#include "net/LocalHostName.h"
+#include "net/TKError.h"
+#include "net/TKTcpClient.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/MailHost.h"
+#include "session/MailText.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionConfig.h"
+#include "session/SessionContext.h"
+#include "session/SessionState.h"
+
+#include <algorithm>
+
+namespace vesk {
+
+ProviderConnection::ProviderConnection(const SessionContext &context, TimerFactory &timers, NetServices net)
+    : m_context(context)
+    , m_judge(context, *this)
+    , m_client(std::make_unique<TKTcpClient>(nullptr, std::move(net)))
+    , m_timRet(timers.create())
+    , m_timPass(timers.create())
+{
+    m_client->setOnConnect([this](QObject *) { clientConnect(); });
+    m_client->setOnRcvReady([this](QObject *) { clientRcvReady(); });
+    m_client->setOnDisconnect([this](QObject *) { clientDisconnect(); });
+    m_client->setOnError([this](QObject *, const TKError &error) { clientError(error); });
+    m_assembler.setJudge([this](const QByteArray &text) { m_judge.judge(text); });
+    m_assembler.setDataMode([this] { return m_judge.dataMode(); });
+    m_assembler.setMonitor([this](const QByteArray &block) { showReceived(block); });
+    m_assembler.setOverflowHandler([this] { overflow(); });
+    m_timRet->setCallback([this] { timRetTimer(); });
+    m_timPass->setCallback([this] { timPassTimer(); });
+    m_timPass->setInterval(PassIntervalMs);
+    setOverTime(context.config.OverTime);
+}
+
+ProviderConnection::~ProviderConnection()
+{
+    m_client->setOnConnect({});
+    m_client->setOnRcvReady({});
+    m_client->setOnDisconnect({});
+    m_client->setOnError({});
+    m_client->close();
+}
+
+void ProviderConnection::setOverTime(int seconds)
+{
+    // A zero period would fire without end.
+    m_timRet->setInterval(std::max(1, seconds) * 1000);
+}
+
+void ProviderConnection::setTarget(const QString &host, int port)
+{
+    m_client->setServerName(host);
+    m_client->setPort(quint16(port));
+}
+
+bool ProviderConnection::active() const
+{
+    return m_client->active();
+}
+
+void ProviderConnection::clientOn(const QString &direction)
+{
+    m_context.monitor.debug(QStringLiteral("----- Server ") + direction + QStringLiteral(" Vesk -----"));
+    if (!m_client->active())
+        m_client->setActive(true);
+    m_context.host.closeLocalServers();
+    m_context.host.dialPanelStatus(QStringLiteral("Connected"));
+}
+
+void ProviderConnection::send(const QByteArray &bytes)
+{
+    m_client->send(bytes);
+}
+
+bool ProviderConnection::sendPending() const
+{
+    return m_client->queuedBytes() > 0;
+}
+
+void ProviderConnection::flush()
+{
+    m_context.pump.waitUntil([this] { return !sendPending() || !m_client->active(); }, 50, 10);
+}
+
+void ProviderConnection::restartWatchdog()
+{
+    m_timRet->start();
+}
+
+void ProviderConnection::stopWatchdog()
+{
+    m_timRet->stop();
+}
+
+void ProviderConnection::clientOff()
+{
+    m_timRet->stop();
+    m_judge.setClientState(ClientIdle);
+    m_client->close();
+    m_assembler.clear();
+    if (m_context.config.ServerON)
+        m_context.host.reopenLocalServers();
+    m_context.host.dialPanelStatus(QStringLiteral("Close"));
+}
+
+QString ProviderConnection::localHostName() const
+{
+    return GreetingHostName(LocalHostName());
+}
+
+void ProviderConnection::clientConnect()
+{
+    m_judge.resetProgress();
+    m_context.state.marker = QStringLiteral(".");
+    m_assembler.clear();
+    m_context.host.dialPanelStatus(QStringLiteral("Authenticating"));
+}
+
+void ProviderConnection::clientRcvReady()
+{
+    m_timPass->stop();
+    m_assembler.feed(m_client->receive());
+}
+
+void ProviderConnection::showReceived(const QByteArray &block)
+{
+    if (m_context.monitor.isOpen())
+        m_context.monitor.debug(QString::fromUtf8(block));
+}
+
+void ProviderConnection::clientDisconnect()
+{
+    m_judge.resetProgress();
+    m_judge.clearMessageLines();
+    m_context.host.dialPanelStatus(QStringLiteral("Close"));
+    // Nobody will answer any more: end now rather than when the watchdog fires.
+    if (m_judge.clientState() != ClientIdle && m_judge.clientState() != ClientAbandoned
+        && m_context.state.running())
+        m_judge.connectionLost();
+}
+
+void ProviderConnection::clientError(const TKError &error)
+{
+    // An error of a connection that already ended changes no result.
+    if (m_judge.clientState() == ClientIdle && !m_client->active())
+        return;
+    m_judge.resetProgress();
+    m_context.monitor.debug(QStringLiteral("VeskTalk< ") + error.message() + QStringLiteral(" >"));
+    m_context.state.marker = QStringLiteral("x");
+    clientOff();
+    m_context.host.dialPanelStatus(QStringLiteral("Error"));
+    if (error.message().toUpper().contains(QLatin1String("WSAEADDRNOTAVAIL"))) {
+        m_context.host.raiseMainWindow();
+        m_context.messenger.beep();
+        m_context.messenger.message(
+            QStringLiteral("Socketが正常に動作しません。\r\nVeskを再立ち上げして下さい。"));
+    }
+}
+
+void ProviderConnection::overflow()
+{
+    // A line without end from the provider: held text stays bounded.
+    m_judge.fail(QStringLiteral("VeskTalk< 受信した行が長すぎます >"));
+}
+
+void ProviderConnection::timRetTimer()
+{
+    m_timPass->stop();
+    m_context.state.pop3Active = false;
+    m_context.state.marker = QStringLiteral("x");
+    m_timRet->stop();
+    m_judge.abandon();
+}
+
+void ProviderConnection::timPassTimer()
+{
+    if (!m_client->active() || !m_context.state.running()) {
+        m_timPass->stop();
+        return;
+    }
+    m_client->close();
+    m_context.pump.waitUntil([] { return false; }, 50, 10);
+    if (!m_client->active() && m_context.state.running()) {
+        m_judge.beginDownload();
+        m_client->setActive(true);
+        m_context.monitor.debug(QStringLiteral("---- Re-authenticate ----"));
+    } else {
+        m_context.monitor.debug(QStringLiteral("- Re-authenticate false -"));
+    }
+}
+
+} // namespace vesk

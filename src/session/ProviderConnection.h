@@ -1,0 +1,74 @@
+#pragma once
+
+#include "net/LineAssembler.h"
+#include "net/NetServices.h"
+#include "session/ClientJudge.h"
+#include "session/ClientLink.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace vesk {
+
+class TKError;
+class TKTcpClient;
+class Timer;
+class TimerFactory;
+struct SessionContext;
+
+// The one provider connection `Client` with its line assembly, the session
+// watchdog `timRet` and the re-authentication timer `timPass`, wired to the
+// dialogue. Opens and closes a provider session (ClientOn / ClientOff).
+class ProviderConnection final : public ClientLink
+{
+public:
+    // Re-authentication after this long without any reply.
+    static constexpr int PassIntervalMs = 14000;
+
+    ProviderConnection(const SessionContext &context, TimerFactory &timers, NetServices net = {});
+    ~ProviderConnection() override;
+    ProviderConnection(const ProviderConnection &) = delete;
+    ProviderConnection &operator=(const ProviderConnection &) = delete;
+
+    ClientJudge &judge() { return m_judge; }
+    TKTcpClient &client() { return *m_client; }
+    Timer &timRet() { return *m_timRet; }
+    Timer &timPass() { return *m_timPass; }
+
+    // The watchdog period, from `OverTime` seconds.
+    void setOverTime(int seconds);
+    void setTarget(const QString &host, int port);
+    bool active() const;
+
+    // Monitor section line, connection switched on, local servers closed.
+    void clientOn(const QString &direction);
+
+    // ClientLink
+    void send(const QByteArray &bytes) override;
+    bool sendPending() const override;
+    void flush() override;
+    void restartWatchdog() override;
+    void stopWatchdog() override;
+    void clientOff() override;
+    QString localHostName() const override;
+
+private:
+    void clientConnect();
+    void clientRcvReady();
+    void clientDisconnect();
+    void clientError(const TKError &error);
+    void timRetTimer();
+    void timPassTimer();
+    void overflow();
+    void showReceived(const QByteArray &block);
+
+    const SessionContext &m_context;
+    ClientJudge m_judge;
+    std::unique_ptr<TKTcpClient> m_client;
+    LineAssembler m_assembler;
+    std::unique_ptr<Timer> m_timRet;
+    std::unique_ptr<Timer> m_timPass;
+};
+
+} // namespace vesk

@@ -1,0 +1,134 @@
+#include "session/ProviderSession.h"
+
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Timer.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/ProviderConnection.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+#include <limits>
+
+namespace vesk {
+
+ProviderSession::ProviderSession(const Parts &parts, NetServices net)
+    : m_parts(parts)
+    , m_context { parts.state, m_config, parts.store, parts.host, parts.monitor, parts.messenger, parts.pump }
+    , m_connection(std::make_unique<ProviderConnection>(m_context, parts.timers, std::move(net)))
+{ }
+
+ProviderSession::~ProviderSession() = default;
+
+void ProviderSession::setConfig(const SessionConfig &config)
+{
+    m_config = config;
+    m_connection->setOverTime(config.OverTime);
+    m_parts.monitor.setPassword(config.Password);
+}
+
+int ProviderSession::downLoad()
+{
+    m_newMailCount = 0;
+    if (!m_config.accountComplete())
+        return 0;
+    SessionState &state = m_parts.state;
+    MailHost &host = m_parts.host;
+    ProviderConnection &connection = *m_connection;
+
+    const QString time = m_parts.clock.now().toString(QStringLiteral("M/d h:mm"));
+    host.checkStarted(time);
+    state.marker = QStringLiteral(".");
+    if (host.boxWindowOpen())
+        host.setBoxCaption(QStringLiteral("送受信箱 <Last ") + time + QLatin1Char('>'));
+
+    connection.judge().beginDownload();
+    connection.setTarget(m_config.Host, m_config.POP3_ServerVesk);
+    connection.clientOn(QStringLiteral(">"));
+    host.dialPanelStatus(QStringLiteral("Connecting"));
+    connection.timRet().start();
+    if (m_config.DoublePass)
+        connection.timPass().start();
+
+    waitForSessionEnd();
+
+    connection.timPass().stop();
+    connection.timRet().stop();
+    if (state.failed()) {
+        // Whatever was stored before the failure is new mail all the same.
+        m_newMailCount = m_config.ServerON ? connection.judge().storedCount() : 0;
+        connError();
+        host.restartMinuteTimer();
+        return m_newMailCount;
+    }
+    if (connection.active())
+        connection.clientOff();
+    m_newMailCount = connection.judge().mailTotal();
+    host.dialPanelStatus(m_newMailCount >= 1 ? QStringLiteral("< Mail ON >") : QStringLiteral("Non mail"));
+    if (host.connectionTestRunning()) {
+        m_newMailCount = 0;
+        host.closeDialUp();
+        host.restartMinuteTimer();
+    }
+    return m_newMailCount;
+}
+
+bool ProviderSession::mailSend()
+{
+    SessionState &state = m_parts.state;
+    state.marker = QStringLiteral(".");
+    m_parts.pump.waitUntil([] { return false; }, 10, 10);
+    // Without the mail server, or with nothing to send, no connection is made.
+    if (!m_config.ServerON || m_parts.store.checkDir(Box::OutBox).count == 0) {
+        state.marker.clear();
+        return true;
+    }
+    state.marker = QStringLiteral(".");
+    upMail();
+    waitForSessionEnd();
+    m_connection->timRet().stop();
+    if (state.failed()) {
+        connError();
+        state.checkTrigger = TriggerPeriodic;
+        return false;
+    }
+    state.marker.clear();
+    return true;
+}
+
+void ProviderSession::upMail()
+{
+    ProviderConnection &connection = *m_connection;
+    connection.setTarget(m_config.SMTP, m_config.SMTP_ServerVesk);
+    // Time for the host lookup.
+    m_parts.pump.waitUntil([] { return false; }, 20, 10);
+    connection.judge().beginUpload();
+    connection.clientOn(QStringLiteral("<"));
+    connection.timRet().start();
+}
+
+void ProviderSession::connError()
+{
+    ProviderConnection &connection = *m_connection;
+    connection.timRet().stop();
+    if (connection.active() || connection.judge().clientState() != ClientIdle)
+        connection.clientOff();
+    m_parts.state.marker = QStringLiteral("x");
+    m_parts.host.connError();
+}
+
+void ProviderSession::waitForSessionEnd()
+{
+    SessionState &state = m_parts.state;
+    Timer &watchdog = m_connection->timRet();
+    // Every session either ends or is ended by its watchdog.
+    m_parts.pump.waitUntil(
+        [&] { return !state.running() || !watchdog.isActive(); }, std::numeric_limits<int>::max(), 10);
+    if (state.running()) {
+        m_connection->judge().abandon();
+        state.marker = QStringLiteral("x");
+    }
+}
+
+} // namespace vesk
