@@ -1,0 +1,112 @@
+#pragma once
+
+#include "server/DialogueVariables.h"
+#include "store/MessageStore.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+namespace vesk {
+
+class MessageStreamer;
+class ReplySink;
+class SmtpBody;
+class Timer;
+struct ServerEnvironment;
+
+// One mailer's connection to a local server: assembles the incoming lines,
+// hands each to ServerJudge, keeps the connection variables, serves messages
+// with flow control, receives DATA bodies, and gives up a silent connection
+// after OverTime seconds. Tags: 1 POP3 and 2 SMTP of mailer 1, 0 POP3 and 3
+// SMTP of mailer 2.
+class LocalDialogue final
+{
+public:
+    LocalDialogue(ServerEnvironment &env, int tag, ReplySink &sink);
+    ~LocalDialogue();
+    LocalDialogue(const LocalDialogue &) = delete;
+    LocalDialogue &operator=(const LocalDialogue &) = delete;
+
+    // Transport events.
+    void connected();
+    void received(const QByteArray &bytes);
+    void sendEmpty();
+    void disconnected();
+    void childError();
+    // The listening server closes (a provider session begins).
+    void serverClosing();
+
+    ServerEnvironment &env() const { return m_env; }
+    int tag() const { return m_tag; }
+    bool onPop3Port() const { return m_tag == 0 || m_tag == 1; }
+    // The box this connection serves over POP3.
+    Box pop3Box() const;
+    DialogueVariables &vars() { return m_vars; }
+    bool inDataMode() const;
+    bool closing() const;
+
+    // Used by the judges.
+    void sendTCP(const QByteArray &text);
+    void failurePath(const QByteArray &command);
+    void setPop3Active(bool active);
+    // TOP (topLines >= 0) or RETR of a listed message, after the lookup pause.
+    void retrieve(const QByteArray &command, int number, int topLines);
+    // DATA was accepted: what follows is the message text.
+    void beginData(QByteArray head);
+    // The common part of QUIT, then the POP3 or SMTP end.
+    void quit();
+
+    // A command line longer than this is refused and skipped.
+    static constexpr qsizetype MaxCommandLine = 8 * 1024;
+    // Input held while a message is being served before the peer is dropped.
+    static constexpr qsizetype MaxPendingInput = 1024 * 1024;
+    // Bytes of message text queued at a time.
+    static constexpr qsizetype StreamBudget = 256 * 1024;
+    // The greeting waits up to this many 100 ms polls for a provider session.
+    static constexpr int GreetingWaitPolls = 50;
+
+private:
+    enum class Phase { Waiting, Ready, Pausing, Streaming, Data, Closing };
+
+    void greetingPoll();
+    void greet();
+    void processInput();
+    bool takeCommandLine(QByteArray &line);
+    void feedData();
+    void lookupDone();
+    void streamMore();
+    void timedOut();
+    void restartIdle();
+    void endDialogue(const char *markerResult);
+    void finishStreaming();
+
+    ServerEnvironment &m_env;
+    const int m_tag;
+    ReplySink &m_sink;
+    DialogueVariables m_vars;
+    Phase m_phase = Phase::Waiting;
+
+    QByteArray m_input;
+    qsizetype m_inputPos = 0;
+    bool m_discarding = false; // skipping the rest of an overlong line
+    QByteArray m_discardHead;
+    bool m_processing = false;
+
+    std::unique_ptr<Timer> m_idle;
+    std::unique_ptr<Timer> m_step;
+    int m_polls = 0;
+
+    QByteArray m_retrieveCommand;
+    int m_retrieveNumber = 0;
+    int m_topLines = -1;
+    std::unique_ptr<MessageStreamer> m_streamer;
+
+    std::unique_ptr<SmtpBody> m_body;
+    int m_dataBlocks = 0;
+
+    bool m_pop3Active = false;
+    bool m_holdsMarker = false;
+};
+
+} // namespace vesk

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "net/NetServices.h"
+#include "server/LocalActivity.h"
+#include "server/MailerEnds.h"
+#include "server/ServerConfig.h"
+#include "server/ServerEnvironment.h"
+#include "server/ServerIdentity.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace vesk {
+
+class Clock;
+class LocalDialogue;
+class EventPump;
+class MailHost;
+class MessageStore;
+class Messenger;
+class ProtocolMonitor;
+class TKError;
+class TKTcpChildSock;
+class TKTcpServer;
+class TimerFactory;
+struct SessionState;
+
+// The local POP3 and SMTP servers the user's mailers talk to: srvPOP3 (tag 1)
+// and srvSMTP (tag 2) for mailer 1, srvPOP32 (tag 0) and srvSMTP2 (tag 3) for
+// mailer 2, listening on loopback. All four share one set of handlers; each
+// connection gets its own LocalDialogue.
+class LocalMailServer final : public QObject
+{
+    Q_OBJECT
+public:
+    struct Services
+    {
+        MessageStore &store;
+        SessionState &state;
+        MailHost &host;
+        ProtocolMonitor &monitor;
+        Messenger &messenger;
+        EventPump &pump;
+        const Clock &clock;
+        TimerFactory &timers;
+        NetServices net = {};
+    };
+
+    explicit LocalMailServer(
+        Services services, ServerIdentity identity = ServerIdentity::local(), QObject *parent = nullptr);
+    ~LocalMailServer() override;
+
+    // Takes effect for the ports at the next start, for everything else at once.
+    void setConfig(const ServerConfig &config);
+    const ServerConfig &config() const { return m_config; }
+
+    // Opens a mailer's pair of servers on the configured ports (a pair that
+    // listens already stays as it is). Listening errors go to the handler.
+    void startMailer1();
+    void startMailer2();
+    // Closes a pair; its connections are dropped.
+    void stopMailer1();
+    void stopMailer2();
+    void stopAll();
+
+    // A listening socket failed (the port is taken, ...): its port and the
+    // error text ("WSAEADDRINUSE アドレスがすでに使用中です").
+    using ListenErrorHandler = std::function<void(quint16 port, const QString &text)>;
+    void setListenErrorHandler(ListenErrorHandler handler) { m_listenError = std::move(handler); }
+
+    TKTcpServer &srvPOP3() const { return *m_srvPOP3; }
+    TKTcpServer &srvSMTP() const { return *m_srvSMTP; }
+    TKTcpServer &srvPOP32() const { return *m_srvPOP32; }
+    TKTcpServer &srvSMTP2() const { return *m_srvSMTP2; }
+    // The port a server listens on (useful with a configured port of 0); 0 if it does not.
+    quint16 listeningPort(int tag) const;
+
+    int dialogueCount() const { return int(m_dialogues.size()); }
+
+private:
+    struct Connection;
+
+    TKTcpServer *makeServer(int tag);
+    TKTcpServer *server(int tag) const;
+    void start(int tag, int port);
+    void stop(int tag);
+    LocalDialogue *dialogueOf(TKTcpChildSock *child) const;
+
+    void srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target);
+    void srvPOP3RcvReady(TKTcpServer *sender, TKTcpChildSock *target);
+    void srvPOP3SendEmpty(TKTcpServer *sender, TKTcpChildSock *target);
+    void srvPOP3Disconnect(TKTcpServer *sender, TKTcpChildSock *target);
+    void srvPOP3ChildError(TKTcpServer *sender, TKTcpChildSock *target, const TKError &e);
+    void srvPOP3Error(QObject *sender, const TKError &e);
+    void srvPOP3ChildDestroy(TKTcpServer *sender, TKTcpChildSock *target);
+
+    Services m_services;
+    ServerConfig m_config;
+    ServerIdentity m_identity;
+    LocalActivity m_activity;
+    MailerEnds m_ends;
+    ServerEnvironment m_env;
+    ListenErrorHandler m_listenError;
+    std::map<TKTcpChildSock *, std::unique_ptr<Connection>> m_dialogues;
+    std::vector<std::unique_ptr<Connection>> m_retired;
+    TKTcpServer *m_srvPOP3;
+    TKTcpServer *m_srvSMTP;
+    TKTcpServer *m_srvPOP32;
+    TKTcpServer *m_srvSMTP2;
+};
+
+} // namespace vesk

@@ -1,0 +1,26 @@
+#include "server/ServerIdentity.h"
+
+#include "VeskVersion.h"
+#include "server/ServerTexts.h"
+#include "session/MailText.h"
+
+#include <QDateTime>
+#include <QHostInfo>
+
+namespace vesk {
+
+ServerIdentity ServerIdentity::make(const QString &machineHostName, int utcOffsetSeconds)
+{
+    ServerIdentity identity;
+    identity.hostName = GreetingHostName(machineHostName).toUtf8();
+    identity.version = QByteArrayLiteral(VESK_PRODUCT_VERSION);
+    identity.zoneText = ZoneText(utcOffsetSeconds);
+    return identity;
+}
+
+ServerIdentity ServerIdentity::local()
+{
+    return make(QHostInfo::localHostName(), QDateTime::currentDateTime().offsetFromUtc());
+}
+
+} // namespace vesk

@@ -1,0 +1,40 @@
+#include "server/ServerJudge.h"
+
+#include "server/LocalDialogue.h"
+#include "server/Pop3Commands.h"
+#include "server/ServerCommand.h"
+#include "server/SmtpCommands.h"
+
+namespace vesk {
+
+void ServerJudge::judge(LocalDialogue &dialogue, const QByteArray &line)
+{
+    const CommandLine parts = CommandLine::split(line);
+    const ServerCommand command = lookupServerCommand(parts.command);
+    switch (command) {
+    case ServerCommand::Unknown:
+        dialogue.failurePath(parts.command);
+        return;
+    case ServerCommand::QUIT:
+        dialogue.quit();
+        return;
+    case ServerCommand::HELO:
+    case ServerCommand::RSET:
+    case ServerCommand::MAIL:
+    case ServerCommand::RCPT:
+    case ServerCommand::DATA:
+    case ServerCommand::VRFY:
+        SmtpCommands::run(dialogue, command, parts);
+        return;
+    default:
+        Pop3Commands::run(dialogue, command, parts);
+        return;
+    }
+}
+
+void ServerJudge::dataEnded(LocalDialogue &dialogue, SmtpBody &body)
+{
+    SmtpCommands::dataEnded(dialogue, body);
+}
+
+} // namespace vesk

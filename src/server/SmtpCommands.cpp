@@ -1,0 +1,111 @@
+#include "server/SmtpCommands.h"
+
+#include "server/LocalDialogue.h"
+#include "server/MessageIdFixup.h"
+#include "server/ServerConfig.h"
+#include "server/ServerEnvironment.h"
+#include "server/ServerIdentity.h"
+#include "server/SmtpBody.h"
+#include "session/MailHost.h"
+#include "session/MailText.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+namespace vesk {
+
+void SmtpCommands::run(LocalDialogue &dialogue, ServerCommand command, const CommandLine &line)
+{
+    DialogueVariables &vars = dialogue.vars();
+    switch (command) {
+    case ServerCommand::HELO:
+        vars.smtpAuthenticated = true;
+        vars.heloName = line.argument;
+        vars.recipients.clear();
+        dialogue.sendTCP("250 " + dialogue.env().identity.hostName + " Hello, pleased to meet you");
+        return;
+    case ServerCommand::RSET:
+        // A reset transaction must not send its recipients the next message.
+        vars.sender.clear();
+        vars.recipients.clear();
+        dialogue.sendTCP("250 Reset State");
+        return;
+    case ServerCommand::MAIL:
+        vars.smtpAuthenticated = true;
+        vars.sender = ExtractName(line.argument);
+        vars.recipients.clear();
+        dialogue.sendTCP("250 <" + vars.sender + ">... Sender ok");
+        return;
+    case ServerCommand::RCPT: {
+        if (vars.recipients.size() >= MaxRecipients) {
+            dialogue.sendTCP("452 Too many recipients");
+            return;
+        }
+        const QByteArray address = ExtractName(line.argument);
+        vars.recipients.append(address);
+        dialogue.sendTCP("250 <" + address + ">... Recipient ok");
+        return;
+    }
+    case ServerCommand::DATA:
+        return data(dialogue, line);
+    case ServerCommand::VRFY:
+        dialogue.sendTCP("252");
+        return;
+    default:
+        dialogue.failurePath(line.command);
+        return;
+    }
+}
+
+void SmtpCommands::data(LocalDialogue &dialogue, const CommandLine &line)
+{
+    DialogueVariables &vars = dialogue.vars();
+    if (!vars.smtpAuthenticated) {
+        dialogue.failurePath(line.command);
+        return;
+    }
+    // The envelope and the trace line lead the file.
+    QByteArray head = "VeskFrom: <" + vars.sender + ">\r\n";
+    for (const QByteArray &recipient : vars.recipients)
+        head += "VeskTo: <" + recipient + ">\r\n";
+    head += "Received: from " + vars.heloName + " by " + vars.traceText + "\r\n";
+    dialogue.sendTCP("354 Enter mail, end with \".\" on a line by itself");
+    dialogue.env().host.showDirection(QStringLiteral("<"));
+    dialogue.beginData(std::move(head));
+}
+
+void SmtpCommands::dataEnded(LocalDialogue &dialogue, SmtpBody &body)
+{
+    ServerEnvironment &env = dialogue.env();
+    QString fileName;
+    if (body.overflow()) {
+        dialogue.sendTCP("552 Message size exceeds the limit");
+    } else {
+        fileName = file(dialogue, body);
+        // Accepted only once it is safely on disk; otherwise the mailer keeps it.
+        dialogue.sendTCP(fileName.isEmpty() ? QByteArray("451 Mail not saved, try again later")
+                                            : QByteArray("250 Mail accepted"));
+    }
+    dialogue.vars().recipients.clear();
+    if (fileName.isEmpty())
+        return;
+    if (env.host.boxWindowOpen())
+        env.host.addBoxRow(QStringLiteral("stgSend"), fileName);
+    else if (env.state.checkTrigger != 0 || env.config.AutoDevideDisp || env.config.ManuSend)
+        env.host.showBoxWindow();
+}
+
+QString SmtpCommands::file(LocalDialogue &dialogue, SmtpBody &body)
+{
+    ServerEnvironment &env = dialogue.env();
+    MessageIdFixup(body.text(), body.headSize(), env.config.Host.toUtf8());
+    const QString fileName = env.store.newFileName(env.store.timeStampGet(), { Box::OutBox });
+    QString error;
+    if (!env.store.saveContent(Box::OutBox, fileName, body.text(), &error)) {
+        env.monitor.debug(error);
+        return {};
+    }
+    return fileName;
+}
+
+} // namespace vesk
