@@ -111,7 +111,7 @@ void TKTcpClient::connectNow()
         return;
     }
     const int code = lastSocketError();
-    if (code == wsa::WSAEINPROGRESS || code == wsa::WSAEWOULDBLOCK) {
+    if (code == wsa::WSAEINPROGRESS || code == wsa::WSAEWOULDBLOCK || code == wsa::WSAEINTR) {
         m_connecting = true;
         watcher().setWriteEnabled(true);
         return;

@@ -224,10 +224,22 @@ void TKTcpServer::acceptFailed(int error)
     doError(winSockCodeFromErrno(error));
 }
 
+void TKTcpServer::setOnRcvReady(TKServerNotifyEvent handler)
+{
+    m_onRcvReady = std::move(handler);
+    for (TKTcpChildSock *child : std::as_const(m_children))
+        bindRcvReady(child);
+}
+
+void TKTcpServer::bindRcvReady(TKTcpChildSock *child)
+{
+    child->setOnRcvReady([this](QObject *sender) { forward(m_onRcvReady, sender); });
+}
+
 void TKTcpServer::bindChild(TKTcpChildSock *child)
 {
     child->setOnSendEmpty([this](QObject *sender) { forward(m_onSendEmpty, sender); });
-    child->setOnRcvReady([this](QObject *sender) { forward(m_onRcvReady, sender); });
+    bindRcvReady(child);
     child->setOnDisconnect([this](QObject *sender) { forward(m_onDisconnect, sender); });
     child->setOnDestroy([this](QObject *sender) { forward(m_onChildDestroy, sender); });
     child->setOnError([this](QObject *sender, const TKError &error) {

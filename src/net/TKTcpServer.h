@@ -54,7 +54,8 @@ public:
     const TKServerNotifyEvent &onConnect() const { return m_onConnect; }
     void setOnConnect(TKServerNotifyEvent handler) { m_onConnect = std::move(handler); }
     const TKServerNotifyEvent &onRcvReady() const { return m_onRcvReady; }
-    void setOnRcvReady(TKServerNotifyEvent handler) { m_onRcvReady = std::move(handler); }
+    // Also points every existing child's OnRcvReady back at the server.
+    void setOnRcvReady(TKServerNotifyEvent handler);
     const TKServerNotifyEvent &onSendEmpty() const { return m_onSendEmpty; }
     void setOnSendEmpty(TKServerNotifyEvent handler) { m_onSendEmpty = std::move(handler); }
     const TKServerNotifyEvent &onDisconnect() const { return m_onDisconnect; }
@@ -77,6 +78,7 @@ private:
     void accept(int listener);
     void acceptFailed(int code);
     void bindChild(TKTcpChildSock *child);
+    void bindRcvReady(TKTcpChildSock *child);
     void forward(const TKServerNotifyEvent &event, QObject *child);
     // A child has closed: destroy it (from the event loop).
     void childClosed(TKTcpChildSock *child);
