@@ -9,10 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vesk {
@@ -112,21 +112,27 @@ QString MessageStore::timeStampGet() const
 
 QString MessageStore::newFileName(const QString &stamp, std::initializer_list<Box> folders) const
 {
-    // The names beginning with the stamp, extension in upper case.
-    QSet<QString> taken;
-    for (Box box : folders) {
-        const QStringList names
-            = QDir(folderPath(box))
-                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        for (const QString &name : names) {
-            if (name.startsWith(stamp) && hasMessageExtension(name))
-                taken.insert(name.left(name.size() - Extension.size()) + Extension);
-        }
-    }
+    // Asks for each candidate name directly (in every case of its extension)
+    // instead of listing the folders: a call costs the same with thousands of
+    // messages waiting as with none.
+    static const char *const extensions[] = {".ID", ".Id", ".iD", ".id"};
     for (qint64 counter = 0;; ++counter) {
-        const QString name = stamp + QString::number(counter) + Extension;
-        if (!taken.contains(name))
-            return name;
+        const QString base = stamp + QString::number(counter);
+        bool taken = false;
+        for (Box box : folders) {
+            for (const char *extension : extensions) {
+                struct stat info;
+                const QByteArray path = QFile::encodeName(folderPath(box) + base + QLatin1String(extension));
+                if (::lstat(path.constData(), &info) == 0) {
+                    taken = true;
+                    break;
+                }
+            }
+            if (taken)
+                break;
+        }
+        if (!taken)
+            return base + Extension;
     }
 }
 
