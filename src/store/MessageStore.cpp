@@ -115,7 +115,7 @@ QString MessageStore::newFileName(const QString &stamp, std::initializer_list<Bo
     // Asks for each candidate name directly (in every case of its extension)
     // instead of listing the folders: a call costs the same with thousands of
     // messages waiting as with none.
-    static const char *const extensions[] = {".ID", ".Id", ".iD", ".id"};
+    static const char *const extensions[] = { ".ID", ".Id", ".iD", ".id" };
     for (qint64 counter = 0;; ++counter) {
         const QString base = stamp + QString::number(counter);
         bool taken = false;
