@@ -1,6 +1,7 @@
 #include "store/japanese/JCode.h"
 #include "store/japanese/JisPairs.h"
 
+#include <array>
 #include <cstring>
 
 namespace vesk {
@@ -84,6 +85,27 @@ inline bool skipEscapes(const uchar8 *p, qsizetype n, qsizetype &i, bool &twoByt
     return true;
 }
 
+// JisToSjisPair as tables, so the hot loop has no data-dependent branches:
+// the first byte depends on c1 alone, the second on c1's parity and c2.
+struct JisToSjisTables
+{
+    std::array<uchar8, 256> first {};
+    std::array<std::array<uchar8, 256>, 2> second {};
+};
+
+constexpr JisToSjisTables makeJisToSjisTables()
+{
+    JisToSjisTables t;
+    for (unsigned c = 0; c < 256; ++c) {
+        t.first[c] = JisToSjisPair(c, 0x21).first;
+        t.second[0][c] = JisToSjisPair(0x22, c).second;
+        t.second[1][c] = JisToSjisPair(0x21, c).second;
+    }
+    return t;
+}
+
+constexpr JisToSjisTables kJisToSjis = makeJisToSjisTables();
+
 QByteArray jisToSjis(const uchar8 *p, qsizetype n)
 {
     // Never longer than the input: escapes vanish, pairs stay pairs.
@@ -106,9 +128,11 @@ QByteArray jisToSjis(const uchar8 *p, qsizetype n)
         }
         // Line ends are not special in two-byte mode.
         while (i + 1 < n && p[i] != kEsc) {
-            const BytePair pair = JisToSjisPair(p[i], p[i + 1]);
-            out[w++] = pair.first;
-            out[w++] = pair.second;
+            const uchar8 c1 = p[i];
+            const uchar8 c2 = p[i + 1];
+            out[w] = kJisToSjis.first[c1];
+            out[w + 1] = kJisToSjis.second[c1 & 1][c2];
+            w += 2;
             i += 2;
         }
         if (i + 1 == n && p[i] != kEsc) {

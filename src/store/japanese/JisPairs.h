@@ -13,7 +13,7 @@ struct BytePair
     friend bool operator==(BytePair, BytePair) = default;
 };
 
-inline BytePair JisToSjisPair(unsigned c1, unsigned c2)
+constexpr BytePair JisToSjisPair(unsigned c1, unsigned c2)
 {
     unsigned second;
     if (c1 & 1)
@@ -24,7 +24,7 @@ inline BytePair JisToSjisPair(unsigned c1, unsigned c2)
     return { std::uint8_t(first), std::uint8_t(second) };
 }
 
-inline BytePair SjisToJisPair(unsigned c1, unsigned c2)
+constexpr BytePair SjisToJisPair(unsigned c1, unsigned c2)
 {
     const bool adjust = c2 < 0x9F;
     const unsigned rowOffset = c1 < 0xA0 ? 0x70 : 0xB0;

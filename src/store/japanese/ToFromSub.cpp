@@ -4,8 +4,6 @@
 #include "store/japanese/HeaderBlock.h"
 #include "store/japanese/HeaderValue.h"
 
-#include <QFileInfo>
-
 namespace vesk {
 namespace {
 
@@ -133,8 +131,7 @@ HeaderSummary ToFromSubText(QByteArrayView message)
 
 HeaderSummary ToFromSub(const QString &filePath)
 {
-    if (!QFileInfo::exists(filePath))
-        return {};
+    // A file that cannot be opened reads as empty and gives empty fields.
     return ToFromSubText(readHeaderBlock(filePath));
 }
 

@@ -1,0 +1,1 @@
+vesk_add_bench(japanese DEPS vesk_japanese)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(base64 DEPS vesk_japanese)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(jcode DEPS vesk_japanese)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(mimedecode DEPS vesk_japanese)

@@ -1,0 +1,24 @@
+// Encoded-word decoding and the header value steps on arbitrary bytes.
+#include "store/japanese/HeaderValue.h"
+#include "store/japanese/MimeDecode.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView text(reinterpret_cast<const char *>(data), qsizetype(size));
+    // Each word loses at least its prefix and suffix and gains at most three bytes more than a
+    // quarter of its payload, so decoding never grows the text.
+    const QByteArray decoded = vesk::MimeDecode(text);
+    if (decoded.size() > text.size())
+        std::abort();
+    const QByteArray checked = vesk::LenCheck(text);
+    if (checked != text.toByteArray() && checked != ".....")
+        std::abort();
+    const QByteArray shown = vesk::ConvS(text);
+    const QByteArray names = vesk::ExtractTo(shown);
+    if (names.size() > shown.size())
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(tofromsub DEPS vesk_japanese)

@@ -1,0 +1,167 @@
+#include "support/TestPaths.h"
+
+#include "store/MessageStore.h"
+#include "store/japanese/HeaderBlock.h"
+#include "store/japanese/HeaderRead.h"
+#include "store/japanese/JCode.h"
+#include "store/japanese/SjisDecoder.h"
+
+#include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Mail made by Python's email library, read back through the box list rows
+// and compared with what Python's codecs decode.
+namespace vesk {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// CP932 shows a few JIS X 0208 characters as other code points than the
+// reference table Python follows.
+QString cp932Normalised(QString text)
+{
+    static const QHash<char16_t, char16_t> same = {
+        { 0x301C, 0xFF5E }, // wave dash
+        { 0x2212, 0xFF0D }, // minus sign
+        { 0x2016, 0x2225 }, // double vertical line
+        { 0x00A2, 0xFFE0 }, // cent
+        { 0x00A3, 0xFFE1 }, // pound
+        { 0x00AC, 0xFFE2 }, // not sign
+    };
+    for (QChar &c : text) {
+        const auto it = same.constFind(c.unicode());
+        if (it != same.constEnd())
+            c = QChar(*it);
+    }
+    return text;
+}
+
+QString withoutSpace(const QString &text)
+{
+    QString result;
+    for (QChar c : text) {
+        if (!c.isSpace())
+            result += c;
+    }
+    return result;
+}
+
+class PythonCrossCheck : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        ASSERT_TRUE(s_dir->isValid());
+        QProcess python;
+        python.start(test::systemPython(),
+            { test::sourceDir() + u"/tests/store/japanese/gen_messages.py"_s, u"--out"_s, s_dir->path(),
+                u"--seed"_s, u"20261205"_s, u"--count"_s, u"50"_s });
+        ASSERT_TRUE(python.waitForFinished(120000)) << "the generator did not finish";
+        ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        QFile file(s_dir->filePath(u"expected.json"_s));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        s_expected = new QJsonArray(QJsonDocument::fromJson(file.readAll()).array());
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_expected;
+        delete s_dir;
+        s_expected = nullptr;
+        s_dir = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_NE(s_expected, nullptr);
+        ASSERT_EQ(s_expected->size(), 50);
+    }
+
+    static QTemporaryDir *s_dir;
+    static QJsonArray *s_expected;
+};
+
+QTemporaryDir *PythonCrossCheck::s_dir = nullptr;
+QJsonArray *PythonCrossCheck::s_expected = nullptr;
+
+TEST_F(PythonCrossCheck, BoxListRowsShowWhatPythonDecodes)
+{
+    const MessageStore store(s_dir->path());
+    QHash<QString, BoxListRow> rows;
+    for (Box box : { Box::InBox, Box::OutBox }) {
+        for (const BoxListRow &row : HeaderRead(store, box))
+            rows.insert(row.fileName, row);
+    }
+    ASSERT_EQ(rows.size(), s_expected->size());
+
+    int guarded = 0, literal = 0, byEmailLibrary = 0;
+    for (const QJsonValue &value : *s_expected) {
+        const QJsonObject m = value.toObject();
+        const QString name = m["file"_L1].toString();
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(rows.contains(name));
+        const BoxListRow &row = rows[name];
+
+        EXPECT_EQ(row.otherParty, cp932Normalised(m["other"_L1].toString()));
+        EXPECT_EQ(
+            withoutSpace(row.otherParty), withoutSpace(cp932Normalised(m["other_email"_L1].toString())));
+
+        QStringList names;
+        for (const QJsonValue &n : m["own_names"_L1].toArray())
+            names << cp932Normalised(n.toString());
+        EXPECT_TRUE(row.ownName.startsWith(u' '));
+        EXPECT_EQ(withoutSpace(row.ownName), withoutSpace(names.join(u',')));
+
+        const QString subject = cp932Normalised(m["subject"_L1].toString());
+        EXPECT_EQ(row.subject, subject);
+        if (m["subject_email"_L1].isString()) {
+            EXPECT_EQ(
+                withoutSpace(row.subject), withoutSpace(cp932Normalised(m["subject_email"_L1].toString())));
+            ++byEmailLibrary;
+        }
+        guarded += subject == u"....."_s;
+        literal += subject.contains(u"=?utf-8?"_s);
+
+        EXPECT_EQ(row.kindMark, m["kind"_L1].toString());
+    }
+    // The seeded set covers the special cases.
+    EXPECT_GT(guarded, 0);
+    EXPECT_GT(literal, 0);
+    EXPECT_GT(byEmailLibrary, 30);
+}
+
+TEST_F(PythonCrossCheck, BodiesInThreeCodesConvertToWhatPythonDecodes)
+{
+    const MessageStore store(s_dir->path());
+    SjisDecoder decoder;
+    QHash<QString, int> perCharset;
+    for (const QJsonValue &value : *s_expected) {
+        const QJsonObject m = value.toObject();
+        if (!m["body_charset"_L1].isString())
+            continue;
+        const QString name = m["file"_L1].toString();
+        SCOPED_TRACE(name.toStdString());
+        const Box box = m["box"_L1].toString() == u"OutBox"_s ? Box::OutBox : Box::InBox;
+        const QByteArray message = store.read(box, name);
+        const qsizetype bodyStart = endOfHeader(message);
+        ASSERT_GT(bodyStart, 0);
+        const QByteArray body = message.mid(bodyStart);
+        const QString shown = decoder.toUnicode(JCodeConvert(body, JCodeSjis));
+        EXPECT_EQ(shown, cp932Normalised(m["body"_L1].toString()));
+        ++perCharset[m["body_charset"_L1].toString()];
+    }
+    EXPECT_GT(perCharset.value(u"iso-2022-jp"_s), 0);
+    EXPECT_GT(perCharset.value(u"euc-jp"_s), 0);
+    EXPECT_GT(perCharset.value(u"shift_jis"_s), 0);
+}
+
+} // namespace
+} // namespace vesk
