@@ -1,0 +1,1 @@
+vesk_add_bench(provider_download DEPS vesk_session)

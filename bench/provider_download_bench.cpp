@@ -1,0 +1,58 @@
+// Runs one download session of the provider session against a POP3 server
+// and prints what it took, for bench/download_vs_fetchmail.py:
+//   provider_download_bench HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS
+// Output: one line "messages=N bytes=B seconds=S marker=M".
+
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/ProviderSession.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 8) {
+        std::fprintf(stderr, "usage: %s HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS\n", argv[0]);
+        return 2;
+    }
+    vesk::StderrMessenger messenger;
+    vesk::MessageStore store(args[5]);
+    store.createFolders(messenger);
+    vesk::SessionState state;
+    vesk::MailHost host;
+    vesk::ProtocolMonitor monitor;
+    vesk::ProviderSession session({ state, store, host, monitor, messenger, vesk::QtEventPump::instance(),
+        vesk::QtTimerFactory::instance(), vesk::SystemClock::instance() });
+    vesk::SessionConfig config;
+    config.Host = args[1];
+    config.SMTP = args[1];
+    config.POP3_ServerVesk = args[2].toInt();
+    config.UserID = args[3];
+    config.Password = args[4];
+    config.ServerON = true;
+    config.RetrPauseMs = args[6].toInt();
+    config.SavedPauseMs = args[7].toInt();
+    session.setConfig(config);
+
+    QElapsedTimer timer;
+    timer.start();
+    const int count = session.downLoad();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    qint64 bytes = 0;
+    for (const QString &name : store.listing(vesk::Box::InBox))
+        bytes += store.read(vesk::Box::InBox, name).size();
+    std::printf("messages=%d bytes=%lld seconds=%.6f marker=%s\n", count, static_cast<long long>(bytes),
+        seconds, qPrintable(state.marker.isEmpty() ? QStringLiteral("ok") : state.marker));
+    return state.failed() ? 1 : 0;
+}
