@@ -191,6 +191,25 @@ def run_fetchmail(dovecot, base):
     return len(names), size, seconds
 
 
+def save_cost(base, count=200):
+    """What one crash-safe save (write, flush, rename, flush the folder) costs on this disk."""
+    folder = tempfile.mkdtemp(dir=base, prefix="fsync-")
+    start = time.perf_counter()
+    for i in range(count):
+        tmp = os.path.join(folder, f".{i}.tmp")
+        fd = os.open(tmp, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o600)
+        os.write(fd, b"x" * 1700)
+        os.fsync(fd)
+        os.close(fd)
+        os.rename(tmp, os.path.join(folder, f"{i}.ID"))
+        fd = os.open(folder, os.O_RDONLY)
+        os.fsync(fd)
+        os.close(fd)
+    seconds = time.perf_counter() - start
+    shutil.rmtree(folder)
+    return 1000 * seconds / count
+
+
 def measure(label, make, driver, dovecot, base, rounds, paused_count):
     rows = []
     for name, runner in (("vesk (no pauses)", lambda: run_vesk(driver, dovecot, base, 0, 0)),
@@ -227,6 +246,7 @@ def main():
     dovecot = Dovecot(base)
     dovecot.start()
     try:
+        disk = save_cost(base)
         rows = measure("small", lambda k: small_messages(args.small if k is None else k),
                        args.driver, dovecot, base, args.rounds, args.paused_small)
         rows += measure("1 MB", lambda k: large_messages(args.large if k is None else k),
@@ -235,6 +255,7 @@ def main():
         dovecot.stop()
         shutil.rmtree(base, ignore_errors=True)
 
+    print(f"disk: one crash-safe save of a small file costs {disk:.2f} ms here")
     print(f"{'set':6} {'client':22} {'msgs':>5} {'MB':>8} {'seconds':>9} {'ms/msg':>8} {'MB/s':>8}")
     for label, name, n, size, seconds in rows:
         mb = size / (1024 * 1024)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(provider_dialogue DEPS vesk_session)

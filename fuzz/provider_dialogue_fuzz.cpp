@@ -1,0 +1,138 @@
+// The provider dialogue fed with whatever a provider might answer: it must
+// neither crash nor delete at the provider a message it did not store, nor
+// delete an out-box file whose text was not sent.
+//
+// Input: byte 0 picks the dialogue and switches; for an upload the out-box
+// file follows up to the first NUL byte; the rest is what the provider sends,
+// cut into chunks at each 0x01 byte, through the line assembly.
+
+#include "net/LineAssembler.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "session/ClientJudge.h"
+#include "session/ClientLink.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionConfig.h"
+#include "session/SessionContext.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+class Link final : public vesk::ClientLink
+{
+public:
+    void send(const QByteArray &bytes) override
+    {
+        sent += bytes;
+        if (bytes.startsWith("DELE "))
+            ++deletes;
+        if (bytes == ".\r\n")
+            textEnded = true;
+    }
+    bool sendPending() const override { return false; }
+    void flush() override { }
+    void restartWatchdog() override { }
+    void stopWatchdog() override { }
+    void clientOff() override
+    {
+        if (judge)
+            judge->setClientState(vesk::ClientIdle);
+    }
+    QString localHostName() const override { return QStringLiteral("fuzz"); }
+
+    vesk::ClientJudge *judge = nullptr;
+    QByteArray sent;
+    int deletes = 0;
+    bool textEnded = false;
+};
+
+class NoWait final : public vesk::EventPump
+{
+public:
+    bool waitUntil(const std::function<bool()> &done, int, int) override { return done(); }
+};
+
+class Quiet final : public vesk::Messenger
+{
+public:
+    void message(const QString &) override { }
+    void beep() override { }
+};
+
+void empty(const vesk::MessageStore &store, vesk::Box box)
+{
+    for (const QString &name : QDir(store.folderPath(box)).entryList(QDir::Files | QDir::Hidden))
+        QFile::remove(store.folderPath(box) + name);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    static Quiet quiet;
+    static vesk::MessageStore store(dir.path());
+    static bool made = (store.createFolders(quiet), true);
+    (void)made;
+    if (size < 1)
+        return 0;
+    empty(store, vesk::Box::InBox);
+    empty(store, vesk::Box::OutBox);
+
+    const uint8_t mode = data[0];
+    QByteArray rest(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const bool upload = mode & 1;
+    const QString outName = QStringLiteral("202612060900000000.ID");
+    if (upload) {
+        const qsizetype nul = rest.indexOf('\0');
+        const QByteArray file = nul < 0 ? rest : rest.left(nul);
+        rest = nul < 0 ? QByteArray() : rest.mid(nul + 1);
+        store.saveContent(vesk::Box::OutBox, outName, file);
+    }
+
+    vesk::SessionState state;
+    state.marker = QStringLiteral(".");
+    vesk::SessionConfig config;
+    config.Host = config.SMTP = QStringLiteral("h");
+    config.UserID = QStringLiteral("u");
+    config.Password = QStringLiteral("p");
+    config.Apop = mode & 2;
+    config.ServerON = !(mode & 4);
+    config.MaxMessageBytes = 4096;
+    vesk::MailHost host;
+    vesk::ProtocolMonitor monitor;
+    NoWait pump;
+    vesk::SessionContext context { state, config, store, host, monitor, quiet, pump };
+    Link link;
+    vesk::ClientJudge judge(context, link);
+    link.judge = &judge;
+    if (upload)
+        judge.beginUpload();
+    else
+        judge.beginDownload();
+
+    vesk::LineAssembler assembler(4096, 4096);
+    assembler.setJudge([&](const QByteArray &text) { judge.judge(text); });
+    assembler.setDataMode([&] { return judge.dataMode(); });
+    for (const QByteArray &chunk : rest.split('\x01')) {
+        if (!assembler.feed(chunk))
+            break;
+    }
+
+    // A DELE only ever follows a stored message.
+    if (link.deletes > store.listing(vesk::Box::InBox).size())
+        std::abort();
+    // An out-box file goes only after its whole text went out.
+    if (upload && !QFile::exists(store.filePath(vesk::Box::OutBox, outName)) && !link.textEnded)
+        std::abort();
+    return 0;
+}
