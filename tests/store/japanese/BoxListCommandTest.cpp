@@ -1,10 +1,13 @@
 #include "JapaneseTestText.h"
+#include "support/TestPaths.h"
 
 #include "store/MessageStore.h"
 #include "store/japanese/BoxListCommand.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,6 +96,38 @@ TEST_F(BoxListCommandTest, UnknownBoxIsAnError)
     EXPECT_TRUE(m_err.contains(u"不明な箱です: Trash"_s)) << m_err.toStdString();
     EXPECT_EQ(run({ u"InBox"_s, u"OutBox"_s }), 2);
     EXPECT_FALSE(m_err.isEmpty());
+}
+
+// The option as the program takes it, on a data folder found the usual way.
+TEST_F(BoxListCommandTest, CommandLineOfTheProgram)
+{
+    const QString program = test::binaryDir() + u"/src/vesk"_s;
+    if (!QFileInfo(program).isExecutable())
+        GTEST_SKIP() << "the vesk program is not built";
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(u"Dorvane/Vesk/InBox"_s)));
+    QFile file(m_dir.filePath(u"Dorvane/Vesk/InBox/1.ID"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Subject: " + jisWord(u"件名"_s) + "\r\n\r\n");
+    file.close();
+
+    const auto run = [&](const QStringList &arguments, QByteArray *out) {
+        QProcess vesk;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_DATA_HOME"_s, m_dir.path());
+        vesk.setProcessEnvironment(env);
+        vesk.start(program, arguments);
+        EXPECT_TRUE(vesk.waitForFinished(30000));
+        *out = vesk.readAllStandardOutput();
+        return vesk.exitCode();
+    };
+    QByteArray out;
+    EXPECT_EQ(run({ u"--list"_s, u"InBox"_s }, &out), 0);
+    EXPECT_EQ(QString::fromUtf8(out), u"1.ID\t\t \t\t件名\n"_s);
+    EXPECT_EQ(run({ u"--list"_s }, &out), 0);
+    EXPECT_EQ(QString::fromUtf8(out), u"[OutBox]\n[InBox]\n1.ID\t\t \t\t件名\n[InBox1]\n[InBox2]\n"_s);
+    EXPECT_EQ(run({ u"--list"_s, u"Nowhere"_s }, &out), 2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(run({ u"InBox"_s }, &out), 2);
 }
 
 } // namespace
