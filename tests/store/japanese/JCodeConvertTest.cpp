@@ -19,16 +19,6 @@ using namespace Qt::StringLiterals;
 const QString kSample
     = u"メールの件名「日本語テキスト」、全角ＡＢＣと半角abc\r\n二行目：漢字かな交じり文。"_s;
 
-TEST(JisPairs, KnownPairs)
-{
-    EXPECT_EQ(JisToSjisPair(0x24, 0x22), (BytePair { 0x82, 0xA0 })); // あ
-    EXPECT_EQ(JisToSjisPair(0x21, 0x21), (BytePair { 0x81, 0x40 })); // 全角空白
-    EXPECT_EQ(JisToSjisPair(0x74, 0x26), (BytePair { 0xEA, 0xA4 })); // 熙
-    EXPECT_EQ(SjisToJisPair(0x82, 0xA0), (BytePair { 0x24, 0x22 }));
-    EXPECT_EQ(SjisToJisPair(0x81, 0x80), (BytePair { 0x21, 0x60 }));
-    EXPECT_EQ(SjisToJisPair(0xEA, 0xA4), (BytePair { 0x74, 0x26 }));
-}
-
 TEST(JisPairs, RoundTripOverTheWholeJisSquare)
 {
     for (unsigned c1 = 0x21; c1 <= 0x7E; ++c1) {

@@ -193,14 +193,5 @@ TEST(HeaderBlock, LimitAndUnreadableFile)
     EXPECT_TRUE(readHeaderBlock(dir.filePath(u"none.ID"_s)).isEmpty());
 }
 
-TEST(HeaderBlock, EndOfHeader)
-{
-    EXPECT_EQ(endOfHeader("a: b\r\n\r\nbody"), 8);
-    EXPECT_EQ(endOfHeader("a: b\n \t\nbody"), 8);
-    EXPECT_EQ(endOfHeader("a: b\r\nc: d"), -1);
-    EXPECT_EQ(endOfHeader("a: b\r\n\r"), -1); // not finished yet
-    EXPECT_EQ(endOfHeader("\nx"), 1);
-}
-
 } // namespace
 } // namespace vesk
