@@ -51,7 +51,8 @@ qsizetype Iconv::convert(QByteArrayView in, QByteArray &out, QByteArrayView repl
         // EILSEQ or EINVAL: a mark for the byte, and on after it.
         if (out.size() - used < replacement.size())
             grow(replacement.size() + qsizetype(inLeft) * 2);
-        std::memcpy(out.data() + used, replacement.data(), size_t(replacement.size()));
+        if (!replacement.isEmpty())
+            std::memcpy(out.data() + used, replacement.data(), size_t(replacement.size()));
         used += replacement.size();
         ++inPtr;
         --inLeft;
