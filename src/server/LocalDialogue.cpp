@@ -275,10 +275,15 @@ void LocalDialogue::feedData()
 
 void LocalDialogue::sendTCP(const QByteArray &text)
 {
-    m_sink.send(text + "\r\n");
+    m_sink.send(replyLine(text));
+}
+
+QByteArray LocalDialogue::replyLine(const QByteArray &text)
+{
     restartIdle();
     if (m_env.monitor.isOpen())
         m_env.monitor.debug(QLatin1Char('<') + QString::fromLatin1(text));
+    return text + "\r\n";
 }
 
 void LocalDialogue::failurePath(const QByteArray &command)
@@ -337,15 +342,15 @@ void LocalDialogue::lookupDone()
         m_vars.retrieved = true;
         m_env.state.retrieved = true;
     }
-    sendTCP("+OK " + QByteArray::number(m_streamer->fileSize()) + " octets");
     m_phase = Phase::Streaming;
-    streamMore();
+    // One block with the text: a reply line sent on its own would wait for
+    // the peer's delayed acknowledgement before the text could follow.
+    streamMore(replyLine("+OK " + QByteArray::number(m_streamer->fileSize()) + " octets"));
 }
 
-void LocalDialogue::streamMore()
+void LocalDialogue::streamMore(QByteArray out)
 {
-    QByteArray out;
-    out.reserve(StreamBudget + 4096);
+    out.reserve(out.size() + StreamBudget + 4096);
     MessageStreamer::LineObserver observer;
     if (m_env.monitor.isOpen())
         observer = [this](const QByteArray &line) { m_env.monitor.debug(QString::fromLatin1(line)); };

@@ -1,5 +1,8 @@
 #include "server/MessageStreamer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vesk {
 namespace {
 
@@ -28,7 +31,11 @@ bool MessageStreamer::refill()
 {
     if (m_eof)
         return false;
-    m_buffer = m_file.read(ReadChunk);
+    // The same buffer each time: a fresh one per chunk makes the heap grow
+    // and shrink with every piece of a large message.
+    m_buffer.resize(ReadChunk);
+    const qint64 got = m_file.read(m_buffer.data(), ReadChunk);
+    m_buffer.resize(std::max<qint64>(got, 0));
     m_pos = 0;
     if (m_buffer.isEmpty())
         m_eof = true;
@@ -99,6 +106,29 @@ void MessageStreamer::finish(QByteArray &out)
     m_file.close();
 }
 
+void MessageStreamer::copyCleanLines(QByteArray &out, qsizetype target, const Progress &progress)
+{
+    // Whole lines that already end in CR LF and are not a lone "." go out as
+    // they are, in one piece.
+    const char *data = m_buffer.constData();
+    const qsizetype size = m_buffer.size();
+    qsizetype end = m_pos;
+    while (out.size() + (end - m_pos) < target) {
+        const char *newline = static_cast<const char *>(std::memchr(data + end, '\n', size_t(size - end)));
+        if (!newline)
+            break;
+        const qsizetype at = newline - data;
+        const qsizetype length = at - end;
+        if (length == 0 || data[at - 1] != '\r' || (length == 2 && data[end] == '.'))
+            break;
+        end = at + 1;
+        if (++m_lines % 100 == 0 && progress)
+            progress();
+    }
+    out += QByteArrayView(data + m_pos, end - m_pos);
+    m_pos = end;
+}
+
 bool MessageStreamer::fill(
     QByteArray &out, qsizetype budget, const LineObserver &observer, const Progress &progress)
 {
@@ -111,6 +141,10 @@ bool MessageStreamer::fill(
                 finish(out);
             break;
         }
+        if (!observer && m_topLines < 0 && !m_inEnvelope && m_line.isEmpty() && !m_lineFlushed)
+            copyCleanLines(out, target, progress);
+        if (m_pos >= m_buffer.size())
+            continue;
         const qsizetype newline = m_buffer.indexOf('\n', m_pos);
         if (newline < 0) {
             m_line += QByteArrayView(m_buffer).sliced(m_pos);

@@ -38,6 +38,7 @@ private:
     // line, which is left out.
     bool classify(const QByteArray &line);
     void holdOrFlush(QByteArray &out);
+    void copyCleanLines(QByteArray &out, qsizetype target, const Progress &progress);
     void lineDone(QByteArray &out, const LineObserver &observer, const Progress &progress);
     void finish(QByteArray &out);
 

@@ -1,0 +1,225 @@
+#!/usr/bin/python3
+"""Retrieval benchmark: Python's poplib fetches the same messages from Vesk's
+local POP3 server and from a private Dovecot POP3 server, in one run.
+
+Two sets: 1000 small messages and 20 messages of one megabyte. Vesk runs as
+bench/local_pop3_bench (built with the project) on a prepared data folder;
+Dovecot runs with its own configuration in a temporary folder, as the test
+peer does. Vesk waits a fixed 100 ms before it looks a message up for every
+TOP and RETR (a pause of the design); the figures are given as measured, less
+that pause, and measured again with the pause set to 0.
+
+usage: local_pop3_vs_dovecot.py --driver BUILD/bench/local_pop3_bench [--rounds N]
+Needs root (Dovecot serves mail as the Debian user "mail") and the packages
+dovecot-pop3d and python3.
+"""
+import argparse
+import grp
+import os
+import poplib
+import pwd
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+USER = "taro"
+PASSWORD = "pa55word"
+PAUSE_S = 0.100
+
+
+def small_message(i):
+    body = "".join(f"line {n:03d} of message {i:04d}: the quick brown fox jumps over the lazy dog\n"
+                   for n in range(18))
+    return (f"From: sender{i}@example.jp\nTo: taro@example.jp\nSubject: small {i}\n"
+            f"Message-ID: <small{i}@example.jp>\nDate: Sun, 06 Dec 2026 08:00:00 +0900\n\n" + body)
+
+
+def big_message(i):
+    line = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ab\n"
+    header = (f"From: sender{i}@example.jp\nTo: taro@example.jp\nSubject: big {i}\n"
+              f"Message-ID: <big{i}@example.jp>\n\n")
+    return header + line * ((1024 * 1024 - len(header)) // len(line))
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def retrieve_all(port, count):
+    """Logs in, retrieves every message; returns (seconds for the RETRs, octets)."""
+    client = poplib.POP3("127.0.0.1", port, timeout=120)
+    client.user(USER)
+    client.pass_(PASSWORD)
+    n, _ = client.stat()
+    if n != count:
+        raise RuntimeError(f"server holds {n} messages, expected {count}")
+    started = time.perf_counter()
+    octets = 0
+    for number in range(1, n + 1):
+        _, lines, _ = client.retr(number)
+        octets += sum(len(line) + 2 for line in lines)
+    elapsed = time.perf_counter() - started
+    client.quit()
+    return elapsed, octets
+
+
+class Vesk:
+    def __init__(self, driver, messages, pause_ms):
+        self.dir = tempfile.mkdtemp(prefix="vesk-bench-")
+        inbox = os.path.join(self.dir, "InBox")
+        os.makedirs(inbox)
+        for i, text in enumerate(messages):
+            name = f"2026120608000000{i:05d}0.ID"
+            with open(os.path.join(inbox, name), "wb") as f:
+                f.write(text.replace("\n", "\r\n").encode("ascii"))
+        self.process = subprocess.Popen(
+            [driver, "--dir", self.dir, "--pause-ms", str(pause_ms), "--user", USER, "--password", PASSWORD],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        ready = self.process.stdout.readline().split()
+        if not ready or ready[0] != "READY":
+            raise RuntimeError("the Vesk driver did not start")
+        self.port = int(ready[1])
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.wait(30)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+class Dovecot:
+    def __init__(self, messages):
+        self.dir = tempfile.mkdtemp(prefix="vesk-bench-dovecot-")
+        os.chmod(self.dir, 0o755)
+        mail = pwd.getpwnam("mail")
+        self.port = free_port()
+        d = self.dir
+        for sub in ("run", "state"):
+            os.makedirs(os.path.join(d, sub))
+        maildir = os.path.join(d, "mail", USER)
+        for sub in ("new", "cur", "tmp"):
+            os.makedirs(os.path.join(maildir, sub))
+        for i, text in enumerate(messages):
+            with open(os.path.join(maildir, "new", f"1765000000.M{i:06d}P1.bench"), "w") as f:
+                f.write(text)
+        for root, dirs, files in os.walk(os.path.join(d, "mail")):
+            os.chown(root, mail.pw_uid, mail.pw_gid)
+            for name in files:
+                os.chown(os.path.join(root, name), mail.pw_uid, mail.pw_gid)
+        with open(os.path.join(d, "dovecot.conf"), "w") as f:
+            f.write(f"""base_dir = {d}/run
+state_dir = {d}/state
+log_path = {d}/dovecot.log
+listen = 127.0.0.1
+protocols = pop3
+ssl = no
+disable_plaintext_auth = no
+auth_mechanisms = plain apop
+auth_failure_delay = 0
+first_valid_uid = {mail.pw_uid}
+first_valid_gid = {mail.pw_gid}
+default_internal_user = dovecot
+default_login_user = dovenull
+mail_location = maildir:{d}/mail/%u
+passdb {{
+  driver = passwd-file
+  args = scheme=PLAIN {d}/passwd
+}}
+userdb {{
+  driver = static
+  args = uid={mail.pw_uid} gid={mail.pw_gid} home={d}/mail/%u
+}}
+service pop3-login {{
+  inet_listener pop3 {{
+    port = {self.port}
+  }}
+  inet_listener pop3s {{
+    port = 0
+  }}
+}}
+service anvil {{
+  unix_listener anvil-auth-penalty {{
+    mode = 0
+  }}
+}}
+""")
+        passwd = os.path.join(d, "passwd")
+        with open(passwd, "w") as f:
+            f.write(f"{USER}:{{PLAIN}}{PASSWORD}\n")
+        os.chown(passwd, 0, grp.getgrnam("dovecot").gr_gid)
+        os.chmod(passwd, 0o640)
+        with open(os.path.join(d, "start.log"), "w") as log:
+            subprocess.run(["/usr/sbin/dovecot", "-c", os.path.join(d, "dovecot.conf")],
+                           stdout=log, stderr=log, check=True)
+        for _ in range(100):
+            try:
+                client = poplib.POP3("127.0.0.1", self.port, timeout=5)
+                client.user(USER)
+                client.pass_(PASSWORD)
+                client.stat()  # builds the index once, outside the timing
+                client.quit()
+                return
+            except (OSError, poplib.error_proto):
+                time.sleep(0.1)
+        raise RuntimeError("Dovecot did not start")
+
+    def close(self):
+        subprocess.run(["/usr/sbin/dovecot", "-c", os.path.join(self.dir, "dovecot.conf"), "stop"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def measure(server, count, rounds):
+    times = []
+    octets = 0
+    for _ in range(rounds):
+        elapsed, octets = retrieve_all(server.port, count)
+        times.append(elapsed)
+    return statistics.median(times), octets
+
+
+def report(label, seconds, count, octets):
+    print(f"  {label:<44} {seconds:8.3f} s  {count / seconds:9.1f} msg/s  {octets / seconds / 1e6:8.1f} MB/s")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--driver", required=True)
+    parser.add_argument("--rounds", type=int, default=3)
+    args = parser.parse_args()
+    sets = [("1000 small messages", [small_message(i) for i in range(1000)]),
+            ("20 one-megabyte messages", [big_message(i) for i in range(20)])]
+    for title, messages in sets:
+        count = len(messages)
+        print(f"{title} (median of {args.rounds} rounds, RETR time only)")
+        vesk = Vesk(args.driver, messages, 100)
+        try:
+            # One round: the pause alone makes it long.
+            seconds, octets = measure(vesk, count, 1)
+        finally:
+            vesk.close()
+        report("Vesk, as designed (100 ms pause, 1 round)", seconds, count, octets)
+        report("Vesk, less the pause (computed)", seconds - count * PAUSE_S, count, octets)
+        vesk = Vesk(args.driver, messages, 0)
+        try:
+            seconds, octets = measure(vesk, count, args.rounds)
+        finally:
+            vesk.close()
+        report("Vesk, pause set to 0 (measured)", seconds, count, octets)
+        dovecot = Dovecot(messages)
+        try:
+            seconds, octets = measure(dovecot, count, args.rounds)
+        finally:
+            dovecot.close()
+        report("Dovecot", seconds, count, octets)
+        sys.stdout.flush()
+
+
+if __name__ == "__main__":
+    main()
