@@ -1,0 +1,1 @@
+vesk_add_fuzzer(local_dialogue DEPS vesk_server)

@@ -1,0 +1,150 @@
+// Feeds arbitrary bytes, cut into packets, to a local POP3 or SMTP dialogue
+// over a small store: whatever a mailer sends must be answered or refused,
+// never crash or hang.
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "server/LocalActivity.h"
+#include "server/LocalDialogue.h"
+#include "server/MailerEnds.h"
+#include "server/ReplySink.h"
+#include "server/ServerConfig.h"
+#include "server/ServerEnvironment.h"
+#include "server/ServerIdentity.h"
+#include "session/MailHost.h"
+#include "session/ProtocolMonitor.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+class NullSink final : public vesk::ReplySink
+{
+public:
+    void send(const QByteArray &bytes) override { sent += bytes.size(); }
+    void closeAfterSend() override { }
+    void close() override { }
+    qint64 sent = 0;
+};
+
+class IdleTimer final : public vesk::Timer
+{
+public:
+    void setInterval(int ms) override { m_interval = ms; }
+    int interval() const override { return m_interval; }
+    void start() override { m_active = true; }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+
+private:
+    int m_interval = 0;
+    bool m_active = false;
+};
+
+class IdleTimers final : public vesk::TimerFactory
+{
+public:
+    std::unique_ptr<vesk::Timer> create() override { return std::make_unique<IdleTimer>(); }
+};
+
+class NoWaitPump final : public vesk::EventPump
+{
+public:
+    bool waitUntil(const std::function<bool()> &done, int, int) override { return done(); }
+};
+
+class QuietMessenger final : public vesk::Messenger
+{
+public:
+    void message(const QString &) override { }
+    void beep() override { }
+};
+
+void putMessages(const vesk::MessageStore &store)
+{
+    const QByteArray messages[] = {
+        "VeskFrom: <a@x>\r\nVeskTo: <b@y>\r\nSubject: one\r\nMessage-ID: <1@x>\r\n\r\nbody\r\n..dot\r\n",
+        "Subject: two\r\n\r\n" + QByteArray(70000, 'L') + "\r\n",
+        "no header at all",
+    };
+    for (int i = 0; i < 3; ++i) {
+        QFile file(store.filePath(vesk::Box::InBox, QStringLiteral("2026120608000000%1.ID").arg(i)));
+        if (!file.exists() && file.open(QIODevice::WriteOnly))
+            file.write(messages[i]);
+    }
+}
+
+// What a dialogue works with; the ends run after the input is used up.
+struct World
+{
+    explicit World(bool devide)
+    {
+        config.UserID = QStringLiteral("taro");
+        config.Password = QStringLiteral("pw");
+        config.Host = QStringLiteral("h");
+        config.lookupPauseMs = 0;
+        config.maxMessageBytes = 1 << 20;
+        config.DevideON = devide;
+    }
+
+    QuietMessenger messenger;
+    vesk::SessionState state;
+    vesk::MailHost host;
+    vesk::ProtocolMonitor monitor;
+    NoWaitPump pump;
+    IdleTimers timers;
+    vesk::ServerConfig config;
+    vesk::ServerIdentity identity;
+    vesk::LocalActivity activity { state };
+    std::vector<std::function<void()>> posted;
+    vesk::MailerEnds ends { env, [this](std::function<void()> task) { posted.push_back(std::move(task)); } };
+    vesk::ServerEnvironment env { config, identity, *store, state, host, monitor, messenger, pump,
+        vesk::SystemClock::instance(), timers, activity, ends };
+    static vesk::MessageStore *store;
+};
+
+vesk::MessageStore *World::store = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    static QuietMessenger messenger;
+    static vesk::MessageStore store(dir.path());
+    static bool created = (store.createFolders(messenger), World::store = &store, true);
+    (void)created;
+    if (size == 0)
+        return 0;
+    putMessages(store);
+    for (const QString &name : store.listing(vesk::Box::OutBox))
+        store.remove(vesk::Box::OutBox, name);
+
+    World world(data[0] & 8);
+    vesk::ServerEnvironment &env = world.env;
+
+    NullSink sink;
+    vesk::LocalDialogue dialogue(env, data[0] % 4, sink);
+    dialogue.connected();
+    size_t pos = 1;
+    while (pos < size) {
+        const size_t length = std::min<size_t>(size - pos, 1 + data[pos] % 48);
+        ++pos;
+        const size_t take = std::min(length, size - pos);
+        dialogue.received(QByteArray(reinterpret_cast<const char *>(data + pos), qsizetype(take)));
+        pos += take;
+        for (int i = 0; i < 4; ++i)
+            dialogue.sendEmpty();
+    }
+    dialogue.disconnected();
+    for (size_t i = 0; i < world.posted.size(); ++i)
+        world.posted[i]();
+    return 0;
+}
