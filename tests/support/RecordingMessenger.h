@@ -12,8 +12,18 @@ class RecordingMessenger final : public Messenger
 public:
     void message(const QString &text) override { messages << text; }
     void beep() override { ++beeps; }
+    // Records the question; the scripted answer, or none (left alone).
+    std::optional<Answer> ask(const QString &title, const QString &text, Buttons buttons) override
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(buttons);
+        questions << text;
+        return answer;
+    }
 
     QStringList messages;
+    QStringList questions;
+    std::optional<Answer> answer;
     int beeps = 0;
 };
 

@@ -1,0 +1,172 @@
+#include "app/Controller.h"
+
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/GlobalAtoms.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+namespace vesk {
+
+bool Controller::DialUpOn()
+{
+    // Always connected on a LAN; the only refusal is a session still open.
+    m_session.marker = QStringLiteral(".");
+    if (m_provider && m_provider->clientActive()) {
+        m_session.marker = QStringLiteral("x");
+        return false;
+    }
+    return true;
+}
+
+void Controller::runDownLoad()
+{
+    const QDateTime now = m_clock.now();
+    checkStarted(QStringLiteral("%1/%2 %3")
+                     .arg(now.date().month())
+                     .arg(now.date().day())
+                     .arg(now.toString(QStringLiteral("h:mm"))));
+    if (m_provider && m_settings.AccountComplete) {
+        m_provider->DownLoad();
+        m_newMailCount = m_session.failed() ? 0 : m_provider->newMailCount();
+    } else {
+        m_session.marker.clear();
+        m_newMailCount = 0;
+    }
+    startMinuteTimer();
+}
+
+void Controller::mnuManual1Click()
+{
+    m_session.checkTrigger = TriggerManualHangUp;
+    ManualON();
+    m_session.checkTrigger = TriggerPeriodic;
+}
+
+void Controller::mnuManual2Click()
+{
+    m_session.checkTrigger = TriggerManual;
+    ManualON();
+    m_session.checkTrigger = TriggerPeriodic;
+}
+
+void Controller::ManualON()
+{
+    m_checkDone = true;
+    stopMinuteTimer();
+    m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 20, 100);
+    m_newMailCount = 0;
+    m_animationOn = false;
+    DispSet(DisplayState::Normal);
+    UpLoad();
+    startMinuteTimer();
+}
+
+void Controller::UpLoad()
+{
+    // 1: one provider session at a time.
+    m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 200, 10);
+    stopMinuteTimer();
+
+    // 2-3: the connection.
+    m_session.marker = QStringLiteral(".");
+    if (!DialUpOn() || m_session.failed()) {
+        startMinuteTimer();
+        return;
+    }
+
+    // 4: download, then send.
+    if (m_settings.AccountComplete) {
+        runDownLoad();
+        stopMinuteTimer();
+        if (m_session.failed()) {
+            startMinuteTimer();
+            return;
+        }
+        m_sending = true;
+        if (m_settings.ServerON && boxCount(Box::OutBox) > 0)
+            askAndMaybeSend();
+    } else {
+        m_session.marker.clear();
+    }
+
+    // 5: the provider connection is closed by now.
+    if (m_provider && m_provider->clientActive())
+        m_provider->closeClient();
+
+    // 6-8: indication and result.
+    AfterDown();
+    if (m_session.checkTrigger != TriggerAutoOpen && !m_mailAnnounced) {
+        DispSet(m_session.marker.isEmpty() ? DisplayState::NonMail : DisplayState::ConnectNG);
+        hold(3);
+    }
+    m_sending = false;
+    startMinuteTimer();
+}
+
+void Controller::askAndMaybeSend()
+{
+    bool send = true;
+    if (m_newMailCount > 0 && m_settings.SendPause) {
+        m_messenger.beep();
+        DispSet(DisplayState::HowNow);
+        const int seconds = m_settings.SendPauseTime;
+        m_questionOpen = true;
+        hold(seconds);
+        const QString text = QStringLiteral("メールが着信していました。\r\nメールの送信を行いますか？\r\n\r\n< ")
+                             + QString::number(seconds) + QStringLiteral("秒後に自動送信します >");
+        const std::optional<Messenger::Answer> answer
+            = m_messenger.ask(QStringLiteral("確認"), text, Messenger::Buttons::OkCancel);
+        if (!answer && seconds > 0) {
+            // Nobody can answer: the question stays up its time and then sends.
+            m_pump.waitUntil([this] { return !m_questionOpen; }, seconds * 10 + 50, 100);
+        }
+        // Left alone the answer is OK; with no time limit and nobody to ask,
+        // waiting would never end, so it is OK at once.
+        send = !answer || *answer == Messenger::Answer::Ok;
+        m_questionOpen = false;
+        DispSet(DisplayState::AfterQuestion);
+    }
+    if (send && m_provider && !m_provider->MailSend()) {
+        m_sending = false;
+        startMinuteTimer();
+    }
+}
+
+void Controller::playMailSound()
+{
+    if (!m_settings.MailWaveON)
+        return;
+    if (m_sound)
+        m_sound(m_settings.MailWave);
+    else
+        m_messenger.beep();
+}
+
+void Controller::AfterDown()
+{
+    // 1: announce new mail once.
+    if (!m_mailAnnounced && m_newMailCount > 0) {
+        playMailSound();
+        if (m_display.mode() != DisplayState::MailOn)
+            m_animationMinutes = 0;
+        m_animationOn = true;
+        DispSet(DisplayState::MailOn);
+        m_mailAnnounced = true;
+        m_atoms.add(TalkedAtom);
+    }
+    // 2: check-only mode ends the indication when nothing is waiting.
+    if (!m_settings.ServerON && m_newMailCount == 0 && m_display.mode() != DisplayState::MailOn) {
+        m_mailAnnounced = false;
+        DispSet(DisplayState::Normal);
+        m_atoms.remove(TalkedAtom);
+    }
+    // 3: a check started by someone shows the boxes that hold mail.
+    if (m_settings.ServerON && m_session.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
+        m_showBox = true;
+    startMinuteTimer();
+}
+
+} // namespace vesk

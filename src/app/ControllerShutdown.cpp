@@ -1,0 +1,64 @@
+#include "app/Controller.h"
+
+#include "app/settings/SettingsStore.h"
+#include "platform/EventPump.h"
+#include "platform/GlobalAtoms.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+
+namespace vesk {
+
+bool Controller::mnuPerentClick()
+{
+    // A launcher entry is being started: ending now would leave it half done.
+    if (m_session.marker == QLatin1String("*")) {
+        m_messenger.beep();
+        return false;
+    }
+    if (boxCount(Box::OutBox) > 0) {
+        const std::optional<Messenger::Answer> answer = m_messenger.ask(
+            QStringLiteral("確認"),
+            QStringLiteral("送受信箱に送信するメールが残っています。\r\n次回に送信するということでよろしいですか？"),
+            Messenger::Buttons::YesNo);
+        // Left alone, the mail is kept for next time.
+        if (answer && *answer == Messenger::Answer::No)
+            return false;
+    }
+    m_session.marker = QStringLiteral("  ");
+    m_closeRequested = true;
+    m_pump.waitUntil([] { return false; }, 51, 10);
+    MyIdle();
+    return true;
+}
+
+void Controller::FormCloseQuery()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_timMin->stop();
+    m_timSec->stop();
+    if (m_display.mode() == DisplayState::MailOn) {
+        m_animationOn = false;
+        m_display.dispSet(DisplayState::Normal);
+    }
+    {
+        SettingsStore::Batch batch(m_settingsStore);
+        m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("LastTime"), m_lastTime);
+        m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);
+    }
+    m_session.marker = QStringLiteral(" ");
+    m_atoms.remove(m_programName);
+    m_atoms.remove(TalkedAtom);
+    if (m_provider && m_provider->clientActive())
+        m_provider->closeClient();
+    if (m_servers)
+        m_servers->stopAll();
+    m_serversRunning = m_mailer2Running = false;
+    if (m_quit)
+        m_quit();
+}
+
+} // namespace vesk

@@ -1,0 +1,95 @@
+#include "app/Controller.h"
+
+#include "platform/Clock.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/SessionState.h"
+
+namespace vesk {
+
+void Controller::timMinTimer()
+{
+    // 1-2: the date and the clock.
+    if (m_clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate())
+        m_display.dateWrite();
+    switch (m_display.mode()) {
+    case DisplayState::Normal:
+    case DisplayState::MailOn:
+    case DisplayState::LineUp:
+    case DisplayState::Calendar:
+    case DisplayState::HowNow:
+    case DisplayState::PlanAlert:
+        m_display.timeSet();
+        break;
+    default:
+        break;
+    }
+
+    // 3: the start-up pass.
+    if (m_timMin->interval() == StartUpRhythm) {
+        m_timMin->stop();
+        if (m_dialogOpen) {
+            startMinuteTimer();
+            return;
+        }
+        if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
+            if (m_settingsDialog && m_settingsDialog()) {
+                RetMain();
+                startMinuteTimer();
+                return;
+            }
+            // Nobody to show the dialog to: say once what is missing and run on
+            // without checks until the settings are there.
+            if (!m_accountHintShown) {
+                m_accountHintShown = true;
+                m_messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
+            }
+        }
+        // No plans yet, so the reminder pass has nothing to step through.
+        m_timMin->setInterval(FirstDelayRhythm);
+        m_firstDelayLeft = m_settings.FirstDelay;
+        startMinuteTimer();
+    }
+
+    // 4: the first-check delay.
+    if (m_timMin->interval() == FirstDelayRhythm) {
+        if (m_settings.DialMode != 0) {
+            m_roundCount = m_checkDone ? -1 : m_settings.RoundTime;
+            m_timMin->setInterval(MinuteRhythm);
+        } else if (m_checkDone) {
+            // A manual check came first: the periodic rhythm starts from now.
+            m_roundCount = -1;
+            m_timMin->setInterval(MinuteRhythm);
+        } else if (m_firstDelayLeft <= 0) {
+            m_roundCount = m_settings.RoundTime;
+            m_timMin->setInterval(MinuteRhythm);
+        } else {
+            --m_firstDelayLeft;
+            return;
+        }
+    }
+
+    // 6: the animation runs for a limited time.
+    if (m_animationOn && !m_settings.ShutNot) {
+        if (m_animationMinutes < m_animationLimit) {
+            ++m_animationMinutes;
+        } else {
+            m_animationOn = false;
+            m_animationMinutes = 0;
+            DispSet(DisplayState::Normal);
+        }
+    }
+
+    // 9: the periodic check, download only.
+    ++m_roundCount;
+    if (m_settings.MailRound && m_settings.RoundGo && m_roundCount >= m_settings.RoundTime) {
+        m_session.checkTrigger = TriggerPeriodic;
+        m_roundCount = 0;
+        if (!m_session.running() && DialUpOn()) {
+            runDownLoad();
+            AfterDown();
+        }
+    }
+}
+
+} // namespace vesk

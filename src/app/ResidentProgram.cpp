@@ -1,0 +1,182 @@
+#include "app/ResidentProgram.h"
+
+#include "app/Controller.h"
+#include "app/ProviderSessionLink.h"
+#include "app/settings/IniSettingsStore.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/GlobalAtoms.h"
+#include "platform/Messenger.h"
+#include "platform/Paths.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
+#include "platform/Timer.h"
+#include "server/LocalMailServer.h"
+#include "server/ServerConfig.h"
+#include "session/ProtocolMonitor.h"
+#include "session/ProviderSession.h"
+#include "session/SessionConfig.h"
+#include "session/SessionState.h"
+#include "store/MessageStore.h"
+#include "store/rules/Distributor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace vesk {
+namespace {
+
+const QString ProgramName = QStringLiteral("vesk");
+
+void printErr(const QString &text)
+{
+    std::fprintf(stderr, "vesk: %s\n", text.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+QStringList statusLines(const Controller::Status &s)
+{
+    return {
+        QStringLiteral("display: ") + s.display,
+        QStringLiteral("marker: ") + s.marker,
+        QStringLiteral("newmail: %1").arg(s.newMail),
+        QStringLiteral("InBox: %1").arg(s.inBox),
+        QStringLiteral("InBox1: %1").arg(s.inBox1),
+        QStringLiteral("InBox2: %1").arg(s.inBox2),
+        QStringLiteral("OutBox: %1").arg(s.outBox),
+    };
+}
+
+} // namespace
+
+int ResidentProgram::run(const Options &options)
+{
+    Q_UNUSED(options);
+    SingleInstance instance(paths::runtimeDir());
+    QString error;
+    if (!instance.acquire(&error)) {
+        if (!error.isEmpty()) {
+            printErr(error);
+            return 1;
+        }
+        // The running copy is told about the start, as a window would be
+        // brought to the front.
+        instance.request(QStringLiteral("activate"), nullptr, 5000);
+        printErr(QStringLiteral("Veskは既に実行中です。"));
+        return 1;
+    }
+    if (!error.isEmpty())
+        printErr(error);
+
+    // The data folder is the program's folder: everything is relative to it.
+    const QString dataDir = paths::dataDir();
+    if (!QDir().mkpath(dataDir) || !QDir::setCurrent(dataDir)) {
+        printErr(QStringLiteral("データフォルダを作成出来ません: ") + dataDir);
+        return 1;
+    }
+
+    StderrMessenger messenger;
+    IniSettingsStore settingsStore(paths::settingsFile());
+    MessageStore store(dataDir);
+    FileAtoms atoms(paths::runtimeDir());
+    SessionState session;
+    ProtocolMonitor monitor;
+    Controller controller({SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), messenger,
+                           settingsStore, store, atoms, session, monitor},
+                          ProgramName);
+
+    ProviderSession provider({session, store, controller, monitor, messenger, QtEventPump::instance(),
+                              QtTimerFactory::instance(), SystemClock::instance()});
+    LocalMailServer servers({store, session, controller, monitor, messenger, QtEventPump::instance(),
+                             SystemClock::instance(), QtTimerFactory::instance()});
+    servers.setListenErrorHandler([&messenger](quint16 port, const QString &text) {
+        messenger.message(QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text));
+    });
+    Distributor distributor(store);
+
+    ProviderSessionLink providerLink(provider);
+    LocalServersLink serversLink(servers);
+    controller.setProvider(&providerLink);
+    controller.setLocalServers(&serversLink);
+    controller.setDistributor([&distributor](const QString &fileName) { return distributor.DevideGo(fileName); });
+    controller.setSettingsListener([&](const Settings &settings) {
+        provider.setConfig(SessionConfig::from(settings));
+        servers.setConfig(ServerConfig::fromSettings(settings));
+        distributor.setRules(RuleLists(settings.DevideList));
+        // The monitor's lines go to standard error while it is switched on.
+        if (settings.DebugWindow)
+            monitor.attach([](const QString &line) {
+                std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+                std::fflush(stderr);
+            });
+        else
+            monitor.attach({});
+    });
+    controller.setQuitHandler([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+
+    instance.setHandler([&controller](const QString &command, const SingleInstance::Reply &reply) {
+        // Run the request from the event loop, not inside the socket handler.
+        QTimer::singleShot(0, qApp, [&controller, command, reply] {
+            if (command == QLatin1String("status")) {
+                for (const QString &line : statusLines(controller.status()))
+                    reply(line, false);
+                reply(QStringLiteral("@ok"), true);
+            } else if (command == QLatin1String("check")) {
+                if (controller.closeRequested() || controller.status().marker == QLatin1String(".")) {
+                    reply(QStringLiteral("@fail 実行中のチェックがあります"), true);
+                    return;
+                }
+                controller.mnuManual1Click();
+                for (const QString &line : statusLines(controller.status()))
+                    reply(line, false);
+                const QString marker = controller.status().marker;
+                reply(marker.trimmed().isEmpty() ? QStringLiteral("@ok") : QStringLiteral("@fail ConnectNG"), true);
+            } else if (command == QLatin1String("quit")) {
+                reply(QStringLiteral("@ok"), true);
+                controller.mnuPerentClick();
+            } else if (command == QLatin1String("activate")) {
+                reply(QStringLiteral("@ok"), true);
+            } else {
+                reply(QStringLiteral("@fail unknown request"), true);
+            }
+        });
+    });
+
+    TerminationSignals termination([&controller](int) {
+        if (!controller.closeRequested())
+            controller.mnuPerentClick();
+    });
+
+    controller.FormCreate();
+    QTimer::singleShot(0, qApp, [&controller] { controller.MyIdle(); });
+    return QCoreApplication::exec();
+}
+
+int ResidentProgram::request(const QString &command)
+{
+    SingleInstance instance(paths::runtimeDir());
+    QStringList reply;
+    if (!instance.request(command, &reply)) {
+        printErr(QStringLiteral("実行中のVeskがありません。"));
+        return 1;
+    }
+    QTextStream out(stdout);
+    int status = 1;
+    for (const QString &line : reply) {
+        if (line == QLatin1String("@ok")) {
+            status = 0;
+        } else if (line.startsWith(QLatin1String("@fail"))) {
+            printErr(line.mid(6));
+            status = 1;
+        } else {
+            out << line << '\n';
+        }
+    }
+    return status;
+}
+
+} // namespace vesk

@@ -1,0 +1,126 @@
+#include "ControllerFixture.h"
+
+#include <QFileInfo>
+
+namespace vesk::test {
+
+TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
+{
+    Controller &c = make();
+    provider.nextNewMail = 2;
+    c.mnuManual1Click();
+    EXPECT_EQ(sounds, 1);
+    EXPECT_TRUE(c.mailAnnounced());
+    EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
+    EXPECT_TRUE(atoms.exists("VeskTalked"));
+
+    // A periodic check with more mail neither sounds again nor restarts.
+    provider.nextNewMail = 1;
+    timers.advance(50 + 20 * 60000);
+    EXPECT_EQ(provider.downloads, 2);
+    EXPECT_EQ(sounds, 1);
+    EXPECT_TRUE(c.animationOn());
+    // A manual check stops the animation, and more mail does not restart it.
+    c.mnuManual1Click();
+    EXPECT_EQ(sounds, 1);
+    EXPECT_FALSE(c.animationOn());
+    EXPECT_TRUE(c.mailAnnounced());
+
+    c.acknowledgeMail();
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+    EXPECT_FALSE(c.mailAnnounced());
+}
+
+TEST_F(ControllerTest, ResultIsShownForThreeSeconds)
+{
+    Controller &c = make();
+    c.mnuManual1Click();
+    EXPECT_EQ(c.display().statusText(), "Non Mail");
+    timers.advance(3000);
+    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+
+    provider.fail = true;
+    c.mnuManual1Click();
+    EXPECT_EQ(c.display().statusText(), "ConnectNG");
+    EXPECT_EQ(c.status().marker, "x");
+    timers.advance(2000);
+    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+}
+
+TEST_F(ControllerTest, SendQuestionLeftAloneSendsAfterSendPauseTime)
+{
+    settings.writeInteger("Config", "SendPause", 1);
+    settings.writeInteger("Config", "SendPauseTime", 4);
+    Controller &c = make();
+    putMail(Box::OutBox, "20261206080000000.ID");
+    provider.nextNewMail = 1;
+    const qint64 before = timers.elapsed();
+    c.mnuManual1Click();
+    EXPECT_EQ(provider.sends, 1);
+    EXPECT_GE(timers.elapsed() - before, 4000);
+    EXPECT_LT(timers.elapsed() - before, 6000);
+    ASSERT_EQ(messenger.questions.size(), 1);
+    EXPECT_TRUE(messenger.questions.last().endsWith("\r\n\r\n< 4秒後に自動送信します >"));
+}
+
+TEST_F(ControllerTest, NoQuestionWithoutNewMailAndNoSendWithAnEmptyOutBox)
+{
+    settings.writeInteger("Config", "SendPause", 1);
+    Controller &c = make();
+    c.mnuManual1Click();
+    EXPECT_EQ(provider.sends, 0);
+    putMail(Box::OutBox, "20261206080000000.ID");
+    c.mnuManual1Click();
+    EXPECT_EQ(provider.sends, 1);
+    EXPECT_TRUE(messenger.questions.isEmpty());
+}
+
+TEST_F(ControllerTest, MailerSendCycleRunsDownloadThenSend)
+{
+    Controller &c = make();
+    putMail(Box::OutBox, "20261206080000000.ID");
+    c.upLoad(TriggerMailer);
+    EXPECT_EQ(provider.downloads, 1);
+    EXPECT_EQ(provider.sends, 1);
+}
+
+TEST_F(ControllerTest, PortCollisionStopsAllServers)
+{
+    settings.writeInteger("Config", "DevideON", 1);
+    settings.writeInteger("Config", "POP3_VeskMailer2", 110);
+    Controller &c = make();
+    EXPECT_TRUE(messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"
+                                            "どちらかのポート番号を違う番号に変更して下さい。\r\n"
+                                            "それらを修正して、Veskを再立ち上げしてください。"));
+    EXPECT_FALSE(c.localServersRunning());
+    EXPECT_EQ(servers.calls.last(), "stop");
+    EXPECT_FALSE(servers.calls.contains("start1"));
+}
+
+TEST_F(ControllerTest, BothMailersStartWhenTheirPortsDiffer)
+{
+    settings.writeInteger("Config", "DevideON", 1);
+    make();
+    EXPECT_TRUE(servers.calls.contains("start1"));
+    EXPECT_TRUE(servers.calls.contains("start2"));
+}
+
+TEST_F(ControllerTest, EndKeepsUnsentMailAndWritesTheLastTime)
+{
+    Controller &c = make();
+    bool quit = false;
+    c.setQuitHandler([&] { quit = true; });
+    putMail(Box::OutBox, "20261206080000000.ID");
+    provider.nextNewMail = 1;
+    c.mnuManual1Click();
+    EXPECT_TRUE(c.mnuPerentClick());
+    EXPECT_TRUE(quit);
+    EXPECT_TRUE(QFileInfo::exists(store.filePath(Box::OutBox, "20261206080000000.ID")));
+    EXPECT_EQ(settings.readString("Disp", "LastTime"), c.lastTime());
+    EXPECT_NE(c.lastTime(), "0/0 0:00");
+    EXPECT_FALSE(atoms.exists("vesk"));
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+    EXPECT_EQ(servers.calls.last(), "stop");
+}
+
+} // namespace vesk::test
