@@ -37,6 +37,7 @@ QByteArray number(int value)
 Pop3Dialogue::Pop3Dialogue(ClientJudge &judge)
     : m_judge(judge)
     , m_message(judge.context().config.MaxMessageBytes)
+    , m_journal(judge.context().store.root() + QStringLiteral("/.download-journal"))
 { }
 
 void Pop3Dialogue::begin()
@@ -46,6 +47,7 @@ void Pop3Dialogue::begin()
     m_stored = 0;
     m_message.clear();
     m_message.setLimit(m_judge.context().config.MaxMessageBytes);
+    m_journal.load();
 }
 
 void Pop3Dialogue::reply(const QByteArray &line)
@@ -212,7 +214,8 @@ void Pop3Dialogue::messageEnd()
     // Stored either way; DELE only while the session is still ours.
     if (!m_judge.still(StateRetr))
         return;
-    showStored(fileName);
+    if (!fileName.isEmpty())
+        showStored(fileName);
     m_judge.sendSmtpInc("DELE " + number(m_mailCurrent));
     --m_mailCurrent;
 }
@@ -221,6 +224,15 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
 {
     const SessionContext &context = m_judge.context();
     const MessageStore &store = context.store;
+    // Stored by a download that died before its QUIT: the server kept it, we
+    // have it already, so only the DELE is still to do.
+    const QByteArray key = DownloadJournal::keyOf(m_message.content());
+    if (m_journal.contains(key)) {
+        m_message.clear();
+        context.monitor.debug(QStringLiteral("VeskTalk< 受信済みのメールです >"));
+        fileName->clear();
+        return true;
+    }
     const QString name = store.newFileName(store.timeStampGet(), { Box::InBox, Box::InBox1, Box::InBox2 });
     QString error;
     const bool saved = store.saveContent(Box::InBox, name, m_message.content(), &error);
@@ -233,6 +245,9 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
         context.messenger.message(text);
         return false;
     }
+    // Should the journal fail, an interrupted download may store it twice:
+    // more than wanted, but nothing lost.
+    m_journal.add(key);
     ++m_stored;
     *fileName = name;
     return true;
@@ -252,6 +267,11 @@ void Pop3Dialogue::showStored(const QString &fileName)
 void Pop3Dialogue::quitOk()
 {
     const SessionContext &context = m_judge.context();
+    // The server has carried out every DELE of this session, and whatever an
+    // interrupted one left there was served again and deleted now. Not so
+    // when only the count was asked for.
+    if (context.config.ServerON && !context.host.connectionTestRunning())
+        m_journal.clear();
     m_judge.setDataMode(false);
     m_judge.link().stopWatchdog();
     m_judge.link().clientOff();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/DownloadJournal.h"
 #include "session/IncomingMessage.h"
 
 #include <QByteArray>
@@ -44,6 +45,7 @@ private:
     int m_mailCurrent = 0;
     int m_stored = 0;
     IncomingMessage m_message;
+    DownloadJournal m_journal;
 };
 
 } // namespace vesk

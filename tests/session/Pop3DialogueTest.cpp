@@ -239,3 +239,40 @@ TEST_F(Pop3Dialogue, AnyUnexpectedReplyTakesTheFailurePath)
 }
 
 } // namespace vesk::test
+
+namespace vesk::test {
+
+// A download that died before its QUIT left its messages at the provider:
+// served again, they are deleted there but not stored a second time.
+TEST_F(Pop3Dialogue, MessagesOfAnInterruptedDownloadAreNotStoredTwice)
+{
+    loginWith(2);
+    fetch(2, "Subject: two\r\n\r\nb\r\n");
+    EXPECT_EQ(sent(), Lines { "DELE 2" });
+    // The program dies here: no QUIT, so the provider keeps message 2.
+    ASSERT_EQ(inBox().size(), 1);
+
+    ClientJudge again { m_context, m_link };
+    m_state.marker = QStringLiteral(".");
+    again.beginDownload();
+    for (const QByteArray line : { "+OK ready", "+OK user", "+OK pass", "+OK 2 40" })
+        again.judge(line);
+    sent();
+    again.judge("+OK 2 21");
+    again.judge("+OK 21 octets");
+    again.judge("Subject: two\r\n\r\nb\r\n.");
+    EXPECT_EQ(sent(), (Lines { "RETR 2", "DELE 2" }));
+    again.judge("+OK deleted");
+    again.judge("+OK 1 21");
+    again.judge("+OK 21 octets");
+    again.judge("Subject: one\r\n\r\na\r\n.");
+    EXPECT_EQ(sent(), (Lines { "LIST 1", "RETR 1", "DELE 1" }));
+    again.judge("+OK deleted");
+    again.judge("+OK bye");
+    EXPECT_EQ(inBox().size(), 2);
+    EXPECT_TRUE(m_monitorLines.contains("VeskTalk< 受信済みのメールです >"));
+    // Once the provider answered QUIT nothing is remembered any more.
+    EXPECT_FALSE(QFile::exists(m_dir.path() + "/.download-journal"));
+}
+
+} // namespace vesk::test

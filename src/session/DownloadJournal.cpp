@@ -1,0 +1,61 @@
+#include "session/DownloadJournal.h"
+
+#include "session/TMD5.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+// A journal never grows past a few entries per interrupted download; anything
+// this large is not ours.
+constexpr qint64 kMaxJournalBytes = 16 * 1024 * 1024;
+} // namespace
+
+DownloadJournal::DownloadJournal(QString path) : m_path(std::move(path))
+{
+}
+
+void DownloadJournal::load()
+{
+    m_keys.clear();
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
+        return;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QByteArray key = line.trimmed();
+        if (!key.isEmpty())
+            m_keys.insert(key);
+    }
+}
+
+QByteArray DownloadJournal::keyOf(const QByteArray &content)
+{
+    return TMD5::hexDigest(content) + ':' + QByteArray::number(content.size());
+}
+
+bool DownloadJournal::add(const QByteArray &key)
+{
+    m_keys.insert(key);
+    const QByteArray path = QFile::encodeName(m_path);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const QByteArray line = key + '\n';
+    bool ok = ::write(fd, line.constData(), size_t(line.size())) == ssize_t(line.size());
+    ok = ::fsync(fd) == 0 && ok;
+    ::close(fd);
+    return ok;
+}
+
+void DownloadJournal::clear()
+{
+    if (m_keys.isEmpty() && !QFile::exists(m_path))
+        return;
+    m_keys.clear();
+    QFile::remove(m_path);
+}
+
+} // namespace vesk
