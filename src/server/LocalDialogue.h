@@ -62,7 +62,7 @@ public:
     // Input held while a message is being served before the peer is dropped.
     static constexpr qsizetype MaxPendingInput = 1024 * 1024;
     // Bytes of message text queued at a time.
-    static constexpr qsizetype StreamBudget = 64 * 1024;
+    static constexpr qsizetype StreamBudget = 256 * 1024;
     // The greeting waits up to this many 100 ms polls for a provider session.
     static constexpr int GreetingWaitPolls = 50;
 
