@@ -70,13 +70,6 @@ TEST_F(Streamer, EmptyFileIsAnEmptyMessage)
     EXPECT_EQ(serve("", 0, 10), ".\r\n");
 }
 
-TEST_F(Streamer, MonitorSeesEachLineOnce)
-{
-    int lines = 0;
-    serve("a\r\nb\r\nc\r\n", -1, 1, &lines);
-    EXPECT_EQ(lines, 3);
-}
-
 // Feeds a DATA transfer cut into two packets at `cut`.
 QByteArray received(const QByteArray &wire, qsizetype cut, qsizetype *taken)
 {
