@@ -40,13 +40,13 @@ QString readPassword(SettingsStore &store, const QString &stored, Messenger &mes
     return stored;
 }
 
-void readTable(SettingsStore &store, Settings &settings, const std::vector<SettingSpec> &table)
+void readTable(SettingsStore &store, Settings &settings, const std::vector<SettingEntry> &table)
 {
-    for (const SettingSpec &spec : table) {
-        if (qstrcmp(spec.name, "SMTP") == 0)
+    for (const SettingEntry &entry : table) {
+        if (qstrcmp(entry.name, "SMTP") == 0)
             settings.SMTP = store.readString(sections::Config, QStringLiteral("SMTP"), settings.Host);
         else
-            SettingsTable::read(store, settings, spec);
+            SettingsTable::read(store, settings, entry);
     }
 }
 

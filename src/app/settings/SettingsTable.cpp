@@ -15,10 +15,10 @@ template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 
-const std::vector<SettingSpec> &SettingsTable::config()
+const std::vector<SettingEntry> &SettingsTable::config()
 {
     using S = Settings;
-    static const std::vector<SettingSpec> table = {
+    static const std::vector<SettingEntry> table = {
         { "Config", "ServerON", "0", &S::ServerON },
         { "Config", "SMTP_ServerVesk", "25", &S::SMTP_ServerVesk },
         { "Config", "SMTP_VeskMailer1", "25", &S::SMTP_VeskMailer1 },
@@ -76,10 +76,10 @@ const std::vector<SettingSpec> &SettingsTable::config()
     return table;
 }
 
-const std::vector<SettingSpec> &SettingsTable::disp()
+const std::vector<SettingEntry> &SettingsTable::disp()
 {
     using S = Settings;
-    static const std::vector<SettingSpec> table = {
+    static const std::vector<SettingEntry> table = {
         { "Disp", "Wareki", "0", &S::Wareki },
         { "Disp", "Seireki", "0", &S::Seireki },
         { "Disp", "Date", "1", &S::Date },
@@ -131,19 +131,19 @@ const std::vector<SettingSpec> &SettingsTable::disp()
     return table;
 }
 
-const SettingSpec *SettingsTable::find(QStringView section, QStringView name)
+const SettingEntry *SettingsTable::find(QStringView section, QStringView name)
 {
     for (const auto *table : { &config(), &disp() }) {
-        for (const SettingSpec &spec : *table) {
-            if (section.compare(QLatin1StringView(spec.section), Qt::CaseInsensitive) == 0
-                && name.compare(QLatin1StringView(spec.name), Qt::CaseInsensitive) == 0)
-                return &spec;
+        for (const SettingEntry &entry : *table) {
+            if (section.compare(QLatin1StringView(entry.section), Qt::CaseInsensitive) == 0
+                && name.compare(QLatin1StringView(entry.name), Qt::CaseInsensitive) == 0)
+                return &entry;
         }
     }
     return nullptr;
 }
 
-QString SettingsTable::text(const Settings &settings, const SettingSpec &spec)
+QString SettingsTable::text(const Settings &settings, const SettingEntry &entry)
 {
     return std::visit(Overloaded {
                           [&](bool Settings::*field) { return QString::number(BoolToInt(settings.*field)); },
@@ -151,14 +151,14 @@ QString SettingsTable::text(const Settings &settings, const SettingSpec &spec)
                           [&](QString Settings::*field) { return settings.*field; },
                           [&](ColorValue Settings::*field) { return (settings.*field).toText(); },
                       },
-        spec.field);
+        entry.field);
 }
 
-void SettingsTable::read(SettingsStore &store, Settings &settings, const SettingSpec &spec)
+void SettingsTable::read(SettingsStore &store, Settings &settings, const SettingEntry &entry)
 {
-    const QString section = QString::fromLatin1(spec.section);
-    const QString name = QString::fromLatin1(spec.name);
-    const QString defaultText = QString::fromUtf8(spec.defaultText);
+    const QString section = QString::fromLatin1(entry.section);
+    const QString name = QString::fromLatin1(entry.name);
+    const QString defaultText = QString::fromUtf8(entry.defaultText);
     std::visit(
         Overloaded {
             [&](bool Settings::*field) {
@@ -173,13 +173,13 @@ void SettingsTable::read(SettingsStore &store, Settings &settings, const Setting
                 settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
             },
         },
-        spec.field);
+        entry.field);
 }
 
-bool SettingsTable::write(SettingsStore &store, const Settings &settings, const SettingSpec &spec)
+bool SettingsTable::write(SettingsStore &store, const Settings &settings, const SettingEntry &entry)
 {
     return store.writeString(
-        QString::fromLatin1(spec.section), QString::fromLatin1(spec.name), text(settings, spec));
+        QString::fromLatin1(entry.section), QString::fromLatin1(entry.name), text(settings, entry));
 }
 
 } // namespace vesk

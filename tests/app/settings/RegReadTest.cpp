@@ -48,8 +48,8 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValue)
 {
     const Settings fresh;
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
-        for (const SettingSpec &spec : *table)
-            EXPECT_EQ(SettingsTable::text(fresh, spec), QString::fromUtf8(spec.defaultText)) << spec.name;
+        for (const SettingEntry &entry : *table)
+            EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
     EXPECT_EQ(SettingsTable::config().size(), 78u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
@@ -60,23 +60,23 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     // Store a non-default text for every value, then expect each back.
     Settings changed;
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
-        for (const SettingSpec &spec : *table) {
+        for (const SettingEntry &entry : *table) {
             QString text;
-            switch (spec.type()) {
+            switch (entry.type()) {
             case SettingType::Bool:
-                text = QString::fromUtf8(spec.defaultText) == "1" ? "0" : "1";
+                text = QString::fromUtf8(entry.defaultText) == "1" ? "0" : "1";
                 break;
             case SettingType::Int:
-                text = QString::number(QString::fromUtf8(spec.defaultText).toInt() + 7);
+                text = QString::number(QString::fromUtf8(entry.defaultText).toInt() + 7);
                 break;
             case SettingType::String:
-                text = QStringLiteral("v-%1").arg(QString::fromLatin1(spec.name));
+                text = QStringLiteral("v-%1").arg(QString::fromLatin1(entry.name));
                 break;
             case SettingType::Color:
                 text = "$00123456";
                 break;
             }
-            set(spec.section, spec.name, text);
+            set(entry.section, entry.name, text);
         }
     }
     set("Config", "Password", "..414243");
@@ -87,12 +87,12 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     set("Disp", "LastTime", "9/99 99:99");
     const Settings settings = read();
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
-        for (const SettingSpec &spec : *table) {
-            const QString name = QString::fromLatin1(spec.name);
+        for (const SettingEntry &entry : *table) {
+            const QString name = QString::fromLatin1(entry.name);
             if (name == "Password")
                 continue;
-            EXPECT_EQ(SettingsTable::text(settings, spec), m_store.readString(spec.section, name))
-                << spec.name;
+            EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, name))
+                << entry.name;
         }
     }
     EXPECT_EQ(settings.Password, "ABC");
