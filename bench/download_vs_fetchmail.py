@@ -17,26 +17,21 @@ import os
 import poplib
 import pwd
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
 import time
 
+import bench_dovecot
+
 USER = "taro"
 PASSWORD = "pa55word"
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
 
 
 class Dovecot:
     def __init__(self, base):
         self.dir = os.path.join(base, "dovecot")
-        self.port = free_port()
+        self.port = bench_dovecot.free_port()
         self.maildir = os.path.join(self.dir, "mail", USER)
         mail = pwd.getpwnam("mail")
         self.uid, self.gid = mail.pw_uid, mail.pw_gid
@@ -50,49 +45,7 @@ class Dovecot:
             os.chown(root, self.uid, self.gid)
             for d in dirs:
                 os.chown(os.path.join(root, d), self.uid, self.gid)
-        d = self.dir
-        with open(os.path.join(d, "dovecot.conf"), "w") as f:
-            f.write(f"""base_dir = {d}/run
-state_dir = {d}/state
-log_path = {d}/dovecot.log
-listen = 127.0.0.1
-protocols = pop3
-ssl = no
-disable_plaintext_auth = no
-auth_mechanisms = plain apop
-auth_failure_delay = 0
-first_valid_uid = {self.uid}
-first_valid_gid = {self.gid}
-default_internal_user = dovecot
-default_login_user = dovenull
-mail_location = maildir:{d}/mail/%u
-passdb {{
-  driver = passwd-file
-  args = scheme=PLAIN {d}/passwd
-}}
-userdb {{
-  driver = static
-  args = uid={self.uid} gid={self.gid} home={d}/mail/%u
-}}
-service pop3-login {{
-  inet_listener pop3 {{
-    port = {self.port}
-  }}
-  inet_listener pop3s {{
-    port = 0
-  }}
-}}
-service anvil {{
-  unix_listener anvil-auth-penalty {{
-    mode = 0
-  }}
-}}
-""")
-        passwd = os.path.join(d, "passwd")
-        with open(passwd, "w") as f:
-            f.write(f"{USER}:{{PLAIN}}{PASSWORD}\n")
-        os.chown(passwd, 0, pwd.getpwnam("dovecot").pw_gid)
-        os.chmod(passwd, 0o640)
+        bench_dovecot.write_config(self.dir, self.port, USER, PASSWORD)
 
     def start(self):
         with open(os.path.join(self.dir, "start.log"), "w") as log:

@@ -15,17 +15,17 @@ Needs root (Dovecot serves mail as the Debian user "mail") and the packages
 dovecot-pop3d and python3.
 """
 import argparse
-import grp
 import os
 import poplib
 import pwd
 import shutil
-import socket
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+
+import bench_dovecot
 
 USER = "taro"
 PASSWORD = "pa55word"
@@ -44,12 +44,6 @@ def big_message(i):
     header = (f"From: sender{i}@example.jp\nTo: taro@example.jp\nSubject: big {i}\n"
               f"Message-ID: <big{i}@example.jp>\n\n")
     return header + line * ((1024 * 1024 - len(header)) // len(line))
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
 
 
 def retrieve_all(port, count):
@@ -98,7 +92,7 @@ class Dovecot:
         self.dir = tempfile.mkdtemp(prefix="vesk-bench-dovecot-")
         os.chmod(self.dir, 0o755)
         mail = pwd.getpwnam("mail")
-        self.port = free_port()
+        self.port = bench_dovecot.free_port()
         d = self.dir
         for sub in ("run", "state"):
             os.makedirs(os.path.join(d, sub))
@@ -112,48 +106,7 @@ class Dovecot:
             os.chown(root, mail.pw_uid, mail.pw_gid)
             for name in files:
                 os.chown(os.path.join(root, name), mail.pw_uid, mail.pw_gid)
-        with open(os.path.join(d, "dovecot.conf"), "w") as f:
-            f.write(f"""base_dir = {d}/run
-state_dir = {d}/state
-log_path = {d}/dovecot.log
-listen = 127.0.0.1
-protocols = pop3
-ssl = no
-disable_plaintext_auth = no
-auth_mechanisms = plain apop
-auth_failure_delay = 0
-first_valid_uid = {mail.pw_uid}
-first_valid_gid = {mail.pw_gid}
-default_internal_user = dovecot
-default_login_user = dovenull
-mail_location = maildir:{d}/mail/%u
-passdb {{
-  driver = passwd-file
-  args = scheme=PLAIN {d}/passwd
-}}
-userdb {{
-  driver = static
-  args = uid={mail.pw_uid} gid={mail.pw_gid} home={d}/mail/%u
-}}
-service pop3-login {{
-  inet_listener pop3 {{
-    port = {self.port}
-  }}
-  inet_listener pop3s {{
-    port = 0
-  }}
-}}
-service anvil {{
-  unix_listener anvil-auth-penalty {{
-    mode = 0
-  }}
-}}
-""")
-        passwd = os.path.join(d, "passwd")
-        with open(passwd, "w") as f:
-            f.write(f"{USER}:{{PLAIN}}{PASSWORD}\n")
-        os.chown(passwd, 0, grp.getgrnam("dovecot").gr_gid)
-        os.chmod(passwd, 0o640)
+        bench_dovecot.write_config(d, self.port, USER, PASSWORD)
         with open(os.path.join(d, "start.log"), "w") as log:
             subprocess.run(["/usr/sbin/dovecot", "-c", os.path.join(d, "dovecot.conf")],
                            stdout=log, stderr=log, check=True)
