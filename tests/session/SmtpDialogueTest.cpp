@@ -69,8 +69,9 @@ TEST_F(SmtpDialogue, TwoFilesInOneConnectionWithRsetBetween)
         reply("354");
         sent();
         reply("250");
-        if (QByteArray(recipient) == "a@example.jp")
+        if (QByteArray(recipient) == "a@example.jp") {
             EXPECT_EQ(sent(), Lines { "RSET" });
+        }
     }
     EXPECT_EQ(sent(), Lines { "QUIT" });
     reply("221");
