@@ -181,6 +181,22 @@ TEST_F(HeadlessEndToEnd, ACheckThatFailsSaysSo)
     EXPECT_TRUE(out.contains("marker: x")) << out.toStdString();
 }
 
+TEST_F(HeadlessEndToEnd, TerminationSignalEndsLikeTheEndCommand)
+{
+    home.writeIni(ini("FirstDelay=59\n"));
+    vesk = home.start({"--headless"});
+    ASSERT_TRUE(waitFor([&] { return home.run({"--status"}) == 0; }, 20000)) << home.log().toStdString();
+    EXPECT_TRUE(QFile::exists(home.runtimeDir() + "/vesk/vesk"));
+    vesk->terminate();
+    ASSERT_TRUE(waitFor([&] { return vesk->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(vesk->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(vesk->exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(home.runtimeDir() + "/vesk/vesk"));
+    QFile iniFile(home.iniPath());
+    ASSERT_TRUE(iniFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(iniFile.readAll().contains("LastTime="));
+}
+
 TEST_F(HeadlessEndToEnd, RequestsWithoutARunningCopyFailClearly)
 {
     QString err;
