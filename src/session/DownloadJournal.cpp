@@ -20,14 +20,14 @@ DownloadJournal::DownloadJournal(QString path) : m_path(std::move(path))
 
 void DownloadJournal::load()
 {
-    m_keys.clear();
+    m_earlier.clear();
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
         return;
     for (const QByteArray &line : file.readAll().split('\n')) {
         const QByteArray key = line.trimmed();
         if (!key.isEmpty())
-            m_keys.insert(key);
+            ++m_earlier[key];
     }
 }
 
@@ -36,9 +36,18 @@ QByteArray DownloadJournal::keyOf(const QByteArray &content)
     return TMD5::hexDigest(content) + ':' + QByteArray::number(content.size());
 }
 
+bool DownloadJournal::excuse(const QByteArray &key)
+{
+    const auto it = m_earlier.find(key);
+    if (it == m_earlier.end())
+        return false;
+    if (--it.value() == 0)
+        m_earlier.erase(it);
+    return true;
+}
+
 bool DownloadJournal::add(const QByteArray &key)
 {
-    m_keys.insert(key);
     const QByteArray path = QFile::encodeName(m_path);
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -52,9 +61,9 @@ bool DownloadJournal::add(const QByteArray &key)
 
 void DownloadJournal::clear()
 {
-    if (m_keys.isEmpty() && !QFile::exists(m_path))
+    m_earlier.clear();
+    if (!QFile::exists(m_path))
         return;
-    m_keys.clear();
     QFile::remove(m_path);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
+#include <QHash>
 #include <QString>
 
 namespace vesk {
@@ -10,6 +10,8 @@ namespace vesk {
 // POP3 server carries out DELE only at QUIT, so when the program dies in the
 // middle of a download the messages it already stored are served again; the
 // journal recognises them by their digest so that they are not stored twice.
+// Each entry excuses one copy only, and only copies stored by an earlier
+// download: two identical messages waiting at the provider are both kept.
 class DownloadJournal final
 {
 public:
@@ -19,15 +21,19 @@ public:
     void load();
     // The key of a message: its MD5 and its size.
     static QByteArray keyOf(const QByteArray &content);
-    bool contains(const QByteArray &key) const { return m_keys.contains(key); }
+    // True when an earlier download stored a copy of this message that has
+    // not been excused yet; that copy is then used up.
+    bool excuse(const QByteArray &key);
     // Appends a key and flushes it to disk; false when it could not be kept.
+    // It excuses a copy only in a later download.
     bool add(const QByteArray &key);
     // After a QUIT the server answered: everything it served is gone there.
     void clear();
 
 private:
     QString m_path;
-    QSet<QByteArray> m_keys;
+    // Copies stored by earlier downloads, by key.
+    QHash<QByteArray, int> m_earlier;
 };
 
 } // namespace vesk

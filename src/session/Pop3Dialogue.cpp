@@ -227,7 +227,7 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
     // Stored by a download that died before its QUIT: the server kept it, we
     // have it already, so only the DELE is still to do.
     const QByteArray key = DownloadJournal::keyOf(m_message.content());
-    if (m_journal.contains(key)) {
+    if (m_journal.excuse(key)) {
         m_message.clear();
         context.monitor.debug(QStringLiteral("VeskTalk< 受信済みのメールです >"));
         fileName->clear();

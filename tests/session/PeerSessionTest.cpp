@@ -61,6 +61,18 @@ TEST_F(DovecotSession, ApopStoresEveryMessageByteExactAndEmptiesTheMailbox)
     expectAllStored();
 }
 
+TEST_F(DovecotSession, IdenticalMessagesAreAllStored)
+{
+    const QByteArray copy = peerMessages().first();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(m_dovecot.addMessage(copy));
+    EXPECT_EQ(session().downLoad(), 6);
+    const Lines stored = inFiles();
+    ASSERT_EQ(stored.size(), 6);
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), transferForm(copy)), 4);
+    EXPECT_EQ(m_dovecot.messageCount(), 0);
+}
+
 TEST_F(DovecotSession, CheckOnlyModeLeavesEverythingThere)
 {
     m_config.ServerON = false;
