@@ -149,6 +149,8 @@ void Controller::DispSet(int mode)
 {
     if (m_closeRequested)
         return;
+    if (m_newMailCount < 1 && !m_mailAnnounced)
+        m_display.setMailColour(false);
     m_display.dispSet(mode);
     if (mode == DisplayState::NonMail || mode == DisplayState::Password)
         m_session.marker.clear();
@@ -239,6 +241,7 @@ void Controller::clearNewMailIndication()
     m_mailAnnounced = false;
     m_animationOn = false;
     m_animationMinutes = 0;
+    m_display.setMailColour(false);
     if (!m_session.running())
         DispSet(DisplayState::Normal);
     m_atoms.remove(TalkedAtom);
@@ -259,6 +262,10 @@ void Controller::checkStarted(const QString &lastTime)
 
 void Controller::upLoad(int checkTrigger)
 {
+    // A mailer's dialogue that ends inside a running cycle: that cycle, or
+    // the next one, sends what it handed in.
+    if (!checkRefusal().isEmpty())
+        return;
     m_session.checkTrigger = checkTrigger;
     UpLoad();
 }

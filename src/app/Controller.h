@@ -76,9 +76,13 @@ public:
     void timMinTimer();
     void timSecTimer();
 
-    // The manual commands "接-ﾁｪｯｸ-送-断(&C)" (trigger 1) and "接-ﾁｪｯｸ-送(&O)" (2).
-    void mnuManual1Click();
-    void mnuManual2Click();
+    // The manual commands "接-ﾁｪｯｸ-送-断(&C)" (trigger 1) and "接-ﾁｪｯｸ-送(&O)" (2),
+    // from any source: menu, tray, hot key, command line. Refused (false,
+    // with a beep) only while a check or send cycle runs or the program ends.
+    bool mnuManual1Click();
+    bool mnuManual2Click();
+    // Why a check or send cycle cannot start now; empty when it can.
+    QString checkRefusal() const;
     void ManualON();
     void UpLoad();
     void AfterDown();
@@ -143,6 +147,19 @@ private:
     int boxCount(Box box) const;
     bool anyMailHeld() const;
     void askAndMaybeSend();
+    bool manualCheck(int trigger);
+    // Marks a check or send cycle as running for as long as it lives.
+    class CycleScope final
+    {
+    public:
+        explicit CycleScope(Controller &controller) : m_controller(controller) { ++m_controller.m_cycleDepth; }
+        ~CycleScope() { --m_controller.m_cycleDepth; }
+        CycleScope(const CycleScope &) = delete;
+        CycleScope &operator=(const CycleScope &) = delete;
+
+    private:
+        Controller &m_controller;
+    };
 
     const Clock &m_clock;
     TimerFactory &m_timers;
@@ -181,6 +198,7 @@ private:
     int m_holdSeconds = 0;
     int m_holdCount = 0;
     bool m_sending = false;
+    int m_cycleDepth = 0;
     bool m_dialogOpen = false;
     bool m_closeRequested = false;
     bool m_showBox = false;

@@ -10,6 +10,17 @@
 
 namespace vesk {
 
+QString Controller::checkRefusal() const
+{
+    if (m_closeRequested)
+        return QStringLiteral("Veskは終了処理中です");
+    // A cycle waits in loops that pump events, so a second command could
+    // otherwise start a check inside the running one.
+    if (m_cycleDepth > 0)
+        return QStringLiteral("実行中のチェックがあります");
+    return QString();
+}
+
 bool Controller::DialUpOn()
 {
     // Always connected on a LAN; the only refusal is a session still open.
@@ -23,37 +34,47 @@ bool Controller::DialUpOn()
 
 void Controller::runDownLoad()
 {
+    // Without an account there is nobody to ask: no check took place.
+    if (!m_provider || !m_settings.AccountComplete) {
+        m_session.marker.clear();
+        return;
+    }
+    const CycleScope cycle(*this);
     const QDateTime now = m_clock.now();
     checkStarted(QStringLiteral("%1/%2 %3")
                      .arg(now.date().month())
                      .arg(now.date().day())
                      .arg(now.toString(QStringLiteral("h:mm"))));
-    if (m_provider && m_settings.AccountComplete) {
-        m_provider->DownLoad();
-        m_newMailCount = m_session.failed() ? 0 : m_provider->newMailCount();
-    } else {
-        m_session.marker.clear();
-        m_newMailCount = 0;
-    }
+    m_provider->DownLoad();
+    m_newMailCount = m_session.failed() ? 0 : m_provider->newMailCount();
     startMinuteTimer();
 }
 
-void Controller::mnuManual1Click()
+bool Controller::mnuManual1Click()
 {
-    m_session.checkTrigger = TriggerManualHangUp;
-    ManualON();
-    m_session.checkTrigger = TriggerPeriodic;
+    return manualCheck(TriggerManualHangUp);
 }
 
-void Controller::mnuManual2Click()
+bool Controller::mnuManual2Click()
 {
-    m_session.checkTrigger = TriggerManual;
+    return manualCheck(TriggerManual);
+}
+
+bool Controller::manualCheck(int trigger)
+{
+    if (!checkRefusal().isEmpty()) {
+        m_messenger.beep();
+        return false;
+    }
+    m_session.checkTrigger = trigger;
     ManualON();
     m_session.checkTrigger = TriggerPeriodic;
+    return true;
 }
 
 void Controller::ManualON()
 {
+    const CycleScope cycle(*this);
     m_checkDone = true;
     stopMinuteTimer();
     m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 20, 100);
@@ -66,6 +87,7 @@ void Controller::ManualON()
 
 void Controller::UpLoad()
 {
+    const CycleScope cycle(*this);
     // 1: one provider session at a time.
     m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 200, 10);
     stopMinuteTimer();
@@ -158,7 +180,7 @@ void Controller::AfterDown()
         m_atoms.add(TalkedAtom);
     }
     // 2: check-only mode ends the indication when nothing is waiting.
-    if (!m_settings.ServerON && m_newMailCount == 0 && m_display.mode() != DisplayState::MailOn) {
+    if (!m_settings.ServerON && m_newMailCount == 0 && !m_display.mailColour()) {
         m_mailAnnounced = false;
         DispSet(DisplayState::Normal);
         m_atoms.remove(TalkedAtom);

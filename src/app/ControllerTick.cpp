@@ -85,7 +85,8 @@ void Controller::timMinTimer()
     if (m_settings.MailRound && m_settings.RoundGo && m_roundCount >= m_settings.RoundTime) {
         m_session.checkTrigger = TriggerPeriodic;
         m_roundCount = 0;
-        if (!m_session.running() && DialUpOn()) {
+        if (!m_session.running() && checkRefusal().isEmpty() && DialUpOn()) {
+            const CycleScope cycle(*this);
             runDownLoad();
             AfterDown();
         }

@@ -126,11 +126,11 @@ int ResidentProgram::run(const Options &options)
                     reply(line, false);
                 reply(QStringLiteral("@ok"), true);
             } else if (command == QLatin1String("check")) {
-                if (controller.closeRequested() || controller.status().marker == QLatin1String(".")) {
-                    reply(QStringLiteral("@fail 実行中のチェックがあります"), true);
+                const QString refusal = controller.checkRefusal();
+                if (!refusal.isEmpty() || !controller.mnuManual1Click()) {
+                    reply(QStringLiteral("@fail ") + refusal, true);
                     return;
                 }
-                controller.mnuManual1Click();
                 for (const QString &line : statusLines(controller.status()))
                     reply(line, false);
                 const QString marker = controller.status().marker;

@@ -33,6 +33,16 @@ QString boxListName(Box box)
     }
 }
 
+// LIST and UIDL without a number, or with anything that is not one (read as
+// -1), answer for the whole box. "-1" itself is such a number.
+bool namesWholeBox(const QByteArray &word)
+{
+    if (word.isEmpty())
+        return true;
+    const std::optional<int> n = parseMessageNumber(QString::fromLatin1(word));
+    return !n || *n == -1;
+}
+
 } // namespace
 
 void Pop3Commands::run(LocalDialogue &dialogue, ServerCommand command, const CommandLine &line)
@@ -149,7 +159,7 @@ void Pop3Commands::list(LocalDialogue &dialogue, const CommandLine &line)
 {
     const MessageListing &listing = dialogue.vars().listing;
     const QByteArray word = line.word(1);
-    if (word.isEmpty()) {
+    if (namesWholeBox(word)) {
         QByteArray text = "+OK " + number(listing.count()) + " message(s) (" + number(listing.totalSize())
             + " octets)\r\n";
         for (int i = 1; i <= listing.lastNumber(); ++i) {
@@ -204,7 +214,7 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
     const ServerEnvironment &env = dialogue.env();
     const MessageListing &listing = dialogue.vars().listing;
     const QByteArray word = line.word(1);
-    if (word.isEmpty()) {
+    if (namesWholeBox(word)) {
         if (listing.count() == 0) {
             dialogue.sendTCP("+OK 0 messages (0 octets)\r\n.");
             return;

@@ -16,7 +16,8 @@ ServerConfig ServerConfig::fromSettings(const Settings &settings)
     config.ManuSend = settings.ManuSend;
     config.AutoDevideDisp = settings.AutoDevideDisp;
     config.DialMode = settings.DialMode;
-    config.OverTime = settings.OverTime;
+    // The same bounded value the provider session's watchdog uses.
+    config.OverTime = settings.OverTimeMs / 1000;
     config.POP3_VeskMailer1 = settings.POP3_VeskMailer1;
     config.POP3_VeskMailer2 = settings.POP3_VeskMailer2;
     config.SMTP_VeskMailer1 = settings.SMTP_VeskMailer1;

@@ -123,4 +123,52 @@ TEST_F(ControllerTest, EndKeepsUnsentMailAndWritesTheLastTime)
     EXPECT_EQ(servers.calls.last(), "stop");
 }
 
+// One guard for every source of commands: a check asked for inside a
+// running cycle is refused, and a mailer's dialogue holding the marker is
+// no reason to refuse one.
+TEST_F(ControllerTest, ACheckIsRefusedOnlyInsideARunningCycle)
+{
+    Controller &c = make();
+    bool nested = true;
+    provider.duringDownLoad = [&] { nested = c.mnuManual2Click(); };
+    EXPECT_TRUE(c.mnuManual1Click());
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(provider.downloads, 1);
+    EXPECT_EQ(messenger.beeps, 1);
+
+    provider.duringDownLoad = {};
+    session.marker = QStringLiteral(".");
+    EXPECT_EQ(c.checkRefusal(), QString());
+    EXPECT_TRUE(c.mnuManual1Click());
+    EXPECT_EQ(provider.downloads, 2);
+}
+
+TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
+{
+    settings.writeInteger("Config", "ServerON", 0);
+    Controller &c = make();
+    provider.nextNewMail = 1;
+    c.mnuManual1Click();
+    ASSERT_TRUE(c.mailAnnounced());
+    // The animation ends after its limit; the colour and the atom stay.
+    timers.advance(50 + 1000 * 60 + 31 * 60000);
+    ASSERT_FALSE(c.animationOn());
+    ASSERT_TRUE(c.display().mailColour());
+    provider.nextNewMail = 0;
+    c.mnuManual1Click();
+    EXPECT_TRUE(c.mailAnnounced());
+    EXPECT_TRUE(atoms.exists("VeskTalked"));
+}
+
+TEST_F(ControllerTest, APeriodicCheckWithoutAnAccountIsNoCheck)
+{
+    settings.writeString("Config", "UserID", "");
+    settings.writeInteger("Config", "MailRound", 0);
+    Controller &c = make();
+    c.runDownLoad();
+    EXPECT_FALSE(c.checkDone());
+    EXPECT_EQ(c.lastTime(), "0/0 0:00");
+    EXPECT_EQ(provider.downloads, 0);
+}
+
 } // namespace vesk::test

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -95,8 +96,10 @@ TEST_F(HeadlessEndToEnd, MailFlowsBothWaysWithNoWindow)
     EXPECT_TRUE(home.log().contains("PASS " + QString(pop.password().size(), '*'))) << home.log().toStdString();
     EXPECT_FALSE(home.log().contains(pop.password()));
 
+    // The check has finished once the strip announces the mail.
     QString out;
-    ASSERT_EQ(home.run({"--status"}, &out), 0);
+    ASSERT_TRUE(waitFor([&] { return home.run({"--status"}, &out) == 0 && out.contains("< Mail ON >"); }, 30000))
+        << out.toStdString();
     EXPECT_TRUE(out.contains("InBox: 3\n")) << out.toStdString();
     EXPECT_TRUE(out.contains("newmail: 3\n")) << out.toStdString();
     EXPECT_TRUE(out.contains("OutBox: 0\n")) << out.toStdString();
@@ -167,6 +170,21 @@ TEST_F(HeadlessEndToEnd, ManuSendHoldsMailUntilACheck)
     EXPECT_EQ(smtp.received().size(), 1);
     EXPECT_EQ(home.count("OutBox"), 0);
     EXPECT_TRUE(out.contains("OutBox: 0")) << out.toStdString();
+}
+
+TEST_F(HeadlessEndToEnd, ACheckFromTheCommandLineRunsWhileAMailerIsConnected)
+{
+    ASSERT_TRUE(pop.addMessage(mail(1)));
+    home.writeIni(ini("FirstDelay=59\n"));
+    vesk = home.start({"--headless"});
+    ASSERT_TRUE(waitFor([&] { return home.run({"--status"}) == 0; }, 20000)) << home.log().toStdString();
+    QTcpSocket mailer;
+    mailer.connectToHost(QHostAddress::LocalHost, pop3Port);
+    ASSERT_TRUE(waitFor([&] { return mailer.canReadLine(); }, 10000));
+    QString out;
+    ASSERT_TRUE(waitFor([&] { return home.run({"--status"}, &out) == 0 && out.contains("marker: .\n"); }, 10000));
+    EXPECT_EQ(home.run({"--check"}, &out), 0) << home.log().toStdString();
+    EXPECT_EQ(home.count("InBox"), 1);
 }
 
 TEST_F(HeadlessEndToEnd, ACheckThatFailsSaysSo)

@@ -58,6 +58,9 @@ void DisplayState::dispSet(int mode)
 {
     m_mode = mode;
     switch (mode) {
+    case MailOn:
+        m_mailColour = true;
+        break;
     case NonMail:
         m_dateLabel = QStringLiteral("Non Mail");
         m_timeLabel.clear();

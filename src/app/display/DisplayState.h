@@ -53,6 +53,11 @@ public:
     void dateWrite();
     void timeSet();
 
+    // The title text shows the new-mail colour: from the new-mail display
+    // until the mail is taken or acknowledged, even after the animation ended.
+    bool mailColour() const { return m_mailColour; }
+    void setMailColour(bool on) { m_mailColour = on; }
+
     QString dateLabel() const { return m_dateLabel; }
     QString timeLabel() const { return m_timeLabel; }
     // The remembered "yyyy/mm/dd" for the minute tick's day-change test.
@@ -69,6 +74,7 @@ private:
     const Clock &m_clock;
     Flags m_flags;
     int m_mode = Normal;
+    bool m_mailColour = false;
     QString m_dateLabel;
     QString m_timeLabel;
     QString m_rememberedDate;
