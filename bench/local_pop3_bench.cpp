@@ -19,42 +19,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
-
-namespace {
-
-// Timers that keep to the millisecond, so that the fixed pause before each
-// lookup can be taken off the measured time exactly (the program's own
-// timers may end a 100 ms pause a few milliseconds early or late).
-class PreciseTimer final : public vesk::Timer
-{
-public:
-    PreciseTimer()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); });
-    }
-    void setInterval(int ms) override { m_timer.setInterval(ms); }
-    int interval() const override { return m_timer.interval(); }
-    void start() override { m_timer.start(); }
-    void stop() override { m_timer.stop(); }
-    bool isActive() const override { return m_timer.isActive(); }
-
-private:
-    QTimer m_timer;
-};
-
-class PreciseTimerFactory final : public vesk::TimerFactory
-{
-public:
-    std::unique_ptr<vesk::Timer> create() override { return std::make_unique<PreciseTimer>(); }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -88,9 +56,8 @@ int main(int argc, char **argv)
     config.lookupPauseMs = parser.value(pauseOption).toInt();
     config.ManuSend = true; // nothing to send anywhere
 
-    PreciseTimerFactory timers;
     vesk::LocalMailServer server({ store, state, host, monitor, messenger, vesk::QtEventPump::instance(),
-        vesk::SystemClock::instance(), timers });
+        vesk::SystemClock::instance(), vesk::QtTimerFactory::instance() });
     int failures = 0;
     server.setListenErrorHandler([&failures](quint16 port, const QString &text) {
         std::fprintf(stderr, "port %u: %s\n", port, qPrintable(text));

@@ -8,7 +8,13 @@ namespace {
 class QtTimer final : public Timer
 {
 public:
-    QtTimer() { QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); }); }
+    QtTimer()
+    {
+        // A coarse timer may end a 100 ms pause 5 ms early or late; the
+        // program's pauses and rhythms are meant to the millisecond.
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); });
+    }
     void setInterval(int ms) override { m_timer.setInterval(ms); }
     int interval() const override { return m_timer.interval(); }
     void start() override { m_timer.start(); }

@@ -314,6 +314,9 @@ void LocalDialogue::retrieve(const QByteArray &command, int number, int topLines
     m_retrieveNumber = number;
     m_topLines = topLines;
     m_phase = Phase::Pausing;
+    // The first piece is read during the pause, so that it leaves the moment
+    // the pause is over.
+    prepareFirstPiece();
     if (m_env.config.lookupPauseMs <= 0) {
         lookupDone();
         return;
@@ -322,9 +325,9 @@ void LocalDialogue::retrieve(const QByteArray &command, int number, int topLines
     m_step->start();
 }
 
-void LocalDialogue::lookupDone()
+void LocalDialogue::prepareFirstPiece()
 {
-    m_phase = Phase::Ready;
+    m_firstPiece.clear();
     const MessageListing::Entry *entry = m_vars.listing.at(m_retrieveNumber);
     if (entry) {
         m_streamer = std::make_unique<MessageStreamer>(
@@ -332,6 +335,15 @@ void LocalDialogue::lookupDone()
         if (!m_streamer->open())
             m_streamer.reset();
     }
+    if (!m_streamer)
+        return;
+    m_firstPiece = replyLine("+OK " + QByteArray::number(m_streamer->fileSize()) + " octets");
+    m_firstPieceEnds = fillPiece(m_firstPiece);
+}
+
+void LocalDialogue::lookupDone()
+{
+    m_phase = Phase::Ready;
     if (!m_streamer) {
         // Gone since the listing was taken (the box window, the other mailer).
         failurePath(m_retrieveCommand);
@@ -343,22 +355,33 @@ void LocalDialogue::lookupDone()
         m_env.state.retrieved = true;
     }
     m_phase = Phase::Streaming;
-    // One block with the text: a reply line sent on its own would wait for
-    // the peer's delayed acknowledgement before the text could follow.
-    streamMore(replyLine("+OK " + QByteArray::number(m_streamer->fileSize()) + " octets"));
+    // The reply line and the text in one block: a reply line sent on its own
+    // would wait for the peer's delayed acknowledgement before the text.
+    sendPiece(std::exchange(m_firstPiece, {}), m_firstPieceEnds);
 }
 
-void LocalDialogue::streamMore(QByteArray out)
+bool LocalDialogue::fillPiece(QByteArray &out)
 {
     out.reserve(out.size() + StreamBudget + 4096);
     MessageStreamer::LineObserver observer;
     if (m_env.monitor.isOpen())
         observer = [this](const QByteArray &line) { m_env.monitor.debug(QString::fromLatin1(line)); };
-    const bool done = m_streamer->fill(out, StreamBudget, observer, [this] { m_env.host.progress(); });
-    m_sink.send(out);
+    return m_streamer->fill(out, StreamBudget, observer, [this] { m_env.host.progress(); });
+}
+
+void LocalDialogue::sendPiece(const QByteArray &piece, bool last)
+{
+    m_sink.send(piece);
     restartIdle();
-    if (done)
+    if (last)
         finishStreaming();
+}
+
+void LocalDialogue::streamMore()
+{
+    QByteArray piece;
+    const bool last = fillPiece(piece);
+    sendPiece(piece, last);
 }
 
 void LocalDialogue::finishStreaming()

@@ -74,8 +74,12 @@ private:
     void processInput();
     bool takeCommandLine(QByteArray &line);
     void feedData();
+    void prepareFirstPiece();
     void lookupDone();
-    void streamMore(QByteArray out = {});
+    // Appends the next piece of the message; true when it ends the message.
+    bool fillPiece(QByteArray &out);
+    void sendPiece(const QByteArray &piece, bool last);
+    void streamMore();
     // The reply with its CR LF, shown on the monitor; restarts the idle clock.
     QByteArray replyLine(const QByteArray &text);
     void timedOut();
@@ -103,6 +107,8 @@ private:
     int m_retrieveNumber = 0;
     int m_topLines = -1;
     std::unique_ptr<MessageStreamer> m_streamer;
+    QByteArray m_firstPiece;
+    bool m_firstPieceEnds = false;
 
     std::unique_ptr<SmtpBody> m_body;
     int m_dataBlocks = 0;
