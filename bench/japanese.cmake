@@ -1,1 +1,1 @@
-vesk_add_bench(japanese DEPS vesk_japanese)
+vesk_add_bench(japanese DEPS vesk_boxes)

@@ -11,9 +11,11 @@
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QCommandLineParser>
@@ -47,6 +49,7 @@ int main(int argc, char **argv)
     store.createFolders(messenger);
     vesk::SessionState state;
     vesk::MailHost host;
+    vesk::MailView view;
     vesk::ProtocolMonitor monitor;
     vesk::ServerConfig config;
     config.UserID = parser.value(userOption);
@@ -56,8 +59,9 @@ int main(int argc, char **argv)
     config.lookupPauseMs = parser.value(pauseOption).toInt();
     config.ManuSend = true; // nothing to send anywhere
 
-    vesk::LocalMailServer server({ store, state, host, monitor, messenger, vesk::QtEventPump::instance(),
-        vesk::SystemClock::instance(), vesk::QtTimerFactory::instance() });
+    const vesk::CoreServices core { vesk::SystemClock::instance(), vesk::QtTimerFactory::instance(),
+        vesk::QtEventPump::instance(), messenger, store, state, monitor };
+    vesk::LocalMailServer server(core, host, view);
     int failures = 0;
     server.setListenErrorHandler([&failures](quint16 port, const QString &text) {
         std::fprintf(stderr, "port %u: %s\n", port, qPrintable(text));
@@ -67,7 +71,8 @@ int main(int argc, char **argv)
     server.startMailer1();
     if (failures)
         return 1;
-    std::printf("READY %u %u\n", server.listeningPort(1), server.listeningPort(2));
+    std::printf("READY %u %u\n", server.listeningPort(vesk::MailerPort::Pop3Mailer1),
+        server.listeningPort(vesk::MailerPort::SmtpMailer1));
     std::fflush(stdout);
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);

@@ -7,10 +7,12 @@
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/ProviderSession.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QCoreApplication>
@@ -31,9 +33,11 @@ int main(int argc, char **argv)
     store.createFolders(messenger);
     vesk::SessionState state;
     vesk::MailHost host;
+    vesk::MailView view;
     vesk::ProtocolMonitor monitor;
-    vesk::ProviderSession session({ state, store, host, monitor, messenger, vesk::QtEventPump::instance(),
-        vesk::QtTimerFactory::instance(), vesk::SystemClock::instance() });
+    const vesk::CoreServices core { vesk::SystemClock::instance(), vesk::QtTimerFactory::instance(),
+        vesk::QtEventPump::instance(), messenger, store, state, monitor };
+    vesk::ProviderSession session(core, host, view);
     vesk::SessionConfig config;
     config.Host = args[1];
     config.SMTP = args[1];

@@ -1,9 +1,8 @@
 // Feeds arbitrary bytes, cut into packets, to a local POP3 or SMTP dialogue
 // over a small store: whatever a mailer sends must be answered or refused,
 // never crash or hang.
-#include "platform/EventPump.h"
-#include "platform/Messenger.h"
-#include "platform/Timer.h"
+#include "FuzzWorld.h"
+
 #include "server/LocalActivity.h"
 #include "server/LocalDialogue.h"
 #include "server/MailerEnds.h"
@@ -11,9 +10,11 @@
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QDir>
@@ -34,38 +35,9 @@ public:
     qint64 sent = 0;
 };
 
-class IdleTimer final : public vesk::Timer
-{
-public:
-    void setInterval(int ms) override { m_interval = ms; }
-    int interval() const override { return m_interval; }
-    void start() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-
-private:
-    int m_interval = 0;
-    bool m_active = false;
-};
-
-class IdleTimers final : public vesk::TimerFactory
-{
-public:
-    std::unique_ptr<vesk::Timer> create() override { return std::make_unique<IdleTimer>(); }
-};
-
-class NoWaitPump final : public vesk::EventPump
-{
-public:
-    bool waitUntil(const std::function<bool()> &done, int, int) override { return done(); }
-};
-
-class QuietMessenger final : public vesk::Messenger
-{
-public:
-    void message(const QString &) override { }
-    void beep() override { }
-};
+using vesk::fuzz::IdleTimers;
+using vesk::fuzz::NoWaitPump;
+using vesk::fuzz::QuietMessenger;
 
 void putMessages(const vesk::MessageStore &store)
 {
@@ -97,6 +69,7 @@ struct World
     QuietMessenger messenger;
     vesk::SessionState state;
     vesk::MailHost host;
+    vesk::MailView view;
     vesk::ProtocolMonitor monitor;
     NoWaitPump pump;
     IdleTimers timers;
@@ -105,8 +78,8 @@ struct World
     vesk::LocalActivity activity { state };
     std::vector<std::function<void()>> posted;
     vesk::MailerEnds ends { env, [this](std::function<void()> task) { posted.push_back(std::move(task)); } };
-    vesk::ServerEnvironment env { config, identity, *store, state, host, monitor, messenger, pump,
-        vesk::SystemClock::instance(), timers, activity, ends };
+    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, messenger, *store, state, monitor };
+    vesk::ServerEnvironment env { core, config, identity, host, view, activity, ends };
     static vesk::MessageStore *store;
 };
 
@@ -131,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vesk::ServerEnvironment &env = world.env;
 
     NullSink sink;
-    vesk::LocalDialogue dialogue(env, data[0] % 4, sink);
+    vesk::LocalDialogue dialogue(env, vesk::MailerPort(data[0] % 4), sink);
     dialogue.connected();
     size_t pos = 1;
     while (pos < size) {

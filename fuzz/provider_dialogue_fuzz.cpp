@@ -7,15 +7,18 @@
 // cut into chunks at each 0x01 byte, through the line assembly.
 
 #include "net/LineAssembler.h"
-#include "platform/EventPump.h"
+#include "FuzzWorld.h"
+
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QDir>
@@ -55,19 +58,6 @@ public:
     bool textEnded = false;
 };
 
-class NoWait final : public vesk::EventPump
-{
-public:
-    bool waitUntil(const std::function<bool()> &done, int, int) override { return done(); }
-};
-
-class Quiet final : public vesk::Messenger
-{
-public:
-    void message(const QString &) override { }
-    void beep() override { }
-};
-
 void empty(const vesk::MessageStore &store, vesk::Box box)
 {
     for (const QString &name : QDir(store.folderPath(box)).entryList(QDir::Files | QDir::Hidden))
@@ -79,7 +69,7 @@ void empty(const vesk::MessageStore &store, vesk::Box box)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
-    static Quiet quiet;
+    static vesk::fuzz::QuietMessenger quiet;
     static vesk::MessageStore store(dir.path());
     static bool made = (store.createFolders(quiet), true);
     (void)made;
@@ -109,9 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     config.ServerON = !(mode & 4);
     config.MaxMessageBytes = 4096;
     vesk::MailHost host;
+    vesk::MailView view;
     vesk::ProtocolMonitor monitor;
-    NoWait pump;
-    vesk::SessionContext context { state, config, store, host, monitor, quiet, pump };
+    vesk::fuzz::NoWaitPump pump;
+    static vesk::fuzz::IdleTimers timers;
+    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, quiet, store, state, monitor };
+    vesk::SessionContext context { core, config, host, view };
     Link link;
     vesk::ClientJudge judge(context, link);
     link.judge = &judge;

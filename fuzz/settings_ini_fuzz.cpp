@@ -1,8 +1,8 @@
 // Arbitrary bytes as a settings file: parsing never fails, and what is written
 // back reads as the same settings and writes out the same again.
-#include "app/settings/ColorValue.h"
-#include "app/settings/IniFormat.h"
-#include "app/settings/PasswordCodec.h"
+#include "settings/ColorValue.h"
+#include "settings/IniFormat.h"
+#include "settings/PasswordCodec.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,1 +1,1 @@
-vesk_add_fuzzer(tofromsub DEPS vesk_japanese)
+vesk_add_fuzzer(tofromsub DEPS vesk_boxes)

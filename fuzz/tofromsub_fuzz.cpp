@@ -1,5 +1,5 @@
 // The header reader on arbitrary message bytes, through to the row cells.
-#include "store/japanese/HeaderRead.h"
+#include "boxes/HeaderRead.h"
 #include "store/japanese/SjisDecoder.h"
 #include "store/japanese/ToFromSub.h"
 

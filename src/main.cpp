@@ -1,7 +1,7 @@
 #include "VeskVersion.h"
 #include "app/ResidentProgram.h"
 #include "platform/Paths.h"
-#include "store/japanese/BoxListCommand.h"
+#include "boxes/BoxListCommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

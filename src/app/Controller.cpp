@@ -1,55 +1,59 @@
 #include "app/Controller.h"
 
-#include "app/settings/RegRead.h"
-#include "app/settings/SettingsStore.h"
+#include "app/ControllerEngineHost.h"
+#include "mail/CoreServices.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
+#include "settings/RegRead.h"
+#include "settings/SettingsStore.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
 
-Controller::Controller(const Parts &parts, QString programName)
-    : m_clock(parts.clock)
-    , m_timers(parts.timers)
-    , m_pump(parts.pump)
-    , m_messenger(parts.messenger)
-    , m_settingsStore(parts.settingsStore)
-    , m_store(parts.store)
-    , m_atoms(parts.atoms)
-    , m_session(parts.session)
-    , m_monitor(parts.monitor)
+Controller::Controller(
+    const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
+    , m_settingsStore(settingsStore)
+    , m_atoms(atoms)
     , m_programName(std::move(programName))
-    , m_timMin(parts.timers.create())
-    , m_timSec(parts.timers.create())
-    , m_display(parts.clock)
+    , m_engineHost(std::make_unique<EngineHost>(*this))
+    , m_timMin(core.timers.create())
+    , m_timSec(core.timers.create())
+    , m_display(core.clock)
 {
     m_timMin->setCallback([this] { timMinTimer(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
+    m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
 }
 
-Controller::~Controller() = default;
-
-bool Controller::FormCreate()
+Controller::~Controller()
 {
+    m_core.state.marker.setObserver({});
+}
+
+void Controller::start()
+{
+    // FormCreate
     m_atoms.remove(TalkedAtom);
     if (!m_programName.isEmpty())
         m_atoms.add(m_programName);
-    m_starting = true;
     m_lastTime = QStringLiteral("0/0 0:00");
-    m_store.createFolders(m_messenger);
+    m_core.store.createFolders(m_core.messenger);
 
     RetMain();
     DispSet(DisplayState::Normal);
-    m_session.marker.clear();
-    m_starting = false;
-    DispSet(DisplayState::Normal);
-    return true;
+    m_core.state.marker.clear();
+    if (m_showBox)
+        showBoxWindow();
+    // MyIdle runs once the event loop has started.
+    QMetaObject::invokeMethod(this, [this] { MyIdle(); }, Qt::QueuedConnection);
 }
 
 void Controller::RetMain()
@@ -64,13 +68,12 @@ void Controller::RetMain()
 
     RegReadInput input;
     input.lastTime = m_lastTime;
-    m_settings = RegRead(m_settingsStore, m_messenger, input);
+    m_settings = RegRead(m_settingsStore, m_core.messenger, input);
     m_lastTime = m_settings.LastTime;
-    m_monitor.setPassword(m_settings.Password);
+    m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
                         m_settings.Close});
-    if (m_settingsListener)
-        m_settingsListener(m_settings);
+    emit settingsChanged(m_settings);
     Setup();
 }
 
@@ -78,7 +81,7 @@ void Controller::Setup()
 {
     m_showBox = false;
     m_sending = false;
-    m_session.checkTrigger = TriggerPeriodic;
+    m_core.state.checkTrigger = TriggerPeriodic;
 
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
@@ -91,11 +94,11 @@ void Controller::Setup()
         if (m_settings.DevideON
             && (m_settings.SMTP_VeskMailer2 == m_settings.SMTP_VeskMailer1
                 || m_settings.POP3_VeskMailer2 == m_settings.POP3_VeskMailer1)) {
-            m_messenger.beep();
-            m_messenger.message(QStringLiteral("メーラー１とメーラー２のポート番号がダブっています。\r\n"
+            m_core.messenger.beep();
+            m_core.messenger.message(QStringLiteral("メーラー１とメーラー２のポート番号がダブっています。\r\n"
                                                "どちらかのポート番号を違う番号に変更して下さい。\r\n"
                                                "それらを修正して、Veskを再立ち上げしてください。"));
-            m_session.marker.clear();
+            m_core.state.marker.clear();
             m_servers->stopAll();
             m_serversRunning = m_mailer2Running = false;
         } else {
@@ -145,6 +148,11 @@ bool Controller::minuteTimerActive() const
     return m_timMin->isActive();
 }
 
+void Controller::requestDisplay(int mode)
+{
+    DispSet(mode);
+}
+
 void Controller::DispSet(int mode)
 {
     if (m_closeRequested)
@@ -153,7 +161,25 @@ void Controller::DispSet(int mode)
         m_display.setMailColour(false);
     m_display.dispSet(mode);
     if (mode == DisplayState::NonMail || mode == DisplayState::Password)
-        m_session.marker.clear();
+        m_core.state.marker.clear();
+    emit displayChanged();
+}
+
+QString Controller::marker() const
+{
+    return m_core.state.marker;
+}
+
+void Controller::setNewMail(int count, bool announced, bool animation)
+{
+    if (count == m_newMailCount && announced == m_mailAnnounced && animation == m_animationOn)
+        return;
+    m_newMailCount = count;
+    m_mailAnnounced = announced;
+    m_animationOn = animation;
+    if (!animation)
+        m_animationMinutes = 0;
+    emit mailIndicationChanged();
 }
 
 void Controller::hold(int seconds)
@@ -173,7 +199,7 @@ void Controller::timSecTimer()
         return;
     // A question left alone this long gets its automatic answer.
     if (m_display.dateLabel() == QLatin1String("How now") && m_questionOpen) {
-        m_messenger.answerOpenQuestion(m_display.mode() == DisplayState::HowNow ? Messenger::Answer::Ok
+        m_core.messenger.answerOpenQuestion(m_display.mode() == DisplayState::HowNow ? Messenger::Answer::Ok
                                                                                : Messenger::Answer::Yes);
         m_questionOpen = false;
     }
@@ -184,7 +210,7 @@ void Controller::timSecTimer()
 
 int Controller::boxCount(Box box) const
 {
-    return m_store.checkDir(box).count;
+    return m_core.store.checkDir(box).count;
 }
 
 bool Controller::anyMailHeld() const
@@ -198,7 +224,7 @@ Controller::Status Controller::status() const
 {
     Status s;
     s.display = m_display.statusText();
-    s.marker = m_session.marker;
+    s.marker = m_core.state.marker;
     s.newMail = m_newMailCount;
     s.inBox = boxCount(Box::InBox);
     s.inBox1 = boxCount(Box::InBox1);
@@ -221,29 +247,28 @@ void Controller::reopenLocalServers()
         m_servers->reopenAfterSession();
 }
 
-QString Controller::devideGo(const QString &fileName)
+std::pair<Box, QString> Controller::devideGo(const QString &fileName)
 {
     if (m_settings.DevideON && m_distributor)
         return m_distributor(fileName);
-    return QStringLiteral("stgReceive");
+    return { Box::InBox, fileName };
 }
 
 void Controller::connError()
 {
-    m_session.marker = QStringLiteral("x");
+    m_core.state.marker = QStringLiteral("x");
     DispSet(DisplayState::ConnectNG);
     hold(2);
 }
 
 void Controller::clearNewMailIndication()
 {
-    m_newMailCount = 0;
-    m_mailAnnounced = false;
-    m_animationOn = false;
-    m_animationMinutes = 0;
+    setNewMail(0, false, false);
     m_display.setMailColour(false);
-    if (!m_session.running())
+    if (!m_core.state.running())
         DispSet(DisplayState::Normal);
+    else
+        emit displayChanged();
     m_atoms.remove(TalkedAtom);
 }
 
@@ -253,6 +278,59 @@ void Controller::acknowledgeMail()
     DispSet(DisplayState::Normal);
 }
 
+void Controller::toggleMailIndication()
+{
+    // mnuVeskONClick
+    if (m_animationOn || m_mailAnnounced) {
+        if (m_boxWindowOpen)
+            emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+        setNewMail(0, false, false);
+        m_display.setMailColour(false);
+        DispSet(DisplayState::Normal);
+        m_atoms.remove(TalkedAtom);
+        return;
+    }
+    m_atoms.add(TalkedAtom);
+    setNewMail(m_newMailCount, m_mailAnnounced, true);
+    DispSet(DisplayState::MailOn);
+    playMailSound();
+}
+
+void Controller::showBoxWindow()
+{
+    emit windowRequested(Window::Box);
+}
+
+void Controller::setBoxWindowOpen(bool open)
+{
+    m_boxWindowOpen = open;
+}
+
+void Controller::openSettings()
+{
+    // One editor dialog at a time.
+    if (m_dialogOpen) {
+        m_core.messenger.beep();
+        return;
+    }
+    if (!m_windowsPresent)
+        return;
+    m_dialogOpen = true;
+    emit windowRequested(Window::Settings);
+}
+
+void Controller::settingsDialogClosed()
+{
+    m_dialogOpen = false;
+    RetMain();
+    startMinuteTimer();
+}
+
+void Controller::reloadSettings()
+{
+    RetMain();
+}
+
 void Controller::checkStarted(const QString &lastTime)
 {
     m_checkDone = true;
@@ -260,13 +338,13 @@ void Controller::checkStarted(const QString &lastTime)
     m_lastTime = lastTime;
 }
 
-void Controller::upLoad(int checkTrigger)
+void Controller::mailerCycle(int checkTrigger)
 {
     // A mailer's dialogue that ends inside a running cycle: that cycle, or
     // the next one, sends what it handed in.
     if (!checkRefusal().isEmpty())
         return;
-    m_session.checkTrigger = checkTrigger;
+    m_core.state.checkTrigger = checkTrigger;
     UpLoad();
 }
 

@@ -2,9 +2,10 @@
 
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
-#include "app/settings/Settings.h"
-#include "session/MailHost.h"
+#include "settings/Settings.h"
+#include "store/MessageStore.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -12,37 +13,24 @@
 
 namespace vesk {
 
-class Clock;
-class EventPump;
 class GlobalAtoms;
-class Messenger;
-class MessageStore;
-class ProtocolMonitor;
+class MailHost;
+class MailView;
 class SettingsStore;
 class Timer;
-class TimerFactory;
-struct SessionState;
+struct CoreServices;
 
-// The resident program's state and operations without any window: start-up,
-// the minute tick with its three rhythms, the check cycle, the new-mail
-// indication, the display hold and the end. Windows present it; the headless
-// run drives it alone.
-class Controller final : public MailHost
+// The resident program's state and commands: start-up, the minute tick with
+// its three rhythms, the check cycle, the new-mail indication, the display
+// hold and the end. It is the one thing the windows talk to: they draw its
+// state from its signals and call its commands; the headless run drives it
+// alone. Commands from every source (menu, tray, hot key, timer, command
+// line) pass the one guard of checkRefusal().
+class Controller final : public QObject
 {
-public:
-    struct Parts
-    {
-        const Clock &clock;
-        TimerFactory &timers;
-        EventPump &pump;
-        Messenger &messenger;
-        SettingsStore &settingsStore;
-        MessageStore &store;
-        GlobalAtoms &atoms;
-        SessionState &session;
-        ProtocolMonitor &monitor;
-    };
+    Q_OBJECT
 
+public:
     // Rhythms of the minute timer.
     static constexpr int StartUpRhythm = 50;
     static constexpr int FirstDelayRhythm = 1000;
@@ -50,69 +38,63 @@ public:
 
     static inline const QString TalkedAtom = QStringLiteral("VeskTalked");
 
-    Controller(const Parts &parts, QString programName);
+    // The windows the controller asks for.
+    enum class Window { Box, Settings, Monitor };
+    Q_ENUM(Window)
+
+    Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName,
+        QObject *parent = nullptr);
     ~Controller() override;
+
+    // What the provider session and the local servers are given as their
+    // host and their view.
+    MailHost &mailHost();
+    MailView &mailView();
 
     void setProvider(ProviderLink *provider) { m_provider = provider; }
     void setLocalServers(LocalServerLink *servers) { m_servers = servers; }
-    // The distribution of a freshly stored message (DevideGo).
-    void setDistributor(std::function<QString(const QString &)> distributor) { m_distributor = std::move(distributor); }
-    // Where the settings reach the parts that read them (session, servers).
-    void setSettingsListener(std::function<void(const Settings &)> listener) { m_settingsListener = std::move(listener); }
-    // Called once the program may end (after the close handling).
-    void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
-    // Opens the settings dialog; false where there is none (headless).
-    void setSettingsDialog(std::function<bool()> open) { m_settingsDialog = std::move(open); }
+    // The distribution of a freshly stored message (DevideGo): where it went
+    // and its name there.
+    using Distribution = std::function<std::pair<Box, QString>(const QString &fileName)>;
+    void setDistributor(Distribution distributor) { m_distributor = std::move(distributor); }
     // Plays a wave file; an empty name means the standard beep.
     void setSoundPlayer(std::function<void(const QString &)> play) { m_sound = std::move(play); }
+    // Windows are there to show what is asked for (the settings dialog, the
+    // box window); without them the program says what is missing instead.
+    void setWindowsPresent(bool present) { m_windowsPresent = present; }
 
-    // Start-up without windows: atoms, folders, settings, Setup, then the
-    // idle step that starts the minute timer.
-    bool FormCreate();
-    void Setup();
-    void RetMain();
-    void MyIdle();
+    // --- Commands ---
 
-    void timMinTimer();
-    void timSecTimer();
-
-    // The manual commands "接-ﾁｪｯｸ-送-断(&C)" (trigger 1) and "接-ﾁｪｯｸ-送(&O)" (2),
-    // from any source: menu, tray, hot key, command line. Refused (false,
-    // with a beep) only while a check or send cycle runs or the program ends.
-    bool mnuManual1Click();
-    bool mnuManual2Click();
+    // FormCreate: folders, settings, servers; the minute timer starts from
+    // the event loop (MyIdle).
+    void start();
+    // "接-ﾁｪｯｸ-送-断(&C)": check and send, then hang up. False (with a beep)
+    // when refused.
+    bool checkNow();
+    // "接-ﾁｪｯｸ-送(&O)": check and send, the line stays up.
+    bool checkNowKeepLine();
     // Why a check or send cycle cannot start now; empty when it can.
     QString checkRefusal() const;
-    void ManualON();
-    void UpLoad();
-    void AfterDown();
-    bool DialUpOn();
-    // The download as the checks run it (marks the check done, records its time).
-    void runDownLoad();
-
-    // The end command. Mail left in the out-box is kept for next time unless
-    // the user answers the question about it with No. Returns whether the
-    // program is ending.
-    bool mnuPerentClick();
-    void FormCloseQuery();
-
-    // Acknowledges the new-mail indication (the toggle's off half).
+    // The user has seen the new mail.
     void acknowledgeMail();
+    // "Vesk    ON/OFF(&D)": the new-mail indication off, or on again.
+    void toggleMailIndication();
+    // "終了(&X)": ends the program unless the user keeps it running (mail
+    // left to send, a launcher entry starting). Returns whether it ends.
+    bool quit();
+    // Asks for the box window; the window reports whether it is open.
+    void showBoxWindow();
+    void setBoxWindowOpen(bool open);
+    // The settings dialog: one editor dialog at a time (a second request
+    // beeps); when it closes the settings are read and applied again.
+    void openSettings();
+    void settingsDialogClosed();
+    // RetMain: the settings read again and applied.
+    void reloadSettings();
+    // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
+    void requestDisplay(int mode);
 
-    // MailHost
-    void closeLocalServers() override;
-    void reopenLocalServers() override;
-    QString devideGo(const QString &fileName) override;
-    bool boxWindowOpen() const override { return false; }
-    void showBoxWindow() override { m_showBox = true; }
-    void setDisplayMode(int mode) override { DispSet(mode); }
-    void connError() override;
-    void clearNewMailIndication() override;
-    void upLoad(int checkTrigger) override;
-    void checkStarted(const QString &lastTime) override;
-    void restartMinuteTimer() override { startMinuteTimer(); }
-
-    void DispSet(int mode);
+    // --- State ---
 
     // What `vesk --status` prints.
     struct Status
@@ -126,28 +108,49 @@ public:
 
     const Settings &settings() const { return m_settings; }
     const DisplayState &display() const { return m_display; }
+    QString marker() const;
     QString lastTime() const { return m_lastTime; }
-    int roundCount() const { return m_roundCount; }
-    bool checkDone() const { return m_checkDone; }
+    int newMailCount() const { return m_newMailCount; }
     bool mailAnnounced() const { return m_mailAnnounced; }
     bool animationOn() const { return m_animationOn; }
+    bool boxWindowOpen() const { return m_boxWindowOpen; }
+    bool checkDone() const { return m_checkDone; }
     bool closeRequested() const { return m_closeRequested; }
     bool sending() const { return m_sending; }
-    bool showBox() const { return m_showBox; }
-    int newMailCount() const { return m_newMailCount; }
+    bool localServersRunning() const { return m_serversRunning; }
     int minuteInterval() const;
     bool minuteTimerActive() const;
-    bool localServersRunning() const { return m_serversRunning; }
+
+signals:
+    // The strip's display: mode, date and time labels, the mail colour.
+    void displayChanged();
+    void markerChanged(const QString &marker);
+    // The new-mail count, the indication and the animation.
+    void mailIndicationChanged();
+    // A message came into a box or left it.
+    void messageAdded(vesk::Box box, const QString &fileName);
+    void messageRemoved(vesk::Box box, const QString &fileName);
+    // The box window's caption ("送受信箱 Down 2/5", "送受信箱 <Last 12/6 8:00>").
+    void boxCaptionChanged(const QString &caption);
+    // Every box is empty: the box window may close (RemainCheck).
+    void boxWindowCloseRequested();
+    void dialPanelStatusChanged(const QString &text);
+    // A transfer under way: ">" down, "<" up.
+    void directionShown(const QString &direction);
+    void progressAdvanced();
+    void windowRequested(vesk::Controller::Window window);
+    // Bring the strip to the front (the socket layer is broken).
+    void raiseRequested();
+    // Read at start and after every settings editor; the engines and the
+    // windows take their values from here.
+    void settingsChanged(const vesk::Settings &settings);
+    // The close handling is done: the program may end.
+    void finished();
 
 private:
-    void startMinuteTimer();
-    void stopMinuteTimer();
-    void hold(int seconds);
-    void playMailSound();
-    int boxCount(Box box) const;
-    bool anyMailHeld() const;
-    void askAndMaybeSend();
-    bool manualCheck(int trigger);
+    class EngineHost;
+    friend class EngineHost;
+
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
     {
@@ -161,24 +164,50 @@ private:
         Controller &m_controller;
     };
 
-    const Clock &m_clock;
-    TimerFactory &m_timers;
-    EventPump &m_pump;
-    Messenger &m_messenger;
+    // The operations of the check cycle and the minute tick.
+    void Setup();
+    void RetMain();
+    void MyIdle();
+    void timMinTimer();
+    void timSecTimer();
+    bool manualCheck(int trigger);
+    void ManualON();
+    void UpLoad();
+    void AfterDown();
+    bool DialUpOn();
+    void runDownLoad();
+    void askAndMaybeSend();
+    void FormCloseQuery();
+    void DispSet(int mode);
+
+    // What the engines ask of their host.
+    void closeLocalServers();
+    void reopenLocalServers();
+    std::pair<Box, QString> devideGo(const QString &fileName);
+    void connError();
+    void clearNewMailIndication();
+    void mailerCycle(int checkTrigger);
+    void checkStarted(const QString &lastTime);
+
+    void startMinuteTimer();
+    void stopMinuteTimer();
+    void hold(int seconds);
+    void playMailSound();
+    int boxCount(Box box) const;
+    bool anyMailHeld() const;
+    void setNewMail(int count, bool announced, bool animation);
+
+    const CoreServices &m_core;
     SettingsStore &m_settingsStore;
-    MessageStore &m_store;
     GlobalAtoms &m_atoms;
-    SessionState &m_session;
-    ProtocolMonitor &m_monitor;
     QString m_programName;
+    std::unique_ptr<EngineHost> m_engineHost;
 
     ProviderLink *m_provider = nullptr;
     LocalServerLink *m_servers = nullptr;
-    std::function<QString(const QString &)> m_distributor;
-    std::function<void(const Settings &)> m_settingsListener;
-    std::function<void()> m_quit;
-    std::function<bool()> m_settingsDialog;
+    Distribution m_distributor;
     std::function<void(const QString &)> m_sound;
+    bool m_windowsPresent = false;
 
     std::unique_ptr<Timer> m_timMin;
     std::unique_ptr<Timer> m_timSec;
@@ -186,7 +215,6 @@ private:
     Settings m_settings;
     DisplayState m_display;
     QString m_lastTime = QStringLiteral("0/0 0:00");
-    bool m_starting = true;
     int m_roundCount = 0;
     int m_firstDelayLeft = 0;
     bool m_checkDone = false;
@@ -201,6 +229,7 @@ private:
     int m_cycleDepth = 0;
     bool m_dialogOpen = false;
     bool m_closeRequested = false;
+    bool m_boxWindowOpen = false;
     bool m_showBox = false;
     bool m_serversRunning = false;
     bool m_mailer2Running = false;

@@ -1,11 +1,13 @@
 #include "app/Controller.h"
 
+#include "mail/CoreServices.h"
+
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
@@ -24,9 +26,9 @@ QString Controller::checkRefusal() const
 bool Controller::DialUpOn()
 {
     // Always connected on a LAN; the only refusal is a session still open.
-    m_session.marker = QStringLiteral(".");
+    m_core.state.marker = QStringLiteral(".");
     if (m_provider && m_provider->clientActive()) {
-        m_session.marker = QStringLiteral("x");
+        m_core.state.marker = QStringLiteral("x");
         return false;
     }
     return true;
@@ -36,26 +38,26 @@ void Controller::runDownLoad()
 {
     // Without an account there is nobody to ask: no check took place.
     if (!m_provider || !m_settings.AccountComplete) {
-        m_session.marker.clear();
+        m_core.state.marker.clear();
         return;
     }
     const CycleScope cycle(*this);
-    const QDateTime now = m_clock.now();
+    const QDateTime now = m_core.clock.now();
     checkStarted(QStringLiteral("%1/%2 %3")
                      .arg(now.date().month())
                      .arg(now.date().day())
                      .arg(now.toString(QStringLiteral("h:mm"))));
     m_provider->DownLoad();
-    m_newMailCount = m_session.failed() ? 0 : m_provider->newMailCount();
+    setNewMail(m_core.state.failed() ? 0 : m_provider->newMailCount(), m_mailAnnounced, m_animationOn);
     startMinuteTimer();
 }
 
-bool Controller::mnuManual1Click()
+bool Controller::checkNow()
 {
     return manualCheck(TriggerManualHangUp);
 }
 
-bool Controller::mnuManual2Click()
+bool Controller::checkNowKeepLine()
 {
     return manualCheck(TriggerManual);
 }
@@ -63,12 +65,12 @@ bool Controller::mnuManual2Click()
 bool Controller::manualCheck(int trigger)
 {
     if (!checkRefusal().isEmpty()) {
-        m_messenger.beep();
+        m_core.messenger.beep();
         return false;
     }
-    m_session.checkTrigger = trigger;
+    m_core.state.checkTrigger = trigger;
     ManualON();
-    m_session.checkTrigger = TriggerPeriodic;
+    m_core.state.checkTrigger = TriggerPeriodic;
     return true;
 }
 
@@ -77,9 +79,8 @@ void Controller::ManualON()
     const CycleScope cycle(*this);
     m_checkDone = true;
     stopMinuteTimer();
-    m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 20, 100);
-    m_newMailCount = 0;
-    m_animationOn = false;
+    m_core.pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 20, 100);
+    setNewMail(0, m_mailAnnounced, false);
     DispSet(DisplayState::Normal);
     UpLoad();
     startMinuteTimer();
@@ -89,12 +90,12 @@ void Controller::UpLoad()
 {
     const CycleScope cycle(*this);
     // 1: one provider session at a time.
-    m_pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 200, 10);
+    m_core.pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 200, 10);
     stopMinuteTimer();
 
     // 2-3: the connection.
-    m_session.marker = QStringLiteral(".");
-    if (!DialUpOn() || m_session.failed()) {
+    m_core.state.marker = QStringLiteral(".");
+    if (!DialUpOn() || m_core.state.failed()) {
         startMinuteTimer();
         return;
     }
@@ -103,7 +104,7 @@ void Controller::UpLoad()
     if (m_settings.AccountComplete) {
         runDownLoad();
         stopMinuteTimer();
-        if (m_session.failed()) {
+        if (m_core.state.failed()) {
             startMinuteTimer();
             return;
         }
@@ -111,7 +112,7 @@ void Controller::UpLoad()
         if (m_settings.ServerON && boxCount(Box::OutBox) > 0)
             askAndMaybeSend();
     } else {
-        m_session.marker.clear();
+        m_core.state.marker.clear();
     }
 
     // 5: the provider connection is closed by now.
@@ -120,8 +121,8 @@ void Controller::UpLoad()
 
     // 6-8: indication and result.
     AfterDown();
-    if (m_session.checkTrigger != TriggerAutoOpen && !m_mailAnnounced) {
-        DispSet(m_session.marker.isEmpty() ? DisplayState::NonMail : DisplayState::ConnectNG);
+    if (m_core.state.checkTrigger != TriggerAutoOpen && !m_mailAnnounced) {
+        DispSet(m_core.state.marker.isEmpty() ? DisplayState::NonMail : DisplayState::ConnectNG);
         hold(3);
     }
     m_sending = false;
@@ -132,7 +133,7 @@ void Controller::askAndMaybeSend()
 {
     bool send = true;
     if (m_newMailCount > 0 && m_settings.SendPause) {
-        m_messenger.beep();
+        m_core.messenger.beep();
         DispSet(DisplayState::HowNow);
         const int seconds = m_settings.SendPauseTime;
         m_questionOpen = true;
@@ -140,10 +141,10 @@ void Controller::askAndMaybeSend()
         const QString text = QStringLiteral("メールが着信していました。\r\nメールの送信を行いますか？\r\n\r\n< ")
                              + QString::number(seconds) + QStringLiteral("秒後に自動送信します >");
         const std::optional<Messenger::Answer> answer
-            = m_messenger.ask(QStringLiteral("確認"), text, Messenger::Buttons::OkCancel);
+            = m_core.messenger.ask(QStringLiteral("確認"), text, Messenger::Buttons::OkCancel);
         if (!answer && seconds > 0) {
             // Nobody can answer: the question stays up its time and then sends.
-            m_pump.waitUntil([this] { return !m_questionOpen; }, seconds * 10 + 50, 100);
+            m_core.pump.waitUntil([this] { return !m_questionOpen; }, seconds * 10 + 50, 100);
         }
         // Left alone the answer is OK; with no time limit and nobody to ask,
         // waiting would never end, so it is OK at once.
@@ -164,7 +165,7 @@ void Controller::playMailSound()
     if (m_sound)
         m_sound(m_settings.MailWave);
     else
-        m_messenger.beep();
+        m_core.messenger.beep();
 }
 
 void Controller::AfterDown()
@@ -172,22 +173,22 @@ void Controller::AfterDown()
     // 1: announce new mail once.
     if (!m_mailAnnounced && m_newMailCount > 0) {
         playMailSound();
-        if (m_display.mode() != DisplayState::MailOn)
+        const bool restart = m_display.mode() != DisplayState::MailOn;
+        setNewMail(m_newMailCount, true, true);
+        if (restart)
             m_animationMinutes = 0;
-        m_animationOn = true;
         DispSet(DisplayState::MailOn);
-        m_mailAnnounced = true;
         m_atoms.add(TalkedAtom);
     }
     // 2: check-only mode ends the indication when nothing is waiting.
     if (!m_settings.ServerON && m_newMailCount == 0 && !m_display.mailColour()) {
-        m_mailAnnounced = false;
+        setNewMail(m_newMailCount, false, m_animationOn);
         DispSet(DisplayState::Normal);
         m_atoms.remove(TalkedAtom);
     }
     // 3: a check started by someone shows the boxes that hold mail.
-    if (m_settings.ServerON && m_session.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
-        m_showBox = true;
+    if (m_settings.ServerON && m_core.state.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
+        showBoxWindow();
     startMinuteTimer();
 }
 

@@ -1,24 +1,27 @@
 #include "app/Controller.h"
 
-#include "app/settings/SettingsStore.h"
+#include "mail/CoreServices.h"
+
+#include "settings/SettingsStore.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
 
-bool Controller::mnuPerentClick()
+bool Controller::quit()
 {
+    // mnuPerentClick
     // A launcher entry is being started: ending now would leave it half done.
-    if (m_session.marker == QLatin1String("*")) {
-        m_messenger.beep();
+    if (m_core.state.marker == QLatin1String("*")) {
+        m_core.messenger.beep();
         return false;
     }
     if (boxCount(Box::OutBox) > 0) {
-        const std::optional<Messenger::Answer> answer = m_messenger.ask(
+        const std::optional<Messenger::Answer> answer = m_core.messenger.ask(
             QStringLiteral("確認"),
             QStringLiteral("送受信箱に送信するメールが残っています。\r\n次回に送信するということでよろしいですか？"),
             Messenger::Buttons::YesNo);
@@ -26,9 +29,9 @@ bool Controller::mnuPerentClick()
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
-    m_session.marker = QStringLiteral("  ");
+    m_core.state.marker = QStringLiteral("  ");
     m_closeRequested = true;
-    m_pump.waitUntil([] { return false; }, 51, 10);
+    m_core.pump.waitUntil([] { return false; }, 51, 10);
     MyIdle();
     return true;
 }
@@ -41,7 +44,7 @@ void Controller::FormCloseQuery()
     m_timMin->stop();
     m_timSec->stop();
     if (m_display.mode() == DisplayState::MailOn) {
-        m_animationOn = false;
+        setNewMail(m_newMailCount, m_mailAnnounced, false);
         m_display.dispSet(DisplayState::Normal);
     }
     {
@@ -49,7 +52,7 @@ void Controller::FormCloseQuery()
         m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("LastTime"), m_lastTime);
         m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);
     }
-    m_session.marker = QStringLiteral(" ");
+    m_core.state.marker = QStringLiteral(" ");
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
     if (m_provider && m_provider->clientActive())
@@ -57,8 +60,7 @@ void Controller::FormCloseQuery()
     if (m_servers)
         m_servers->stopAll();
     m_serversRunning = m_mailer2Running = false;
-    if (m_quit)
-        m_quit();
+    emit finished();
 }
 
 } // namespace vesk

@@ -1,16 +1,18 @@
 #include "app/Controller.h"
 
+#include "mail/CoreServices.h"
+
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 
 namespace vesk {
 
 void Controller::timMinTimer()
 {
     // 1-2: the date and the clock.
-    if (m_clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate())
+    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate())
         m_display.dateWrite();
     switch (m_display.mode()) {
     case DisplayState::Normal:
@@ -24,6 +26,7 @@ void Controller::timMinTimer()
     default:
         break;
     }
+    emit displayChanged();
 
     // 3: the start-up pass.
     if (m_timMin->interval() == StartUpRhythm) {
@@ -33,8 +36,9 @@ void Controller::timMinTimer()
             return;
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
-            if (m_settingsDialog && m_settingsDialog()) {
-                RetMain();
+            if (m_windowsPresent) {
+                // The ticks wait while it is open; closing it reads the settings again.
+                openSettings();
                 startMinuteTimer();
                 return;
             }
@@ -42,7 +46,7 @@ void Controller::timMinTimer()
             // without checks until the settings are there.
             if (!m_accountHintShown) {
                 m_accountHintShown = true;
-                m_messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
+                m_core.messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
             }
         }
         // No plans yet, so the reminder pass has nothing to step through.
@@ -74,8 +78,7 @@ void Controller::timMinTimer()
         if (m_animationMinutes < m_animationLimit) {
             ++m_animationMinutes;
         } else {
-            m_animationOn = false;
-            m_animationMinutes = 0;
+            setNewMail(m_newMailCount, m_mailAnnounced, false);
             DispSet(DisplayState::Normal);
         }
     }
@@ -83,9 +86,9 @@ void Controller::timMinTimer()
     // 9: the periodic check, download only.
     ++m_roundCount;
     if (m_settings.MailRound && m_settings.RoundGo && m_roundCount >= m_settings.RoundTime) {
-        m_session.checkTrigger = TriggerPeriodic;
+        m_core.state.checkTrigger = TriggerPeriodic;
         m_roundCount = 0;
-        if (!m_session.running() && checkRefusal().isEmpty() && DialUpOn()) {
+        if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn()) {
             const CycleScope cycle(*this);
             runDownLoad();
             AfterDown();

@@ -1,8 +1,10 @@
 #include "app/ResidentProgram.h"
 
 #include "app/Controller.h"
+#include "app/EngineSettings.h"
 #include "app/ProviderSessionLink.h"
-#include "app/settings/IniSettingsStore.h"
+#include "mail/CoreServices.h"
+#include "settings/IniSettingsStore.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
@@ -12,11 +14,9 @@
 #include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
-#include "server/ServerConfig.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/ProviderSession.h"
-#include "session/SessionConfig.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "store/rules/Distributor.h"
 
@@ -85,14 +85,12 @@ int ResidentProgram::run(const Options &options)
     FileAtoms atoms(paths::runtimeDir());
     SessionState session;
     ProtocolMonitor monitor;
-    Controller controller({SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), messenger,
-                           settingsStore, store, atoms, session, monitor},
-                          ProgramName);
+    const CoreServices core { SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), messenger,
+        store, session, monitor };
+    Controller controller(core, settingsStore, atoms, ProgramName);
 
-    ProviderSession provider({session, store, controller, monitor, messenger, QtEventPump::instance(),
-                              QtTimerFactory::instance(), SystemClock::instance()});
-    LocalMailServer servers({store, session, controller, monitor, messenger, QtEventPump::instance(),
-                             SystemClock::instance(), QtTimerFactory::instance()});
+    ProviderSession provider(core, controller.mailHost(), controller.mailView());
+    LocalMailServer servers(core, controller.mailHost(), controller.mailView());
     servers.setListenErrorHandler([&messenger](quint16 port, const QString &text) {
         messenger.message(QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text));
     });
@@ -102,10 +100,13 @@ int ResidentProgram::run(const Options &options)
     LocalServersLink serversLink(servers);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
-    controller.setDistributor([&distributor](const QString &fileName) { return distributor.DevideGo(fileName); });
-    controller.setSettingsListener([&](const Settings &settings) {
-        provider.setConfig(SessionConfig::from(settings));
-        servers.setConfig(ServerConfig::fromSettings(settings));
+    controller.setDistributor([&distributor](const QString &fileName) {
+        const Box box = distributor.DevideGo(fileName);
+        return std::pair { box, distributor.lastFileName() };
+    });
+    QObject::connect(&controller, &Controller::settingsChanged, [&](const Settings &settings) {
+        provider.setConfig(sessionConfigFrom(settings));
+        servers.setConfig(serverConfigFrom(settings));
         distributor.setRules(RuleLists(settings.DevideList));
         // The monitor's lines go to standard error while it is switched on.
         if (settings.DebugWindow)
@@ -116,7 +117,7 @@ int ResidentProgram::run(const Options &options)
         else
             monitor.attach({});
     });
-    controller.setQuitHandler([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     instance.setHandler([&controller](const QString &command, const SingleInstance::Reply &reply) {
         // Run the request from the event loop, not inside the socket handler.
@@ -127,7 +128,7 @@ int ResidentProgram::run(const Options &options)
                 reply(QStringLiteral("@ok"), true);
             } else if (command == QLatin1String("check")) {
                 const QString refusal = controller.checkRefusal();
-                if (!refusal.isEmpty() || !controller.mnuManual1Click()) {
+                if (!refusal.isEmpty() || !controller.checkNow()) {
                     reply(QStringLiteral("@fail ") + refusal, true);
                     return;
                 }
@@ -137,7 +138,7 @@ int ResidentProgram::run(const Options &options)
                 reply(marker.trimmed().isEmpty() ? QStringLiteral("@ok") : QStringLiteral("@fail ConnectNG"), true);
             } else if (command == QLatin1String("quit")) {
                 reply(QStringLiteral("@ok"), true);
-                controller.mnuPerentClick();
+                controller.quit();
             } else if (command == QLatin1String("activate")) {
                 reply(QStringLiteral("@ok"), true);
             } else {
@@ -148,11 +149,10 @@ int ResidentProgram::run(const Options &options)
 
     TerminationSignals termination([&controller](int) {
         if (!controller.closeRequested())
-            controller.mnuPerentClick();
+            controller.quit();
     });
 
-    controller.FormCreate();
-    QTimer::singleShot(0, qApp, [&controller] { controller.MyIdle(); });
+    controller.start();
     return QCoreApplication::exec();
 }
 

@@ -1,6 +1,6 @@
 #include "server/LocalActivity.h"
 
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 
 namespace vesk {
 

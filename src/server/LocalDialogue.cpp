@@ -1,3 +1,5 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "server/LocalDialogue.h"
 
 #include "platform/Clock.h"
@@ -13,20 +15,20 @@
 #include "server/ServerJudge.h"
 #include "server/ServerTexts.h"
 #include "server/SmtpBody.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/MailHost.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 
 #include <algorithm>
 
 namespace vesk {
 
-LocalDialogue::LocalDialogue(ServerEnvironment &env, int tag, ReplySink &sink)
+LocalDialogue::LocalDialogue(ServerEnvironment &env, MailerPort port, ReplySink &sink)
     : m_env(env)
-    , m_tag(tag)
+    , m_port(port)
     , m_sink(sink)
-    , m_idle(env.timers.create())
-    , m_step(env.timers.create())
+    , m_idle(env.core.timers.create())
+    , m_step(env.core.timers.create())
 {
     m_idle->setInterval(std::max(1, env.config.OverTime) * 1000);
     m_idle->setCallback([this] { timedOut(); });
@@ -50,8 +52,7 @@ Box LocalDialogue::pop3Box() const
 {
     if (!m_env.config.DevideON)
         return Box::InBox;
-    // Mailer 2's ports (POP3 tag 0, SMTP tag 3) serve mailer 2's box.
-    return m_tag == 0 || m_tag == 3 ? Box::InBox2 : Box::InBox1;
+    return isMailer2Port(m_port) ? Box::InBox2 : Box::InBox1;
 }
 
 bool LocalDialogue::inDataMode() const
@@ -91,19 +92,19 @@ void LocalDialogue::greet()
     m_env.activity.holdMarker();
     m_holdsMarker = true;
     const ServerIdentity &id = m_env.identity;
-    const QDateTime now = m_env.clock.now();
+    const QDateTime now = m_env.core.clock.now();
     m_vars.stampId = StampId(now);
     m_vars.dateText = DateText(now);
     m_vars.traceText = TraceText(id.hostName, id.version, m_vars.stampId, m_vars.dateText, id.zoneText);
     m_vars.greetingStamp = '<' + m_vars.stampId + '@' + id.hostName + '>';
-    const bool mailer1 = m_tag == 1 || m_tag == 2;
+    const bool mailer1 = !isMailer2Port(m_port);
     if (onPop3Port()) {
-        m_env.monitor.debug(mailer1 ? QStringLiteral("----- Vesk > Mailer1 -----")
+        m_env.core.monitor.debug(mailer1 ? QStringLiteral("----- Vesk > Mailer1 -----")
                                     : QStringLiteral("----- Vesk > Mailer2 -----"));
         m_phase = Phase::Ready;
         sendTCP("+OK Vesk Pop3 server at " + id.hostName + " starting. " + m_vars.greetingStamp);
     } else {
-        m_env.monitor.debug(mailer1 ? QStringLiteral("----- Vesk < Mailer1 -----")
+        m_env.core.monitor.debug(mailer1 ? QStringLiteral("----- Vesk < Mailer1 -----")
                                     : QStringLiteral("----- Vesk < Mailer2 -----"));
         m_phase = Phase::Ready;
         sendTCP("220 " + id.hostName + " Vesk Mail Server ready at " + m_vars.dateText + ' ' + id.zoneText);
@@ -215,8 +216,8 @@ void LocalDialogue::processInput()
         QByteArray line;
         if (!takeCommandLine(line))
             break;
-        if (m_env.monitor.isOpen())
-            m_env.monitor.debug(QString::fromLatin1(line));
+        if (m_env.core.monitor.isOpen())
+            m_env.core.monitor.debug(QString::fromLatin1(line));
         ServerJudge::judge(*this, line);
     }
     if (m_inputPos > 0) {
@@ -259,10 +260,10 @@ void LocalDialogue::feedData()
 {
     const QByteArrayView rest = QByteArrayView(m_input).sliced(m_inputPos);
     const qsizetype taken = m_body->feed(rest);
-    if (m_env.monitor.isOpen())
-        m_env.monitor.debug(QString::fromLatin1(rest.first(taken)));
+    if (m_env.core.monitor.isOpen())
+        m_env.core.monitor.debug(QString::fromLatin1(rest.first(taken)));
     if (++m_dataBlocks % 21 == 0)
-        m_env.host.progress();
+        m_env.view.progress();
     m_inputPos += taken;
     if (m_body->complete()) {
         std::unique_ptr<SmtpBody> body = std::move(m_body);
@@ -281,8 +282,8 @@ void LocalDialogue::sendTCP(const QByteArray &text)
 QByteArray LocalDialogue::replyLine(const QByteArray &text)
 {
     restartIdle();
-    if (m_env.monitor.isOpen())
-        m_env.monitor.debug(QLatin1Char('<') + QString::fromLatin1(text));
+    if (m_env.core.monitor.isOpen())
+        m_env.core.monitor.debug(QLatin1Char('<') + QString::fromLatin1(text));
     return text + "\r\n";
 }
 
@@ -331,7 +332,7 @@ void LocalDialogue::prepareFirstPiece()
     const MessageListing::Entry *entry = m_vars.listing.at(m_retrieveNumber);
     if (entry) {
         m_streamer = std::make_unique<MessageStreamer>(
-            m_env.store.filePath(m_vars.listing.box(), entry->fileName), m_topLines);
+            m_env.core.store.filePath(m_vars.listing.box(), entry->fileName), m_topLines);
         if (!m_streamer->open())
             m_streamer.reset();
     }
@@ -352,7 +353,7 @@ void LocalDialogue::lookupDone()
     }
     if (m_topLines < 0) {
         m_vars.retrieved = true;
-        m_env.state.retrieved = true;
+        m_env.core.state.retrieved = true;
     }
     m_phase = Phase::Streaming;
     // The reply line and the text in one block: a reply line sent on its own
@@ -364,9 +365,9 @@ bool LocalDialogue::fillPiece(QByteArray &out)
 {
     out.reserve(out.size() + StreamBudget + 4096);
     MessageStreamer::LineObserver observer;
-    if (m_env.monitor.isOpen())
-        observer = [this](const QByteArray &line) { m_env.monitor.debug(QString::fromLatin1(line)); };
-    return m_streamer->fill(out, StreamBudget, observer, [this] { m_env.host.progress(); });
+    if (m_env.core.monitor.isOpen())
+        observer = [this](const QByteArray &line) { m_env.core.monitor.debug(QString::fromLatin1(line)); };
+    return m_streamer->fill(out, StreamBudget, observer, [this] { m_env.view.progress(); });
 }
 
 void LocalDialogue::sendPiece(const QByteArray &piece, bool last)
@@ -414,14 +415,14 @@ void LocalDialogue::quit()
     m_holdsMarker = false;
     if (onPop3Port()) {
         sendTCP("+OK VESK Pop server at localhost signing off.");
-        m_env.host.setDisplayMode(0);
+        m_env.view.setDisplayMode(0);
         // The POP3 end counts as a running POP3 dialogue until it is done.
         const bool heldPop3 = m_pop3Active;
         m_pop3Active = false;
-        m_env.ends.pop3End(m_tag, m_vars.retrieved, heldPop3);
+        m_env.ends.pop3End(m_port, m_vars.retrieved, heldPop3);
     } else {
         sendTCP("221 Vesk Smtp closing connection");
-        m_env.ends.smtpEnd(m_tag);
+        m_env.ends.smtpEnd(m_port);
     }
     m_idle->stop();
     m_step->stop();

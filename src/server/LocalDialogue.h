@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/MailerPort.h"
 #include "server/DialogueVariables.h"
 #include "store/MessageStore.h"
 
@@ -23,7 +24,7 @@ struct ServerEnvironment;
 class LocalDialogue final
 {
 public:
-    LocalDialogue(ServerEnvironment &env, int tag, ReplySink &sink);
+    LocalDialogue(ServerEnvironment &env, MailerPort port, ReplySink &sink);
     ~LocalDialogue();
     LocalDialogue(const LocalDialogue &) = delete;
     LocalDialogue &operator=(const LocalDialogue &) = delete;
@@ -38,8 +39,8 @@ public:
     void serverClosing();
 
     ServerEnvironment &env() const { return m_env; }
-    int tag() const { return m_tag; }
-    bool onPop3Port() const { return m_tag == 0 || m_tag == 1; }
+    MailerPort port() const { return m_port; }
+    bool onPop3Port() const { return isPop3Port(m_port); }
     // The box this connection serves over POP3.
     Box pop3Box() const;
     DialogueVariables &vars() { return m_vars; }
@@ -88,7 +89,7 @@ private:
     void finishStreaming();
 
     ServerEnvironment &m_env;
-    const int m_tag;
+    const MailerPort m_port;
     ReplySink &m_sink;
     DialogueVariables m_vars;
     Phase m_phase = Phase::Waiting;

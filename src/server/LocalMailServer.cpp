@@ -5,36 +5,37 @@
 #include "net/TKTcpServer.h"
 #include "server/ChildSink.h"
 #include "server/LocalDialogue.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/CoreServices.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 
 namespace vesk {
 
 struct LocalMailServer::Connection
 {
-    Connection(ServerEnvironment &env, int tag, TKTcpChildSock *child)
+    Connection(ServerEnvironment &env, MailerPort port, TKTcpChildSock *child)
         : sink(child)
-        , dialogue(env, tag, sink)
+        , dialogue(env, port, sink)
     { }
     ChildSink sink;
     LocalDialogue dialogue;
 };
 
-LocalMailServer::LocalMailServer(Services services, ServerIdentity identity, QObject *parent)
+LocalMailServer::LocalMailServer(
+    const CoreServices &core, MailHost &host, MailView &view, ServerIdentity identity, QObject *parent)
     : QObject(parent)
-    , m_services(services)
+    , m_core(core)
     , m_identity(std::move(identity))
-    , m_activity(services.state)
+    , m_activity(core.state)
     , m_ends(m_env,
           [this](std::function<void()> task) {
               QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
           })
-    , m_env { m_config, m_identity, services.store, services.state, services.host, services.monitor,
-        services.messenger, services.pump, services.clock, services.timers, m_activity, m_ends }
-    , m_srvPOP3(makeServer(1))
-    , m_srvSMTP(makeServer(2))
-    , m_srvPOP32(makeServer(0))
-    , m_srvSMTP2(makeServer(3))
+    , m_env { core, m_config, m_identity, host, view, m_activity, m_ends }
+    , m_srvPOP3(makeServer(MailerPort::Pop3Mailer1))
+    , m_srvSMTP(makeServer(MailerPort::SmtpMailer1))
+    , m_srvPOP32(makeServer(MailerPort::Pop3Mailer2))
+    , m_srvSMTP2(makeServer(MailerPort::SmtpMailer2))
 { }
 
 LocalMailServer::~LocalMailServer()
@@ -45,10 +46,10 @@ LocalMailServer::~LocalMailServer()
         delete s;
 }
 
-TKTcpServer *LocalMailServer::makeServer(int tag)
+TKTcpServer *LocalMailServer::makeServer(MailerPort port)
 {
-    auto *server = new TKTcpServer(this, m_services.net);
-    server->setTag(tag);
+    auto *server = new TKTcpServer(this, m_core.net);
+    server->setTag(int(port));
     server->setRecvMode(ktrmBinary);
     server->setOnConnect([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3Connect(s, c); });
     server->setOnRcvReady([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3RcvReady(s, c); });
@@ -66,42 +67,41 @@ void LocalMailServer::setConfig(const ServerConfig &config)
     m_config = config;
 }
 
-TKTcpServer *LocalMailServer::server(int tag) const
+TKTcpServer *LocalMailServer::server(MailerPort port) const
 {
-    switch (tag) {
-    case 1:
+    switch (port) {
+    case MailerPort::Pop3Mailer1:
         return m_srvPOP3;
-    case 2:
+    case MailerPort::SmtpMailer1:
         return m_srvSMTP;
-    case 0:
+    case MailerPort::Pop3Mailer2:
         return m_srvPOP32;
-    case 3:
+    case MailerPort::SmtpMailer2:
         return m_srvSMTP2;
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
-quint16 LocalMailServer::listeningPort(int tag) const
+quint16 LocalMailServer::listeningPort(MailerPort port) const
 {
-    const TKTcpServer *s = server(tag);
+    const TKTcpServer *s = server(port);
     return s ? s->listeningPort() : 0;
 }
 
-void LocalMailServer::start(int tag, int port)
+void LocalMailServer::start(MailerPort port, int number)
 {
-    TKTcpServer *s = server(tag);
+    TKTcpServer *s = server(port);
     if (s->active() && s->listeningPort() != 0)
         return;
     // A server left active by a failed open is closed before trying again.
     s->close();
-    s->setPort(quint16(port));
+    s->setPort(quint16(number));
     s->open();
 }
 
-void LocalMailServer::stop(int tag)
+void LocalMailServer::stop(MailerPort port)
 {
-    TKTcpServer *s = server(tag);
+    TKTcpServer *s = server(port);
     // The provider session that closes the servers owns the marker now.
     for (TKTcpChildSock *child : s->childSockets()) {
         if (LocalDialogue *dialogue = dialogueOf(child))
@@ -112,26 +112,26 @@ void LocalMailServer::stop(int tag)
 
 void LocalMailServer::startMailer1()
 {
-    start(1, m_config.POP3_VeskMailer1);
-    start(2, m_config.SMTP_VeskMailer1);
+    start(MailerPort::Pop3Mailer1, m_config.POP3_VeskMailer1);
+    start(MailerPort::SmtpMailer1, m_config.SMTP_VeskMailer1);
 }
 
 void LocalMailServer::startMailer2()
 {
-    start(0, m_config.POP3_VeskMailer2);
-    start(3, m_config.SMTP_VeskMailer2);
+    start(MailerPort::Pop3Mailer2, m_config.POP3_VeskMailer2);
+    start(MailerPort::SmtpMailer2, m_config.SMTP_VeskMailer2);
 }
 
 void LocalMailServer::stopMailer1()
 {
-    stop(1);
-    stop(2);
+    stop(MailerPort::Pop3Mailer1);
+    stop(MailerPort::SmtpMailer1);
 }
 
 void LocalMailServer::stopMailer2()
 {
-    stop(0);
-    stop(3);
+    stop(MailerPort::Pop3Mailer2);
+    stop(MailerPort::SmtpMailer2);
 }
 
 void LocalMailServer::stopAll()
@@ -150,7 +150,7 @@ LocalDialogue *LocalMailServer::dialogueOf(TKTcpChildSock *child) const
 
 void LocalMailServer::srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target)
 {
-    auto connection = std::make_unique<Connection>(m_env, sender->tag(), target);
+    auto connection = std::make_unique<Connection>(m_env, MailerPort(sender->tag()), target);
     LocalDialogue &dialogue = connection->dialogue;
     m_dialogues[target] = std::move(connection);
     dialogue.connected();
@@ -177,14 +177,14 @@ void LocalMailServer::srvPOP3Disconnect(TKTcpServer *, TKTcpChildSock *target)
 
 void LocalMailServer::srvPOP3ChildError(TKTcpServer *, TKTcpChildSock *target, const TKError &e)
 {
-    m_services.monitor.debug(e.message());
+    m_core.monitor.debug(e.message());
     if (LocalDialogue *dialogue = dialogueOf(target))
         dialogue->childError();
 }
 
 void LocalMailServer::srvPOP3Error(QObject *sender, const TKError &e)
 {
-    m_services.state.marker = QStringLiteral("x");
+    m_core.state.marker = QStringLiteral("x");
     const auto *s = static_cast<TKTcpServer *>(sender);
     if (m_listenError)
         m_listenError(s->port(), e.message());

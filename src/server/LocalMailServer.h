@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/NetServices.h"
+#include "mail/MailerPort.h"
 #include "server/LocalActivity.h"
 #include "server/MailerEnds.h"
 #include "server/ServerConfig.h"
@@ -17,42 +17,24 @@
 
 namespace vesk {
 
-class Clock;
 class LocalDialogue;
-class EventPump;
 class MailHost;
-class MessageStore;
-class Messenger;
-class ProtocolMonitor;
+class MailView;
 class TKError;
 class TKTcpChildSock;
 class TKTcpServer;
-class TimerFactory;
-struct SessionState;
+struct CoreServices;
 
-// The local POP3 and SMTP servers the user's mailers talk to: srvPOP3 (tag 1)
-// and srvSMTP (tag 2) for mailer 1, srvPOP32 (tag 0) and srvSMTP2 (tag 3) for
-// mailer 2, listening on loopback. All four share one set of handlers; each
+// The local POP3 and SMTP servers the user's mailers talk to: srvPOP3 and
+// srvSMTP for mailer 1, srvPOP32 and srvSMTP2 for mailer 2, listening on
+// loopback. All four share one set of handlers; each
 // connection gets its own LocalDialogue.
 class LocalMailServer final : public QObject
 {
     Q_OBJECT
 public:
-    struct Services
-    {
-        MessageStore &store;
-        SessionState &state;
-        MailHost &host;
-        ProtocolMonitor &monitor;
-        Messenger &messenger;
-        EventPump &pump;
-        const Clock &clock;
-        TimerFactory &timers;
-        NetServices net = {};
-    };
-
-    explicit LocalMailServer(
-        Services services, ServerIdentity identity = ServerIdentity::local(), QObject *parent = nullptr);
+    LocalMailServer(const CoreServices &core, MailHost &host, MailView &view,
+        ServerIdentity identity = ServerIdentity::local(), QObject *parent = nullptr);
     ~LocalMailServer() override;
 
     // Takes effect for the ports at the next start, for everything else at once.
@@ -78,17 +60,17 @@ public:
     TKTcpServer &srvPOP32() const { return *m_srvPOP32; }
     TKTcpServer &srvSMTP2() const { return *m_srvSMTP2; }
     // The port a server listens on (useful with a configured port of 0); 0 if it does not.
-    quint16 listeningPort(int tag) const;
+    quint16 listeningPort(MailerPort port) const;
 
     int dialogueCount() const { return int(m_dialogues.size()); }
 
 private:
     struct Connection;
 
-    TKTcpServer *makeServer(int tag);
-    TKTcpServer *server(int tag) const;
-    void start(int tag, int port);
-    void stop(int tag);
+    TKTcpServer *makeServer(MailerPort port);
+    TKTcpServer *server(MailerPort port) const;
+    void start(MailerPort port, int number);
+    void stop(MailerPort port);
     LocalDialogue *dialogueOf(TKTcpChildSock *child) const;
 
     void srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target);
@@ -99,7 +81,7 @@ private:
     void srvPOP3Error(QObject *sender, const TKError &e);
     void srvPOP3ChildDestroy(TKTcpServer *sender, TKTcpChildSock *target);
 
-    Services m_services;
+    const CoreServices &m_core;
     ServerConfig m_config;
     ServerIdentity m_identity;
     LocalActivity m_activity;

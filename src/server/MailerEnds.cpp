@@ -1,3 +1,5 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "server/MailerEnds.h"
 
 #include "platform/EventPump.h"
@@ -5,8 +7,8 @@
 #include "server/LocalActivity.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
-#include "session/MailHost.h"
-#include "session/SessionState.h"
+#include "mail/MailHost.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
@@ -29,58 +31,57 @@ MailerEnds::~MailerEnds()
     *m_alive = false;
 }
 
-void MailerEnds::pop3End(int tag, bool retrieved, bool heldPop3)
+void MailerEnds::pop3End(MailerPort port, bool retrieved, bool heldPop3)
 {
     std::weak_ptr<bool> alive = m_alive;
-    m_poster([this, alive, tag, retrieved, heldPop3] {
+    m_poster([this, alive, port, retrieved, heldPop3] {
         if (!alive.expired())
-            runPop3End(tag, retrieved, heldPop3);
+            runPop3End(port, retrieved, heldPop3);
     });
 }
 
-void MailerEnds::smtpEnd(int tag)
+void MailerEnds::smtpEnd(MailerPort port)
 {
     std::weak_ptr<bool> alive = m_alive;
-    m_poster([this, alive, tag] {
+    m_poster([this, alive, port] {
         if (!alive.expired())
-            runSmtpEnd(tag);
+            runSmtpEnd(port);
     });
 }
 
-void MailerEnds::runPop3End(int tag, bool retrieved, bool heldPop3)
+void MailerEnds::runPop3End(MailerPort port, bool retrieved, bool heldPop3)
 {
     const ServerConfig &config = m_env.config;
-    const bool directCheck = tag == 1 ? config.DirectCheck : config.DirectCheck2;
+    const bool directCheck = port == MailerPort::Pop3Mailer1 ? config.DirectCheck : config.DirectCheck2;
     std::weak_ptr<bool> alive = m_alive;
     // With an SMTP end waiting, that end runs the cycle.
-    if (directCheck && !retrieved && !m_env.state.smtpEndWaiting)
+    if (directCheck && !retrieved && !m_env.core.state.smtpEndWaiting)
         m_env.host.upLoad(TriggerMailer);
     if (alive.expired())
         return;
     if (heldPop3)
         m_env.activity.pop3Ended();
-    if (m_env.host.boxWindowOpen() && !m_env.config.AutoDevideDisp)
-        m_env.host.remainCheck();
+    if (m_env.view.boxWindowOpen() && !m_env.config.AutoDevideDisp)
+        m_env.view.remainCheck();
 }
 
-void MailerEnds::runSmtpEnd(int tag)
+void MailerEnds::runSmtpEnd(MailerPort port)
 {
     const ServerConfig &config = m_env.config;
     if (config.ManuSend) {
-        m_env.host.setDisplayMode(0);
+        m_env.view.setDisplayMode(0);
         return;
     }
-    const Box inBox = !config.DevideON ? Box::InBox : tag == 2 ? Box::InBox1 : Box::InBox2;
-    if (config.DialMode != 0 && m_env.store.checkDir(inBox).count != 0) {
-        m_env.host.setDisplayMode(10);
-        m_env.messenger.beep();
-        m_env.messenger.message(QString::fromUtf8(HeldForDialUpText));
+    const Box inBox = !config.DevideON ? Box::InBox : isMailer2Port(port) ? Box::InBox2 : Box::InBox1;
+    if (config.DialMode != 0 && m_env.core.store.checkDir(inBox).count != 0) {
+        m_env.view.setDisplayMode(10);
+        m_env.core.messenger.beep();
+        m_env.core.messenger.message(QString::fromUtf8(HeldForDialUpText));
         return;
     }
     std::weak_ptr<bool> alive = m_alive;
-    SessionState &state = m_env.state;
-    EventPump &pump = m_env.pump;
-    MailHost &host = m_env.host;
+    SessionState &state = m_env.core.state;
+    EventPump &pump = m_env.core.pump;
     state.smtpEndWaiting = true;
     pump.waitUntil([] { return false; }, 10, 100);
     // A mailer still collecting its mail finishes first.
@@ -90,7 +91,7 @@ void MailerEnds::runSmtpEnd(int tag)
     state.retrieved = false;
     if (alive.expired())
         return;
-    host.upLoad(TriggerMailer);
+    m_env.host.upLoad(TriggerMailer);
 }
 
 } // namespace vesk

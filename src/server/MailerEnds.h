@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mail/MailerPort.h"
+
 #include <functional>
 #include <memory>
 
@@ -23,15 +25,15 @@ public:
 
     // `heldPop3`: the dialogue was counted as a running POP3 dialogue and
     // hands that over; it stops counting once the end is done.
-    void pop3End(int tag, bool retrieved, bool heldPop3);
-    void smtpEnd(int tag);
+    void pop3End(MailerPort port, bool retrieved, bool heldPop3);
+    void smtpEnd(MailerPort port);
 
     // Longest wait of the SMTP end for POP3 dialogues to finish.
     static constexpr int MaxPop3WaitSeconds = 60 * 60;
 
 private:
-    void runPop3End(int tag, bool retrieved, bool heldPop3);
-    void runSmtpEnd(int tag);
+    void runPop3End(MailerPort port, bool retrieved, bool heldPop3);
+    void runSmtpEnd(MailerPort port);
 
     ServerEnvironment &m_env;
     Poster m_poster;

@@ -1,12 +1,14 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "server/Pop3Commands.h"
 
 #include "server/LocalDialogue.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerTexts.h"
-#include "session/MailHost.h"
-#include "session/SessionState.h"
-#include "session/TMD5.h"
+#include "mail/MailHost.h"
+#include "mail/SessionState.h"
+#include "mail/TMD5.h"
 #include "store/MessageNumber.h"
 
 #include <QFile>
@@ -19,18 +21,6 @@ namespace {
 QByteArray number(qint64 value)
 {
     return QByteArray::number(value);
-}
-
-QString boxListName(Box box)
-{
-    switch (box) {
-    case Box::InBox1:
-        return QStringLiteral("stgReceive1");
-    case Box::InBox2:
-        return QStringLiteral("stgReceive2");
-    default:
-        return QStringLiteral("stgReceive");
-    }
 }
 
 // LIST and UIDL without a number, or with anything that is not one (read as
@@ -94,7 +84,7 @@ void Pop3Commands::apop(LocalDialogue &dialogue, const CommandLine &line)
     DialogueVariables &vars = dialogue.vars();
     dialogue.setPop3Active(true);
     vars.retrieved = false;
-    env.state.retrieved = false;
+    env.core.state.retrieved = false;
     vars.user = line.word(1);
     const QByteArray expected = TMD5::apopDigest(vars.greetingStamp, env.config.Password.toUtf8());
     login(dialogue, UserCheck(vars.user, env.config.UserID.toUtf8()) && line.word(2).toLower() == expected);
@@ -105,7 +95,7 @@ void Pop3Commands::user(LocalDialogue &dialogue, const CommandLine &line)
     DialogueVariables &vars = dialogue.vars();
     dialogue.setPop3Active(true);
     vars.retrieved = false;
-    dialogue.env().state.retrieved = false;
+    dialogue.env().core.state.retrieved = false;
     vars.user = line.argument;
     dialogue.sendTCP("+OK Password required for " + vars.user + '.');
 }
@@ -127,7 +117,7 @@ void Pop3Commands::login(LocalDialogue &dialogue, bool passed)
         return;
     }
     // The numbers the mailer sees from now on.
-    vars.listing.take(dialogue.env().store, dialogue.pop3Box());
+    vars.listing.take(dialogue.env().core.store, dialogue.pop3Box());
     dialogue.sendTCP("+OK " + vars.user + " has " + number(vars.listing.count()) + " message(s) ("
         + number(vars.listing.totalSize()) + " octets).");
 }
@@ -146,7 +136,7 @@ void Pop3Commands::top(LocalDialogue &dialogue, const CommandLine &line)
 
 void Pop3Commands::retr(LocalDialogue &dialogue, const CommandLine &line)
 {
-    dialogue.env().host.showDirection(QStringLiteral(">"));
+    dialogue.env().view.showDirection(QStringLiteral(">"));
     int n = 0;
     if (!dialogue.vars().listing.find(line.word(1), &n)) {
         dialogue.failurePath(line.command);
@@ -191,12 +181,12 @@ void Pop3Commands::dele(LocalDialogue &dialogue, const CommandLine &line)
                                        : QByteArray("-ERR Too few arguments for the dele command."));
         return;
     }
-    if (env.config.AutoDevideDisp && !env.host.boxWindowOpen())
-        env.host.showBoxWindow();
+    if (env.config.AutoDevideDisp && !env.view.boxWindowOpen())
+        env.view.showBoxWindow();
     const Box box = listing.box();
     const QString fileName = entry->fileName;
-    const bool existed = QFile::exists(env.store.filePath(box, fileName));
-    if (!env.store.remove(box, fileName)) {
+    const bool existed = QFile::exists(env.core.store.filePath(box, fileName));
+    if (!env.core.store.remove(box, fileName)) {
         // Still there: the mailer must not take it for deleted.
         dialogue.sendTCP("-ERR Message " + number(n) + " could not be deleted.");
         return;
@@ -204,8 +194,8 @@ void Pop3Commands::dele(LocalDialogue &dialogue, const CommandLine &line)
     listing.markDeleted(n);
     dialogue.sendTCP(existed ? "+OK Message " + number(n) + " has been deleted."
                              : "-ERR Message" + number(n) + " dose not exist.");
-    if (env.host.boxWindowOpen())
-        env.host.removeBoxRow(boxListName(box), fileName);
+    if (env.view.boxWindowOpen())
+        env.view.messageRemoved(box, fileName);
     env.host.clearNewMailIndication();
 }
 
@@ -222,7 +212,7 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         QByteArray text = "+OK unique-id listing follows.\r\n";
         for (int i = 1; i <= listing.lastNumber(); ++i) {
             if (const MessageListing::Entry *entry = listing.at(i))
-                text += number(i) + ' ' + env.store.searchUidl(listing.box(), entry->fileName).toLatin1()
+                text += number(i) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1()
                     + "\r\n";
         }
         text += '.';
@@ -236,7 +226,7 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         return;
     }
     dialogue.sendTCP(
-        "+OK " + number(n) + ' ' + env.store.searchUidl(listing.box(), entry->fileName).toLatin1());
+        "+OK " + number(n) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1());
 }
 
 } // namespace vesk

@@ -5,8 +5,6 @@
 
 namespace vesk {
 
-struct Settings;
-
 // The settings the local mail servers work with, under their stored names,
 // plus the few values that tests and the benchmark change.
 struct ServerConfig
@@ -31,7 +29,6 @@ struct ServerConfig
     // Largest DATA body filed; a bigger one is refused and nothing is kept.
     qint64 maxMessageBytes = qint64(256) * 1024 * 1024;
 
-    static ServerConfig fromSettings(const Settings &settings);
 };
 
 } // namespace vesk

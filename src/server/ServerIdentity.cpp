@@ -2,7 +2,7 @@
 
 #include "VeskVersion.h"
 #include "server/ServerTexts.h"
-#include "session/MailText.h"
+#include "mail/MailText.h"
 
 #include <QDateTime>
 #include <QHostInfo>

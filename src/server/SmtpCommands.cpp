@@ -1,3 +1,5 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "server/SmtpCommands.h"
 
 #include "server/LocalDialogue.h"
@@ -6,10 +8,10 @@
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
 #include "server/SmtpBody.h"
-#include "session/MailHost.h"
-#include "session/MailText.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/MailHost.h"
+#include "mail/MailText.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
@@ -70,7 +72,7 @@ void SmtpCommands::data(LocalDialogue &dialogue, const CommandLine &line)
         head += "VeskTo: <" + recipient + ">\r\n";
     head += "Received: from " + vars.heloName + " by " + vars.traceText + "\r\n";
     dialogue.sendTCP("354 Enter mail, end with \".\" on a line by itself");
-    dialogue.env().host.showDirection(QStringLiteral("<"));
+    dialogue.env().view.showDirection(QStringLiteral("<"));
     dialogue.beginData(std::move(head));
 }
 
@@ -89,20 +91,20 @@ void SmtpCommands::dataEnded(LocalDialogue &dialogue, SmtpBody &body)
     dialogue.vars().recipients.clear();
     if (fileName.isEmpty())
         return;
-    if (env.host.boxWindowOpen())
-        env.host.addBoxRow(QStringLiteral("stgSend"), fileName);
-    else if (env.state.checkTrigger != 0 || env.config.AutoDevideDisp || env.config.ManuSend)
-        env.host.showBoxWindow();
+    if (env.view.boxWindowOpen())
+        env.view.messageAdded(Box::OutBox, fileName);
+    else if (env.core.state.checkTrigger != 0 || env.config.AutoDevideDisp || env.config.ManuSend)
+        env.view.showBoxWindow();
 }
 
 QString SmtpCommands::file(LocalDialogue &dialogue, SmtpBody &body)
 {
     ServerEnvironment &env = dialogue.env();
     MessageIdFixup(body.text(), body.headSize(), env.config.Host.toUtf8());
-    const QString fileName = env.store.newFileName(env.store.timeStampGet(), { Box::OutBox });
+    const QString fileName = env.core.store.newFileName(env.core.store.timeStampGet(), { Box::OutBox });
     QString error;
-    if (!env.store.saveContent(Box::OutBox, fileName, body.text(), &error)) {
-        env.monitor.debug(error);
+    if (!env.core.store.saveContent(Box::OutBox, fileName, body.text(), &error)) {
+        env.core.monitor.debug(error);
         return {};
     }
     return fileName;

@@ -1,10 +1,11 @@
+#include "mail/CoreServices.h"
 #include "session/ClientJudge.h"
 
 #include "session/ClientLink.h"
 #include "session/Pop3Dialogue.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "session/SmtpDialogue.h"
 
 namespace vesk {
@@ -74,18 +75,18 @@ int ClientJudge::storedCount() const
     return m_pop3->storedCount();
 }
 
-void ClientJudge::sendSmtp(const QByteArray &command)
+void ClientJudge::sendCommand(const QByteArray &command)
 {
     m_link.send(command + "\r\n");
     m_link.restartWatchdog();
     m_cancel = false;
     m_words.word1.clear();
-    m_context.monitor.debug(QLatin1Char('<') + QString::fromUtf8(command));
+    m_context.core.monitor.debug(QLatin1Char('<') + QString::fromUtf8(command));
 }
 
-void ClientJudge::sendSmtpInc(const QByteArray &command)
+void ClientJudge::sendCommandAndStep(const QByteArray &command)
 {
-    sendSmtp(command);
+    sendCommand(command);
     ++m_clientState;
 }
 
@@ -96,7 +97,7 @@ void ClientJudge::failurePath()
 
 void ClientJudge::fail(const QString &reason)
 {
-    m_context.monitor.debug(reason);
+    m_context.core.monitor.debug(reason);
     endWithFailure(true);
 }
 
@@ -112,12 +113,12 @@ void ClientJudge::endWithFailure(bool sayQuit)
     // From here on no reply is judged, also not the one to this QUIT.
     m_clientState = ClientIdle;
     if (sayQuit) {
-        sendSmtp("QUIT");
+        sendCommand("QUIT");
         m_link.flush();
     }
-    m_context.monitor.debug(QStringLiteral("VeskTalk< Failed ! >"));
+    m_context.core.monitor.debug(QStringLiteral("VeskTalk< Failed ! >"));
     m_link.clientOff();
-    m_context.state.marker = QStringLiteral("x");
+    m_context.core.state.marker = QStringLiteral("x");
 }
 
 void ClientJudge::abandon()
@@ -129,7 +130,7 @@ void ClientJudge::abandon()
 
 bool ClientJudge::still(int state) const
 {
-    return m_context.state.running() && m_clientState == state;
+    return m_context.core.state.running() && m_clientState == state;
 }
 
 } // namespace vesk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ReplyWords.h"
+#include "mail/ReplyWords.h"
 
 #include <QByteArray>
 #include <QString>
@@ -59,11 +59,12 @@ public:
     // Messages stored by the last download so far.
     int storedCount() const;
 
-    // Sends command + CR LF, restarts the watchdog, clears the cancel flag
-    // and reply word 1, and shows the command on the monitor.
-    void sendSmtp(const QByteArray &command);
-    // The same, then the next state.
-    void sendSmtpInc(const QByteArray &command);
+    // SendSmtp, which both dialogues use: sends command + CR LF, restarts
+    // the watchdog, clears the cancel flag and reply word 1, and shows the
+    // command on the monitor.
+    void sendCommand(const QByteArray &command);
+    // SendSmtpInc: the same, then the next state.
+    void sendCommandAndStep(const QByteArray &command);
 
     // Unexpected reply: QUIT, "VeskTalk< Failed ! >", session closed, marker "x".
     void failurePath();

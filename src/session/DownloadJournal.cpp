@@ -1,6 +1,6 @@
 #include "session/DownloadJournal.h"
 
-#include "session/TMD5.h"
+#include "mail/TMD5.h"
 
 #include <QFile>
 

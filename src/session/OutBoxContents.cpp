@@ -1,7 +1,7 @@
 #include "session/OutBoxContents.h"
 
 #include "platform/EventPump.h"
-#include "session/MailText.h"
+#include "mail/MailText.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

@@ -1,15 +1,17 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "session/Pop3Dialogue.h"
 
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/MailHost.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
-#include "session/TMD5.h"
+#include "mail/SessionState.h"
+#include "mail/TMD5.h"
 #include "store/MessageStore.h"
 
 #include <algorithm>
@@ -37,7 +39,7 @@ QByteArray number(int value)
 Pop3Dialogue::Pop3Dialogue(ClientJudge &judge)
     : m_judge(judge)
     , m_message(judge.context().config.MaxMessageBytes)
-    , m_journal(judge.context().store.root() + QStringLiteral("/.download-journal"))
+    , m_journal(judge.context().core.store.root() + QStringLiteral("/.download-journal"))
 { }
 
 void Pop3Dialogue::begin()
@@ -63,10 +65,10 @@ void Pop3Dialogue::reply(const QByteArray &line)
         greeting(line);
         break;
     case StateUser:
-        m_judge.sendSmtpInc("PASS " + config.Password.toUtf8());
+        m_judge.sendCommandAndStep("PASS " + config.Password.toUtf8());
         break;
     case StatePass:
-        m_judge.sendSmtpInc("STAT");
+        m_judge.sendCommandAndStep("STAT");
         break;
     case StateStat:
         stat(words);
@@ -76,13 +78,13 @@ void Pop3Dialogue::reply(const QByteArray &line)
         break;
     case StateRetr:
         m_judge.setDataMode(true);
-        m_judge.context().host.showDirection(QStringLiteral(">"));
+        m_judge.context().view.showDirection(QStringLiteral(">"));
         break;
     case StateNext:
         if (m_mailCurrent > 0) {
             sendList();
         } else {
-            m_judge.sendSmtp("QUIT");
+            m_judge.sendCommand("QUIT");
             m_judge.setClientState(Pop3Quit);
         }
         break;
@@ -100,7 +102,7 @@ void Pop3Dialogue::greeting(const QByteArray &line)
     const SessionConfig &config = m_judge.context().config;
     const QByteArray user = config.UserID.toUtf8();
     if (!config.Apop) {
-        m_judge.sendSmtp("USER " + user);
+        m_judge.sendCommand("USER " + user);
         m_judge.setClientState(StateUser);
         return;
     }
@@ -111,7 +113,7 @@ void Pop3Dialogue::greeting(const QByteArray &line)
         return;
     }
     const QByteArray stamp = line.mid(open, close - open + 1);
-    m_judge.sendSmtp("APOP " + user + ' ' + TMD5::apopDigest(stamp, config.Password.toUtf8()));
+    m_judge.sendCommand("APOP " + user + ' ' + TMD5::apopDigest(stamp, config.Password.toUtf8()));
     m_judge.setClientState(StatePass);
 }
 
@@ -120,18 +122,18 @@ void Pop3Dialogue::stat(const ReplyWords &words)
     const SessionContext &context = m_judge.context();
     m_mailTotal = m_mailCurrent = std::max(0, ReplyWords::number(words.word2));
     if (context.host.connectionTestRunning() || m_mailTotal == 0 || !context.config.ServerON) {
-        m_judge.sendSmtp("QUIT");
+        m_judge.sendCommand("QUIT");
         m_judge.setClientState(Pop3Quit);
         return;
     }
-    if (context.state.checkTrigger != TriggerPeriodic)
-        context.host.showBoxWindow();
+    if (context.core.state.checkTrigger != TriggerPeriodic)
+        context.view.showBoxWindow();
     sendList();
 }
 
 void Pop3Dialogue::sendList()
 {
-    m_judge.sendSmtp("LIST " + number(m_mailCurrent));
+    m_judge.sendCommand("LIST " + number(m_mailCurrent));
     m_judge.setClientState(StateList);
 }
 
@@ -149,27 +151,27 @@ void Pop3Dialogue::list(const ReplyWords &words)
     }
     if (size > m_message.limit()) {
         // Held in memory while it arrives: too large to take, so it stays.
-        context.monitor.debug(
+        context.core.monitor.debug(
             QStringLiteral("VeskTalk< 大きすぎるメールはサーバーに残します : %1 octets >").arg(size));
         skipMessage();
         return;
     }
-    context.pump.pause(context.config.RetrPauseMs);
+    context.core.pump.pause(context.config.RetrPauseMs);
     if (!m_judge.still(StateList))
         return;
     m_message.expect(size);
-    m_judge.sendSmtpInc("RETR " + number(m_mailCurrent));
+    m_judge.sendCommandAndStep("RETR " + number(m_mailCurrent));
     const QString progress = QStringLiteral("%1/%2").arg(m_mailTotal - m_mailCurrent + 1).arg(m_mailTotal);
-    if (context.host.boxWindowOpen())
-        context.host.setBoxCaption(QStringLiteral("送受信箱 Down ") + progress);
-    context.host.dialPanelStatus(QStringLiteral("Download ") + progress);
+    if (context.view.boxWindowOpen())
+        context.view.setBoxCaption(QStringLiteral("送受信箱 Down ") + progress);
+    context.view.dialPanelStatus(QStringLiteral("Download ") + progress);
 }
 
 void Pop3Dialogue::skipMessage()
 {
     --m_mailTotal;
     --m_mailCurrent;
-    m_judge.sendSmtp("STAT");
+    m_judge.sendCommand("STAT");
     m_judge.setClientState(StateNext);
 }
 
@@ -178,9 +180,9 @@ void Pop3Dialogue::dataBlock(const QByteArray &block)
     const SessionContext &context = m_judge.context();
     if (m_judge.countBlock()) {
         m_judge.link().restartWatchdog();
-        context.host.progress();
+        context.view.progress();
     }
-    if (!context.state.running()) {
+    if (!context.core.state.running()) {
         m_judge.setDataMode(false);
         return;
     }
@@ -210,26 +212,26 @@ void Pop3Dialogue::messageEnd()
     if (!storeMessage(&fileName))
         return;
     const SessionContext &context = m_judge.context();
-    context.pump.pause(context.config.SavedPauseMs);
+    context.core.pump.pause(context.config.SavedPauseMs);
     // Stored either way; DELE only while the session is still ours.
     if (!m_judge.still(StateRetr))
         return;
     if (!fileName.isEmpty())
         showStored(fileName);
-    m_judge.sendSmtpInc("DELE " + number(m_mailCurrent));
+    m_judge.sendCommandAndStep("DELE " + number(m_mailCurrent));
     --m_mailCurrent;
 }
 
 bool Pop3Dialogue::storeMessage(QString *fileName)
 {
     const SessionContext &context = m_judge.context();
-    const MessageStore &store = context.store;
+    const MessageStore &store = context.core.store;
     // Stored by a download that died before its QUIT: the server kept it, we
     // have it already, so only the DELE is still to do.
     const QByteArray key = DownloadJournal::keyOf(m_message.content());
     if (m_journal.excuse(key)) {
         m_message.clear();
-        context.monitor.debug(QStringLiteral("VeskTalk< 受信済みのメールです >"));
+        context.core.monitor.debug(QStringLiteral("VeskTalk< 受信済みのメールです >"));
         fileName->clear();
         return true;
     }
@@ -241,8 +243,8 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
         // Not on disk: the message must stay at the provider, so no DELE.
         const QString text = QStringLiteral("受信したメールを保存できません。\r\n") + error;
         m_judge.fail(QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
-        context.messenger.beep();
-        context.messenger.message(text);
+        context.core.messenger.beep();
+        context.core.messenger.message(text);
         return false;
     }
     // Should the journal fail, an interrupted download may store it twice:
@@ -256,12 +258,12 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
 void Pop3Dialogue::showStored(const QString &fileName)
 {
     const SessionContext &context = m_judge.context();
-    const QString list
-        = context.config.DevideON ? context.host.devideGo(fileName) : QStringLiteral("stgReceive");
-    if (context.host.boxWindowOpen())
-        context.host.addBoxRow(list, fileName);
-    else if (context.state.checkTrigger != TriggerPeriodic || context.config.AutoDevideDisp)
-        context.host.showBoxWindow();
+    const MailHost::Placement placed
+        = context.config.DevideON ? context.host.devideGo(fileName) : MailHost::Placement { Box::InBox, fileName };
+    if (context.view.boxWindowOpen())
+        context.view.messageAdded(placed.box, placed.fileName);
+    else if (context.core.state.checkTrigger != TriggerPeriodic || context.config.AutoDevideDisp)
+        context.view.showBoxWindow();
 }
 
 void Pop3Dialogue::quitOk()
@@ -275,10 +277,10 @@ void Pop3Dialogue::quitOk()
     m_judge.setDataMode(false);
     m_judge.link().stopWatchdog();
     m_judge.link().clientOff();
-    if (context.state.running())
-        context.state.marker.clear();
+    if (context.core.state.running())
+        context.core.state.marker.clear();
     if (context.config.ServerON)
-        context.host.setDisplayMode(0);
+        context.view.setDisplayMode(0);
 }
 
 } // namespace vesk

@@ -1,28 +1,31 @@
 #include "session/ProviderConnection.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
+
 #include "net/LocalHostName.h"
 #include "net/TKError.h"
 #include "net/TKTcpClient.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "session/MailHost.h"
-#include "session/MailText.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/MailHost.h"
+#include "mail/MailText.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 
 #include <algorithm>
 
 namespace vesk {
 
-ProviderConnection::ProviderConnection(const SessionContext &context, TimerFactory &timers, NetServices net)
+ProviderConnection::ProviderConnection(const SessionContext &context)
     : m_context(context)
     , m_judge(context, *this)
-    , m_client(std::make_unique<TKTcpClient>(nullptr, std::move(net)))
-    , m_timRet(timers.create())
-    , m_timPass(timers.create())
+    , m_client(std::make_unique<TKTcpClient>(nullptr, context.core.net))
+    , m_timRet(context.core.timers.create())
+    , m_timPass(context.core.timers.create())
 {
     m_client->setOnConnect([this](QObject *) { clientConnect(); });
     m_client->setOnRcvReady([this](QObject *) { clientRcvReady(); });
@@ -66,11 +69,11 @@ bool ProviderConnection::active() const
 
 void ProviderConnection::clientOn(const QString &direction)
 {
-    m_context.monitor.debug(QStringLiteral("----- Server ") + direction + QStringLiteral(" Vesk -----"));
+    m_context.core.monitor.debug(QStringLiteral("----- Server ") + direction + QStringLiteral(" Vesk -----"));
     if (!m_client->active())
         m_client->setActive(true);
     m_context.host.closeLocalServers();
-    m_context.host.dialPanelStatus(QStringLiteral("Connected"));
+    m_context.view.dialPanelStatus(QStringLiteral("Connected"));
 }
 
 void ProviderConnection::send(const QByteArray &bytes)
@@ -85,7 +88,7 @@ bool ProviderConnection::sendPending() const
 
 void ProviderConnection::flush()
 {
-    m_context.pump.waitUntil([this] { return !sendPending() || !m_client->active(); }, 50, 10);
+    m_context.core.pump.waitUntil([this] { return !sendPending() || !m_client->active(); }, 50, 10);
 }
 
 void ProviderConnection::restartWatchdog()
@@ -106,7 +109,7 @@ void ProviderConnection::clientOff()
     m_assembler.clear();
     if (m_context.config.ServerON)
         m_context.host.reopenLocalServers();
-    m_context.host.dialPanelStatus(QStringLiteral("Close"));
+    m_context.view.dialPanelStatus(QStringLiteral("Close"));
 }
 
 QString ProviderConnection::localHostName() const
@@ -117,9 +120,9 @@ QString ProviderConnection::localHostName() const
 void ProviderConnection::clientConnect()
 {
     m_judge.resetProgress();
-    m_context.state.marker = QStringLiteral(".");
+    m_context.core.state.marker = QStringLiteral(".");
     m_assembler.clear();
-    m_context.host.dialPanelStatus(QStringLiteral("Authenticating"));
+    m_context.view.dialPanelStatus(QStringLiteral("Authenticating"));
 }
 
 void ProviderConnection::clientRcvReady()
@@ -130,18 +133,18 @@ void ProviderConnection::clientRcvReady()
 
 void ProviderConnection::showReceived(const QByteArray &block)
 {
-    if (m_context.monitor.isOpen())
-        m_context.monitor.debug(QString::fromUtf8(block));
+    if (m_context.core.monitor.isOpen())
+        m_context.core.monitor.debug(QString::fromUtf8(block));
 }
 
 void ProviderConnection::clientDisconnect()
 {
     m_judge.resetProgress();
     m_judge.clearMessageLines();
-    m_context.host.dialPanelStatus(QStringLiteral("Close"));
+    m_context.view.dialPanelStatus(QStringLiteral("Close"));
     // Nobody will answer any more: end now rather than when the watchdog fires.
     if (m_judge.clientState() != ClientIdle && m_judge.clientState() != ClientAbandoned
-        && m_context.state.running())
+        && m_context.core.state.running())
         m_judge.connectionLost();
 }
 
@@ -151,14 +154,14 @@ void ProviderConnection::clientError(const TKError &error)
     if (m_judge.clientState() == ClientIdle && !m_client->active())
         return;
     m_judge.resetProgress();
-    m_context.monitor.debug(QStringLiteral("VeskTalk< ") + error.message() + QStringLiteral(" >"));
-    m_context.state.marker = QStringLiteral("x");
+    m_context.core.monitor.debug(QStringLiteral("VeskTalk< ") + error.message() + QStringLiteral(" >"));
+    m_context.core.state.marker = QStringLiteral("x");
     clientOff();
-    m_context.host.dialPanelStatus(QStringLiteral("Error"));
+    m_context.view.dialPanelStatus(QStringLiteral("Error"));
     if (error.message().toUpper().contains(QLatin1String("WSAEADDRNOTAVAIL"))) {
-        m_context.host.raiseMainWindow();
-        m_context.messenger.beep();
-        m_context.messenger.message(
+        m_context.view.raiseMainWindow();
+        m_context.core.messenger.beep();
+        m_context.core.messenger.message(
             QStringLiteral("Socketが正常に動作しません。\r\nVeskを再立ち上げして下さい。"));
     }
 }
@@ -172,26 +175,26 @@ void ProviderConnection::overflow()
 void ProviderConnection::timRetTimer()
 {
     m_timPass->stop();
-    m_context.state.pop3Active = false;
-    m_context.state.marker = QStringLiteral("x");
+    m_context.core.state.pop3Active = false;
+    m_context.core.state.marker = QStringLiteral("x");
     m_timRet->stop();
     m_judge.abandon();
 }
 
 void ProviderConnection::timPassTimer()
 {
-    if (!m_client->active() || !m_context.state.running()) {
+    if (!m_client->active() || !m_context.core.state.running()) {
         m_timPass->stop();
         return;
     }
     m_client->close();
-    m_context.pump.waitUntil([] { return false; }, 50, 10);
-    if (!m_client->active() && m_context.state.running()) {
+    m_context.core.pump.waitUntil([] { return false; }, 50, 10);
+    if (!m_client->active() && m_context.core.state.running()) {
         m_judge.beginDownload();
         m_client->setActive(true);
-        m_context.monitor.debug(QStringLiteral("---- Re-authenticate ----"));
+        m_context.core.monitor.debug(QStringLiteral("---- Re-authenticate ----"));
     } else {
-        m_context.monitor.debug(QStringLiteral("- Re-authenticate false -"));
+        m_context.core.monitor.debug(QStringLiteral("- Re-authenticate false -"));
     }
 }
 

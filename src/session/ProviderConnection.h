@@ -26,7 +26,7 @@ public:
     // Re-authentication after this long without any reply.
     static constexpr int PassIntervalMs = 14000;
 
-    ProviderConnection(const SessionContext &context, TimerFactory &timers, NetServices net = {});
+    explicit ProviderConnection(const SessionContext &context);
     ~ProviderConnection() override;
     ProviderConnection(const ProviderConnection &) = delete;
     ProviderConnection &operator=(const ProviderConnection &) = delete;

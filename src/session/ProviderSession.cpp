@@ -3,20 +3,22 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/Timer.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/ProviderConnection.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <limits>
 
 namespace vesk {
 
-ProviderSession::ProviderSession(const Parts &parts, NetServices net)
-    : m_parts(parts)
-    , m_context { parts.state, m_config, parts.store, parts.host, parts.monitor, parts.messenger, parts.pump }
-    , m_connection(std::make_unique<ProviderConnection>(m_context, parts.timers, std::move(net)))
+ProviderSession::ProviderSession(const CoreServices &core, MailHost &host, MailView &view)
+    : m_core(core)
+    , m_context { core, m_config, host, view }
+    , m_connection(std::make_unique<ProviderConnection>(m_context))
 { }
 
 ProviderSession::~ProviderSession() = default;
@@ -25,7 +27,7 @@ void ProviderSession::setConfig(const SessionConfig &config)
 {
     m_config = config;
     m_connection->setOverTime(config.OverTime);
-    m_parts.monitor.setPassword(config.Password);
+    m_core.monitor.setPassword(config.Password);
 }
 
 int ProviderSession::downLoad()
@@ -33,20 +35,21 @@ int ProviderSession::downLoad()
     m_newMailCount = 0;
     if (!m_config.accountComplete())
         return 0;
-    SessionState &state = m_parts.state;
-    MailHost &host = m_parts.host;
+    SessionState &state = m_core.state;
+    MailHost &host = m_context.host;
+    MailView &view = m_context.view;
     ProviderConnection &connection = *m_connection;
 
-    const QString time = m_parts.clock.now().toString(QStringLiteral("M/d h:mm"));
+    const QString time = m_core.clock.now().toString(QStringLiteral("M/d h:mm"));
     host.checkStarted(time);
     state.marker = QStringLiteral(".");
-    if (host.boxWindowOpen())
-        host.setBoxCaption(QStringLiteral("送受信箱 <Last ") + time + QLatin1Char('>'));
+    if (view.boxWindowOpen())
+        view.setBoxCaption(QStringLiteral("送受信箱 <Last ") + time + QLatin1Char('>'));
 
     connection.judge().beginDownload();
     connection.setTarget(m_config.Host, m_config.POP3_ServerVesk);
     connection.clientOn(QStringLiteral(">"));
-    host.dialPanelStatus(QStringLiteral("Connecting"));
+    view.dialPanelStatus(QStringLiteral("Connecting"));
     connection.timRet().start();
     if (m_config.DoublePass)
         connection.timPass().start();
@@ -65,7 +68,7 @@ int ProviderSession::downLoad()
     if (connection.active())
         connection.clientOff();
     m_newMailCount = connection.judge().mailTotal();
-    host.dialPanelStatus(m_newMailCount >= 1 ? QStringLiteral("< Mail ON >") : QStringLiteral("Non mail"));
+    view.dialPanelStatus(m_newMailCount >= 1 ? QStringLiteral("< Mail ON >") : QStringLiteral("Non mail"));
     if (host.connectionTestRunning()) {
         m_newMailCount = 0;
         host.closeDialUp();
@@ -76,11 +79,11 @@ int ProviderSession::downLoad()
 
 bool ProviderSession::mailSend()
 {
-    SessionState &state = m_parts.state;
+    SessionState &state = m_core.state;
     state.marker = QStringLiteral(".");
-    m_parts.pump.waitUntil([] { return false; }, 10, 10);
+    m_core.pump.waitUntil([] { return false; }, 10, 10);
     // Without the mail server, or with nothing to send, no connection is made.
-    if (!m_config.ServerON || m_parts.store.checkDir(Box::OutBox).count == 0) {
+    if (!m_config.ServerON || m_core.store.checkDir(Box::OutBox).count == 0) {
         state.marker.clear();
         return true;
     }
@@ -102,7 +105,7 @@ void ProviderSession::upMail()
     ProviderConnection &connection = *m_connection;
     connection.setTarget(m_config.SMTP, m_config.SMTP_ServerVesk);
     // Time for the host lookup.
-    m_parts.pump.waitUntil([] { return false; }, 20, 10);
+    m_core.pump.waitUntil([] { return false; }, 20, 10);
     connection.judge().beginUpload();
     connection.clientOn(QStringLiteral("<"));
     connection.timRet().start();
@@ -114,16 +117,16 @@ void ProviderSession::connError()
     connection.timRet().stop();
     if (connection.active() || connection.judge().clientState() != ClientIdle)
         connection.clientOff();
-    m_parts.state.marker = QStringLiteral("x");
-    m_parts.host.connError();
+    m_core.state.marker = QStringLiteral("x");
+    m_context.host.connError();
 }
 
 void ProviderSession::waitForSessionEnd()
 {
-    SessionState &state = m_parts.state;
+    SessionState &state = m_core.state;
     Timer &watchdog = m_connection->timRet();
     // Every session either ends or is ended by its watchdog.
-    m_parts.pump.waitUntil(
+    m_core.pump.waitUntil(
         [&] { return !state.running() || !watchdog.isActive(); }, std::numeric_limits<int>::max(), 10);
     if (state.running()) {
         m_connection->judge().abandon();

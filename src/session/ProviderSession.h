@@ -1,6 +1,5 @@
 #pragma once
 
-#include "net/NetServices.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
 
@@ -8,9 +7,10 @@
 
 namespace vesk {
 
-class Clock;
+class MailHost;
+class MailView;
 class ProviderConnection;
-class TimerFactory;
+struct CoreServices;
 
 // The provider session as the controller sees it: DownLoad collects the
 // provider's mail into the in-box, MailSend sends the out-box. Both return
@@ -19,19 +19,7 @@ class TimerFactory;
 class ProviderSession final
 {
 public:
-    struct Parts
-    {
-        SessionState &state;
-        const MessageStore &store;
-        MailHost &host;
-        ProtocolMonitor &monitor;
-        Messenger &messenger;
-        EventPump &pump;
-        TimerFactory &timers;
-        const Clock &clock;
-    };
-
-    explicit ProviderSession(const Parts &parts, NetServices net = {});
+    ProviderSession(const CoreServices &core, MailHost &host, MailView &view);
     ~ProviderSession();
     ProviderSession(const ProviderSession &) = delete;
     ProviderSession &operator=(const ProviderSession &) = delete;
@@ -61,7 +49,7 @@ public:
 private:
     void waitForSessionEnd();
 
-    Parts m_parts;
+    const CoreServices &m_core;
     SessionConfig m_config;
     SessionContext m_context;
     std::unique_ptr<ProviderConnection> m_connection;

@@ -4,8 +4,6 @@
 
 namespace vesk {
 
-struct Settings;
-
 // The settings a provider session reads, named as the settings are. Filled
 // from the settings store by the controller before each session.
 struct SessionConfig
@@ -33,8 +31,6 @@ struct SessionConfig
     // A message larger than this is left at the provider.
     qint64 MaxMessageBytes = qint64(256) * 1024 * 1024;
 
-    // The loaded settings; the pauses and the size limit keep their defaults.
-    static SessionConfig from(const Settings &settings);
 
     // Host, SMTP and UserID all given.
     bool accountComplete() const { return !Host.isEmpty() && !SMTP.isEmpty() && !UserID.isEmpty(); }

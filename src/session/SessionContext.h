@@ -2,24 +2,18 @@
 
 namespace vesk {
 
-class EventPump;
 class MailHost;
-class MessageStore;
-class Messenger;
-class ProtocolMonitor;
+class MailView;
+struct CoreServices;
 struct SessionConfig;
-struct SessionState;
 
-// The parts of the program a provider session works on.
+// What a provider session works with, owned elsewhere.
 struct SessionContext
 {
-    SessionState &state;
+    const CoreServices &core;
     const SessionConfig &config;
-    const MessageStore &store;
     MailHost &host;
-    ProtocolMonitor &monitor;
-    Messenger &messenger;
-    EventPump &pump;
+    MailView &view;
 };
 
 } // namespace vesk

@@ -1,14 +1,16 @@
+#include "mail/CoreServices.h"
+#include "mail/MailView.h"
 #include "session/SmtpDialogue.h"
 
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/MailHost.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <algorithm>
@@ -65,11 +67,11 @@ void SmtpDialogue::reply(const QByteArray &line)
     }
     switch (state) {
     case SmtpGreeting:
-        m_judge.sendSmtp("HELO " + m_judge.link().localHostName().toUtf8());
+        m_judge.sendCommand("HELO " + m_judge.link().localHostName().toUtf8());
         m_judge.setClientState(StateHelo);
         break;
     case StateHelo:
-        m_judge.sendSmtpInc("RSET");
+        m_judge.sendCommandAndStep("RSET");
         break;
     case StateRset:
         nextMessage();
@@ -78,9 +80,9 @@ void SmtpDialogue::reply(const QByteArray &line)
         recipient();
         break;
     case StateData:
-        m_judge.context().host.dialPanelStatus(QStringLiteral("Upload"));
-        m_judge.sendSmtpInc("DATA");
-        m_judge.context().host.showDirection(QStringLiteral("<"));
+        m_judge.context().view.dialPanelStatus(QStringLiteral("Upload"));
+        m_judge.sendCommandAndStep("DATA");
+        m_judge.context().view.showDirection(QStringLiteral("<"));
         break;
     case StateText:
         sendText();
@@ -99,14 +101,14 @@ void SmtpDialogue::reply(const QByteArray &line)
 
 void SmtpDialogue::quit()
 {
-    m_judge.sendSmtp("QUIT");
+    m_judge.sendCommand("QUIT");
     m_judge.setClientState(SmtpQuit);
 }
 
 void SmtpDialogue::nextMessage()
 {
     const SessionContext &context = m_judge.context();
-    m_contents = OutBoxContents::read(context.store, context.pump, context.config.MaxMessageBytes);
+    m_contents = OutBoxContents::read(context.core.store, context.core.pump, context.config.MaxMessageBytes);
     if (!m_judge.still(StateRset))
         return;
     if (!m_contents.found()) {
@@ -115,8 +117,8 @@ void SmtpDialogue::nextMessage()
     }
     if (m_contents.fileName == OutBoxContents::NonVeskContents) {
         quit();
-        context.messenger.beep();
-        context.messenger.message(QStringLiteral("［送］の中にVeskの送信情報がないメールが存在します。\r"
+        context.core.messenger.beep();
+        context.core.messenger.message(QStringLiteral("［送］の中にVeskの送信情報がないメールが存在します。\r"
                                                  "送受信箱でゴミ取りを行ってから再度送信してください。"));
         return;
     }
@@ -125,12 +127,12 @@ void SmtpDialogue::nextMessage()
         return;
     }
     m_index = 0;
-    m_judge.sendSmtpInc("MAIL FROM: <" + m_contents.sender + '>');
+    m_judge.sendCommandAndStep("MAIL FROM: <" + m_contents.sender + '>');
 }
 
 void SmtpDialogue::recipient()
 {
-    m_judge.sendSmtp("RCPT TO: <" + m_contents.recipients.at(m_index) + '>');
+    m_judge.sendCommand("RCPT TO: <" + m_contents.recipients.at(m_index) + '>');
     ++m_index;
     if (m_index >= m_contents.recipients.size())
         m_judge.setClientState(StateData);
@@ -140,7 +142,7 @@ void SmtpDialogue::sendText()
 {
     const SessionContext &context = m_judge.context();
     ClientLink &link = m_judge.link();
-    const bool show = context.monitor.isOpen();
+    const bool show = context.core.monitor.isOpen();
     const int rounds = std::max(1, context.config.OverTime) * 1000;
     QByteArray chunk;
     for (qsizetype i = 0; i < m_contents.lines.size(); ++i) {
@@ -150,43 +152,43 @@ void SmtpDialogue::sendText()
         chunk += line == "." ? QByteArray("..") : line;
         chunk += "\r\n";
         if (show)
-            context.monitor.debug(QLatin1Char('<') + QString::fromUtf8(line));
+            context.core.monitor.debug(QLatin1Char('<') + QString::fromUtf8(line));
         if ((i + 1) % LinesPerRound == 0) {
             link.send(chunk);
             chunk.clear();
-            context.host.progress();
+            context.view.progress();
             link.restartWatchdog();
             // The watchdog ends this wait when the provider stops reading.
-            context.pump.waitUntil(
-                [&] { return !link.sendPending() || !context.state.running(); }, rounds, 1);
+            context.core.pump.waitUntil(
+                [&] { return !link.sendPending() || !context.core.state.running(); }, rounds, 1);
             if (!m_judge.still(StateText))
                 return;
         }
     }
     link.send(chunk);
-    m_judge.sendSmtpInc(".");
+    m_judge.sendCommandAndStep(".");
 }
 
 void SmtpDialogue::accepted()
 {
     const SessionContext &context = m_judge.context();
-    MailHost &host = context.host;
-    if (!host.boxWindowOpen() && (context.config.ManuSend || context.config.AutoDevideDisp))
-        host.showBoxWindow();
+    MailView &view = context.view;
+    if (!view.boxWindowOpen() && (context.config.ManuSend || context.config.AutoDevideDisp))
+        view.showBoxWindow();
     const QString fileName = m_contents.fileName;
     m_contents = {};
-    if (!context.store.remove(Box::OutBox, fileName)) {
+    if (!context.core.store.remove(Box::OutBox, fileName)) {
         // It went out; left in the out-box it would go out again.
         const QString text = QStringLiteral("送信したメールを［送］から削除できません。\r\n") + fileName;
         m_judge.fail(QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
-        context.messenger.beep();
-        context.messenger.message(text);
+        context.core.messenger.beep();
+        context.core.messenger.message(text);
         return;
     }
-    if (host.boxWindowOpen())
-        host.removeBoxRow(QStringLiteral("stgSend"), fileName);
-    if (context.store.checkDir(Box::OutBox).count > 0) {
-        m_judge.sendSmtp("RSET");
+    if (view.boxWindowOpen())
+        view.messageRemoved(Box::OutBox, fileName);
+    if (context.core.store.checkDir(Box::OutBox).count > 0) {
+        m_judge.sendCommand("RSET");
         m_judge.setClientState(StateRset);
     } else {
         quit();
@@ -196,16 +198,16 @@ void SmtpDialogue::accepted()
 void SmtpDialogue::quitOk()
 {
     const SessionContext &context = m_judge.context();
-    context.host.setDisplayMode(6);
+    context.view.setDisplayMode(6);
     m_judge.setDataMode(false);
     m_contents = {};
     m_judge.link().stopWatchdog();
     m_judge.link().clientOff();
-    if (context.state.running())
-        context.state.marker.clear();
+    if (context.core.state.running())
+        context.core.state.marker.clear();
     m_judge.setClientState(ClientIdle);
-    if (context.host.boxWindowOpen() && !context.config.AutoDevideDisp)
-        context.host.remainCheck();
+    if (context.view.boxWindowOpen() && !context.config.AutoDevideDisp)
+        context.view.remainCheck();
 }
 
 } // namespace vesk

@@ -8,7 +8,7 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
 {
     Controller &c = make();
     provider.nextNewMail = 2;
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(sounds, 1);
     EXPECT_TRUE(c.mailAnnounced());
     EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
@@ -21,7 +21,7 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     EXPECT_EQ(sounds, 1);
     EXPECT_TRUE(c.animationOn());
     // A manual check stops the animation, and more mail does not restart it.
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(sounds, 1);
     EXPECT_FALSE(c.animationOn());
     EXPECT_TRUE(c.mailAnnounced());
@@ -34,13 +34,13 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
 TEST_F(ControllerTest, ResultIsShownForThreeSeconds)
 {
     Controller &c = make();
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(c.display().statusText(), "Non Mail");
     timers.advance(3000);
     EXPECT_EQ(c.display().mode(), DisplayState::Normal);
 
     provider.fail = true;
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(c.display().statusText(), "ConnectNG");
     EXPECT_EQ(c.status().marker, "x");
     timers.advance(2000);
@@ -55,7 +55,7 @@ TEST_F(ControllerTest, SendQuestionLeftAloneSendsAfterSendPauseTime)
     putMail(Box::OutBox, "20261206080000000.ID");
     provider.nextNewMail = 1;
     const qint64 before = timers.elapsed();
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(provider.sends, 1);
     EXPECT_GE(timers.elapsed() - before, 4000);
     EXPECT_LT(timers.elapsed() - before, 6000);
@@ -67,10 +67,10 @@ TEST_F(ControllerTest, NoQuestionWithoutNewMailAndNoSendWithAnEmptyOutBox)
 {
     settings.writeInteger("Config", "SendPause", 1);
     Controller &c = make();
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(provider.sends, 0);
     putMail(Box::OutBox, "20261206080000000.ID");
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(provider.sends, 1);
     EXPECT_TRUE(messenger.questions.isEmpty());
 }
@@ -79,7 +79,7 @@ TEST_F(ControllerTest, MailerSendCycleRunsDownloadThenSend)
 {
     Controller &c = make();
     putMail(Box::OutBox, "20261206080000000.ID");
-    c.upLoad(TriggerMailer);
+    c.mailHost().upLoad(TriggerMailer);
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(provider.sends, 1);
 }
@@ -108,13 +108,11 @@ TEST_F(ControllerTest, BothMailersStartWhenTheirPortsDiffer)
 TEST_F(ControllerTest, EndKeepsUnsentMailAndWritesTheLastTime)
 {
     Controller &c = make();
-    bool quit = false;
-    c.setQuitHandler([&] { quit = true; });
     putMail(Box::OutBox, "20261206080000000.ID");
     provider.nextNewMail = 1;
-    c.mnuManual1Click();
-    EXPECT_TRUE(c.mnuPerentClick());
-    EXPECT_TRUE(quit);
+    c.checkNow();
+    EXPECT_TRUE(c.quit());
+    EXPECT_TRUE(finished);
     EXPECT_TRUE(QFileInfo::exists(store.filePath(Box::OutBox, "20261206080000000.ID")));
     EXPECT_EQ(settings.readString("Disp", "LastTime"), c.lastTime());
     EXPECT_NE(c.lastTime(), "0/0 0:00");
@@ -130,8 +128,8 @@ TEST_F(ControllerTest, ACheckIsRefusedOnlyInsideARunningCycle)
 {
     Controller &c = make();
     bool nested = true;
-    provider.duringDownLoad = [&] { nested = c.mnuManual2Click(); };
-    EXPECT_TRUE(c.mnuManual1Click());
+    provider.duringDownLoad = [&] { nested = c.checkNowKeepLine(); };
+    EXPECT_TRUE(c.checkNow());
     EXPECT_FALSE(nested);
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(messenger.beeps, 1);
@@ -139,7 +137,7 @@ TEST_F(ControllerTest, ACheckIsRefusedOnlyInsideARunningCycle)
     provider.duringDownLoad = {};
     session.marker = QStringLiteral(".");
     EXPECT_EQ(c.checkRefusal(), QString());
-    EXPECT_TRUE(c.mnuManual1Click());
+    EXPECT_TRUE(c.checkNow());
     EXPECT_EQ(provider.downloads, 2);
 }
 
@@ -148,14 +146,14 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     settings.writeInteger("Config", "ServerON", 0);
     Controller &c = make();
     provider.nextNewMail = 1;
-    c.mnuManual1Click();
+    c.checkNow();
     ASSERT_TRUE(c.mailAnnounced());
     // The animation ends after its limit; the colour and the atom stay.
     timers.advance(50 + 1000 * 60 + 31 * 60000);
     ASSERT_FALSE(c.animationOn());
     ASSERT_TRUE(c.display().mailColour());
     provider.nextNewMail = 0;
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_TRUE(c.mailAnnounced());
     EXPECT_TRUE(atoms.exists("VeskTalked"));
 }
@@ -163,9 +161,9 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
 TEST_F(ControllerTest, APeriodicCheckWithoutAnAccountIsNoCheck)
 {
     settings.writeString("Config", "UserID", "");
-    settings.writeInteger("Config", "MailRound", 0);
     Controller &c = make();
-    c.runDownLoad();
+    timers.advance(50 + 1000 * 60 + 20 * 60000);
+    EXPECT_EQ(c.marker(), QString());
     EXPECT_FALSE(c.checkDone());
     EXPECT_EQ(c.lastTime(), "0/0 0:00");
     EXPECT_EQ(provider.downloads, 0);

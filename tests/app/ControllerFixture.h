@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "app/settings/MemorySettingsStore.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "settings/MemorySettingsStore.h"
 #include "platform/GlobalAtoms.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include "support/FakeClock.h"
@@ -12,6 +14,7 @@
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -79,7 +82,7 @@ class ControllerTest : public ::testing::Test
 protected:
     ControllerTest()
         : timers(&clock)
-        , pump(timers)
+        , pump(&timers)
         , store(dir.path())
         , atoms(dir.path() + "/run")
         , provider(session)
@@ -92,15 +95,15 @@ protected:
 
     Controller &make()
     {
-        controller = std::make_unique<Controller>(
-            Controller::Parts{clock, timers, pump, messenger, settings, store, atoms, session, monitor},
-            QStringLiteral("vesk"));
+        controller = std::make_unique<Controller>(core, settings, atoms, QStringLiteral("vesk"));
         controller->setProvider(&provider);
-        provider.host = controller.get();
+        provider.host = &controller->mailHost();
         controller->setLocalServers(&servers);
         controller->setSoundPlayer([this](const QString &) { ++sounds; });
-        controller->FormCreate();
-        controller->MyIdle();
+        QObject::connect(controller.get(), &Controller::finished, [this] { finished = true; });
+        controller->start();
+        // The idle step that start() leaves to the event loop.
+        QCoreApplication::sendPostedEvents();
         return *controller;
     }
 
@@ -121,7 +124,9 @@ protected:
     ProtocolMonitor monitor;
     FakeProvider provider;
     FakeServers servers;
+    CoreServices core { clock, timers, pump, messenger, store, session, monitor };
     int sounds = 0;
+    bool finished = false;
     std::unique_ptr<Controller> controller;
 };
 

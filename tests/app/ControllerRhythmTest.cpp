@@ -44,7 +44,7 @@ TEST_F(ControllerTest, ManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)
     settings.writeInteger("Config", "RoundTime", 3);
     Controller &c = make();
     timers.advance(50 + 3000);
-    c.mnuManual1Click();
+    c.checkNow();
     EXPECT_EQ(provider.downloads, 1);
     // The delay phase ends at the next second without a check ...
     timers.advance(1000);
@@ -92,7 +92,8 @@ TEST_F(ControllerTest, ARunningSessionBlocksASecondCheck)
     // An open provider connection refuses a check too.
     provider.duringDownLoad = nullptr;
     provider.active = true;
-    EXPECT_FALSE(controller->DialUpOn());
+    controller->checkNow();
+    EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(session.marker, "x");
 }
 

@@ -24,7 +24,7 @@ protected:
 TEST_F(DialogueEnds, Pop3QuitWithDirectCheckRunsTheSendCycleWhenNothingWasRetrieved)
 {
     m_config.DirectCheck = true;
-    Peer &peer = loggedIn(1);
+    Peer &peer = loggedIn(MailerPort::Pop3Mailer1);
     EXPECT_EQ(say(peer, "QUIT"), "+OK VESK Pop server at localhost signing off.\r\n");
     EXPECT_TRUE(peer.sink.closeAfterSendCalled);
     EXPECT_EQ(m_host.modes, QList<int> { 0 });
@@ -42,18 +42,18 @@ TEST_F(DialogueEnds, Pop3QuitWithDirectCheckRunsTheSendCycleWhenNothingWasRetrie
 TEST_F(DialogueEnds, NoSendCycleAfterRetrievalWithoutDirectCheckOrWhileAnSmtpEndWaits)
 {
     m_config.DirectCheck = true;
-    Peer &retrieving = loggedIn(1);
+    Peer &retrieving = loggedIn(MailerPort::Pop3Mailer1);
     say(retrieving, "RETR 1");
     say(retrieving, "QUIT");
     runPosted();
     EXPECT_TRUE(m_host.upLoads.isEmpty());
 
-    say(loggedIn(0), "QUIT"); // mailer 2 has DirectCheck2 off
+    say(loggedIn(MailerPort::Pop3Mailer2), "QUIT"); // mailer 2 has DirectCheck2 off
     runPosted();
     EXPECT_TRUE(m_host.upLoads.isEmpty());
 
     m_state.smtpEndWaiting = true;
-    say(loggedIn(1), "QUIT");
+    say(loggedIn(MailerPort::Pop3Mailer1), "QUIT");
     runPosted();
     EXPECT_TRUE(m_host.upLoads.isEmpty());
 }
@@ -61,11 +61,11 @@ TEST_F(DialogueEnds, NoSendCycleAfterRetrievalWithoutDirectCheckOrWhileAnSmtpEnd
 TEST_F(DialogueEnds, Pop3EndClosesAnEmptyBoxWindow)
 {
     m_host.boxOpen = true;
-    say(loggedIn(0), "QUIT");
+    say(loggedIn(MailerPort::Pop3Mailer2), "QUIT");
     runPosted();
     EXPECT_EQ(m_host.remainChecks, 1);
     m_config.AutoDevideDisp = true;
-    say(loggedIn(0), "QUIT");
+    say(loggedIn(MailerPort::Pop3Mailer2), "QUIT");
     runPosted();
     EXPECT_EQ(m_host.remainChecks, 1);
 }
@@ -73,7 +73,7 @@ TEST_F(DialogueEnds, Pop3EndClosesAnEmptyBoxWindow)
 TEST_F(DialogueEnds, SmtpQuitWithManuSendHoldsTheMail)
 {
     m_config.ManuSend = true;
-    Peer &peer = open(2);
+    Peer &peer = open(MailerPort::SmtpMailer1);
     sendOne(peer);
     EXPECT_EQ(say(peer, "QUIT"), "221 Vesk Smtp closing connection\r\n");
     runPosted();
@@ -85,7 +85,7 @@ TEST_F(DialogueEnds, SmtpQuitWithManuSendHoldsTheMail)
 TEST_F(DialogueEnds, DialUpWithMailWaitingHoldsTheMailAndSaysWhy)
 {
     m_config.DialMode = 1;
-    Peer &peer = open(2);
+    Peer &peer = open(MailerPort::SmtpMailer1);
     sendOne(peer);
     say(peer, "QUIT");
     runPosted();
@@ -98,7 +98,7 @@ TEST_F(DialogueEnds, DialUpWithMailWaitingHoldsTheMailAndSaysWhy)
 
     // With distribution, mailer 2's SMTP end looks at mailer 2's box only.
     m_config.DevideON = true;
-    Peer &two = open(3);
+    Peer &two = open(MailerPort::SmtpMailer2);
     sendOne(two);
     say(two, "QUIT");
     runPosted();
@@ -107,8 +107,8 @@ TEST_F(DialogueEnds, DialUpWithMailWaitingHoldsTheMailAndSaysWhy)
 
 TEST_F(DialogueEnds, SmtpEndWaitsForAPop3DialogueThenSends)
 {
-    Peer &collecting = loggedIn(1);
-    Peer &sending = open(2);
+    Peer &collecting = loggedIn(MailerPort::Pop3Mailer1);
+    Peer &sending = open(MailerPort::SmtpMailer1);
     sendOne(sending);
     say(sending, "QUIT");
     bool waitingSeen = false;
@@ -128,9 +128,9 @@ TEST_F(DialogueEnds, SmtpEndWaitsForAPop3DialogueThenSends)
 
 TEST_F(DialogueEnds, SmtpEndDoesNotWaitForADialogueThatDisconnected)
 {
-    Peer &collecting = loggedIn(1);
+    Peer &collecting = loggedIn(MailerPort::Pop3Mailer1);
     collecting.dialogue->disconnected();
-    Peer &sending = open(2);
+    Peer &sending = open(MailerPort::SmtpMailer1);
     sendOne(sending);
     say(sending, "QUIT");
     runPosted();

@@ -2,16 +2,20 @@
 
 #include "ServerTestDoubles.h"
 
+#include "mail/CoreServices.h"
+
 #include "server/LocalActivity.h"
 #include "server/LocalDialogue.h"
 #include "server/MailerEnds.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
+#include "support/FakeEventPump.h"
+#include "support/RecordingHost.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
 
@@ -51,11 +55,11 @@ protected:
     }
 
     // A connected and greeted dialogue on a port of the given tag.
-    Peer &open(int tag)
+    Peer &open(MailerPort port)
     {
         m_peers.push_back(std::make_unique<Peer>());
         Peer &peer = *m_peers.back();
-        peer.dialogue = std::make_unique<LocalDialogue>(m_env, tag, peer.sink);
+        peer.dialogue = std::make_unique<LocalDialogue>(m_env, port, peer.sink);
         peer.dialogue->connected();
         return peer;
     }
@@ -79,9 +83,9 @@ protected:
         return peer.sink.take();
     }
 
-    Peer &loggedIn(int tag = 1)
+    Peer &loggedIn(MailerPort port = MailerPort::Pop3Mailer1)
     {
-        Peer &peer = open(tag);
+        Peer &peer = open(port);
         peer.sink.take();
         say(peer, "USER taro");
         EXPECT_TRUE(say(peer, "PASS Secret1").startsWith("+OK"));
@@ -113,15 +117,15 @@ protected:
     SessionState m_state;
     RecordingHost m_host;
     ProtocolMonitor m_monitor;
-    ScriptedPump m_pump;
+    FakeEventPump m_pump;
     FakeTimerFactory m_timers { &m_clock };
     ServerConfig m_config;
     ServerIdentity m_identity;
     LocalActivity m_activity { m_state };
     std::deque<std::function<void()>> m_posted;
     MailerEnds m_ends { m_env, [this](std::function<void()> task) { m_posted.push_back(std::move(task)); } };
-    ServerEnvironment m_env { m_config, m_identity, m_store, m_state, m_host, m_monitor, m_messenger, m_pump,
-        m_clock, m_timers, m_activity, m_ends };
+    CoreServices m_core { m_clock, m_timers, m_pump, m_messenger, m_store, m_state, m_monitor };
+    ServerEnvironment m_env { m_core, m_config, m_identity, m_host, m_host, m_activity, m_ends };
     std::vector<std::unique_ptr<Peer>> m_peers;
 };
 

@@ -7,9 +7,9 @@ using DialogueLifecycle = DialogueFixture;
 
 TEST_F(DialogueLifecycle, MarkerShowsAMailerDialogueUntilTheLastOneEnds)
 {
-    Peer &one = open(1);
+    Peer &one = open(MailerPort::Pop3Mailer1);
     EXPECT_EQ(m_state.marker, ".");
-    Peer &two = open(2);
+    Peer &two = open(MailerPort::SmtpMailer1);
     EXPECT_FALSE(two.sink.output.isEmpty()); // no wait for another mailer
     say(one, "QUIT");
     EXPECT_EQ(m_state.marker, ".");
@@ -20,7 +20,7 @@ TEST_F(DialogueLifecycle, MarkerShowsAMailerDialogueUntilTheLastOneEnds)
 TEST_F(DialogueLifecycle, GreetingWaitsForAProviderSessionUpToFiveSeconds)
 {
     m_state.marker = QStringLiteral(".");
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     EXPECT_EQ(peer.sink.output, "");
     // What the mailer sends meanwhile is answered after the greeting.
     peer.dialogue->received("NOOP\r\n");
@@ -31,13 +31,13 @@ TEST_F(DialogueLifecycle, GreetingWaitsForAProviderSessionUpToFiveSeconds)
     EXPECT_TRUE(peer.sink.output.startsWith("+OK Vesk Pop3 server"));
     EXPECT_TRUE(peer.sink.output.endsWith("\r\n-ERR unknown command \"NOOP\".\r\n"));
 
-    Peer &late = open(1);
+    Peer &late = open(MailerPort::Pop3Mailer1);
     EXPECT_TRUE(late.sink.output.startsWith("+OK")); // only another mailer runs now
     m_state.marker = QStringLiteral("."); // stuck provider session, no local holder counted
     say(late, "QUIT");
     say(peer, "QUIT");
     m_state.marker = QStringLiteral(".");
-    Peer &stuck = open(2);
+    Peer &stuck = open(MailerPort::SmtpMailer1);
     m_timers.advance(4900);
     EXPECT_EQ(stuck.sink.output, "");
     m_timers.advance(200);
@@ -47,7 +47,7 @@ TEST_F(DialogueLifecycle, GreetingWaitsForAProviderSessionUpToFiveSeconds)
 TEST_F(DialogueLifecycle, SilentClientIsDroppedAfterOverTime)
 {
     m_config.OverTime = 30;
-    Peer &peer = open(2);
+    Peer &peer = open(MailerPort::SmtpMailer1);
     say(peer, "HELO x");
     say(peer, "MAIL FROM:<a@x.jp>");
     say(peer, "DATA");
@@ -65,7 +65,7 @@ TEST_F(DialogueLifecycle, SilentClientIsDroppedAfterOverTime)
 TEST_F(DialogueLifecycle, IdleClockRestartsWithEveryExchange)
 {
     m_config.OverTime = 10;
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     for (int i = 0; i < 5; ++i) {
         m_timers.advance(9000);
         say(peer, "NOOP");
@@ -77,7 +77,7 @@ TEST_F(DialogueLifecycle, IdleClockRestartsWithEveryExchange)
 
 TEST_F(DialogueLifecycle, OverlongLinesAndBinaryBytesGetTheFailureReply)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     peer.sink.take();
     EXPECT_EQ(raw(peer, QByteArray(LocalDialogue::MaxCommandLine + 10, 'A')), "");
     EXPECT_EQ(raw(peer, QByteArray(100000, 'B')), "");
@@ -97,7 +97,7 @@ TEST_F(DialogueLifecycle, ClientThatNeverReadsIsDropped)
     while (big.size() < 1024 * 1024)
         big += QByteArray(1000, 'y') + "\r\n";
     put(Box::InBox, "1.ID", big);
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     say(peer, "USER taro");
     say(peer, "PASS Secret1");
     peer.dialogue->received("RETR 1\r\n");
@@ -108,8 +108,8 @@ TEST_F(DialogueLifecycle, ClientThatNeverReadsIsDropped)
 
 TEST_F(DialogueLifecycle, Pop3DialoguesAreCountedUntilTheyEnd)
 {
-    Peer &one = open(1);
-    Peer &two = open(0);
+    Peer &one = open(MailerPort::Pop3Mailer1);
+    Peer &two = open(MailerPort::Pop3Mailer2);
     say(one, "USER taro");
     say(two, "USER taro");
     EXPECT_TRUE(m_state.pop3Active);
@@ -122,7 +122,7 @@ TEST_F(DialogueLifecycle, Pop3DialoguesAreCountedUntilTheyEnd)
 
 TEST_F(DialogueLifecycle, SocketErrorAnswersAndCloses)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     peer.sink.take();
     peer.dialogue->childError();
     EXPECT_EQ(peer.sink.output, "-ERR unknown command.\r\n");
@@ -132,7 +132,7 @@ TEST_F(DialogueLifecycle, SocketErrorAnswersAndCloses)
 
 TEST_F(DialogueLifecycle, ClosingServersLeaveTheMarkerToTheProviderSession)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     say(peer, "USER taro");
     m_state.marker = QStringLiteral(".");
     peer.dialogue->serverClosing();
@@ -147,7 +147,7 @@ TEST_F(DialogueLifecycle, MonitorSeesTrafficWithThePasswordMasked)
     m_monitor.attach([&lines](const QString &line) { lines << line; });
     m_monitor.setPassword(m_config.Password);
     put(Box::InBox, "1.ID", "Subject: s\r\n\r\nbody\r\n");
-    Peer &peer = open(0);
+    Peer &peer = open(MailerPort::Pop3Mailer2);
     say(peer, "USER taro");
     say(peer, "PASS Secret1");
     say(peer, "RETR 1");

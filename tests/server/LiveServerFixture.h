@@ -2,12 +2,16 @@
 
 #include "ServerTestDoubles.h"
 
+#include "mail/CoreServices.h"
+
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
-#include "session/ProtocolMonitor.h"
-#include "session/SessionState.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
+#include "support/FakeEventPump.h"
+#include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
@@ -40,8 +44,7 @@ protected:
         m_config.POP3_VeskMailer1 = m_config.SMTP_VeskMailer1 = 0;
         m_config.POP3_VeskMailer2 = m_config.SMTP_VeskMailer2 = 0;
         m_server = std::make_unique<LocalMailServer>(
-            LocalMailServer::Services { m_store, m_state, m_host, m_monitor, m_messenger, m_pump,
-                SystemClock::instance(), QtTimerFactory::instance() },
+            m_core, m_host, m_host,
             ServerIdentity::make(QStringLiteral("testhost"), 9 * 3600));
         m_server->setListenErrorHandler([this](quint16 port, const QString &text) {
             m_listenErrors << QString::number(port) + u' ' + text;
@@ -54,8 +57,8 @@ protected:
 
     void TearDown() override { m_server.reset(); }
 
-    quint16 pop3Port() const { return m_server->listeningPort(1); }
-    quint16 smtpPort() const { return m_server->listeningPort(2); }
+    quint16 pop3Port() const { return m_server->listeningPort(MailerPort::Pop3Mailer1); }
+    quint16 smtpPort() const { return m_server->listeningPort(MailerPort::SmtpMailer1); }
 
     void put(Box box, const QString &name, const QByteArray &content)
     {
@@ -136,7 +139,9 @@ protected:
     SessionState m_state;
     RecordingHost m_host;
     ProtocolMonitor m_monitor;
-    QuickPump m_pump;
+    FakeEventPump m_pump { nullptr, true };
+    CoreServices m_core { SystemClock::instance(), QtTimerFactory::instance(), m_pump, m_messenger, m_store, m_state,
+        m_monitor };
     ServerConfig m_config;
     QStringList m_listenErrors;
     std::unique_ptr<LocalMailServer> m_server;

@@ -113,7 +113,7 @@ TEST_F(LiveSession, PortInUseIsReportedWithItsNumberAndText)
     ASSERT_EQ(m_listenErrors.size(), 1);
     EXPECT_EQ(m_listenErrors[0],
         QString::number(squatter.serverPort()) + QStringLiteral(" WSAEADDRINUSE アドレスがすでに使用中です"));
-    EXPECT_NE(m_server->listeningPort(3), 0);
+    EXPECT_NE(m_server->listeningPort(MailerPort::SmtpMailer2), 0);
     EXPECT_EQ(m_state.marker, "x");
 }
 
@@ -123,13 +123,13 @@ TEST_F(LiveSession, MailerTwoIsServedOnItsOwnPortsAndOverIpv6)
     m_server->setConfig(m_config);
     m_server->startMailer2();
     put(Box::InBox2, "1.ID", "Subject: for two\r\n\r\n");
-    auto client = connectTo(m_server->listeningPort(0));
+    auto client = connectTo(m_server->listeningPort(MailerPort::Pop3Mailer2));
     until(*client);
     exchange(*client, "USER taro");
     EXPECT_EQ(exchange(*client, "PASS pa55word"), "+OK taro has 1 message(s) (20 octets).\r\n");
     if (!m_server->srvPOP32().listensOnIPv6())
         GTEST_SKIP() << "no IPv6 loopback";
-    auto six = connectTo(m_server->listeningPort(3), QStringLiteral("::1"));
+    auto six = connectTo(m_server->listeningPort(MailerPort::SmtpMailer2), QStringLiteral("::1"));
     EXPECT_TRUE(until(*six).startsWith("220 testhost Vesk Mail Server ready at "));
 }
 

@@ -1,6 +1,6 @@
 #include "DialogueFixture.h"
 
-#include "session/TMD5.h"
+#include "mail/TMD5.h"
 
 namespace vesk::test {
 namespace {
@@ -31,7 +31,7 @@ protected:
 
 TEST_F(Pop3Dialogue, GreetingCarriesTheStampUsedForApop)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     EXPECT_EQ(peer.sink.take(), "+OK Vesk Pop3 server at testhost starting. <5D864000@testhost>\r\n");
     const QByteArray digest = TMD5::apopDigest("<5D864000@testhost>", "Secret1");
     EXPECT_EQ(say(peer, "APOP taro " + digest.toUpper()),
@@ -42,7 +42,7 @@ TEST_F(Pop3Dialogue, GreetingCarriesTheStampUsedForApop)
 
 TEST_F(Pop3Dialogue, WrongPasswordOrDigestKeepsTheBoxClosed)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     peer.sink.take();
     EXPECT_EQ(say(peer, "APOP taro 0123456789abcdef0123456789abcdef"),
         "-ERR Password supplied for \"taro\" is incorrect.\r\n");
@@ -53,18 +53,18 @@ TEST_F(Pop3Dialogue, WrongPasswordOrDigestKeepsTheBoxClosed)
 
 TEST_F(Pop3Dialogue, FullAddressLogsInWhenTheAccountIsTheBareName)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     say(peer, "USER taro@example.jp");
     EXPECT_EQ(say(peer, "PASS Secret1").left(35), "+OK taro@example.jp has 3 message(s");
     m_config.UserID = QStringLiteral("taro@example.jp");
-    Peer &other = open(0);
+    Peer &other = open(MailerPort::Pop3Mailer2);
     say(other, "USER taro");
     EXPECT_TRUE(say(other, "PASS Secret1").startsWith("+OK taro has 3"));
 }
 
 TEST_F(Pop3Dialogue, LowerCaseCommandsWorkAndUnauthenticatedOnesEchoTheCommand)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     peer.sink.take();
     EXPECT_EQ(say(peer, "stat"), "-ERR unknown command \"stat\".\r\n");
     EXPECT_EQ(say(peer, "XTND something"), "-ERR unknown command \"XTND\".\r\n");
@@ -76,7 +76,7 @@ TEST_F(Pop3Dialogue, LowerCaseCommandsWorkAndUnauthenticatedOnesEchoTheCommand)
 
 TEST_F(Pop3Dialogue, HeloDoesNotOpenTheMailbox)
 {
-    Peer &peer = open(1);
+    Peer &peer = open(MailerPort::Pop3Mailer1);
     say(peer, "HELO me");
     say(peer, "MAIL FROM:<a@x.jp>");
     EXPECT_EQ(say(peer, "RETR 1"), "-ERR unknown command \"RETR\".\r\n");
@@ -184,7 +184,7 @@ TEST_F(Pop3Dialogue, DeleRemovesAtOnceAndNumbersNeverShift)
     const QStringList names = m_store.listing(Box::InBox);
     EXPECT_EQ(say(peer, "DELE 1"), "+OK Message 1 has been deleted.\r\n");
     EXPECT_FALSE(exists(Box::InBox, names[0]));
-    EXPECT_EQ(m_host.removed, QStringList { "stgReceive:" + names[0] });
+    EXPECT_EQ(m_host.removed, QStringList { "InBox/" + names[0] });
     EXPECT_EQ(m_host.newMailCleared, 1);
     // Message 2 is still message 2; 1 names nothing now.
     EXPECT_EQ(say(peer, "LIST 2"), "+OK 2 22\r\n");
@@ -217,12 +217,12 @@ TEST_F(Pop3Dialogue, DistributionServesEachMailerItsOwnBox)
     put(Box::InBox1, "1.ID", "Subject: for one\r\n\r\n");
     put(Box::InBox2, "2.ID", "Subject: for two\r\n\r\nx\r\n");
     put(Box::InBox2, "3.ID", "Subject: two again\r\n\r\n");
-    EXPECT_EQ(say(loggedIn(1), "STAT"), "+OK 1 20\r\n");
-    EXPECT_EQ(say(loggedIn(0), "STAT"), "+OK 2 45\r\n");
+    EXPECT_EQ(say(loggedIn(MailerPort::Pop3Mailer1), "STAT"), "+OK 1 20\r\n");
+    EXPECT_EQ(say(loggedIn(MailerPort::Pop3Mailer2), "STAT"), "+OK 2 45\r\n");
     m_host.boxOpen = true;
-    Peer &two = loggedIn(0);
+    Peer &two = loggedIn(MailerPort::Pop3Mailer2);
     say(two, "DELE 1");
-    EXPECT_EQ(m_host.removed, QStringList { "stgReceive2:2.ID" });
+    EXPECT_EQ(m_host.removed, QStringList { "InBox2/2.ID" });
 }
 
 TEST_F(Pop3Dialogue, MessagesWaitForTheLookupPause)

@@ -9,9 +9,9 @@ class SmtpDialogue : public DialogueFixture
 {
 protected:
     // A greeted SMTP dialogue with a sender and one recipient.
-    Peer &ready(int tag = 2)
+    Peer &ready(MailerPort port = MailerPort::SmtpMailer1)
     {
-        Peer &peer = open(tag);
+        Peer &peer = open(port);
         peer.sink.take();
         say(peer, "HELO mailer.local");
         say(peer, "MAIL FROM:<a@x.jp>");
@@ -22,7 +22,7 @@ protected:
 
 TEST_F(SmtpDialogue, RepliesAreVerbatim)
 {
-    Peer &peer = open(2);
+    Peer &peer = open(MailerPort::SmtpMailer1);
     EXPECT_EQ(peer.sink.take(), "220 testhost Vesk Mail Server ready at Sun, 06 Dec 2026 08:00:00 +0900\r\n");
     EXPECT_EQ(say(peer, "EHLO mailer.local"), "502 unimplemented\r\n");
     EXPECT_EQ(say(peer, "DATA"), "502 unimplemented\r\n");
@@ -54,7 +54,7 @@ TEST_F(SmtpDialogue, FiledMessageHasEnvelopeTraceAndTransferForm)
 
 TEST_F(SmtpDialogue, MailWithOrWithoutBlankAndInAnyCaseGivesTheBareSender)
 {
-    Peer &peer = open(2);
+    Peer &peer = open(MailerPort::SmtpMailer1);
     peer.sink.take();
     EXPECT_EQ(say(peer, "mail from:<a@x.jp>"), "250 <a@x.jp>... Sender ok\r\n");
     EXPECT_EQ(say(peer, "MAIL FROM: <a@x.jp>"), "250 <a@x.jp>... Sender ok\r\n");
@@ -160,7 +160,7 @@ TEST_F(SmtpDialogue, FiledMessageShowsInTheBoxWindow)
     Peer &peer = ready();
     say(peer, "DATA");
     say(peer, "x\r\n.");
-    EXPECT_EQ(m_host.added, QStringList { "stgSend:" + outBox()[0] });
+    EXPECT_EQ(m_host.added, QStringList { "OutBox/" + outBox()[0] });
     m_host.boxOpen = false;
     m_config.ManuSend = true;
     say(peer, "DATA");

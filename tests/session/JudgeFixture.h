@@ -1,16 +1,19 @@
 #pragma once
 
-#include "InstantPump.h"
-#include "RecordingHost.h"
 #include "RecordingLink.h"
 
+#include "mail/CoreServices.h"
+
 #include "session/ClientJudge.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeTimerFactory.h"
+#include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
 
 #include <QDir>
@@ -83,9 +86,11 @@ protected:
     RecordingHost m_host;
     ProtocolMonitor m_monitor;
     QStringList m_monitorLines;
-    InstantPump m_pump;
+    FakeEventPump m_pump;
+    FakeTimerFactory m_timers { &m_clock };
     RecordingLink m_link;
-    SessionContext m_context { m_state, m_config, m_store, m_host, m_monitor, m_messenger, m_pump };
+    CoreServices m_core { m_clock, m_timers, m_pump, m_messenger, m_store, m_state, m_monitor };
+    SessionContext m_context { m_core, m_config, m_host, m_host };
     ClientJudge m_judge { m_context, m_link };
 };
 

@@ -1,6 +1,6 @@
 #include "session/IncomingMessage.h"
 #include "session/OutBoxContents.h"
-#include "session/ReplyWords.h"
+#include "mail/ReplyWords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "JudgeFixture.h"
 
-#include "session/TMD5.h"
+#include "mail/TMD5.h"
 
 namespace vesk::test {
 
@@ -206,7 +206,7 @@ TEST_F(Pop3Dialogue, ASessionEndedDuringThePauseBeforeRetrSendsNothing)
 {
     loginWith(1);
     sent();
-    m_pump.duringWait = [this] { m_judge.abandon(); };
+    m_pump.eachRound = [this] { m_judge.abandon(); };
     reply("+OK 1 20");
     EXPECT_TRUE(sent().isEmpty());
 }
@@ -218,7 +218,7 @@ TEST_F(Pop3Dialogue, StoredMessagesGoToTheBoxListTheDistributionNames)
     loginWith(1);
     fetch(1, "Subject: x\r\n\r\ny\r\n");
     ASSERT_EQ(m_host.devided.size(), 1);
-    EXPECT_EQ(m_host.rows, QStringList { QStringLiteral("stgReceive1:") + m_host.devided.first() });
+    EXPECT_EQ(m_host.added, QStringList { QStringLiteral("InBox1/") + m_host.devided.first() });
     EXPECT_EQ(m_host.captions, QStringList { QStringLiteral("送受信箱 Down 1/1") });
 }
 

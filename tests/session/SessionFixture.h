@@ -1,15 +1,16 @@
 #pragma once
 
-#include "RecordingHost.h"
-#include "SocketFakeTimePump.h"
+#include "mail/CoreServices.h"
 
 #include "platform/EventPump.h"
 #include "platform/Timer.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/ProviderSession.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
+#include "support/FakeEventPump.h"
+#include "support/RecordingHost.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
 
@@ -48,8 +49,9 @@ protected:
             EventPump &pump = fakeTime ? static_cast<EventPump &>(m_fakePump) : QtEventPump::instance();
             TimerFactory &timers
                 = fakeTime ? static_cast<TimerFactory &>(m_fakeTimers) : QtTimerFactory::instance();
-            m_session = std::make_unique<ProviderSession>(ProviderSession::Parts {
-                m_state, m_store, m_host, m_monitor, m_messenger, pump, timers, m_clock });
+            m_core = std::make_unique<CoreServices>(
+                CoreServices { m_clock, timers, pump, m_messenger, m_store, m_state, m_monitor });
+            m_session = std::make_unique<ProviderSession>(*m_core, m_host, m_host);
         }
         m_session->setConfig(m_config);
         return *m_session;
@@ -81,7 +83,8 @@ protected:
     ProtocolMonitor m_monitor;
     QStringList m_monitorLines;
     FakeTimerFactory m_fakeTimers;
-    SocketFakeTimePump m_fakePump { m_fakeTimers };
+    FakeEventPump m_fakePump { &m_fakeTimers, true };
+    std::unique_ptr<CoreServices> m_core;
     std::unique_ptr<ProviderSession> m_session;
 };
 

@@ -1,29 +1,36 @@
 #pragma once
 
 #include "platform/EventPump.h"
-#include "support/FakeTimerFactory.h"
+
+#include <QtGlobal>
+
+#include <functional>
 
 namespace vesk::test {
 
-// Waiting moves fake time instead of real time: each round advances the fake
-// timers by the round's pause, so timers fire inside waits as they would.
+class FakeTimerFactory;
+
+// Waits without waiting. Each round counts its pause, moves the fake timers
+// on by it (when there are any), serves the real event loop once (when
+// asked: sockets on loopback then make progress) and runs the test's hook
+// (as a socket event or timer would).
 class FakeEventPump final : public EventPump
 {
 public:
-    explicit FakeEventPump(FakeTimerFactory &timers) : m_timers(timers) {}
+    explicit FakeEventPump(FakeTimerFactory *timers = nullptr, bool serveEventLoop = false)
+        : m_timers(timers)
+        , m_serveEventLoop(serveEventLoop)
+    { }
 
-    bool waitUntil(const std::function<bool()> &done, int rounds, int pauseMs) override
-    {
-        for (int round = 0; round < rounds; ++round) {
-            if (done())
-                return true;
-            m_timers.advance(pauseMs);
-        }
-        return done();
-    }
+    bool waitUntil(const std::function<bool()> &done, int rounds, int pauseMs) override;
+
+    int roundsRun = 0;
+    qint64 waitedMs = 0;
+    std::function<void()> eachRound;
 
 private:
-    FakeTimerFactory &m_timers;
+    FakeTimerFactory *m_timers;
+    bool m_serveEventLoop;
 };
 
 } // namespace vesk::test

@@ -25,24 +25,12 @@ void Distributor::setRules(const RuleLists &rules)
     }
 }
 
-QString Distributor::gridOf(Box box)
-{
-    switch (box) {
-    case Box::InBox1:
-        return QStringLiteral("stgReceive1");
-    case Box::InBox2:
-        return QStringLiteral("stgReceive2");
-    default:
-        return QStringLiteral("stgReceive");
-    }
-}
-
-QString Distributor::DevideGo(const QString &fileName)
+Box Distributor::DevideGo(const QString &fileName)
 {
     m_pendingCatchAll.reset();
     m_lastFileName = fileName;
     if (!FileSync::isPlainName(fileName))
-        return gridOf(Box::InBox);
+        return Box::InBox;
 
     const HeaderSummary header = ToFromSub(m_store.filePath(Box::InBox, fileName));
     const QByteArray own = ExtractTo(header.to);
@@ -62,11 +50,11 @@ QString Distributor::DevideGo(const QString &fileName)
     for (const Step &step : steps) {
         const MoveResult result = DevideMove(step.list, step.text, fileName, step.folder, header.mailer);
         if (result.matched)
-            return result.moved ? gridOf(step.folder) : gridOf(Box::InBox);
+            return result.moved ? step.folder : Box::InBox;
     }
     if (m_pendingCatchAll && moveTo(fileName, *m_pendingCatchAll))
-        return gridOf(*m_pendingCatchAll);
-    return gridOf(Box::InBox);
+        return *m_pendingCatchAll;
+    return Box::InBox;
 }
 
 Distributor::MoveResult Distributor::DevideMove(

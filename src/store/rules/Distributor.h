@@ -27,9 +27,9 @@ public:
     void setRules(const RuleLists &rules);
     const RuleLists &rules() const { return m_rules; }
 
-    // Distributes one message of "InBox/". Returns the box list where it now
-    // belongs: "stgReceive" (it stayed), "stgReceive1" or "stgReceive2".
-    QString DevideGo(const QString &fileName);
+    // Distributes one message of "InBox/". Returns the box where it is now:
+    // InBox (it stayed), InBox1 or InBox2.
+    Box DevideGo(const QString &fileName);
 
     // The name under which the last DevideGo left the message. It differs from
     // the name given only when the mailer's box already held another message
@@ -46,9 +46,6 @@ public:
     // moved to `folder`. Texts are Shift_JIS as the header reader gives them.
     MoveResult DevideMove(
         int list, QByteArrayView text, const QString &fileName, Box folder, QByteArrayView mailer);
-
-    // The list name of a receive box.
-    static QString gridOf(Box box);
 
 private:
     bool moveTo(const QString &fileName, Box folder);

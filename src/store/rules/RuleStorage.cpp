@@ -1,8 +1,8 @@
 #include "store/rules/RuleStorage.h"
 
-#include "app/settings/RegRead.h"
-#include "app/settings/SettingsSections.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/RegRead.h"
+#include "settings/SettingsSections.h"
+#include "settings/SettingsStore.h"
 
 namespace vesk::rulestorage {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "store/MessageStore.h"
 #include "store/japanese/HeaderBlock.h"
-#include "store/japanese/HeaderRead.h"
+#include "boxes/HeaderRead.h"
 #include "store/japanese/JCode.h"
 #include "store/japanese/SjisDecoder.h"
 

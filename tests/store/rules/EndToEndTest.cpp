@@ -1,15 +1,17 @@
 #include "RulesFixture.h"
 
-#include "app/settings/IniSettingsStore.h"
-#include "app/settings/RegRead.h"
-#include "app/settings/SettingsSections.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/RegRead.h"
+#include "settings/SettingsSections.h"
 #include "platform/EventPump.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
-#include "session/MailHost.h"
-#include "session/ProtocolMonitor.h"
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
 #include "session/ProviderSession.h"
-#include "session/SessionState.h"
+#include "mail/SessionState.h"
 #include "store/rules/Distributor.h"
 #include "store/rules/RuleStorage.h"
 #include "support/DovecotPeer.h"
@@ -28,13 +30,13 @@ public:
     explicit DistributingHost(Distributor &distributor)
         : m_distributor(distributor)
     { }
-    QString devideGo(const QString &fileName) override
+    Placement devideGo(const QString &fileName) override
     {
-        const QString grid = m_distributor.DevideGo(fileName);
-        grids << grid;
-        return grid;
+        const Box box = m_distributor.DevideGo(fileName);
+        boxes << box;
+        return { box, m_distributor.lastFileName() };
     }
-    QStringList grids;
+    QList<Box> boxes;
 
 private:
     Distributor &m_distributor;
@@ -120,13 +122,15 @@ TEST_F(EndToEndTest, DownloadedMailLandsInEachMailersBoxAndEachPortServesOnlyIts
     sessionConfig.ServerON = true;
     sessionConfig.DevideON = settings.DevideON;
     sessionConfig.RetrPauseMs = sessionConfig.SavedPauseMs = 0;
-    ProviderSession session({ state, m_store, host, monitor, m_messenger, QtEventPump::instance(),
-        QtTimerFactory::instance(), SystemClock::instance() });
+    MailView view;
+    const CoreServices core { SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), m_messenger,
+        m_store, state, monitor };
+    ProviderSession session(core, host, view);
     session.setConfig(sessionConfig);
     EXPECT_EQ(session.downLoad(), 4) << monitorLines.join('\n').toStdString();
     EXPECT_EQ(m_dovecot.messageCount(), 0);
     // Fetched from the highest number down.
-    EXPECT_EQ(host.grids, QStringList({ "stgReceive", "stgReceive2", "stgReceive2", "stgReceive1" }));
+    EXPECT_EQ(host.boxes, QList<Box>({ Box::InBox, Box::InBox2, Box::InBox2, Box::InBox1 }));
     EXPECT_EQ(listing(Box::InBox).size(), 1);
     EXPECT_EQ(listing(Box::InBox1).size(), 1);
     EXPECT_EQ(listing(Box::InBox2).size(), 2);
@@ -139,13 +143,12 @@ TEST_F(EndToEndTest, DownloadedMailLandsInEachMailersBoxAndEachPortServesOnlyIts
     serverConfig.POP3_VeskMailer1 = serverConfig.POP3_VeskMailer2 = 0;
     serverConfig.SMTP_VeskMailer1 = serverConfig.SMTP_VeskMailer2 = 0;
     serverConfig.lookupPauseMs = 0;
-    LocalMailServer servers({ m_store, state, host, monitor, m_messenger, QtEventPump::instance(),
-        SystemClock::instance(), QtTimerFactory::instance() });
+    LocalMailServer servers(core, host, view);
     servers.setConfig(serverConfig);
     servers.startMailer1();
     servers.startMailer2();
-    const quint16 mailer1 = servers.listeningPort(1);
-    const quint16 mailer2 = servers.listeningPort(0);
+    const quint16 mailer1 = servers.listeningPort(MailerPort::Pop3Mailer1);
+    const quint16 mailer2 = servers.listeningPort(MailerPort::Pop3Mailer2);
     ASSERT_NE(mailer1, 0);
     ASSERT_NE(mailer2, 0);
 

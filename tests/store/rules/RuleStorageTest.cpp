@@ -1,8 +1,8 @@
 #include "store/rules/RuleStorage.h"
-#include "app/settings/IniSettingsStore.h"
-#include "app/settings/MemorySettingsStore.h"
-#include "app/settings/RegRead.h"
-#include "app/settings/SettingsSections.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/RegRead.h"
+#include "settings/SettingsSections.h"
 #include "support/RecordingMessenger.h"
 
 #include <QFile>

@@ -1,0 +1,156 @@
+#include "settings/IniSettingsStore.h"
+
+#include "settings/IniFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+QString failure(const QString &text, const QString &path, int code)
+{
+    return QStringLiteral("%1: %2: %3").arg(text, path, qt_error_string(code));
+}
+
+// Makes a rename durable. Some file systems cannot flush a folder; their
+// entries are then as durable as they get.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore(QString path)
+    : m_path(std::move(path))
+{ }
+
+std::optional<IniDocument> IniSettingsStore::loadIfChanged()
+{
+    const FileStamp found = stamp();
+    if (m_loaded && *m_loaded == found)
+        return std::nullopt;
+    m_loaded = found;
+    return load(found);
+}
+
+IniDocument IniSettingsStore::load(const FileStamp &found)
+{
+    m_loadError.clear();
+    if (found.error == ENOENT || found.error == ENOTDIR)
+        return {};
+    if (found.error != 0) {
+        m_loadError = failure(QStringLiteral("設定ファイルを読み込めません"), m_path, found.error);
+        return {};
+    }
+    if (found.size > MaxFileSize) {
+        m_loadError = QStringLiteral("設定ファイルが大きすぎるため読み込みません（上限 %1 バイト）: %2")
+                          .arg(MaxFileSize)
+                          .arg(m_path);
+        return {};
+    }
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_loadError = QStringLiteral("設定ファイルを読み込めません: %1: %2").arg(m_path, file.errorString());
+        return {};
+    }
+    // The file may have grown since it was looked at: read no more than allowed.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError) {
+        m_loadError = QStringLiteral("設定ファイルを読み込めません: %1: %2").arg(m_path, file.errorString());
+        return {};
+    }
+    return IniFormat::parse(bytes);
+}
+
+bool IniSettingsStore::persist(const IniDocument &document, QString *error)
+{
+    if (!m_loadError.isEmpty()) {
+        *error = m_loadError + QStringLiteral("（読み込めない設定ファイルは上書きしません）");
+        return false;
+    }
+    if (!makeFolder(error))
+        return false;
+
+    const QByteArray bytes = IniFormat::write(document);
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, file.errorString());
+        return false;
+    }
+    // Owner only before the file takes its final name: it holds the password.
+    bool ok = ::fchmod(file.handle(), S_IRUSR | S_IWUSR) == 0;
+    int code = errno;
+    if (ok) {
+        ok = file.write(bytes) == bytes.size() && file.flush();
+        code = ok && ::fsync(file.handle()) != 0 ? errno : 0;
+        ok = ok && code == 0;
+    }
+    if (!ok) {
+        // The temporary file goes with `file`; the old settings file stays.
+        const QString reason = code != 0 ? qt_error_string(code) : file.errorString();
+        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, reason);
+        return false;
+    }
+    if (!file.commit()) {
+        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, file.errorString());
+        return false;
+    }
+    syncFolder(QFileInfo(m_path).absolutePath());
+    m_loaded = stamp();
+    return true;
+}
+
+IniSettingsStore::FileStamp IniSettingsStore::stamp() const
+{
+    FileStamp found;
+    struct stat info;
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0) {
+        found.error = errno;
+        return found;
+    }
+    found.size = info.st_size;
+    found.modifiedSec = info.st_mtim.tv_sec;
+    found.modifiedNsec = info.st_mtim.tv_nsec;
+    found.device = info.st_dev;
+    found.inode = info.st_ino;
+    return found;
+}
+
+bool IniSettingsStore::makeFolder(QString *error) const
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (QFileInfo(folder).isDir())
+        return true;
+    // Create each missing level for the owner only.
+    const QStringList parts = folder.split(u'/', Qt::SkipEmptyParts);
+    QString path;
+    for (const QString &part : parts) {
+        path += u'/' + part;
+        const QByteArray encoded = QFile::encodeName(path);
+        if (::mkdir(encoded.constData(), S_IRWXU) == 0) {
+            ::chmod(encoded.constData(), S_IRWXU);
+        } else if (errno != EEXIST) {
+            *error = failure(QStringLiteral("設定フォルダを作成できません"), path, errno);
+            return false;
+        }
+    }
+    if (QFileInfo(folder).isDir())
+        return true;
+    *error = failure(QStringLiteral("設定フォルダを作成できません"), folder, ENOTDIR);
+    return false;
+}
+
+} // namespace vesk

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+namespace vesk {
+
+// The settings in one INI file (format: IniFormat), normally
+// paths::settingsFile(). The file holds the provider password, so it is kept
+// readable by its owner only, in a folder created for the owner only.
+//
+// Each save replaces the file atomically: a crash leaves the old or the new
+// file, never a mix. Reads pick up a file that another program changed since
+// it was last loaded. A file that cannot be read (or is larger than
+// MaxFileSize) reads as defaults and is never overwritten: saves fail with
+// the reason until the file is mended or removed.
+class IniSettingsStore final : public SettingsStore
+{
+public:
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+    explicit IniSettingsStore(QString path);
+
+    const QString &path() const { return m_path; }
+
+protected:
+    std::optional<IniDocument> loadIfChanged() override;
+    bool persist(const IniDocument &document, QString *error) override;
+    QString loadError() const override { return m_loadError; }
+
+private:
+    // What tells one version of the file from another.
+    struct FileStamp
+    {
+        int error = 0; // errno of stat; ENOENT: no file yet
+        qint64 size = 0;
+        qint64 modifiedSec = 0;
+        qint64 modifiedNsec = 0;
+        quint64 device = 0;
+        quint64 inode = 0;
+
+        bool operator==(const FileStamp &other) const = default;
+    };
+
+    FileStamp stamp() const;
+    IniDocument load(const FileStamp &found);
+    bool makeFolder(QString *error) const;
+
+    QString m_path;
+    std::optional<FileStamp> m_loaded;
+    QString m_loadError;
+};
+
+} // namespace vesk

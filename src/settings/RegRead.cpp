@@ -1,0 +1,126 @@
+#include "settings/RegRead.h"
+
+#include "settings/NumberText.h"
+#include "settings/PasswordCodec.h"
+#include "settings/SettingsSections.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+#include "platform/Messenger.h"
+
+#include <algorithm>
+
+namespace vesk {
+namespace {
+
+// Trims like the stored texts were trimmed before: control characters and
+// blanks, but not the ideographic space.
+QString trimControls(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString readPassword(SettingsStore &store, const QString &stored, Messenger &messenger)
+{
+    if (stored.isEmpty())
+        return {};
+    if (PasswordCodec::isPlain(stored)) {
+        // Left by an older version: keep using it, store it encoded.
+        store.writeString(sections::Config, QStringLiteral("Password"), PasswordCodec::encode(stored));
+        return stored;
+    }
+    if (auto decoded = PasswordCodec::decode(stored))
+        return *decoded;
+    messenger.message(QStringLiteral("パスワードを再入力してください"));
+    return stored;
+}
+
+void readTable(SettingsStore &store, Settings &settings, const std::vector<SettingEntry> &table)
+{
+    for (const SettingEntry &entry : table) {
+        if (qstrcmp(entry.name, "SMTP") == 0)
+            settings.SMTP = store.readString(sections::Config, QStringLiteral("SMTP"), settings.Host);
+        else
+            SettingsTable::read(store, settings, entry);
+    }
+}
+
+} // namespace
+
+Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput &input)
+{
+    Settings settings;
+    readTable(store, settings, SettingsTable::config());
+    readTable(store, settings, SettingsTable::disp());
+
+    settings.AccountComplete
+        = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();
+    settings.Password = readPassword(store, settings.Password, messenger);
+    settings.MainPositionApplies = settings.PosiMode == 0 || settings.PosiMode == 3;
+    settings.PelmaMenuEnabled = input.pelmaExists;
+    settings.PelmaItemsEnabled = settings.Pelma && input.pelmaExists;
+    // The dialog keeps OverTime within 5-600 seconds; a hand-edited value
+    // outside must neither stop every session at once nor overflow.
+    settings.OverTimeMs = std::clamp(settings.OverTime, 5, 600) * 1000;
+    settings.LuncherLines = store.readSection(sections::Luncher);
+    if (settings.ServerON && settings.DevideON && settings.MailRound)
+        settings.DevideList = readDevideLists(store);
+    if (!(settings.LastTime > input.lastTime))
+        settings.LastTime = input.lastTime;
+
+    applyDependencyRules(settings);
+
+    const QString problem = store.errorText();
+    if (!problem.isEmpty())
+        messenger.message(problem);
+    if (settings.DialMode != 0 && settings.AP.isEmpty()) {
+        messenger.beep();
+        messenger.message(QStringLiteral("「各種設定／接続方法／接続AP名」を入れないと接続できません。"));
+    }
+    return settings;
+}
+
+void applyDependencyRules(Settings &s)
+{
+    s.HiddenMode = !(s.Close || s.Wareki || s.Seireki || s.Date || s.Week || s.Time);
+    if (s.HiddenMode)
+        s.ShutNot = true;
+    if (!s.MailRound)
+        s.ServerON = s.AutoOpen = s.WithCheck = s.MacroSend = s.RoundGo = s.DoublePass = s.Apop = false;
+    if (!s.ServerON)
+        s.SendPause = s.DirectCheck = s.AutoDevideDisp = s.ManuSend = s.DevideON = false;
+    if (!s.DevideON) {
+        s.MacroSend2 = s.AutoOpen2 = s.DirectCheck2 = false;
+        s.Mailer2.clear();
+        s.Macro2.clear();
+        s.MailPassword2.clear();
+    }
+    if (s.DialMode == 0) {
+        s.ConnectBeep = s.DialDispOn = s.DefNoncheck = false;
+        s.AP.clear();
+        s.ReDialWait = 10;
+        s.ReDial = 3;
+    }
+}
+
+std::array<QStringList, 4> readDevideLists(SettingsStore &store)
+{
+    std::array<QStringList, 4> lists;
+    for (const IniEntry &entry : store.readSectionEntries(sections::Devide)) {
+        const std::optional<int> number
+            = entry.name.size() >= 3 ? parseDecimal(QStringView(entry.name).left(3)) : std::nullopt;
+        if (!number || *number < 101 || *number > 500)
+            continue;
+        const QString rule = trimControls(entry.value);
+        if (!rule.isEmpty())
+            lists[(*number - 1) / 100 - 1] << rule;
+    }
+    return lists;
+}
+
+} // namespace vesk

@@ -1,0 +1,185 @@
+#include "settings/SettingsTable.h"
+
+#include "settings/BoolInt.h"
+#include "settings/NumberText.h"
+#include "settings/SettingsStore.h"
+
+namespace vesk {
+namespace {
+
+template <class... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+
+} // namespace
+
+const std::vector<SettingEntry> &SettingsTable::config()
+{
+    using S = Settings;
+    static const std::vector<SettingEntry> table = {
+        { "Config", "ServerON", "0", &S::ServerON },
+        { "Config", "SMTP_ServerVesk", "25", &S::SMTP_ServerVesk },
+        { "Config", "SMTP_VeskMailer1", "25", &S::SMTP_VeskMailer1 },
+        { "Config", "SMTP_VeskMailer2", "250", &S::SMTP_VeskMailer2 },
+        { "Config", "POP3_ServerVesk", "110", &S::POP3_ServerVesk },
+        { "Config", "POP3_VeskMailer1", "110", &S::POP3_VeskMailer1 },
+        { "Config", "POP3_VeskMailer2", "1100", &S::POP3_VeskMailer2 },
+        { "Config", "WithClose", "0", &S::WithClose }, { "Config", "DialMode", "0", &S::DialMode },
+        { "Config", "AP", "", &S::AP }, { "Config", "Host", "", &S::Host },
+        { "Config", "SMTP", "", &S::SMTP }, // RegRead takes Host as the default
+        { "Config", "UserID", "", &S::UserID }, { "Config", "ManuSend", "0", &S::ManuSend },
+        { "Config", "DevideON", "0", &S::DevideON }, { "Config", "Apop", "0", &S::Apop },
+        { "Config", "DoublePass", "0", &S::DoublePass },
+        { "Config", "Password", "", &S::Password }, // encoded, see PasswordCodec
+        { "Config", "ShutNot", "0", &S::ShutNot }, { "Config", "FontColor", "clCaptionText", &S::FontColor },
+        { "Config", "FontSize", "9", &S::FontSize },
+        { "Config", "FontName", "ＭＳ Ｐゴシック", &S::FontName },
+        { "Config", "FontStyle", "0", &S::FontStyle },
+        { "Config", "OnFontColor", "clYellow", &S::OnFontColor },
+        { "Config", "WeekColor1", "$000080FF", &S::WeekColor1 },
+        { "Config", "WeekColor2", "$00666666", &S::WeekColor2 },
+        { "Config", "WeekColor3", "$00006E00", &S::WeekColor3 },
+        { "Config", "WeekColor4", "clWhite", &S::WeekColor4 },
+        { "Config", "WeekColor5", "clBlack", &S::WeekColor5 },
+        { "Config", "WeekColor6", "clGray", &S::WeekColor6 },
+        { "Config", "WeekColor7", "clAqua", &S::WeekColor7 },
+        { "Config", "SlideSpeed", "200", &S::SlideSpeed }, { "Config", "Mailer", "", &S::Mailer },
+        { "Config", "Macro", "", &S::Macro }, { "Config", "MailPassword", "", &S::MailPassword },
+        { "Config", "Mailer2", "", &S::Mailer2 }, { "Config", "Macro2", "", &S::Macro2 },
+        { "Config", "MailPassword2", "", &S::MailPassword2 }, { "Config", "MailWaveON", "1", &S::MailWaveON },
+        { "Config", "MailWave", "", &S::MailWave }, { "Config", "PlanWaveON", "1", &S::PlanWaveON },
+        { "Config", "PlanWave", "", &S::PlanWave }, { "Config", "MailRound", "1", &S::MailRound },
+        { "Config", "RoundGo", "1", &S::RoundGo }, { "Config", "RoundTime", "20", &S::RoundTime },
+        { "Config", "OverTime", "300", &S::OverTime },
+        { "Config", "AutoDevideDisp", "0", &S::AutoDevideDisp },
+        { "Config", "DirectCheck", "0", &S::DirectCheck },
+        { "Config", "DirectCheck2", "0", &S::DirectCheck2 }, { "Config", "AutoOpen", "0", &S::AutoOpen },
+        { "Config", "AutoOpen2", "0", &S::AutoOpen2 }, { "Config", "SendPause", "0", &S::SendPause },
+        { "Config", "SendPauseTime", "10", &S::SendPauseTime }, { "Config", "WithCheck", "0", &S::WithCheck },
+        { "Config", "MacroSend", "0", &S::MacroSend }, { "Config", "MacroSend2", "0", &S::MacroSend2 },
+        { "Config", "MailerSw", "", &S::MailerSw }, { "Config", "MailerSw2", "", &S::MailerSw2 },
+        { "Config", "ReDial", "3", &S::ReDial }, { "Config", "ReDialWait", "10", &S::ReDialWait },
+        { "Config", "DialDispOn", "0", &S::DialDispOn }, { "Config", "DefNoncheck", "0", &S::DefNoncheck },
+        { "Config", "ConnectBeep", "0", &S::ConnectBeep }, { "Config", "BeforeOne", "1", &S::BeforeOne },
+        { "Config", "BeforeYear", "1", &S::BeforeYear }, { "Config", "BeforeMonth", "0", &S::BeforeMonth },
+        { "Config", "BeforeWeek", "0", &S::BeforeWeek }, { "Config", "DayBefore", "3", &S::DayBefore },
+        { "Config", "DebugWindow", "0", &S::DebugWindow }, { "Config", "PelmaHide", "0", &S::PelmaHide },
+        { "Config", "Gyou", "10", &S::Gyou }, { "Config", "ChoimiFColor", "clWindowText", &S::ChoimiFColor },
+        { "Config", "ChoimiFSize", "9", &S::ChoimiFSize },
+        { "Config", "ChoimiFName", "ＭＳ ゴシック", &S::ChoimiFName },
+        { "Config", "ChoimiFStyle", "0", &S::ChoimiFStyle }, { "Config", "ChoimiHead", "1", &S::ChoimiHead },
+        { "Config", "Folder", "", &S::Folder }, // written by the settings dialog only
+        { "Config", "FirstDelay", "0", &S::FirstDelay }, // read last
+    };
+    return table;
+}
+
+const std::vector<SettingEntry> &SettingsTable::disp()
+{
+    using S = Settings;
+    static const std::vector<SettingEntry> table = {
+        { "Disp", "Wareki", "0", &S::Wareki },
+        { "Disp", "Seireki", "0", &S::Seireki },
+        { "Disp", "Date", "1", &S::Date },
+        { "Disp", "Week", "1", &S::Week },
+        { "Disp", "Time", "1", &S::Time },
+        { "Disp", "Close", "1", &S::Close },
+        { "Disp", "Pelma", "1", &S::Pelma },
+        { "Disp", "PosiMode", "0", &S::PosiMode },
+        { "Disp", "MainLeft", "0", &S::MainLeft },
+        { "Disp", "MainTop", "0", &S::MainTop },
+        { "Disp", "CalFlag", "0", &S::CalFlag },
+        { "Disp", "CalBack", "0", &S::CalBack },
+        { "Disp", "MultiJpgCo", "0", &S::MultiJpgCo },
+        { "Disp", "LastTime", "0/0 0:00", &S::LastTime },
+        { "Disp", "ChoimiOn", "0", &S::ChoimiOn },
+        { "Disp", "PlanTop", "0", &S::PlanTop },
+        { "Disp", "PlanLeft", "0", &S::PlanLeft },
+        { "Disp", "DebugTop", "0", &S::DebugTop },
+        { "Disp", "DebugLeft", "0", &S::DebugLeft },
+        { "Disp", "ChoimiTop", "0", &S::ChoimiTop },
+        { "Disp", "ChoimiLeft", "0", &S::ChoimiLeft },
+        { "Disp", "ChoimiWidth", "550", &S::ChoimiWidth },
+        { "Disp", "ChoimiHeight", "200", &S::ChoimiHeight },
+        { "Disp", "DevideTop", "0", &S::DevideTop },
+        { "Disp", "DevideLeft", "0", &S::DevideLeft },
+        { "Disp", "DevideWidth", "580", &S::DevideWidth },
+        { "Disp", "DevideSendA", "200", &S::DevideSendA },
+        { "Disp", "DevideSendB", "100", &S::DevideSendB },
+        { "Disp", "DevideSendC", "20", &S::DevideSendC },
+        { "Disp", "DevidePnl1", "100", &S::DevidePnl1 },
+        { "Disp", "DevideUp", "200", &S::DevideUp },
+        { "Disp", "DevideLow", "200", &S::DevideLow },
+        { "Disp", "DevidePnl4", "100", &S::DevidePnl4 },
+        { "Disp", "DevideMin", "0", &S::DevideMin },
+        { "Disp", "ButtonTop", "1", &S::ButtonTop },
+        { "Disp", "LuncherTop", "0", &S::LuncherTop },
+        { "Disp", "LuncherLeft", "0", &S::LuncherLeft },
+        { "Disp", "LuncherHeight", "400", &S::LuncherHeight },
+        { "Disp", "LuncherWidth", "540", &S::LuncherWidth },
+        { "Disp", "LuncherCol1", "100", &S::LuncherCol1 },
+        { "Disp", "LuncherCol2", "100", &S::LuncherCol2 },
+        { "Disp", "LuncherCol3", "50", &S::LuncherCol3 },
+        { "Disp", "LuncherCol4", "50", &S::LuncherCol4 },
+        { "Disp", "LuncherCol5", "50", &S::LuncherCol5 },
+        { "Disp", "LuncherCol6", "50", &S::LuncherCol6 },
+        { "Disp", "LuncherCol7", "50", &S::LuncherCol7 },
+        { "Disp", "GetStr", "", &S::GetStr },
+    };
+    return table;
+}
+
+const SettingEntry *SettingsTable::find(QStringView section, QStringView name)
+{
+    for (const auto *table : { &config(), &disp() }) {
+        for (const SettingEntry &entry : *table) {
+            if (section.compare(QLatin1StringView(entry.section), Qt::CaseInsensitive) == 0
+                && name.compare(QLatin1StringView(entry.name), Qt::CaseInsensitive) == 0)
+                return &entry;
+        }
+    }
+    return nullptr;
+}
+
+QString SettingsTable::text(const Settings &settings, const SettingEntry &entry)
+{
+    return std::visit(Overloaded {
+                          [&](bool Settings::*field) { return QString::number(BoolToInt(settings.*field)); },
+                          [&](int Settings::*field) { return QString::number(settings.*field); },
+                          [&](QString Settings::*field) { return settings.*field; },
+                          [&](ColorValue Settings::*field) { return (settings.*field).toText(); },
+                      },
+        entry.field);
+}
+
+void SettingsTable::read(SettingsStore &store, Settings &settings, const SettingEntry &entry)
+{
+    const QString section = QString::fromLatin1(entry.section);
+    const QString name = QString::fromLatin1(entry.name);
+    const QString defaultText = QString::fromUtf8(entry.defaultText);
+    std::visit(
+        Overloaded {
+            [&](bool Settings::*field) {
+                settings.*field = store.readBool(section, name, IntToBool(defaultText.toInt()));
+            },
+            [&](int Settings::*field) {
+                settings.*field = store.readInteger(section, name, defaultText.toInt());
+            },
+            [&](QString Settings::*field) { settings.*field = store.readString(section, name, defaultText); },
+            [&](ColorValue Settings::*field) {
+                const ColorValue fallback = ColorValue::fromText(defaultText, ColorValue());
+                settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
+            },
+        },
+        entry.field);
+}
+
+bool SettingsTable::write(SettingsStore &store, const Settings &settings, const SettingEntry &entry)
+{
+    return store.writeString(
+        QString::fromLatin1(entry.section), QString::fromLatin1(entry.name), text(settings, entry));
+}
+
+} // namespace vesk
