@@ -1,7 +1,7 @@
 // Japanese text speed: JCodeConvert JIS -> Shift_JIS next to glibc iconv
 // ISO-2022-JP -> CP932 on the same text, and HeaderRead of a 10,000-message box.
-#include "store/MessageStore.h"
 #include "boxes/HeaderRead.h"
+#include "store/MessageStore.h"
 #include "store/japanese/JCode.h"
 #include "store/japanese/JisPairs.h"
 
@@ -10,9 +10,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <iconv.h>
-
 #include <cstdio>
+#include <iconv.h>
 #include <random>
 
 namespace {

@@ -7,15 +7,15 @@
 //
 // Prints "READY <pop3 port> <smtp port>" once listening.
 
-#include "platform/EventPump.h"
-#include "platform/Messenger.h"
-#include "platform/Timer.h"
-#include "server/LocalMailServer.h"
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "server/LocalMailServer.h"
 #include "store/MessageStore.h"
 
 #include <QCommandLineParser>

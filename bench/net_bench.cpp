@@ -8,9 +8,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <benchmark/benchmark.h>
-
 #include <arpa/inet.h>
+#include <benchmark/benchmark.h>
 #include <csignal>
 #include <netinet/in.h>
 #include <sys/socket.h>

@@ -3,16 +3,16 @@
 //   provider_download_bench HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS
 // Output: one line "messages=N bytes=B seconds=S marker=M".
 
-#include "platform/Clock.h"
-#include "platform/EventPump.h"
-#include "platform/Messenger.h"
-#include "platform/Timer.h"
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
-#include "session/ProviderSession.h"
 #include "mail/SessionState.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+#include "session/ProviderSession.h"
 #include "store/MessageStore.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,11 @@
 // never crash or hang.
 #include "FuzzWorld.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "server/LocalActivity.h"
 #include "server/LocalDialogue.h"
 #include "server/MailerEnds.h"
@@ -10,11 +15,6 @@
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
-#include "mail/CoreServices.h"
-#include "mail/MailHost.h"
-#include "mail/MailView.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QDir>

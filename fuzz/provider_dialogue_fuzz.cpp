@@ -6,19 +6,19 @@
 // file follows up to the first NUL byte; the rest is what the provider sends,
 // cut into chunks at each 0x01 byte, through the line assembly.
 
-#include "net/LineAssembler.h"
 #include "FuzzWorld.h"
 
-#include "platform/Messenger.h"
-#include "session/ClientJudge.h"
-#include "session/ClientLink.h"
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
+#include "net/LineAssembler.h"
+#include "platform/Messenger.h"
+#include "session/ClientJudge.h"
+#include "session/ClientLink.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <QDir>

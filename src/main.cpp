@@ -1,7 +1,8 @@
 #include "VeskVersion.h"
+
 #include "app/ResidentProgram.h"
-#include "platform/Paths.h"
 #include "boxes/BoxListCommand.h"
+#include "platform/Paths.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,13 +4,13 @@
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
-#include "settings/RegRead.h"
-#include "settings/SettingsStore.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
+#include "settings/RegRead.h"
+#include "settings/SettingsStore.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

@@ -1,13 +1,11 @@
 #include "app/Controller.h"
-
 #include "mail/CoreServices.h"
-
-#include "settings/SettingsStore.h"
+#include "mail/SessionState.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "mail/SessionState.h"
+#include "settings/SettingsStore.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

@@ -1,11 +1,9 @@
 #include "app/Controller.h"
-
 #include "mail/CoreServices.h"
-
+#include "mail/SessionState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "mail/SessionState.h"
 
 namespace vesk {
 

@@ -1,7 +1,7 @@
 #include "boxes/BoxListCommand.h"
 
-#include "store/MessageStore.h"
 #include "boxes/HeaderRead.h"
+#include "store/MessageStore.h"
 
 #include <QDir>
 

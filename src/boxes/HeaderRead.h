@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/MessageStore.h"
 #include "boxes/BoxListRow.h"
+#include "store/MessageStore.h"
 #include "store/japanese/HeaderSummary.h"
 
 #include <QList>

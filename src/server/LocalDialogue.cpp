@@ -1,7 +1,10 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "server/LocalDialogue.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "server/LocalActivity.h"
@@ -15,9 +18,6 @@
 #include "server/ServerJudge.h"
 #include "server/ServerTexts.h"
 #include "server/SmtpBody.h"
-#include "mail/MailHost.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 
 #include <algorithm>
 

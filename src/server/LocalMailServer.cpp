@@ -1,13 +1,13 @@
 #include "server/LocalMailServer.h"
 
+#include "mail/CoreServices.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "net/TKError.h"
 #include "net/TKTcpChildSock.h"
 #include "net/TKTcpServer.h"
 #include "server/ChildSink.h"
 #include "server/LocalDialogue.h"
-#include "mail/CoreServices.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 
 namespace vesk {
 

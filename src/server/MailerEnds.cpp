@@ -1,14 +1,14 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "server/MailerEnds.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/SessionState.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "server/LocalActivity.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
-#include "mail/MailHost.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

@@ -1,14 +1,14 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "server/Pop3Commands.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/SessionState.h"
+#include "mail/TMD5.h"
 #include "server/LocalDialogue.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerTexts.h"
-#include "mail/MailHost.h"
-#include "mail/SessionState.h"
-#include "mail/TMD5.h"
 #include "store/MessageNumber.h"
 
 #include <QFile>

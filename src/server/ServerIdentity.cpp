@@ -1,8 +1,9 @@
 #include "server/ServerIdentity.h"
 
 #include "VeskVersion.h"
-#include "server/ServerTexts.h"
+
 #include "mail/MailText.h"
+#include "server/ServerTexts.h"
 
 #include <QDateTime>
 #include <QHostInfo>

@@ -1,17 +1,17 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "server/SmtpCommands.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailText.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "server/LocalDialogue.h"
 #include "server/MessageIdFixup.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
 #include "server/SmtpBody.h"
-#include "mail/MailHost.h"
-#include "mail/MailText.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

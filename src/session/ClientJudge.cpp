@@ -1,11 +1,11 @@
-#include "mail/CoreServices.h"
 #include "session/ClientJudge.h"
 
+#include "mail/CoreServices.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "session/ClientLink.h"
 #include "session/Pop3Dialogue.h"
-#include "mail/ProtocolMonitor.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
 #include "session/SmtpDialogue.h"
 
 namespace vesk {

@@ -1,7 +1,7 @@
 #include "session/OutBoxContents.h"
 
-#include "platform/EventPump.h"
 #include "mail/MailText.h"
+#include "platform/EventPump.h"
 #include "store/MessageStore.h"
 
 namespace vesk {

@@ -1,17 +1,17 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "session/Pop3Dialogue.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
+#include "mail/TMD5.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
-#include "mail/MailHost.h"
-#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
-#include "mail/TMD5.h"
 #include "store/MessageStore.h"
 
 #include <algorithm>

@@ -1,20 +1,19 @@
 #include "session/ProviderConnection.h"
 
 #include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailText.h"
 #include "mail/MailView.h"
-
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "net/LocalHostName.h"
 #include "net/TKError.h"
 #include "net/TKTcpClient.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "mail/MailHost.h"
-#include "mail/MailText.h"
-#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 #include "session/ProviderSession.h"
 
-#include "platform/Clock.h"
-#include "platform/EventPump.h"
-#include "platform/Timer.h"
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
-#include "session/ProviderConnection.h"
 #include "mail/SessionState.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Timer.h"
+#include "session/ProviderConnection.h"
 #include "store/MessageStore.h"
 
 #include <limits>

@@ -1,16 +1,16 @@
-#include "mail/CoreServices.h"
-#include "mail/MailView.h"
 #include "session/SmtpDialogue.h"
 
+#include "mail/CoreServices.h"
+#include "mail/MailHost.h"
+#include "mail/MailView.h"
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
-#include "mail/MailHost.h"
-#include "mail/ProtocolMonitor.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 
 #include <algorithm>

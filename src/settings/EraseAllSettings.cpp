@@ -1,8 +1,8 @@
 #include "settings/EraseAllSettings.h"
 
+#include "platform/Messenger.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
-#include "platform/Messenger.h"
 
 namespace vesk {
 

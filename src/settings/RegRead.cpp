@@ -1,11 +1,11 @@
 #include "settings/RegRead.h"
 
+#include "platform/Messenger.h"
 #include "settings/NumberText.h"
 #include "settings/PasswordCodec.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
-#include "platform/Messenger.h"
 
 #include <algorithm>
 

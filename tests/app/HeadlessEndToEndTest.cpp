@@ -13,9 +13,8 @@
 #include <QTcpSocket>
 #include <QTemporaryFile>
 
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 
 namespace vesk::test {
 namespace {

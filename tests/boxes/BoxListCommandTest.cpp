@@ -1,8 +1,8 @@
 #include "JapaneseTestText.h"
-#include "support/TestPaths.h"
 
-#include "store/MessageStore.h"
 #include "boxes/BoxListCommand.h"
+#include "store/MessageStore.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "JapaneseTestText.h"
 
-#include "store/MessageStore.h"
 #include "boxes/HeaderRead.h"
+#include "store/MessageStore.h"
 #include "store/japanese/SjisDecoder.h"
 
 #include <QDir>

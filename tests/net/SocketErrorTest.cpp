@@ -5,9 +5,8 @@
 
 #include <QHostInfo>
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <netdb.h>
 
 namespace vesk {

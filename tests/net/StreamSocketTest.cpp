@@ -8,9 +8,8 @@
 #include <QByteArrayList>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 
 namespace vesk {

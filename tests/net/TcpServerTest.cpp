@@ -9,9 +9,8 @@
 #include <QPointer>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>

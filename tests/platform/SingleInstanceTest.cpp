@@ -1,14 +1,12 @@
 #include "platform/GlobalAtoms.h"
 #include "platform/SingleInstance.h"
-
 #include "support/WaitFor.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace vesk::test {

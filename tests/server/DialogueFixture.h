@@ -3,29 +3,27 @@
 #include "ServerTestDoubles.h"
 
 #include "mail/CoreServices.h"
-
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "server/LocalActivity.h"
 #include "server/LocalDialogue.h"
 #include "server/MailerEnds.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeEventPump.h"
-#include "support/RecordingHost.h"
 #include "support/FakeTimerFactory.h"
+#include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace vesk::test {

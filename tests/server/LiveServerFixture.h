@@ -3,12 +3,11 @@
 #include "ServerTestDoubles.h"
 
 #include "mail/CoreServices.h"
-
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeEventPump.h"
 #include "support/RecordingHost.h"
@@ -22,7 +21,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace vesk::test {

@@ -1,5 +1,5 @@
-#include "server/ServerTexts.h"
 #include "server/ServerCommand.h"
+#include "server/ServerTexts.h"
 
 #include <gtest/gtest.h>
 

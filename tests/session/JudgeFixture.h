@@ -3,12 +3,11 @@
 #include "RecordingLink.h"
 
 #include "mail/CoreServices.h"
-
-#include "session/ClientJudge.h"
 #include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
+#include "session/ClientJudge.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeEventPump.h"

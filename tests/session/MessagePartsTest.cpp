@@ -1,6 +1,6 @@
+#include "mail/ReplyWords.h"
 #include "session/IncomingMessage.h"
 #include "session/OutBoxContents.h"
-#include "mail/ReplyWords.h"
 
 #include <gtest/gtest.h>
 

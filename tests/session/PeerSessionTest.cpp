@@ -2,7 +2,6 @@
 #include "SessionFixture.h"
 
 #include "session/OutBoxContents.h"
-
 #include "support/DovecotPeer.h"
 #include "support/SmtpSinkPeer.h"
 

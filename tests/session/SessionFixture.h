@@ -1,24 +1,22 @@
 #pragma once
 
 #include "mail/CoreServices.h"
-
+#include "mail/ProtocolMonitor.h"
+#include "mail/SessionState.h"
 #include "platform/EventPump.h"
 #include "platform/Timer.h"
-#include "mail/ProtocolMonitor.h"
 #include "session/ProviderSession.h"
-#include "mail/SessionState.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeEventPump.h"
-#include "support/RecordingHost.h"
 #include "support/FakeTimerFactory.h"
+#include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace vesk::test {

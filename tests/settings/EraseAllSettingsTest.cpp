@@ -1,7 +1,6 @@
 #include "settings/EraseAllSettings.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/SettingsSections.h"
-
 #include "support/RecordingMessenger.h"
 
 #include <gtest/gtest.h>

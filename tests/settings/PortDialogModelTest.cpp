@@ -1,5 +1,5 @@
-#include "settings/PortDialogModel.h"
 #include "settings/MemorySettingsStore.h"
+#include "settings/PortDialogModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
-#include "settings/RegRead.h"
 #include "settings/MemorySettingsStore.h"
+#include "settings/RegRead.h"
 #include "settings/SettingsTable.h"
-
 #include "support/RecordingMessenger.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "support/DovecotPeer.h"
-
 #include "support/FreePort.h"
 
 #include <QDir>
@@ -7,17 +6,16 @@
 #include <QProcess>
 #include <QThread>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <grp.h>
 #include <netinet/in.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
-#include <signal.h>
 #include <unistd.h>
-
-#include <algorithm>
 
 namespace vesk::test {
 namespace {

@@ -1,5 +1,4 @@
 #include "support/FakeEventPump.h"
-
 #include "support/FakeTimerFactory.h"
 
 #include <QEventLoop>

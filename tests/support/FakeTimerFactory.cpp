@@ -1,6 +1,5 @@
-#include "support/FakeTimerFactory.h"
-
 #include "support/FakeClock.h"
+#include "support/FakeTimerFactory.h"
 
 #include <algorithm>
 

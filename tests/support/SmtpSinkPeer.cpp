@@ -1,6 +1,5 @@
-#include "support/SmtpSinkPeer.h"
-
 #include "support/FreePort.h"
+#include "support/SmtpSinkPeer.h"
 #include "support/TestPaths.h"
 
 #include <QDir>

@@ -1,8 +1,7 @@
 #include <QCoreApplication>
 
-#include <gmock/gmock.h>
-
 #include <csignal>
+#include <gmock/gmock.h>
 
 // Every test binary runs with a core application so that sockets, timers and
 // nested event loops work as they do in the program.

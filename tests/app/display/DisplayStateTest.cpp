@@ -1,5 +1,4 @@
 #include "app/display/DisplayState.h"
-
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,9 @@
-#include "support/TestPaths.h"
-
+#include "boxes/HeaderRead.h"
 #include "store/MessageStore.h"
 #include "store/japanese/HeaderBlock.h"
-#include "boxes/HeaderRead.h"
 #include "store/japanese/JCode.h"
 #include "store/japanese/SjisDecoder.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QHash>

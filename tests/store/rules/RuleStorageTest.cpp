@@ -1,8 +1,8 @@
-#include "store/rules/RuleStorage.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
+#include "store/rules/RuleStorage.h"
 #include "support/RecordingMessenger.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "store/rules/ShiftJisText.h"
 #include "store/japanese/Iconv.h"
 #include "store/rules/DistributionRule.h"
+#include "store/rules/ShiftJisText.h"
 
 #include <gtest/gtest.h>
 
