@@ -49,7 +49,6 @@ TKTcpServer *LocalMailServer::makeServer(int tag)
 {
     auto *server = new TKTcpServer(this, m_services.net);
     server->setTag(tag);
-    server->setRecvMode(ktrmBinary);
     server->setOnConnect([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3Connect(s, c); });
     server->setOnRcvReady([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3RcvReady(s, c); });
     server->setOnSendEmpty([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3SendEmpty(s, c); });

@@ -224,26 +224,4 @@ bool MessageStore::remove(Box box, const QString &fileName) const
     return true;
 }
 
-bool MessageStore::move(Box from, Box to, const QString &fileName, QString *error) const
-{
-    if (!FileSync::isPlainName(fileName)) {
-        if (error)
-            *error = FileSync::failure(QStringLiteral("ファイル名が正しくありません"), fileName, EINVAL);
-        return false;
-    }
-    const QString source = filePath(from, fileName);
-    const QString target = filePath(to, fileName);
-    if (!FileSync::renameNoReplace(source, target, error))
-        return false;
-    if (!FileSync::syncFolder(folderPath(to), error)) {
-        // Not known to be on disk in its new box: put it back.
-        FileSync::renameNoReplace(target, source, nullptr);
-        return false;
-    }
-    // Should the old entry outlive a crash the message is in two boxes, which
-    // loses nothing.
-    FileSync::syncFolder(folderPath(from), nullptr);
-    return true;
-}
-
 } // namespace vesk

@@ -158,22 +158,5 @@ TEST_F(Save, ReadOfAMissingFileIsEmpty)
     EXPECT_TRUE(m_store.read(Box::InBox, "none.ID").isEmpty());
 }
 
-TEST_F(Save, MoveKeepsTheNameAndNeverReplaces)
-{
-    put(Box::InBox, "10.ID", "new");
-    put(Box::InBox1, "11.ID", "old");
-    put(Box::InBox, "11.ID", "clash");
-    ASSERT_TRUE(m_store.move(Box::InBox, Box::InBox1, "10.ID"));
-    EXPECT_EQ(m_store.read(Box::InBox1, "10.ID"), "new");
-    EXPECT_FALSE(exists(Box::InBox, "10.ID"));
-
-    QString error;
-    EXPECT_FALSE(m_store.move(Box::InBox, Box::InBox1, "11.ID", &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(m_store.read(Box::InBox1, "11.ID"), "old");
-    EXPECT_EQ(m_store.read(Box::InBox, "11.ID"), "clash");
-    EXPECT_FALSE(m_store.move(Box::InBox, Box::InBox2, "missing.ID"));
-}
-
 } // namespace
 } // namespace vesk::test
