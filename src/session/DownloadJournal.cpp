@@ -1,5 +1,6 @@
 #include "session/DownloadJournal.h"
 
+#include "platform/Blanks.h"
 #include "platform/DurableFile.h"
 #include "session/TMD5.h"
 
@@ -24,7 +25,7 @@ void DownloadJournal::load()
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
         return;
     for (const QByteArray &line : file.readAll().split('\n')) {
-        const QByteArray key = line.trimmed();
+        const QByteArray key = Blanks::trimmed(line).toByteArray();
         if (!key.isEmpty())
             ++m_earlier[key];
     }
