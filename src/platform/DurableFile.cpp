@@ -98,8 +98,10 @@ DurableFile::Result DurableFile::write(const QString &path, const QByteArray &co
     const bool replace = existing == Existing::Replace;
     const QString target = replace ? linkedFile(path) : path;
     const QByteArray targetPath = QFile::encodeName(target);
-    if (replace && ::access(targetPath.constData(), W_OK) != 0 && errno != ENOENT)
-        return failed(QStringLiteral("ファイルを保存出来ません"), target, errno);
+    if (replace && ::access(targetPath.constData(), W_OK) != 0) {
+        if (const int code = errno; code != ENOENT)
+            return failed(QStringLiteral("ファイルを保存出来ません"), target, code);
+    }
 
     const QString folder = folderPart(target);
     const QString temp = folder + tempName(target.mid(folder.size()));
@@ -138,8 +140,10 @@ DurableFile::Result DurableFile::appendLine(const QString &path, const QByteArra
         fd = ::open(encoded.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
         created = fd >= 0;
     }
-    if (fd < 0)
-        return failed(QStringLiteral("ファイルを保存出来ません"), path, errno);
+    if (fd < 0) {
+        const int code = errno;
+        return failed(QStringLiteral("ファイルを保存出来ません"), path, code);
+    }
     int code = 0;
     if ((created && ::fchmod(fd, S_IRUSR | S_IWUSR) != 0) || !writeAll(fd, line + '\n') || ::fsync(fd) != 0)
         code = errno;

@@ -12,7 +12,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vesk::test {
+namespace vesk {
+
+// Readable names for the test list.
+void PrintTo(DurableFile::Existing existing, std::ostream *out)
+{
+    *out << (existing == DurableFile::Existing::Keep ? "Keep" : "Replace");
+}
+
+namespace test {
 namespace {
 
 using Existing = DurableFile::Existing;
@@ -152,4 +160,5 @@ TEST(DurableFile, AppendLineMakesAPrivateFileAndAddsToIt)
 }
 
 } // namespace
-} // namespace vesk::test
+} // namespace test
+} // namespace vesk
