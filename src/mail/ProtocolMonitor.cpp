@@ -1,5 +1,7 @@
 #include "mail/ProtocolMonitor.h"
 
+#include "platform/Blanks.h"
+
 namespace vesk {
 
 QString ProtocolMonitor::masked(const QString &text, const QString &password)
@@ -13,14 +15,7 @@ QString ProtocolMonitor::masked(const QString &text, const QString &password)
         if (at >= 0)
             out = text.left(at + 5) + QString(password.size(), QLatin1Char('*'));
     }
-    qsizetype end = out.size();
-    while (end > 0) {
-        const QChar c = out.at(end - 1);
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            break;
-        --end;
-    }
-    out.truncate(end);
+    out.truncate(Blanks::rightTrimmed(out).size());
     return out;
 }
 

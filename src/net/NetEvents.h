@@ -18,8 +18,4 @@ using TKIpFindEvent = std::function<void(QObject *sender, const QHostAddress &ip
 using TKServerNotifyEvent = std::function<void(TKTcpServer *sender, TKTcpChildSock *target)>;
 using TKChildErrorEvent = std::function<void(TKTcpServer *sender, TKTcpChildSock *target, const TKError &e)>;
 
-// ktrmBinary: OnRcvReady whenever bytes arrived, Receive returns them all.
-// ktrmText: OnRcvReady once per complete CR LF line, Receive returns one line.
-enum TKTcpRecvMode { ktrmBinary = 0, ktrmText = 1 };
-
 } // namespace vesk

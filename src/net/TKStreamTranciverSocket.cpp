@@ -47,29 +47,9 @@ void TKStreamTranciverSocket::send(const QByteArray &bytes)
 
 QByteArray TKStreamTranciverSocket::receive()
 {
-    QByteArray text;
-    if (m_recvMode == ktrmBinary) {
-        text = std::exchange(m_recvBuffer, QByteArray());
-    } else {
-        const qsizetype end = m_recvBuffer.indexOf("\r\n");
-        if (end < 0)
-            return text;
-        text = m_recvBuffer.left(end + 2);
-        m_recvBuffer.remove(0, end + 2);
-        if (m_recvBuffer.contains("\r\n"))
-            postMessage(FD_READ);
-    }
+    QByteArray text = std::exchange(m_recvBuffer, QByteArray());
     resumeReading();
     return text;
-}
-
-void TKStreamTranciverSocket::setRecvMode(TKTcpRecvMode mode)
-{
-    if (mode == m_recvMode)
-        return;
-    m_recvMode = mode;
-    if (mode == ktrmBinary && !m_recvBuffer.isEmpty())
-        postMessage(FD_READ);
 }
 
 void TKStreamTranciverSocket::closeAfterSend()
@@ -208,12 +188,8 @@ void TKStreamTranciverSocket::doRead(const SocketMessage &message)
         }
     }
     const quint64 current = generation();
-    if (!m_recvBuffer.isEmpty()) {
-        if (m_recvMode == ktrmBinary || m_recvBuffer.contains("\r\n"))
-            fire(m_onRcvReady);
-        else if (m_recvBuffer.size() >= MaxTextLine && !outcome.error)
-            outcome.error = wsa::WSAEMSGSIZE;
-    }
+    if (!m_recvBuffer.isEmpty())
+        fire(m_onRcvReady);
     if (generation() != current)
         return;
     if (outcome.error)

@@ -14,8 +14,8 @@ namespace vesk {
 //
 // Sending never blocks and never starts inside send(): the bytes are queued
 // and written from the event loop; OnSendEmpty fires when the queue has
-// drained. Reading drains the socket and fires OnRcvReady (in ktrmText only
-// once a whole CR LF line is there). The peer's close fires OnDisconnect.
+// drained. Reading drains the socket and fires OnRcvReady whenever bytes
+// arrived. The peer's close fires OnDisconnect.
 // A connection that breaks (reset, failed send) reports its error through
 // OnError and then fires OnDisconnect as well.
 class TKStreamTranciverSocket : public TKStreamSock
@@ -24,9 +24,6 @@ class TKStreamTranciverSocket : public TKStreamSock
 public:
     // Unreceived bytes held before reading pauses until receive() takes some.
     static constexpr qsizetype MaxReceiveBuffer = 4 * 1024 * 1024;
-    // Longest line awaited in ktrmText before the connection is given up
-    // with WSAEMSGSIZE.
-    static constexpr qsizetype MaxTextLine = 1024 * 1024;
     static constexpr int ReadChunk = 65536;
     // How long close() waits for a close-pending queue to drain.
     static constexpr int DefaultCloseTimeoutMs = 30000;
@@ -39,14 +36,8 @@ public:
     void send(const QByteArray &bytes);
     // The bytes as they are; callers add CR LF themselves.
     void sendString(const QByteArray &text) { send(text); }
-    // ktrmBinary: everything buffered. ktrmText: the first line with its
-    // CR LF (OnRcvReady fires again if another whole line is buffered), or
-    // nothing while no whole line is there.
+    // Everything buffered.
     QByteArray receive();
-
-    TKTcpRecvMode recvMode() const { return m_recvMode; }
-    // Switching to ktrmBinary with bytes buffered announces them again.
-    void setRecvMode(TKTcpRecvMode mode);
 
     // Closes gracefully once the queue has drained (at once if it is empty).
     virtual void closeAfterSend();
@@ -103,7 +94,6 @@ private:
     std::unique_ptr<ByteChannel> m_channel;
     SendQueue m_queue;
     QByteArray m_recvBuffer;
-    TKTcpRecvMode m_recvMode = ktrmBinary;
     int m_closeTimeoutMs = DefaultCloseTimeoutMs;
     bool m_closePending = false;
     bool m_inCloseWait = false;

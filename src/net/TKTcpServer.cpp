@@ -201,7 +201,6 @@ void TKTcpServer::accept(int listener)
     auto *child = new TKTcpChildSock(this, accepted, services());
     m_children.append(child);
     bindChild(child);
-    child->setRecvMode(m_recvMode);
     QPointer<TKTcpChildSock> alive = child;
     {
         // The handler may wait on the loop (or close the server) meanwhile.

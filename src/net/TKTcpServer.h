@@ -43,10 +43,6 @@ public:
     // True when the ::1 listener is open as well.
     bool listensOnIPv6() const { return m_handle6 != InvalidSocket; }
 
-    TKTcpRecvMode recvMode() const { return m_recvMode; }
-    // Given to each new child.
-    void setRecvMode(TKTcpRecvMode mode) { m_recvMode = mode; }
-
     int childCount() const { return int(m_children.size()); }
     TKTcpChildSock *child(int index) const { return m_children.at(index); }
     const QList<TKTcpChildSock *> &childSockets() const { return m_children; }
@@ -87,7 +83,6 @@ private:
     bool m_active = false;
     quint16 m_port = 0;
     quint16 m_listeningPort = 0;
-    TKTcpRecvMode m_recvMode = ktrmBinary;
     int m_handle6 = InvalidSocket;
     SocketWatcher m_watcher6;
     std::unique_ptr<Timer> m_acceptRetry;

@@ -50,7 +50,6 @@ TKTcpServer *LocalMailServer::makeServer(MailerPort port)
 {
     auto *server = new TKTcpServer(this, m_core.net);
     server->setTag(int(port));
-    server->setRecvMode(ktrmBinary);
     server->setOnConnect([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3Connect(s, c); });
     server->setOnRcvReady([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3RcvReady(s, c); });
     server->setOnSendEmpty([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3SendEmpty(s, c); });

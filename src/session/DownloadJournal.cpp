@@ -1,11 +1,11 @@
 #include "session/DownloadJournal.h"
 
 #include "mail/TMD5.h"
+#include "platform/Blanks.h"
+#include "platform/DurableFile.h"
 
 #include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <QFileInfo>
 
 namespace vesk {
 namespace {
@@ -25,7 +25,7 @@ void DownloadJournal::load()
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
         return;
     for (const QByteArray &line : file.readAll().split('\n')) {
-        const QByteArray key = line.trimmed();
+        const QByteArray key = Blanks::trimmed(line).toByteArray();
         if (!key.isEmpty())
             ++m_earlier[key];
     }
@@ -48,23 +48,16 @@ bool DownloadJournal::excuse(const QByteArray &key)
 
 bool DownloadJournal::add(const QByteArray &key)
 {
-    const QByteArray path = QFile::encodeName(m_path);
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const QByteArray line = key + '\n';
-    bool ok = ::write(fd, line.constData(), size_t(line.size())) == ssize_t(line.size());
-    ok = ::fsync(fd) == 0 && ok;
-    ::close(fd);
-    return ok;
+    return DurableFile::appendLine(m_path, key).ok();
 }
 
 void DownloadJournal::clear()
 {
     m_earlier.clear();
-    if (!QFile::exists(m_path))
-        return;
-    QFile::remove(m_path);
+    // A removal lost in a crash would bring the entries back to excuse copies
+    // of a later download.
+    if (QFile::remove(m_path))
+        DurableFile::syncFolder(QFileInfo(m_path).absolutePath());
 }
 
 } // namespace vesk

@@ -1,23 +1,9 @@
 #include "settings/IniFormat.h"
 
+#include "platform/Blanks.h"
+
 namespace vesk {
 namespace {
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 bool isCommentStart(QChar c)
 {
@@ -63,7 +49,7 @@ std::optional<QString> readQuoted(QStringView text, qsizetype *end)
 
 QString readValue(QStringView raw)
 {
-    const QStringView text = trimBlanks(raw);
+    const QStringView text = Blanks::trimmed(raw);
     if (auto unquoted = IniFormat::unquote(text))
         return *unquoted;
     return text.toString();
@@ -77,10 +63,10 @@ std::optional<QString> sectionHeader(QStringView line)
     const qsizetype close = line.indexOf(u']');
     if (close < 0)
         return std::nullopt;
-    const QStringView rest = trimBlanks(line.mid(close + 1));
+    const QStringView rest = Blanks::trimmed(line.mid(close + 1));
     if (!rest.isEmpty() && !isCommentStart(rest.front()))
         return std::nullopt;
-    return trimBlanks(line.mid(1, close - 1)).toString();
+    return Blanks::trimmed(line.mid(1, close - 1)).toString();
 }
 
 bool parseEntry(QStringView line, IniEntry *entry)
@@ -88,7 +74,7 @@ bool parseEntry(QStringView line, IniEntry *entry)
     if (line.startsWith(u'"')) {
         qsizetype end = 0;
         if (auto name = readQuoted(line, &end)) {
-            const QStringView rest = trimBlanks(line.mid(end));
+            const QStringView rest = Blanks::trimmed(line.mid(end));
             if (rest.startsWith(u'=')) {
                 entry->name = *name;
                 entry->value = readValue(rest.mid(1));
@@ -99,7 +85,7 @@ bool parseEntry(QStringView line, IniEntry *entry)
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return false;
-    entry->name = trimBlanks(line.left(equals)).toString();
+    entry->name = Blanks::trimmed(line.left(equals)).toString();
     entry->value = readValue(line.mid(equals + 1));
     return true;
 }
@@ -109,15 +95,16 @@ bool nameNeedsQuotes(const QString &name)
     if (name.isEmpty())
         return false;
     const QChar first = name.front();
-    return name.contains(u'=') || name.contains(u'\n') || name.contains(u'\r') || isBlank(first)
-        || isBlank(name.back()) || first == u'[' || first == u'"' || isCommentStart(first);
+    return name.contains(u'=') || name.contains(u'\n') || name.contains(u'\r')
+        || Blanks::trimmed(name).size() != name.size() || first == u'[' || first == u'"'
+        || isCommentStart(first);
 }
 
 bool valueNeedsQuotes(const QString &value)
 {
     if (value.isEmpty())
         return false;
-    return value.contains(u'\n') || value.contains(u'\r') || isBlank(value.front()) || isBlank(value.back())
+    return value.contains(u'\n') || value.contains(u'\r') || Blanks::trimmed(value).size() != value.size()
         || IniFormat::unquote(value).has_value();
 }
 
@@ -134,7 +121,7 @@ IniDocument IniFormat::parse(QByteArrayView bytes)
     for (QStringView line : QStringView(text).tokenize(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
-        line = trimBlanks(line);
+        line = Blanks::trimmed(line);
         if (line.isEmpty() || isCommentStart(line.front()))
             continue;
         if (auto name = sectionHeader(line)) {
@@ -172,7 +159,7 @@ QByteArray IniFormat::write(const IniDocument &document)
 bool IniFormat::isValidSectionName(const QString &name)
 {
     return !name.contains(u']') && !name.contains(u'\n') && !name.contains(u'\r')
-        && trimBlanks(name).size() == name.size();
+        && Blanks::trimmed(name).size() == name.size();
 }
 
 QString IniFormat::quote(QStringView text)

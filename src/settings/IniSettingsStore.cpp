@@ -1,37 +1,15 @@
 #include "settings/IniSettingsStore.h"
 
+#include "platform/DurableFile.h"
 #include "settings/IniFormat.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vesk {
-namespace {
-
-QString failure(const QString &text, const QString &path, int code)
-{
-    return QStringLiteral("%1: %2: %3").arg(text, path, qt_error_string(code));
-}
-
-// Makes a rename durable. Some file systems cannot flush a folder; their
-// entries are then as durable as they get.
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 IniSettingsStore::IniSettingsStore(QString path)
     : m_path(std::move(path))
@@ -52,7 +30,7 @@ IniDocument IniSettingsStore::load(const FileStamp &found)
     if (found.error == ENOENT || found.error == ENOTDIR)
         return {};
     if (found.error != 0) {
-        m_loadError = failure(QStringLiteral("設定ファイルを読み込めません"), m_path, found.error);
+        m_loadError = DurableFile::failure(QStringLiteral("設定ファイルを読み込めません"), m_path, found.error);
         return {};
     }
     if (found.size > MaxFileSize) {
@@ -84,31 +62,14 @@ bool IniSettingsStore::persist(const IniDocument &document, QString *error)
     if (!makeFolder(error))
         return false;
 
-    const QByteArray bytes = IniFormat::write(document);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, file.errorString());
+    // The file holds the password: it is made for the owner only.
+    const DurableFile::Result written
+        = DurableFile::write(m_path, IniFormat::write(document), DurableFile::Existing::Replace);
+    if (!written.ok()) {
+        // The old settings file stays as it was.
+        *error = DurableFile::failure(QStringLiteral("設定ファイルを保存できません"), m_path, written.code);
         return false;
     }
-    // Owner only before the file takes its final name: it holds the password.
-    bool ok = ::fchmod(file.handle(), S_IRUSR | S_IWUSR) == 0;
-    int code = errno;
-    if (ok) {
-        ok = file.write(bytes) == bytes.size() && file.flush();
-        code = ok && ::fsync(file.handle()) != 0 ? errno : 0;
-        ok = ok && code == 0;
-    }
-    if (!ok) {
-        // The temporary file goes with `file`; the old settings file stays.
-        const QString reason = code != 0 ? qt_error_string(code) : file.errorString();
-        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, reason);
-        return false;
-    }
-    if (!file.commit()) {
-        *error = QStringLiteral("設定ファイルを保存できません: %1: %2").arg(m_path, file.errorString());
-        return false;
-    }
-    syncFolder(QFileInfo(m_path).absolutePath());
     m_loaded = stamp();
     return true;
 }
@@ -143,13 +104,13 @@ bool IniSettingsStore::makeFolder(QString *error) const
         if (::mkdir(encoded.constData(), S_IRWXU) == 0) {
             ::chmod(encoded.constData(), S_IRWXU);
         } else if (errno != EEXIST) {
-            *error = failure(QStringLiteral("設定フォルダを作成できません"), path, errno);
+            *error = DurableFile::failure(QStringLiteral("設定フォルダを作成できません"), path, errno);
             return false;
         }
     }
     if (QFileInfo(folder).isDir())
         return true;
-    *error = failure(QStringLiteral("設定フォルダを作成できません"), folder, ENOTDIR);
+    *error = DurableFile::failure(QStringLiteral("設定フォルダを作成できません"), folder, ENOTDIR);
     return false;
 }
 

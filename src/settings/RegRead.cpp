@@ -1,5 +1,6 @@
 #include "settings/RegRead.h"
 
+#include "platform/Blanks.h"
 #include "platform/Messenger.h"
 #include "settings/NumberText.h"
 #include "settings/PasswordCodec.h"
@@ -11,19 +12,6 @@
 
 namespace vesk {
 namespace {
-
-// Trims like the stored texts were trimmed before: control characters and
-// blanks, but not the ideographic space.
-QString trimControls(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QString readPassword(SettingsStore &store, const QString &stored, Messenger &messenger)
 {
@@ -116,7 +104,7 @@ std::array<QStringList, 4> readDevideLists(SettingsStore &store)
             = entry.name.size() >= 3 ? parseDecimal(QStringView(entry.name).left(3)) : std::nullopt;
         if (!number || *number < 101 || *number > 500)
             continue;
-        const QString rule = trimControls(entry.value);
+        const QString rule = Blanks::trimmed(entry.value).toString();
         if (!rule.isEmpty())
             lists[(*number - 1) / 100 - 1] << rule;
     }

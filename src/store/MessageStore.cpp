@@ -1,8 +1,7 @@
 #include "store/MessageStore.h"
 
+#include "platform/DurableFile.h"
 #include "platform/Messenger.h"
-#include "store/AtomicFileWriter.h"
-#include "store/FileSync.h"
 #include "store/MessageNumber.h"
 #include "store/UniqueIdReader.h"
 
@@ -97,7 +96,7 @@ void MessageStore::createFolders(Messenger &messenger) const
             continue;
         }
         // File ages are file system times, hence the system's clock.
-        AtomicFileWriter::removeStale(folder, staleBefore);
+        DurableFile::removeStale(folder, staleBefore);
     }
 }
 
@@ -170,7 +169,7 @@ MessageStore::Found MessageStore::searchFile(Box box, const QString &numberText)
 
 QString MessageStore::searchUidl(Box box, const QString &fileName) const
 {
-    if (FileSync::isPlainName(fileName)) {
+    if (DurableFile::isPlainName(fileName)) {
         QFile file(filePath(box, fileName));
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray id = UniqueIdReader::fromHeader(file);
@@ -199,12 +198,21 @@ bool MessageStore::save(
 bool MessageStore::saveContent(
     Box box, const QString &fileName, const QByteArray &content, QString *error) const
 {
-    return AtomicFileWriter::write(folderPath(box), fileName, content, error);
+    const QString path = filePath(box, fileName);
+    if (!DurableFile::isPlainName(fileName)) {
+        if (error)
+            *error = DurableFile::failure(QStringLiteral("ファイル名が正しくありません"), path, EINVAL);
+        return false;
+    }
+    const DurableFile::Result written = DurableFile::write(path, content, DurableFile::Existing::Keep);
+    if (!written.ok() && error)
+        *error = written.error;
+    return written.ok();
 }
 
 QByteArray MessageStore::read(Box box, const QString &fileName) const
 {
-    if (!FileSync::isPlainName(fileName))
+    if (!DurableFile::isPlainName(fileName))
         return {};
     QFile file(filePath(box, fileName));
     if (!file.open(QIODevice::ReadOnly))
@@ -214,35 +222,13 @@ QByteArray MessageStore::read(Box box, const QString &fileName) const
 
 bool MessageStore::remove(Box box, const QString &fileName) const
 {
-    if (!FileSync::isPlainName(fileName))
+    if (!DurableFile::isPlainName(fileName))
         return false;
     if (::unlink(QFile::encodeName(filePath(box, fileName)).constData()) != 0)
         return errno == ENOENT;
     // Keep the removal: a sent message that came back after a crash would go
     // out twice.
-    FileSync::syncFolder(folderPath(box), nullptr);
-    return true;
-}
-
-bool MessageStore::move(Box from, Box to, const QString &fileName, QString *error) const
-{
-    if (!FileSync::isPlainName(fileName)) {
-        if (error)
-            *error = FileSync::failure(QStringLiteral("ファイル名が正しくありません"), fileName, EINVAL);
-        return false;
-    }
-    const QString source = filePath(from, fileName);
-    const QString target = filePath(to, fileName);
-    if (!FileSync::renameNoReplace(source, target, error))
-        return false;
-    if (!FileSync::syncFolder(folderPath(to), error)) {
-        // Not known to be on disk in its new box: put it back.
-        FileSync::renameNoReplace(target, source, nullptr);
-        return false;
-    }
-    // Should the old entry outlive a crash the message is in two boxes, which
-    // loses nothing.
-    FileSync::syncFolder(folderPath(from), nullptr);
+    DurableFile::syncFolder(folderPath(box));
     return true;
 }
 

@@ -95,10 +95,6 @@ public:
     // Deletes a message; true once it is gone (also when it was not there).
     bool remove(Box box, const QString &fileName) const;
 
-    // Moves a message to another box under the same name, durably and without
-    // replacing anything there. False (and the reason) leaves it where it was.
-    bool move(Box from, Box to, const QString &fileName, QString *error = nullptr) const;
-
 private:
     QString m_root;
     const Clock &m_clock;

@@ -1,5 +1,7 @@
 #include "store/UniqueIdReader.h"
 
+#include "platform/Blanks.h"
+
 #include <QIODevice>
 
 #include <algorithm>
@@ -9,27 +11,9 @@ namespace {
 
 constexpr qint64 ChunkSize = 16 * 1024;
 
-// Header lines are trimmed of every control character and blank, as the
-// mailers' own tools do.
-bool isBlank(char c)
+QByteArray trimmed(QByteArrayView text)
 {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-QByteArray trimmed(QByteArray text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-bool isBlankLine(const QByteArray &line)
-{
-    return std::all_of(line.begin(), line.end(), isBlank);
+    return Blanks::trimmedOfControls(text).toByteArray();
 }
 
 bool startsWithName(const QByteArray &line, QByteArrayView upperName)
@@ -65,7 +49,7 @@ public:
     // False once the header has ended.
     bool feed(const QByteArray &line)
     {
-        if (isBlankLine(line))
+        if (Blanks::trimmedOfControls(line).isEmpty())
             return false;
         if (startsWithName(line, "X-UIDL:"))
             m_uidl = trimmed(line.mid(7));

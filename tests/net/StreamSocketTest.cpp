@@ -142,43 +142,6 @@ TEST_F(StreamSocketTest, ChunkWithLineAndRestJudgesTheLineAndKeepsTheRest)
     EXPECT_EQ(judged.last(), QByteArray("def\n"));
 }
 
-TEST_F(StreamSocketTest, TextModeHandsOutOneLineAndAnnouncesTheNext)
-{
-    client.setRecvMode(ktrmText);
-    connectClient();
-    QByteArrayList lines;
-    onRcvReady = [&] { lines << client.receive(); };
-    peer->write("a\r\nb\r\n");
-    ASSERT_TRUE(waitFor([&] { return lines.size() == 2; }));
-    EXPECT_EQ(lines, (QByteArrayList { "a\r\n", "b\r\n" }));
-    EXPECT_EQ(count(QStringLiteral("rcvReady")), 2);
-    test::pumpFor(20);
-    EXPECT_EQ(count(QStringLiteral("rcvReady")), 2);
-}
-
-TEST_F(StreamSocketTest, TextModeWaitsForAWholeLine)
-{
-    client.setRecvMode(ktrmText);
-    connectClient();
-    peer->write("partial");
-    ASSERT_TRUE(waitFor([&] { return client.bufferedBytes() == 7; }));
-    test::pumpFor(20);
-    EXPECT_EQ(count(QStringLiteral("rcvReady")), 0);
-    EXPECT_TRUE(client.receive().isEmpty());
-    // Back in binary mode the waiting bytes are announced again.
-    client.setRecvMode(ktrmBinary);
-    ASSERT_TRUE(waitFor([&] { return received == "partial"; }));
-}
-
-TEST_F(StreamSocketTest, TextModeGivesUpOnALineWithoutEnd)
-{
-    client.setRecvMode(ktrmText);
-    connectClient();
-    peer->write(QByteArray(TKStreamTranciverSocket::MaxTextLine + 10, 'x'));
-    ASSERT_TRUE(waitFor([&] { return count(QStringLiteral("disconnect")) == 1; }));
-    EXPECT_EQ(errors, QStringList { QStringLiteral("WSAEMSGSIZE メッセージが長すぎます") });
-}
-
 TEST_F(StreamSocketTest, CloseWithoutCloseAfterSendDiscardsUnsentData)
 {
     connectClient(false);

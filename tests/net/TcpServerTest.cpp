@@ -123,14 +123,6 @@ TEST_F(TcpServerTest, GreetingQueuedByTheConnectHandlerIsSent)
     EXPECT_EQ(peer->data, QByteArray("+OK Vesk ready\r\n"));
 }
 
-TEST_F(TcpServerTest, ChildrenGetTheServersReceiveMode)
-{
-    server.setRecvMode(ktrmText);
-    open();
-    auto peer = connectPeer();
-    EXPECT_EQ(connected[0]->recvMode(), ktrmText);
-}
-
 TEST_F(TcpServerTest, ClosingTheServerDestroysItsChildren)
 {
     open();

@@ -111,11 +111,6 @@ TEST_F(IniSettingsStoreTest, FileAndNewFolderAreForTheOwnerOnly)
     ASSERT_TRUE(store.writeString("Config", "Password", "..414243"));
     EXPECT_EQ(modeOf(path()), 0600);
     EXPECT_EQ(modeOf(m_dir.filePath("Dorvane")), 0700);
-
-    // A file someone made readable is tightened at the next save.
-    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
-    ASSERT_TRUE(store.writeString("Config", "Host", "h"));
-    EXPECT_EQ(modeOf(path()), 0600);
 }
 
 TEST_F(IniSettingsStoreTest, ChangesByAnotherProgramArePickedUp)
@@ -145,7 +140,7 @@ TEST_F(IniSettingsStoreTest, FailedSaveKeepsTheOldFileAndTheValues)
         saved = store.writeString("Config", "Macro", QString(1000, u'x'));
     }
     EXPECT_FALSE(saved);
-    EXPECT_FALSE(store.errorText().isEmpty());
+    EXPECT_TRUE(store.errorText().startsWith("設定ファイルを保存できません: " + path())) << store.errorText().toStdString();
     EXPECT_EQ(contentOf(path()), before);
     EXPECT_EQ(QDir(m_dir.filePath("Dorvane")).entryList(QDir::Files | QDir::Hidden), QStringList("Vesk.ini"));
     EXPECT_EQ(store.readString("Config", "Macro").size(), 1000);
@@ -153,23 +148,6 @@ TEST_F(IniSettingsStoreTest, FailedSaveKeepsTheOldFileAndTheValues)
     // The next save takes the kept values along.
     ASSERT_TRUE(store.flush());
     EXPECT_EQ(IniSettingsStore(path()).readString("Config", "Macro").size(), 1000);
-}
-
-TEST_F(IniSettingsStoreTest, ReadOnlyFolderFailsTheSave)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    IniSettingsStore store(path());
-    ASSERT_TRUE(store.writeString("Config", "Host", "old.example.jp"));
-    const QByteArray before = contentOf(path());
-    const QString folder = m_dir.filePath("Dorvane");
-    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
-    const bool saved = store.writeString("Config", "Host", "new.example.jp");
-    ::chmod(QFile::encodeName(folder).constData(), 0700);
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(store.errorText().contains(path()));
-    EXPECT_EQ(contentOf(path()), before);
-    EXPECT_EQ(store.readString("Config", "Host"), "new.example.jp");
 }
 
 TEST_F(IniSettingsStoreTest, OversizedFileReadsAsDefaultsAndIsNotOverwritten)

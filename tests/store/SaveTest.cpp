@@ -1,13 +1,8 @@
 #include "StoreFixture.h"
 
-#include "store/AtomicFileWriter.h"
+#include "platform/DurableFile.h"
 
 #include <QDir>
-#include <QFileInfo>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace vesk::test {
 namespace {
@@ -38,14 +33,6 @@ TEST_F(Save, ContentIsWrittenAsGivenAndListedOnceSaved)
     EXPECT_EQ(allEntries(m_store.folderPath(Box::OutBox)), QStringList { "2.ID" });
 }
 
-TEST_F(Save, MessageFilesArePrivate)
-{
-    ASSERT_TRUE(m_store.save(Box::InBox, "p.ID", { "x" }));
-    EXPECT_EQ(QFileInfo(m_store.filePath(Box::InBox, "p.ID")).permissions()
-            & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-        QFile::Permissions());
-}
-
 TEST_F(Save, NeverReplacesAnExistingMessage)
 {
     put(Box::InBox, "3.ID", "first\r\n");
@@ -59,8 +46,8 @@ TEST_F(Save, NeverReplacesAnExistingMessage)
 TEST_F(Save, CrashLeftoverIsNeverListedAndOldOnesAreCleared)
 {
     // What a save interrupted before its rename leaves.
-    const QString fresh = AtomicFileWriter::tempName("202612052033101230.ID");
-    const QString old = AtomicFileWriter::tempName("202612052033101231.ID");
+    const QString fresh = DurableFile::tempName("202612052033101230.ID");
+    const QString old = DurableFile::tempName("202612052033101231.ID");
     put(Box::InBox, fresh, "Subject: half");
     put(Box::InBox, old, "Subject: half");
     QFile oldFile(m_store.filePath(Box::InBox, old));
@@ -89,42 +76,6 @@ TEST_F(Save, FolderInTheWayFailsAndLeavesNothing)
     EXPECT_FALSE(m_store.save(Box::OutBox, "4.ID", { "x" }, &error));
     EXPECT_TRUE(error.contains("OutBox")) << error.toStdString();
     EXPECT_EQ(allEntries(m_dir.path()), QStringList({ "InBox", "InBox1", "InBox2", "OutBox" }));
-}
-
-TEST_F(Save, UnwritableFolderFailsAndLeavesNothing)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    const QString folder = m_store.folderPath(Box::InBox);
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QString error;
-    EXPECT_FALSE(m_store.save(Box::InBox, "5.ID", { "x" }, &error));
-    EXPECT_FALSE(error.isEmpty());
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(allEntries(folder).isEmpty());
-}
-
-// A full disk: the write stops part way. A file size limit makes write() fail
-// the same way, even for root.
-TEST_F(Save, DiskFullFailsAndLeavesNothing)
-{
-    const QByteArray big(64 * 1024, 'm');
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString error;
-    const bool saved1 = m_store.saveContent(Box::InBox, "6.ID", big, &error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-
-    EXPECT_FALSE(saved1);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(allEntries(m_store.folderPath(Box::InBox)).isEmpty());
-    ASSERT_TRUE(m_store.saveContent(Box::InBox, "6.ID", big));
-    EXPECT_EQ(m_store.read(Box::InBox, "6.ID"), big);
 }
 
 TEST_F(Save, NamesThatLeaveTheFolderAreRefused)
@@ -156,23 +107,6 @@ TEST_F(Save, RemoveIsTrueOnceGone)
 TEST_F(Save, ReadOfAMissingFileIsEmpty)
 {
     EXPECT_TRUE(m_store.read(Box::InBox, "none.ID").isEmpty());
-}
-
-TEST_F(Save, MoveKeepsTheNameAndNeverReplaces)
-{
-    put(Box::InBox, "10.ID", "new");
-    put(Box::InBox1, "11.ID", "old");
-    put(Box::InBox, "11.ID", "clash");
-    ASSERT_TRUE(m_store.move(Box::InBox, Box::InBox1, "10.ID"));
-    EXPECT_EQ(m_store.read(Box::InBox1, "10.ID"), "new");
-    EXPECT_FALSE(exists(Box::InBox, "10.ID"));
-
-    QString error;
-    EXPECT_FALSE(m_store.move(Box::InBox, Box::InBox1, "11.ID", &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(m_store.read(Box::InBox1, "11.ID"), "old");
-    EXPECT_EQ(m_store.read(Box::InBox, "11.ID"), "clash");
-    EXPECT_FALSE(m_store.move(Box::InBox, Box::InBox2, "missing.ID"));
 }
 
 } // namespace

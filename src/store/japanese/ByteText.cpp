@@ -10,33 +10,6 @@ inline char upper(char c)
 
 } // namespace
 
-QByteArrayView trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-QByteArrayView rightTrimmed(QByteArrayView text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    return text.first(end);
-}
-
-void chopBlanks(QByteArray &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    text.truncate(end);
-}
-
 QByteArray toUpper(QByteArrayView text)
 {
     QByteArray result(text.size(), Qt::Uninitialized);

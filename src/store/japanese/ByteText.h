@@ -6,17 +6,6 @@
 // Small helpers on raw header bytes.
 namespace vesk::bytetext {
 
-// Only ASCII white space is blank: the ESC that opens or closes raw JIS text
-// at either end of a value must survive trimming.
-inline bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-QByteArrayView trimmed(QByteArrayView text);
-QByteArrayView rightTrimmed(QByteArrayView text);
-void chopBlanks(QByteArray &text);
-
 // ASCII-only upper-casing, as header names and charset labels need.
 QByteArray toUpper(QByteArrayView text);
 

@@ -1,6 +1,6 @@
 #include "store/japanese/HeaderBlock.h"
 
-#include "store/japanese/ByteText.h"
+#include "platform/Blanks.h"
 
 #include <QFile>
 
@@ -52,7 +52,7 @@ qsizetype endOfHeader(QByteArrayView text, qsizetype from)
     while (start < text.size()) {
         const qsizetype lineEnd = text.indexOf('\n', start);
         const qsizetype end = lineEnd < 0 ? text.size() : lineEnd;
-        if (bytetext::trimmed(text.sliced(start, end - start)).isEmpty())
+        if (Blanks::trimmed(text.sliced(start, end - start)).isEmpty())
             return lineEnd < 0 ? -1 : lineEnd + 1;
         if (lineEnd < 0)
             return -1;

@@ -1,5 +1,6 @@
 #include "store/japanese/HeaderValue.h"
 
+#include "platform/Blanks.h"
 #include "store/japanese/ByteText.h"
 #include "store/japanese/JCode.h"
 #include "store/japanese/MimeDecode.h"
@@ -84,11 +85,11 @@ QByteArray ExtractTo(QByteArrayView field)
             break;
         rest = rest.sliced(comma + 1);
     }
-    QByteArrayView result = bytetext::trimmed(names);
+    QByteArrayView result = Blanks::trimmed(names);
     if (result.startsWith('"')) {
         const qsizetype second = result.indexOf('"', 1);
         if (second > 0)
-            result = bytetext::trimmed(result.sliced(1, second - 1));
+            result = Blanks::trimmed(result.sliced(1, second - 1));
     }
     return result.toByteArray();
 }

@@ -1,5 +1,6 @@
 #include "store/japanese/ToFromSub.h"
 
+#include "platform/Blanks.h"
 #include "store/japanese/ByteText.h"
 #include "store/japanese/HeaderBlock.h"
 #include "store/japanese/HeaderValue.h"
@@ -47,7 +48,7 @@ enum class Folding {
 QByteArray readField(
     LineReader &reader, QByteArrayView &line, qsizetype nameLength, Folding folding, bool &pending)
 {
-    QByteArray value = LenCheck(trimmed(line.sliced(nameLength)));
+    QByteArray value = LenCheck(Blanks::trimmed(line.sliced(nameLength)));
     pending = false;
     QByteArrayView next;
     while (reader.next(next)) {
@@ -57,12 +58,12 @@ QByteArray readField(
             break;
         }
         if (folding == Folding::Trimmed) {
-            chopBlanks(value); // its start is already trimmed
-            value.append(LenCheck(trimmed(next)));
+            value.truncate(Blanks::rightTrimmed(value).size()); // its start is already trimmed
+            value.append(LenCheck(Blanks::trimmed(next)));
         } else {
             value.append(LenCheck(next));
         }
-        if (rightTrimmed(next).isEmpty())
+        if (Blanks::rightTrimmed(next).isEmpty())
             break;
     }
     return value;
@@ -70,7 +71,7 @@ QByteArray readField(
 
 QByteArray display(QByteArrayView raw)
 {
-    return trimmed(ConvS(raw)).toByteArray();
+    return Blanks::trimmed(ConvS(raw)).toByteArray();
 }
 
 } // namespace
@@ -115,8 +116,8 @@ HeaderSummary ToFromSubText(QByteArrayView message)
         if (startsWithUpper(line, "CONTENT-TYPE:"))
             contentType = readField(reader, line, 13, Folding::Kept, pending);
         if (startsWithUpper(line, "X-MAILER:"))
-            mailer = trimmed(line.sliced(9)).toByteArray();
-        if (rightTrimmed(line).isEmpty())
+            mailer = Blanks::trimmed(line.sliced(9)).toByteArray();
+        if (Blanks::rightTrimmed(line).isEmpty())
             break; // the blank line before the body
     }
 

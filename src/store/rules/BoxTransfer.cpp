@@ -1,6 +1,6 @@
 #include "store/rules/BoxTransfer.h"
 
-#include "store/FileSync.h"
+#include "platform/DurableFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ std::optional<QByteArray> readWhole(const QString &path, QString *error)
 BoxTransfer::Result BoxTransfer::move(Box from, Box to, const QString &fileName) const
 {
     Result result;
-    if (!FileSync::isPlainName(fileName)) {
+    if (!DurableFile::isPlainName(fileName)) {
         result.error = QStringLiteral("ファイル名が正しくありません");
         return result;
     }

@@ -1,6 +1,6 @@
 #include "store/rules/Distributor.h"
 
-#include "store/FileSync.h"
+#include "platform/DurableFile.h"
 #include "store/japanese/HeaderValue.h"
 #include "store/japanese/ToFromSub.h"
 #include "store/rules/ShiftJisText.h"
@@ -29,7 +29,7 @@ Box Distributor::DevideGo(const QString &fileName)
 {
     m_pendingCatchAll.reset();
     m_lastFileName = fileName;
-    if (!FileSync::isPlainName(fileName))
+    if (!DurableFile::isPlainName(fileName))
         return Box::InBox;
 
     const HeaderSummary header = ToFromSub(m_store.filePath(Box::InBox, fileName));

@@ -1,5 +1,7 @@
 #include "store/rules/RuleLists.h"
 
+#include "platform/Blanks.h"
+
 namespace vesk {
 
 std::size_t RuleLists::index(int list)
@@ -25,16 +27,7 @@ void RuleLists::clear()
 
 QString trimRule(const QString &rule)
 {
-    // Only what a single-byte blank or control character is: a full-width
-    // space is a character of the rule.
-    const auto blank = [](QChar c) { return c.unicode() <= 0x20; };
-    qsizetype begin = 0;
-    qsizetype end = rule.size();
-    while (begin < end && blank(rule[begin]))
-        ++begin;
-    while (end > begin && blank(rule[end - 1]))
-        --end;
-    return rule.mid(begin, end - begin);
+    return Blanks::trimmed(rule).toString();
 }
 
 } // namespace vesk

@@ -42,7 +42,7 @@ private:
     std::array<QStringList, Count> m_lists;
 };
 
-// A rule as it is stored: without the blanks and control characters around it.
+// A rule as it is stored: without the blanks around it.
 QString trimRule(const QString &rule);
 
 } // namespace vesk
