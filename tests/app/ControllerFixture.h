@@ -81,11 +81,11 @@ class ControllerTest : public ::testing::Test
 protected:
     ControllerTest()
         : timers(&clock)
-        , pump(&timers)
         , store(dir.path())
         , atoms(dir.path() + "/run")
         , provider(session)
     {
+        pump.timers = &timers;
         settings.writeString("Config", "Host", "pop.example.jp");
         settings.writeString("Config", "UserID", "taro");
         settings.writeString("Config", "Password", "secret");

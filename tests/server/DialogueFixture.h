@@ -1,36 +1,41 @@
 #pragma once
 
-#include "ServerTestDoubles.h"
-
-#include "mail/CoreServices.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "server/LocalActivity.h"
 #include "server/LocalDialogue.h"
 #include "server/MailerEnds.h"
+#include "server/ReplySink.h"
 #include "server/ServerConfig.h"
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
-#include "store/MessageStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeTimerFactory.h"
-#include "support/RecordingHost.h"
-#include "support/RecordingMessenger.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/CoreFixture.h"
 
 #include <deque>
-#include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace vesk::test {
 
-// Local dialogues driven line by line without sockets: a recording sink, fake
-// time, a recording host, and a store in a temporary folder.
-class DialogueFixture : public ::testing::Test
+// Keeps what a dialogue sent and whether it asked to close.
+class RecordingSink final : public ReplySink
+{
+public:
+    void send(const QByteArray &bytes) override
+    {
+        output += bytes;
+        ++sends;
+    }
+    void closeAfterSend() override { closeAfterSendCalled = true; }
+    void close() override { closed = true; }
+    QByteArray take() { return std::exchange(output, {}); }
+
+    QByteArray output;
+    int sends = 0;
+    bool closeAfterSendCalled = false;
+    bool closed = false;
+};
+
+// Local dialogues driven line by line without sockets, in fake time.
+class DialogueFixture : public CoreFixture
 {
 protected:
     struct Peer
@@ -39,38 +44,36 @@ protected:
         std::unique_ptr<LocalDialogue> dialogue;
     };
 
-    void SetUp() override
+    DialogueFixture()
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_store.createFolders(m_messenger);
         m_config.UserID = QStringLiteral("taro");
         m_config.Password = QStringLiteral("Secret1");
         m_config.Host = QStringLiteral("pop.example.jp");
         m_config.lookupPauseMs = 0;
-        m_identity.hostName = "testhost";
-        m_identity.version = "2.81";
-        m_identity.zoneText = "+0900";
+        m_identity = { "testhost", "2.81", "+0900" };
     }
 
     // A connected and greeted dialogue on a port of the given tag.
     Peer &open(MailerPort port)
     {
-        m_peers.push_back(std::make_unique<Peer>());
-        Peer &peer = *m_peers.back();
+        Peer &peer = *m_peers.emplace_back(std::make_unique<Peer>());
         peer.dialogue = std::make_unique<LocalDialogue>(m_env, port, peer.sink);
         peer.dialogue->connected();
         return peer;
     }
-
-    // Sends bytes as they are and returns what the dialogue answered,
-    // serving every message to its end.
+    // Sends bytes as they are and returns the answer, every message served to its end.
     QByteArray raw(Peer &peer, const QByteArray &bytes)
     {
         peer.dialogue->received(bytes);
         return drain(peer);
     }
     QByteArray say(Peer &peer, const QByteArray &line) { return raw(peer, line + "\r\n"); }
-
+    // Each command in turn with the reply it must get.
+    void expectReplies(Peer &peer, const std::vector<std::pair<QByteArray, QByteArray>> &exchanges)
+    {
+        for (const auto &[command, reply] : exchanges)
+            EXPECT_EQ(say(peer, command), reply) << command.constData();
+    }
     // Reports empty send queues until nothing more is sent.
     QByteArray drain(Peer &peer)
     {
@@ -80,7 +83,6 @@ protected:
         }
         return peer.sink.take();
     }
-
     Peer &loggedIn(MailerPort port = MailerPort::Pop3Mailer1)
     {
         Peer &peer = open(port);
@@ -89,16 +91,7 @@ protected:
         EXPECT_TRUE(say(peer, "PASS Secret1").startsWith("+OK"));
         return peer;
     }
-
-    void put(Box box, const QString &name, const QByteArray &content)
-    {
-        QFile file(m_store.filePath(box, name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-    }
-    bool exists(Box box, const QString &name) const { return QFile::exists(m_store.filePath(box, name)); }
-    QStringList outBox() const { return m_store.listing(Box::OutBox); }
-    QByteArray outBoxFile(int index = 0) const { return m_store.read(Box::OutBox, outBox().value(index)); }
+    // The tasks the dialogues' ends posted to the event loop.
     void runPosted()
     {
         while (!m_posted.empty()) {
@@ -108,21 +101,11 @@ protected:
         }
     }
 
-    QTemporaryDir m_dir;
-    FakeClock m_clock { QDateTime(QDate(2026, 12, 6), QTime(8, 0)) };
-    RecordingMessenger m_messenger;
-    MessageStore m_store { m_dir.path(), m_clock };
-    SessionState m_state;
-    RecordingHost m_host;
-    ProtocolMonitor m_monitor;
-    FakeEventPump m_pump;
-    FakeTimerFactory m_timers { &m_clock };
     ServerConfig m_config;
     ServerIdentity m_identity;
     LocalActivity m_activity { m_state };
     std::deque<std::function<void()>> m_posted;
     MailerEnds m_ends { m_env, [this](std::function<void()> task) { m_posted.push_back(std::move(task)); } };
-    CoreServices m_core { m_clock, m_timers, m_pump, m_messenger, m_store, m_state, m_monitor };
     ServerEnvironment m_env { m_core, m_config, m_identity, m_host, m_host, m_activity, m_ends };
     std::vector<std::unique_ptr<Peer>> m_peers;
 };

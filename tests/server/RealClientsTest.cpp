@@ -1,4 +1,4 @@
-#include "LiveServerFixture.h"
+#include "support/LiveServerFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +11,7 @@ const QByteArray First
       "Subject: first\r\nMessage-ID: <one@x.jp>\r\n\r\nhello\r\n..dotted\r\n...\r\nend\r\n";
 const QByteArray Second = "Subject: second\r\n\r\nbody two\r\n";
 const QByteArray Third = "Subject: third\r\nX-UIDL: uid-three\r\n\r\nbody three\r\n";
+const qsizetype Total = First.size() + Second.size() + Third.size();
 
 class RealClients : public LiveServerFixture
 {
@@ -18,90 +19,64 @@ protected:
     void SetUp() override
     {
         LiveServerFixture::SetUp();
-        put(Box::InBox,
-            "20261206080000000"
-            "0.ID",
-            First);
-        put(Box::InBox,
-            "20261206080000000"
-            "1.ID",
-            Second);
-        put(Box::InBox,
-            "20261206080000000"
-            "2.ID",
-            Third);
+        put(Box::InBox, "202612060800000000.ID", First);
+        put(Box::InBox, "202612060800000001.ID", Second);
+        put(Box::InBox, "202612060800000002.ID", Third);
     }
     QString popUrl(const QString &path = QString()) const
     {
-        return QStringLiteral("pop3://127.0.0.1:%1/").arg(pop3Port()) + path;
+        return QStringLiteral("pop3://127.0.0.1:%1/").arg(port(MailerPort::Pop3Mailer1)) + path;
     }
-    QJsonArray poplib(const QStringList &steps)
+    Result curl(const QStringList &arguments)
+    {
+        return run(QStringLiteral("curl"), QStringList { "-s", "-u", "taro:pa55word" } + arguments);
+    }
+    QJsonArray poplib(const QStringList &steps, const QString &user = QStringLiteral("taro"))
     {
         const Result result = python(QStringLiteral("pop3_client.py"),
-            QStringList { QString::number(pop3Port()), QStringLiteral("taro"), QStringLiteral("pa55word") }
-                + steps);
+            QStringList { QString::number(port(MailerPort::Pop3Mailer1)), user, "pa55word" } + steps);
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         return QJsonDocument::fromJson(result.out).array();
     }
     QString messageFile(const QByteArray &content)
     {
-        const QString path = m_dir.path() + QStringLiteral("/message%1.txt").arg(++m_files);
+        const QString path = m_dir.filePath(QStringLiteral("message.txt"));
         QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
         return path;
     }
-
-    int m_files = 0;
 };
 
-TEST_F(RealClients, CurlListsRetrievesAndDeletes)
+TEST_F(RealClients, CurlListsRetrievesWithApopAndDeletes)
 {
-    const QStringList login { QStringLiteral("-s"), QStringLiteral("-u"), QStringLiteral("taro:pa55word") };
-    Result listing = run(QStringLiteral("curl"), login + QStringList { popUrl() });
-    EXPECT_EQ(listing.exitCode, 0);
+    Result listing = curl({ popUrl() });
     EXPECT_EQ(listing.out,
         "1 " + QByteArray::number(First.size()) + "\r\n2 " + QByteArray::number(Second.size()) + "\r\n3 "
             + QByteArray::number(Third.size()) + "\r\n");
-
     // Received without the envelope; curl takes the doubled dots away.
-    Result message = run(QStringLiteral("curl"), login + QStringList { popUrl(QStringLiteral("1")) });
-    EXPECT_EQ(message.exitCode, 0);
-    EXPECT_EQ(
-        message.out, "Subject: first\r\nMessage-ID: <one@x.jp>\r\n\r\nhello\r\n.dotted\r\n..\r\nend\r\n");
-
-    Result apop = run(QStringLiteral("curl"),
-        login + QStringList { QStringLiteral("--login-options"), QStringLiteral("AUTH=+APOP"), popUrl("3") });
+    EXPECT_EQ(curl({ popUrl("1") }).out,
+        "Subject: first\r\nMessage-ID: <one@x.jp>\r\n\r\nhello\r\n.dotted\r\n..\r\nend\r\n");
+    Result apop = curl({ "--login-options", "AUTH=+APOP", popUrl("3") });
     EXPECT_EQ(apop.exitCode, 0);
     EXPECT_EQ(apop.out, Third);
-
     // -I: DELE has a one-line reply, no listing for curl to wait for.
-    Result dele = run(QStringLiteral("curl"),
-        login
-            + QStringList { QStringLiteral("-I"), QStringLiteral("-X"), QStringLiteral("DELE 1"), popUrl() });
+    Result dele = curl({ "-I", "-X", "DELE 1", popUrl() });
     EXPECT_EQ(dele.exitCode, 0) << dele.err.toStdString();
-    EXPECT_EQ(m_store.listing(Box::InBox),
-        (QStringList { "20261206080000000"
-                       "1.ID",
-            "20261206080000000"
-            "2.ID" }));
+    EXPECT_EQ(
+        m_store.listing(Box::InBox), (QStringList { "202612060800000001.ID", "202612060800000002.ID" }));
 }
 
 TEST_F(RealClients, CurlUploadToSeveralRecipientsIsFiledOnce)
 {
     const QString file = messageFile("Subject: up\r\nMessage-ID: <m1@127.0.0.1>\r\n\r\nline\r\n.dot\r\n");
-    Result upload = run(QStringLiteral("curl"),
-        { QStringLiteral("-s"), QStringLiteral("smtp://127.0.0.1:%1").arg(smtpPort()),
-            QStringLiteral("--mail-from"), QStringLiteral("a@x.jp"), QStringLiteral("--mail-rcpt"),
-            QStringLiteral("b@y.jp"), QStringLiteral("--mail-rcpt"), QStringLiteral("c@z.jp"),
-            QStringLiteral("-T"), file });
+    Result upload = curl({ QStringLiteral("smtp://127.0.0.1:%1").arg(port(MailerPort::SmtpMailer1)),
+        "--mail-from", "a@x.jp", "--mail-rcpt", "b@y.jp", "--mail-rcpt", "c@z.jp", "-T", file });
     EXPECT_EQ(upload.exitCode, 0) << upload.err.toStdString();
-    const QStringList names = m_store.listing(Box::OutBox);
-    ASSERT_EQ(names.size(), 1);
-    const QList<QByteArray> lines = m_store.read(Box::OutBox, names[0]).split('\n');
-    EXPECT_EQ(lines.value(0), "VeskFrom: <a@x.jp>\r");
-    EXPECT_EQ(lines.value(1), "VeskTo: <b@y.jp>\r");
-    EXPECT_EQ(lines.value(2), "VeskTo: <c@z.jp>\r");
+    ASSERT_EQ(listing(Box::OutBox).size(), 1);
+    const QList<QByteArray> lines = content(Box::OutBox).split('\n');
+    EXPECT_EQ(lines.mid(0, 3),
+        (QList<QByteArray> { "VeskFrom: <a@x.jp>\r", "VeskTo: <b@y.jp>\r", "VeskTo: <c@z.jp>\r" }));
     EXPECT_TRUE(lines.value(3).startsWith("Received: from "));
     EXPECT_TRUE(lines.value(3).contains(" by testhost (Vesk 2.81) with SMTP id "));
     EXPECT_TRUE(lines.value(3).endsWith(" +0900\r"));
@@ -114,7 +89,7 @@ TEST_F(RealClients, PoplibUserPassListUidlTopRetr)
     const QJsonArray got = poplib({ "stat", "list", "uidl", "top:1:0", "top:1:1", "retr:1", "quit" });
     ASSERT_EQ(got.size(), 9);
     EXPECT_TRUE(got[0].toString().startsWith("+OK Vesk Pop3 server at testhost starting. <"));
-    EXPECT_EQ(got[2].toArray(), (QJsonArray { 3, First.size() + Second.size() + Third.size() }));
+    EXPECT_EQ(got[2].toArray(), (QJsonArray { 3, Total }));
     EXPECT_EQ(got[3].toArray()[1].toString(), QStringLiteral("1 %1").arg(First.size()));
     EXPECT_EQ(got[4].toArray(),
         (QJsonArray {
@@ -125,33 +100,19 @@ TEST_F(RealClients, PoplibUserPassListUidlTopRetr)
     EXPECT_EQ(got[8].toString(), "+OK VESK Pop server at localhost signing off.");
 }
 
-TEST_F(RealClients, PoplibApopLogsIn)
+TEST_F(RealClients, PoplibApopWithTheFullAddressLogsIn)
 {
-    const Result result = python(QStringLiteral("pop3_client.py"),
-        { QString::number(pop3Port()), QStringLiteral("taro@example.jp"), QStringLiteral("pa55word"),
-            QStringLiteral("--apop"), QStringLiteral("stat"), QStringLiteral("quit") });
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QJsonArray got = QJsonDocument::fromJson(result.out).array();
-    EXPECT_EQ(got[1].toString(),
-        QStringLiteral("+OK taro@example.jp has 3 message(s) (%1 octets).")
-            .arg(First.size() + Second.size() + Third.size()));
+    const QJsonArray got = poplib({ "--apop", "stat", "quit" }, QStringLiteral("taro@example.jp"));
+    EXPECT_EQ(
+        got[1].toString(), QStringLiteral("+OK taro@example.jp has 3 message(s) (%1 octets).").arg(Total));
 }
 
-TEST_F(RealClients, PoplibDeletingAllInAscendingOrderEmptiesTheBox)
+TEST_F(RealClients, PoplibDeletesExactlyWhatItNamedAndNumbersStay)
 {
-    const QJsonArray got = poplib({ "retr:1", "retr:2", "retr:3", "dele:1", "dele:2", "dele:3", "quit" });
-    EXPECT_EQ(got[5].toString(), "+OK Message 1 has been deleted.");
-    EXPECT_EQ(got[7].toString(), "+OK Message 3 has been deleted.");
-    EXPECT_TRUE(m_store.listing(Box::InBox).isEmpty());
-}
-
-TEST_F(RealClients, PoplibDeletingSomeKeepsExactlyTheOthers)
-{
-    poplib({ "dele:1", "dele:2", "quit" });
-    EXPECT_EQ(m_store.listing(Box::InBox),
-        QStringList { "20261206080000000"
-                      "2.ID" });
-    poplib({ "dele:1", "quit" });
+    const QJsonArray got = poplib({ "retr:1", "dele:1", "dele:2", "quit" });
+    EXPECT_EQ(got[3].toString(), "+OK Message 1 has been deleted.");
+    EXPECT_EQ(m_store.listing(Box::InBox), QStringList { "202612060800000002.ID" });
+    EXPECT_EQ(poplib({ "dele:1", "quit" })[2].toString(), "+OK Message 1 has been deleted.");
     EXPECT_TRUE(m_store.listing(Box::InBox).isEmpty());
 }
 
@@ -161,18 +122,44 @@ TEST_F(RealClients, SmtplibSendmailWithSeveralRecipientsFilesOneMessage)
         = messageFile("From: Taro <a@x.jp>\r\nMessage-ID: <abc@127.0.0.1>\r\nSubject: s\r\n\r\n"
                       ".starts with a dot\r\nbody\r\n");
     const Result result = python(QStringLiteral("smtp_client.py"),
-        { QString::number(smtpPort()), QStringLiteral("a@x.jp"), QStringLiteral("b@y.jp,c@z.jp,d@w.jp"),
-            file });
+        { QString::number(port(MailerPort::SmtpMailer1)), "a@x.jp", "b@y.jp,c@z.jp,d@w.jp", file });
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out.trimmed(), "{}");
-    const QStringList names = m_store.listing(Box::OutBox);
-    ASSERT_EQ(names.size(), 1);
-    const QByteArray content = m_store.read(Box::OutBox, names[0]);
-    EXPECT_TRUE(content.startsWith(
-        "VeskFrom: <a@x.jp>\r\nVeskTo: <b@y.jp>\r\nVeskTo: <c@z.jp>\r\nVeskTo: <d@w.jp>\r\nReceived: from "));
-    EXPECT_TRUE(
-        content.endsWith("\r\nFrom: Taro <a@x.jp>\r\nMessage-ID: <abc@pop.example.jp>\r\nSubject: s\r\n\r\n"
-                         "..starts with a dot\r\nbody\r\n"));
+    ASSERT_EQ(listing(Box::OutBox).size(), 1);
+    EXPECT_TRUE(content(Box::OutBox)
+                    .startsWith("VeskFrom: <a@x.jp>\r\nVeskTo: <b@y.jp>\r\nVeskTo: <c@z.jp>\r\nVeskTo: "
+                                "<d@w.jp>\r\nReceived: from "));
+    EXPECT_TRUE(content(Box::OutBox)
+                    .endsWith("\r\nFrom: Taro <a@x.jp>\r\nMessage-ID: <abc@pop.example.jp>\r\n"
+                              "Subject: s\r\n\r\n..starts with a dot\r\nbody\r\n"));
+}
+
+TEST_F(RealClients, TwoMailersAtOnceGetTheirOwnDialogues)
+{
+    QByteArray greeting;
+    auto one = connectTo(port(MailerPort::Pop3Mailer1), &greeting);
+    auto two = connectTo(port(MailerPort::Pop3Mailer1), &greeting);
+    EXPECT_EQ(exchange(*one, "USER taro"), "+OK Password required for taro.\r\n");
+    EXPECT_EQ(exchange(*two, "USER jiro"), "+OK Password required for jiro.\r\n");
+    EXPECT_TRUE(exchange(*one, "PASS pa55word").startsWith("+OK taro has 3 message(s)"));
+    EXPECT_EQ(exchange(*two, "PASS pa55word"), "-ERR Password supplied for \"jiro\" is incorrect.\r\n");
+    EXPECT_EQ(m_server.dialogueCount(), 2);
+}
+
+TEST_F(RealClients, StoppingTheServersDropsTheirConnections)
+{
+    QByteArray greeting;
+    auto client = connectTo(port(MailerPort::Pop3Mailer1), &greeting);
+    exchange(*client, "USER taro");
+    EXPECT_TRUE(m_state.pop3Active);
+    m_state.marker = QStringLiteral("."); // a provider session is starting
+    m_server.stopMailer1();
+    EXPECT_TRUE(waitFor([&] { return client->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(m_server.dialogueCount(), 0);
+    EXPECT_EQ(m_state.marker, ".");
+    EXPECT_FALSE(m_state.pop3Active);
+    m_server.startMailer1();
+    EXPECT_NE(port(MailerPort::Pop3Mailer1), 0);
 }
 
 } // namespace

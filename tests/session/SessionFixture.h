@@ -39,6 +39,8 @@ protected:
         m_config.RetrPauseMs = 0;
         m_config.SavedPauseMs = 0;
         m_monitor.attach([this](const QString &line) { m_monitorLines << line; });
+        m_fakePump.timers = &m_fakeTimers;
+        m_fakePump.serveEventLoop = true;
     }
 
     ProviderSession &session(bool fakeTime = false)
@@ -81,7 +83,7 @@ protected:
     ProtocolMonitor m_monitor;
     QStringList m_monitorLines;
     FakeTimerFactory m_fakeTimers;
-    FakeEventPump m_fakePump { &m_fakeTimers, true };
+    FakeEventPump m_fakePump;
     std::unique_ptr<CoreServices> m_core;
     std::unique_ptr<ProviderSession> m_session;
 };

@@ -13,15 +13,15 @@ bool FakeEventPump::waitUntil(const std::function<bool()> &done, int rounds, int
             return true;
         ++roundsRun;
         waitedMs += pauseMs;
-        if (m_serveEventLoop) {
+        if (serveEventLoop) {
             // With fake timers time is theirs; without, a round takes a
             // moment of real time so that a peer process gets on.
             QEventLoop loop;
-            QTimer::singleShot(m_timers ? 0 : 1, &loop, &QEventLoop::quit);
+            QTimer::singleShot(timers ? 0 : 1, &loop, &QEventLoop::quit);
             loop.exec();
         }
-        if (m_timers)
-            m_timers->advance(pauseMs);
+        if (timers)
+            timers->advance(pauseMs);
         if (eachRound)
             eachRound();
     }

@@ -17,20 +17,13 @@ class FakeTimerFactory;
 class FakeEventPump final : public EventPump
 {
 public:
-    explicit FakeEventPump(FakeTimerFactory *timers = nullptr, bool serveEventLoop = false)
-        : m_timers(timers)
-        , m_serveEventLoop(serveEventLoop)
-    { }
-
     bool waitUntil(const std::function<bool()> &done, int rounds, int pauseMs) override;
 
+    FakeTimerFactory *timers = nullptr;
+    bool serveEventLoop = false;
     int roundsRun = 0;
     qint64 waitedMs = 0;
     std::function<void()> eachRound;
-
-private:
-    FakeTimerFactory *m_timers;
-    bool m_serveEventLoop;
 };
 
 } // namespace vesk::test
