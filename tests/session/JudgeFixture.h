@@ -1,94 +1,78 @@
 #pragma once
 
-#include "RecordingLink.h"
-
-#include "mail/CoreServices.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "session/ClientJudge.h"
+#include "session/ClientLink.h"
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
-#include "store/MessageStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeTimerFactory.h"
-#include "support/RecordingHost.h"
-#include "support/RecordingMessenger.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/CoreFixture.h"
 
 namespace vesk::test {
 
-// The dialogue on its own: reply lines go in, the commands it sends come out
-// of the recording link. The store is real, in a temporary folder.
-class JudgeFixture : public ::testing::Test
+using Lines = QList<QByteArray>;
+
+// Takes what the dialogue sends, one entry per CR LF line.
+class RecordingLink final : public ClientLink
+{
+public:
+    void send(const QByteArray &bytes) override
+    {
+        pending += bytes;
+        for (qsizetype end; (end = pending.indexOf("\r\n")) >= 0; pending.remove(0, end + 2))
+            lines << pending.left(end);
+    }
+    bool sendPending() const override { return false; }
+    void flush() override { }
+    void restartWatchdog() override { ++watchdogRestarts; }
+    void stopWatchdog() override { }
+    void clientOff() override
+    {
+        ++clientOffs;
+        onClientOff();
+    }
+    QString localHostName() const override { return QStringLiteral("vesk-host"); }
+    // Lines sent since the last call.
+    Lines take() { return std::exchange(lines, {}); }
+
+    QByteArray pending;
+    Lines lines;
+    int clientOffs = 0;
+    int watchdogRestarts = 0;
+    std::function<void()> onClientOff;
+};
+
+// The provider dialogue on its own: reply lines go in, the commands it sends
+// come out of the recording link. The store is real, in a temporary folder.
+class JudgeFixture : public CoreFixture
 {
 protected:
-    void SetUp() override
+    JudgeFixture()
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_store.createFolders(m_messenger);
+        recordMonitor();
         m_config.Host = QStringLiteral("pop.example.jp");
         m_config.SMTP = QStringLiteral("smtp.example.jp");
         m_config.UserID = QStringLiteral("taro");
         m_config.Password = QStringLiteral("secret99");
-        m_monitor.attach([this](const QString &line) { m_monitorLines << line; });
-        m_monitor.setPassword(m_config.Password);
         m_state.marker = QStringLiteral(".");
         m_link.onClientOff = [this] { m_judge.setClientState(ClientIdle); };
     }
 
-    // Feeds lines to the judge as the line assembly would.
-    void reply(const QByteArray &line) { m_judge.judge(line); }
-    QList<QByteArray> sent() { return m_link.take(); }
-
-    void startDownload()
+    // Each reply of the provider in turn, with the commands that must follow it.
+    void talk(const std::vector<std::pair<QByteArray, Lines>> &steps)
+    {
+        for (const auto &[reply, commands] : steps) {
+            m_judge.judge(reply);
+            EXPECT_EQ(m_link.take(), commands) << "after " << reply.constData();
+        }
+    }
+    // Greeting, USER and PASS; the STAT is sent.
+    void login()
     {
         m_judge.beginDownload();
-        m_link.restartWatchdog();
-    }
-    // Greeting, USER/PASS and STAT with `count` messages.
-    void loginWith(int count)
-    {
-        startDownload();
-        reply("+OK ready");
-        reply("+OK user");
-        reply("+OK pass");
-        reply("+OK " + QByteArray::number(count) + " 1000");
-        const auto lines = sent();
-        ASSERT_GE(lines.size(), 3);
-        EXPECT_EQ(lines.mid(0, 3), (QList<QByteArray> { "USER taro", "PASS secret99", "STAT" }));
-        // What followed STAT is left for the test.
-        m_link.taken -= lines.size() - 3;
+        talk({ { "+OK ready", { "USER taro" } }, { "+OK", { "PASS secret99" } }, { "+OK", { "STAT" } } });
     }
 
-    void putOut(const QString &name, const QByteArray &content)
-    {
-        QFile file(m_store.filePath(Box::OutBox, name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-    }
-    QStringList inBox() const { return m_store.listing(Box::InBox); }
-    QStringList outBox() const { return m_store.listing(Box::OutBox); }
-    QByteArray inFile(int index) const { return m_store.read(Box::InBox, inBox().value(index)); }
-
-    QTemporaryDir m_dir;
-    FakeClock m_clock { QDateTime(QDate(2026, 12, 6), QTime(9, 30, 0, 5)) };
-    RecordingMessenger m_messenger;
-    MessageStore m_store { m_dir.path(), m_clock };
-    SessionState m_state;
     SessionConfig m_config;
-    RecordingHost m_host;
-    ProtocolMonitor m_monitor;
-    QStringList m_monitorLines;
-    FakeEventPump m_pump;
-    FakeTimerFactory m_timers { &m_clock };
     RecordingLink m_link;
-    CoreServices m_core { m_clock, m_timers, m_pump, m_messenger, m_store, m_state, m_monitor };
     SessionContext m_context { m_core, m_config, m_host, m_host };
     ClientJudge m_judge { m_context, m_link };
 };

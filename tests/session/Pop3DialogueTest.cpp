@@ -3,30 +3,23 @@
 #include "mail/TMD5.h"
 
 namespace vesk::test {
+namespace {
 
-using Lines = QList<QByteArray>;
+using Pop3Dialogue = JudgeFixture;
 
-class Pop3Dialogue : public JudgeFixture
+// LIST n, then RETR n answered with the text in one block.
+std::vector<std::pair<QByteArray, Lines>> fetch(int n, const QByteArray &text, const Lines &after)
 {
-protected:
-    // LIST n, RETR n with the text in one block, then the DELE that follows.
-    void fetch(int n, const QByteArray &text)
-    {
-        EXPECT_EQ(sent(), Lines { "LIST " + QByteArray::number(n) });
-        reply("+OK " + QByteArray::number(n) + ' ' + QByteArray::number(text.size()));
-        EXPECT_EQ(sent(), Lines { "RETR " + QByteArray::number(n) });
-        reply("+OK " + QByteArray::number(text.size()) + " octets");
-        ASSERT_TRUE(m_judge.dataMode());
-        reply(text + ".");
-    }
-};
+    const QByteArray number = QByteArray::number(n), size = QByteArray::number(text.size());
+    return { { "+OK " + number + ' ' + size, { "RETR " + number } }, { "+OK " + size + " octets", {} },
+        { text + ".", after } };
+}
 
 TEST_F(Pop3Dialogue, StatZeroGoesStraightToQuit)
 {
-    loginWith(0);
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    reply("+OK bye");
-    EXPECT_EQ(m_state.marker, QString());
+    login();
+    talk({ { "+OK 0 0", { "QUIT" } }, { "+OK bye", {} } });
+    EXPECT_EQ(m_state.marker, "");
     EXPECT_EQ(m_judge.mailTotal(), 0);
     EXPECT_EQ(m_link.clientOffs, 1);
     EXPECT_EQ(m_host.modes, QList<int> { 0 });
@@ -34,248 +27,159 @@ TEST_F(Pop3Dialogue, StatZeroGoesStraightToQuit)
 
 TEST_F(Pop3Dialogue, FetchesFromTheHighestNumberDownAndDeletesEachAfterStoringIt)
 {
-    loginWith(3);
-    fetch(3, "Subject: three\r\n\r\nc\r\n");
-    EXPECT_EQ(inBox().size(), 1);
-    EXPECT_EQ(sent(), Lines { "DELE 3" });
-    reply("+OK deleted");
-    fetch(2, "Subject: two\r\n\r\nb\r\n");
-    EXPECT_EQ(sent(), Lines { "DELE 2" });
-    reply("+OK deleted");
-    fetch(1, "Subject: one\r\n\r\na\r\n");
-    EXPECT_EQ(sent(), Lines { "DELE 1" });
-    reply("+OK deleted");
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    reply("+OK bye");
-
-    EXPECT_EQ(m_state.marker, QString());
-    EXPECT_EQ(m_judge.mailTotal(), 3);
-    ASSERT_EQ(inBox().size(), 3);
-    EXPECT_EQ(inFile(0), "Subject: three\r\n\r\nc\r\n");
-    EXPECT_EQ(inFile(1), "Subject: two\r\n\r\nb\r\n");
-    EXPECT_EQ(inFile(2), "Subject: one\r\n\r\na\r\n");
+    login();
+    talk({ { "+OK 2 1000", { "LIST 2" } } });
+    talk(fetch(2, "Subject: two\r\n\r\nb\r\n", { "DELE 2" }));
+    EXPECT_EQ(listing(Box::InBox).size(), 1);
+    talk({ { "+OK deleted", { "LIST 1" } } });
+    talk(fetch(1, "Subject: one\r\n\r\na\r\n", { "DELE 1" }));
+    talk({ { "+OK deleted", { "QUIT" } }, { "+OK bye", {} } });
+    EXPECT_EQ(m_state.marker, "");
+    EXPECT_EQ(m_judge.mailTotal(), 2);
+    EXPECT_EQ(contents(Box::InBox), (Lines { "Subject: two\r\n\r\nb\r\n", "Subject: one\r\n\r\na\r\n" }));
     // The fixed pauses: before each RETR and after each save.
-    EXPECT_EQ(m_pump.waitedMs, 600);
+    EXPECT_EQ(m_pump.waitedMs, 400);
 }
 
-TEST_F(Pop3Dialogue, ASizeZeroMessageIsLeftAndNotCounted)
+TEST_F(Pop3Dialogue, MessagesEmptyOrOverTheLimitAreLeftAtTheProvider)
 {
-    loginWith(2);
-    EXPECT_EQ(sent(), Lines { "LIST 2" });
-    reply("+OK 2 0");
-    EXPECT_EQ(sent(), Lines { "STAT" });
-    reply("+OK 2 100");
-    fetch(1, "Subject: one\r\n\r\na\r\n");
-    EXPECT_EQ(sent(), Lines { "DELE 1" });
-    reply("+OK");
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    reply("+OK");
-    EXPECT_EQ(m_judge.mailTotal(), 1);
-    EXPECT_EQ(inBox().size(), 1);
+    m_config.MaxMessageBytes = 100;
+    login();
+    talk({ { "+OK 3 1000", { "LIST 3" } }, { "+OK 3 0", { "STAT" } }, { "+OK 3 1000", { "LIST 2" } },
+        { "+OK 2 5000", { "STAT" } }, { "+OK 3 5100", { "LIST 1" } },
+        // Announced small but growing past the limit: given up without DELE.
+        { "+OK 1 50", { "RETR 1" } }, { "+OK", {} }, { QByteArray(60, 'a'), {} },
+        { QByteArray(60, 'b'), { "QUIT" } } });
+    EXPECT_EQ(m_state.marker, "x");
+    EXPECT_TRUE(listing(Box::InBox).isEmpty());
 }
 
-TEST_F(Pop3Dialogue, ApopSendsTheDigestOfTheGreetingStamp)
+TEST_F(Pop3Dialogue, ApopSendsTheDigestOfTheGreetingStampAndFailsWithoutOne)
 {
     m_config.Apop = true;
-    startDownload();
-    reply("+OK Dovecot ready. <1896.697170952@dbc.mtview.ca.us> more");
-    EXPECT_EQ(
-        sent(), Lines { "APOP taro " + TMD5::apopDigest("<1896.697170952@dbc.mtview.ca.us>", "secret99") });
-    reply("+OK logged in");
-    EXPECT_EQ(sent(), Lines { "STAT" });
+    m_judge.beginDownload();
+    const QByteArray stamp = "<1896.697170952@dbc.mtview.ca.us>";
+    talk(
+        { { "+OK Dovecot ready. " + stamp + " more", { "APOP taro " + TMD5::apopDigest(stamp, "secret99") } },
+            { "+OK logged in", { "STAT" } } });
+    m_state.marker = QStringLiteral(".");
+    m_judge.beginDownload();
+    talk({ { "+OK ready <no end", { "QUIT" } } });
+    EXPECT_EQ(m_state.marker, "x");
+    EXPECT_TRUE(m_monitorLines.contains("VeskTalk< Failed ! >"));
 }
 
-TEST_F(Pop3Dialogue, ApopWithoutAStampInTheGreetingFails)
-{
-    m_config.Apop = true;
-    startDownload();
-    reply("+OK ready <no end");
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    EXPECT_EQ(m_state.marker, QStringLiteral("x"));
-    EXPECT_TRUE(m_monitorLines.contains(QStringLiteral("VeskTalk< Failed ! >")));
-}
-
-TEST_F(Pop3Dialogue, CheckOnlyModeCountsAndQuits)
+TEST_F(Pop3Dialogue, CheckOnlyModeAndTheConnectionTestCountAndQuit)
 {
     m_config.ServerON = false;
-    loginWith(5);
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    reply("+OK");
+    login();
+    talk({ { "+OK 5 1000", { "QUIT" } }, { "+OK", {} } });
     EXPECT_EQ(m_judge.mailTotal(), 5);
-    EXPECT_TRUE(inBox().isEmpty());
     EXPECT_TRUE(m_host.modes.isEmpty());
-}
-
-TEST_F(Pop3Dialogue, ConnectionTestStopsAfterStat)
-{
+    m_config.ServerON = true;
     m_host.connectionTest = true;
-    loginWith(4);
-    EXPECT_EQ(sent(), Lines { "QUIT" });
+    m_state.marker = QStringLiteral(".");
+    login();
+    talk({ { "+OK 4 1000", { "QUIT" } } });
+    EXPECT_TRUE(listing(Box::InBox).isEmpty());
 }
 
 TEST_F(Pop3Dialogue, TextArrivingInSeveralBlocksIsStoredInTransferForm)
 {
-    loginWith(1);
-    sent();
-    reply("+OK 1 60");
-    sent();
-    reply("+OK 60 octets");
-    reply("Subject: dots\r\n");
-    reply("..leading dot\r\nsplit ");
-    reply("line\r\n");
-    reply("");
-    reply(".");
-    EXPECT_EQ(sent(), Lines { "DELE 1" });
+    login();
+    talk({ { "+OK 1 60", { "LIST 1" } }, { "+OK 1 60", { "RETR 1" } }, { "+OK 60 octets", {} },
+        { "Subject: dots\r\n", {} }, { "..leading dot\r\nsplit ", {} }, { "line\r\n", {} }, { "", {} },
+        { ".", { "DELE 1" } } });
     // Each block was followed by CR LF on the wire.
-    EXPECT_EQ(inFile(0), "Subject: dots\r\n\r\n..leading dot\r\nsplit \r\nline\r\n\r\n\r\n");
+    EXPECT_EQ(content(Box::InBox), "Subject: dots\r\n\r\n..leading dot\r\nsplit \r\nline\r\n\r\n\r\n");
 }
 
-TEST_F(Pop3Dialogue, ErrToPassQuitsAndFails)
+TEST_F(Pop3Dialogue, AnyUnexpectedReplyQuitsAndNothingIsJudgedAfterIt)
 {
-    startDownload();
-    reply("+OK ready");
-    reply("+OK user");
-    reply("-ERR [AUTH] Authentication failed.");
-    EXPECT_EQ(sent(), (Lines { "USER taro", "PASS secret99", "QUIT" }));
-    EXPECT_EQ(m_state.marker, QStringLiteral("x"));
-    EXPECT_EQ(m_link.clientOffs, 1);
-    EXPECT_TRUE(m_monitorLines.contains(QStringLiteral("VeskTalk< Failed ! >")));
-    // The password never reaches the monitor.
-    EXPECT_TRUE(m_monitorLines.contains(QStringLiteral("<PASS ********")));
-    EXPECT_FALSE(m_monitorLines.join('\n').contains(QStringLiteral("secret99")));
-    // Nothing is judged after the failure, not even the reply to QUIT.
-    reply("+OK bye");
-    EXPECT_TRUE(sent().isEmpty());
+    const Lines replies { "+OK ready", "+OK", "+OK", "+OK 1 10" };
+    for (int step = 0; step < 4; ++step) {
+        m_state.marker = QStringLiteral(".");
+        m_judge.beginDownload();
+        for (int i = 0; i < step; ++i)
+            m_judge.judge(replies[i]);
+        m_link.take();
+        talk({ { "-ERR [AUTH] no", { "QUIT" } }, { "+OK bye", {} } });
+        EXPECT_EQ(m_state.marker, "x") << step;
+        EXPECT_EQ(m_link.clientOffs, step + 1);
+    }
+    EXPECT_TRUE(m_monitorLines.contains("VeskTalk< Failed ! >"));
 }
 
 TEST_F(Pop3Dialogue, ASaveThatFailsSendsNoDele)
 {
-    loginWith(2);
-    // The in-box folder is gone and a file stands in its place.
-    ASSERT_TRUE(QDir(m_store.folderPath(Box::InBox)).removeRecursively());
-    QFile blocker(m_dir.path() + QStringLiteral("/InBox"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    fetch(2, "Subject: two\r\n\r\nb\r\n");
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    EXPECT_EQ(m_state.marker, QStringLiteral("x"));
+    login();
+    blockFolder(Box::InBox);
+    talk({ { "+OK 2 1000", { "LIST 2" } } });
+    talk(fetch(2, "Subject: two\r\n\r\nb\r\n", { "QUIT" }));
+    EXPECT_EQ(m_state.marker, "x");
     EXPECT_EQ(m_judge.storedCount(), 0);
-    EXPECT_EQ(m_messenger.messages.size(), 1);
-    EXPECT_TRUE(m_messenger.messages.value(0).startsWith(QStringLiteral("受信したメールを保存できません。")));
-}
-
-TEST_F(Pop3Dialogue, AMessageOverTheLimitIsLeftAtTheProvider)
-{
-    m_config.MaxMessageBytes = 100;
-    loginWith(2);
-    // Announced too large: skipped like an empty one.
-    EXPECT_EQ(sent(), Lines { "LIST 2" });
-    reply("+OK 2 5000");
-    EXPECT_EQ(sent(), Lines { "STAT" });
-    reply("+OK 2 5100");
-    // Announced small but growing past the limit: given up without DELE.
-    EXPECT_EQ(sent(), Lines { "LIST 1" });
-    reply("+OK 1 50");
-    EXPECT_EQ(sent(), Lines { "RETR 1" });
-    reply("+OK");
-    reply(QByteArray(60, 'a'));
-    reply(QByteArray(60, 'b'));
-    EXPECT_EQ(sent(), Lines { "QUIT" });
-    EXPECT_EQ(m_state.marker, QStringLiteral("x"));
-    EXPECT_TRUE(inBox().isEmpty());
+    EXPECT_TRUE(m_messenger.messages.value(0).startsWith("受信したメールを保存できません。"));
 }
 
 TEST_F(Pop3Dialogue, TextCompletedAfterTheWatchdogIsNeitherStoredNorDeleted)
 {
-    loginWith(1);
-    sent();
-    reply("+OK 1 20");
-    sent();
-    reply("+OK");
-    reply("Subject: late");
+    login();
+    talk({ { "+OK 1 20", { "LIST 1" } }, { "+OK 1 20", { "RETR 1" } }, { "+OK", {} },
+        { "Subject: late", {} } });
     m_judge.abandon();
     m_state.marker = QStringLiteral("x");
-    reply("body\r\n.");
-    for (const QByteArray &line : sent())
-        EXPECT_FALSE(line.startsWith("DELE")) << line.constData();
-    EXPECT_TRUE(inBox().isEmpty());
+    m_judge.judge("body\r\n.");
+    EXPECT_FALSE(m_link.take().contains("DELE 1"));
+    EXPECT_TRUE(listing(Box::InBox).isEmpty());
 }
 
 TEST_F(Pop3Dialogue, ASessionEndedDuringThePauseBeforeRetrSendsNothing)
 {
-    loginWith(1);
-    sent();
+    login();
+    talk({ { "+OK 1 20", { "LIST 1" } } });
     m_pump.eachRound = [this] { m_judge.abandon(); };
-    reply("+OK 1 20");
-    EXPECT_TRUE(sent().isEmpty());
+    talk({ { "+OK 1 20", {} } });
 }
 
 TEST_F(Pop3Dialogue, StoredMessagesGoToTheBoxListTheDistributionNames)
 {
     m_config.DevideON = true;
     m_host.boxOpen = true;
-    loginWith(1);
-    fetch(1, "Subject: x\r\n\r\ny\r\n");
+    login();
+    talk({ { "+OK 1 20", { "LIST 1" } } });
+    talk(fetch(1, "Subject: x\r\n\r\ny\r\n", { "DELE 1" }));
     ASSERT_EQ(m_host.devided.size(), 1);
-    EXPECT_EQ(m_host.added, QStringList { QStringLiteral("InBox1/") + m_host.devided.first() });
-    EXPECT_EQ(m_host.captions, QStringList { QStringLiteral("送受信箱 Down 1/1") });
+    EXPECT_EQ(m_host.added, QStringList { "InBox1/" + m_host.devided.first() });
+    EXPECT_EQ(m_host.captions, QStringList { "送受信箱 Down 1/1" });
 }
-
-TEST_F(Pop3Dialogue, AnyUnexpectedReplyTakesTheFailurePath)
-{
-    for (int step = 0; step < 4; ++step) {
-        m_state.marker = QStringLiteral(".");
-        startDownload();
-        sent();
-        const Lines replies { "+OK ready", "+OK", "+OK", "+OK 1 10" };
-        for (int i = 0; i < step; ++i)
-            reply(replies[i]);
-        sent();
-        reply("-ERR no");
-        EXPECT_EQ(sent(), Lines { "QUIT" }) << step;
-        EXPECT_EQ(m_state.marker, QStringLiteral("x")) << step;
-    }
-}
-
-} // namespace vesk::test
-
-namespace vesk::test {
 
 // A download that died before its QUIT left its messages at the provider:
 // served again, they are deleted there but not stored a second time. Each
-// copy stored then excuses one copy only: an identical message that was
-// delivered twice is still stored.
+// copy stored excuses one copy only: an identical message delivered twice is
+// still stored.
 TEST_F(Pop3Dialogue, MessagesOfAnInterruptedDownloadAreNotStoredTwice)
 {
-    loginWith(2);
-    fetch(2, "Subject: two\r\n\r\nb\r\n");
-    EXPECT_EQ(sent(), Lines { "DELE 2" });
+    const QByteArray two = "Subject: two\r\n\r\nb\r\n";
+    login();
+    talk({ { "+OK 2 40", { "LIST 2" } } });
+    talk(fetch(2, two, { "DELE 2" }));
     // The program dies here: no QUIT, so the provider keeps message 2.
-    ASSERT_EQ(inBox().size(), 1);
-
     ClientJudge again { m_context, m_link };
+    m_link.onClientOff = [&] { again.setClientState(ClientIdle); };
     m_state.marker = QStringLiteral(".");
     again.beginDownload();
-    for (const QByteArray line : { "+OK ready", "+OK user", "+OK pass", "+OK 2 40" })
+    for (const QByteArray line : { "+OK ready", "+OK user", "+OK pass", "+OK 2 40", "+OK 2 21",
+             "+OK 21 octets", "Subject: two\r\n\r\nb\r\n.", "+OK deleted", "+OK 1 21", "+OK 21 octets",
+             "Subject: two\r\n\r\nb\r\n.", "+OK deleted", "+OK bye" })
         again.judge(line);
-    sent();
-    again.judge("+OK 2 21");
-    again.judge("+OK 21 octets");
-    again.judge("Subject: two\r\n\r\nb\r\n.");
-    EXPECT_EQ(sent(), (Lines { "RETR 2", "DELE 2" }));
-    again.judge("+OK deleted");
-    again.judge("+OK 1 21");
-    again.judge("+OK 21 octets");
-    again.judge("Subject: two\r\n\r\nb\r\n.");
-    EXPECT_EQ(sent(), (Lines { "LIST 1", "RETR 1", "DELE 1" }));
-    again.judge("+OK deleted");
-    again.judge("+OK bye");
-    ASSERT_EQ(inBox().size(), 2);
-    EXPECT_EQ(inFile(1), "Subject: two\r\n\r\nb\r\n");
+    EXPECT_EQ(m_link.take(),
+        (Lines { "USER taro", "PASS secret99", "STAT", "LIST 2", "RETR 2", "DELE 2", "LIST 1", "RETR 1",
+            "DELE 1", "QUIT" }));
+    EXPECT_EQ(contents(Box::InBox), (Lines { two, two }));
     EXPECT_TRUE(m_monitorLines.contains("VeskTalk< 受信済みのメールです >"));
     // Once the provider answered QUIT nothing is remembered any more.
     EXPECT_FALSE(QFile::exists(m_dir.path() + "/.download-journal"));
 }
 
+} // namespace
 } // namespace vesk::test

@@ -7,6 +7,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeTimerFactory.h"
+#include "support/Printers.h"
 #include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
 
