@@ -14,7 +14,6 @@ class FakeResolver final : public HostResolver
 public:
     struct Request
     {
-        int id = 0;
         QString name;
         QPointer<QObject> context;
         Callback callback;
@@ -23,34 +22,23 @@ public:
 
     int start(const QString &name, QObject *context, Callback callback) override
     {
-        requests.push_back(Request { m_next, name, context, std::move(callback) });
-        return m_next++;
+        requests.push_back(Request { name, context, std::move(callback) });
+        return int(requests.size());
     }
-    void abort(int id) override
-    {
-        for (Request &request : requests) {
-            if (request.id == id)
-                request.aborted = true;
-        }
-    }
-    // Answers request `index` as the event loop would.
-    void answer(size_t index, const Answer &answer)
-    {
-        Request &request = requests.at(index);
-        if (!request.aborted && request.context)
-            request.callback(answer);
-    }
-    void answerAddress(size_t index, const QString &address)
+    void abort(int id) override { requests.at(id - 1).aborted = true; }
+    // Answers request `index` as the event loop would: an address, or else the error code.
+    void answer(size_t index, const QString &address, int error = 0)
     {
         Answer reply;
-        reply.addresses << QHostAddress(address);
-        answer(index, reply);
+        if (!address.isEmpty())
+            reply.addresses << QHostAddress(address);
+        reply.error = error;
+        const Request &request = requests.at(index);
+        if (!request.aborted && request.context)
+            request.callback(reply);
     }
 
     std::vector<Request> requests;
-
-private:
-    int m_next = 1;
 };
 
 } // namespace vesk::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Printers.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 
@@ -8,41 +10,34 @@
 
 namespace vesk::test {
 
-// Serves the event loop until `done` holds or `ms` have passed.
+// Serves the event loop until `done` holds or `ms` have passed; pumpFor: for `ms`.
 bool waitFor(const std::function<bool()> &done, int ms = 5000);
-// Serves the event loop for `ms`.
 void pumpFor(int ms);
 
-// The far end of a connection, on a plain socket, for checking what the
-// socket classes put on the wire. Reads by itself from the event loop
-// unless told not to (a peer that never reads).
+// The far end of a connection on a plain socket, for seeing what the socket
+// classes put on the wire. Reads by itself from the event loop unless told
+// not to (a peer that never reads).
 class RawConnection
 {
 public:
     explicit RawConnection(int handle, bool autoRead = true);
     ~RawConnection();
-    RawConnection(const RawConnection &) = delete;
-    RawConnection &operator=(const RawConnection &) = delete;
-
-    static std::unique_ptr<RawConnection> connectTo(quint16 port, bool ipv6 = false, bool autoRead = true);
+    static std::unique_ptr<RawConnection> connectTo(quint16 port, bool ipv6 = false);
 
     int handle() const { return m_handle; }
-    void setAutoRead(bool on);
-    // Sends everything (waiting for room while serving the event loop).
-    bool write(const QByteArray &bytes);
+    void setAutoRead(bool on) { m_notifier->setEnabled(on); }
+    bool write(const QByteArray &bytes); // all of it, serving the loop while the socket is full
     void shutdownWrite();
-    // Closes with a reset.
-    void resetClose();
-    void readAvailable();
+    void resetClose(); // closes with a reset
     bool waitForBytes(qsizetype count, int ms = 5000);
     bool waitForEof(int ms = 5000);
 
     QByteArray data;
     bool eof = false;
-    // errno of a failed read.
-    int error = 0;
+    int error = 0; // errno of a failed read
 
 private:
+    void readAvailable();
     int m_handle;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
@@ -54,18 +49,13 @@ public:
     RawListener();
     ~RawListener();
     quint16 port() const { return m_port; }
-    // Waits for the next connection.
-    std::unique_ptr<RawConnection> accept(int ms = 5000, bool autoRead = true);
-    // Connections waiting to be accepted right now.
-    int pendingNow();
+    std::unique_ptr<RawConnection> accept(bool autoRead = true);
+    bool connectionWaiting() const;
 
 private:
     int m_handle;
     quint16 m_port = 0;
 };
-
-// A loopback port that nothing listens on.
-quint16 unusedPort();
 
 // A byte pattern that shows loss or reordering.
 QByteArray patternBytes(qsizetype size);
