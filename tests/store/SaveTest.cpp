@@ -1,36 +1,26 @@
-#include "StoreFixture.h"
-
 #include "platform/DurableFile.h"
-
-#include <QDir>
+#include "support/CoreFixture.h"
 
 namespace vesk::test {
 namespace {
 
-using Save = StoreFixture;
+using Save = CoreFixture;
 
 QStringList allEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-TEST_F(Save, EveryLineEndsInCrLfAndBytesStayExact)
+TEST_F(Save, LinesEndInCrLfContentIsWrittenAsGivenAndBytesStayExact)
 {
     const QList<QByteArray> lines = { "Subject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=", "", "..x",
-        QByteArray("\x1b$B$\"\x1b(B\xff\x80", 10), "", "." };
+        QByteArray("\x1b$B$\"\x1b(B\xff\x80", 10), "." };
     ASSERT_TRUE(m_store.save(Box::InBox, "1.ID", lines));
-    EXPECT_EQ(m_store.read(Box::InBox, "1.ID"),
-        QByteArray("Subject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=\r\n\r\n..x\r\n") + lines[3]
-            + "\r\n\r\n.\r\n");
-    EXPECT_EQ(m_store.searchFile(Box::InBox, "1").size, m_store.read(Box::InBox, "1.ID").size());
-}
-
-TEST_F(Save, ContentIsWrittenAsGivenAndListedOnceSaved)
-{
+    EXPECT_EQ(m_store.read(Box::InBox, "1.ID"), lines.join("\r\n") + "\r\n");
     ASSERT_TRUE(m_store.saveContent(Box::OutBox, "2.ID", "VeskFrom: <a@b>\r\nno end"));
     EXPECT_EQ(m_store.read(Box::OutBox, "2.ID"), "VeskFrom: <a@b>\r\nno end");
-    EXPECT_EQ(m_store.listing(Box::OutBox), QStringList { "2.ID" });
     EXPECT_EQ(allEntries(m_store.folderPath(Box::OutBox)), QStringList { "2.ID" });
+    EXPECT_TRUE(m_store.read(Box::InBox, "none.ID").isEmpty());
 }
 
 TEST_F(Save, NeverReplacesAnExistingMessage)
@@ -46,55 +36,40 @@ TEST_F(Save, NeverReplacesAnExistingMessage)
 TEST_F(Save, CrashLeftoverIsNeverListedAndOldOnesAreCleared)
 {
     // What a save interrupted before its rename leaves.
-    const QString fresh = DurableFile::tempName("202612052033101230.ID");
-    const QString old = DurableFile::tempName("202612052033101231.ID");
+    const QString fresh = DurableFile::tempName("202612060800000000.ID");
+    const QString old = DurableFile::tempName("202612060800000001.ID");
     put(Box::InBox, fresh, "Subject: half");
     put(Box::InBox, old, "Subject: half");
     QFile oldFile(m_store.filePath(Box::InBox, old));
     ASSERT_TRUE(oldFile.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
-        oldFile.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600), QFile::FileModificationTime));
-    oldFile.close();
-
-    EXPECT_TRUE(m_store.listing(Box::InBox).isEmpty());
+        oldFile.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFile::FileModificationTime));
+    EXPECT_TRUE(listing(Box::InBox).isEmpty());
     EXPECT_EQ(m_store.checkDir(Box::InBox).count, 0);
     EXPECT_EQ(m_store.searchFile(Box::InBox, "-3").fileName, "");
-
+    EXPECT_EQ(m_store.newFileName("20261206080000000", { Box::InBox }), "202612060800000000.ID");
     m_store.createFolders(m_messenger);
     EXPECT_FALSE(exists(Box::InBox, old));
-    // A young one may belong to a save still running.
-    EXPECT_TRUE(exists(Box::InBox, fresh));
+    EXPECT_TRUE(exists(Box::InBox, fresh)); // a young one may belong to a save still running
 }
 
-TEST_F(Save, FolderInTheWayFailsAndLeavesNothing)
+TEST_F(Save, AFolderInTheWayOrANameLeavingTheFolderFailsAndLeavesNothing)
 {
-    ASSERT_TRUE(QDir(m_store.folderPath(Box::OutBox)).removeRecursively());
-    QFile blocker(m_dir.path() + "/OutBox");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    blockFolder(Box::OutBox);
     QString error;
     EXPECT_FALSE(m_store.save(Box::OutBox, "4.ID", { "x" }, &error));
     EXPECT_TRUE(error.contains("OutBox")) << error.toStdString();
     EXPECT_EQ(allEntries(m_dir.path()), QStringList({ "InBox", "InBox1", "InBox2", "OutBox" }));
-}
-
-TEST_F(Save, NamesThatLeaveTheFolderAreRefused)
-{
-    for (const char *name : { "", ".", "..", "../InBox1/7.ID", "sub/7.ID" }) {
-        SCOPED_TRACE(name);
-        QString error;
-        EXPECT_FALSE(m_store.save(Box::InBox, name, { "x" }, &error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_FALSE(m_store.remove(Box::InBox, name));
-    }
-    EXPECT_TRUE(m_store.listing(Box::InBox1).isEmpty());
     put(Box::InBox1, "8.ID", "keep");
+    for (const char *name : { "", ".", "..", "../InBox1/8.ID", "sub/7.ID" }) {
+        EXPECT_FALSE(m_store.save(Box::InBox, name, { "x" })) << name;
+        EXPECT_FALSE(m_store.remove(Box::InBox, name)) << name;
+    }
     EXPECT_TRUE(m_store.read(Box::InBox, "../InBox1/8.ID").isEmpty());
-    EXPECT_FALSE(m_store.remove(Box::InBox, "../InBox1/8.ID"));
-    EXPECT_TRUE(exists(Box::InBox1, "8.ID"));
+    EXPECT_EQ(listing(Box::InBox1), QStringList { "8.ID" });
 }
 
-TEST_F(Save, RemoveIsTrueOnceGone)
+TEST_F(Save, RemoveIsTrueOnceTheFileIsGone)
 {
     put(Box::OutBox, "9.ID");
     EXPECT_TRUE(m_store.remove(Box::OutBox, "9.ID"));
@@ -104,9 +79,21 @@ TEST_F(Save, RemoveIsTrueOnceGone)
     EXPECT_FALSE(m_store.remove(Box::OutBox, "dir.ID"));
 }
 
-TEST_F(Save, ReadOfAMissingFileIsEmpty)
+TEST(CreateFolders, MakesTheFourBoxesQuietlyOrSaysWhichItCouldNot)
 {
-    EXPECT_TRUE(m_store.read(Box::InBox, "none.ID").isEmpty());
+    QTemporaryDir dir;
+    RecordingMessenger messenger;
+    MessageStore(dir.path() + "/fine").createFolders(messenger);
+    MessageStore(dir.path() + "/fine").createFolders(messenger); // again on existing folders
+    EXPECT_TRUE(messenger.messages.isEmpty());
+    EXPECT_EQ(QDir(dir.path() + "/fine").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+        QStringList({ "InBox", "InBox1", "InBox2", "OutBox" }));
+    QFile(dir.path() + "/file").open(QIODevice::WriteOnly);
+    MessageStore(dir.path() + "/file").createFolders(messenger);
+    EXPECT_EQ(messenger.messages,
+        QStringList({ "OutBoxフォルダを作成出来ません", "InBoxフォルダを作成出来ません",
+            "InBox1フォルダを作成出来ません", "InBox2フォルダを作成出来ません" }));
+    EXPECT_EQ(messenger.beeps, 0);
 }
 
 } // namespace
