@@ -1,80 +1,68 @@
-#include "RulesFixture.h"
+#include "RuleMessages.h"
 
 #include "store/rules/Distributor.h"
 #include "store/rules/Redistributor.h"
+#include "support/CoreFixture.h"
 
 namespace vesk::test {
 namespace {
 
-class RedistributorTest : public RulesFixture
+class RedistributorTest : public CoreFixture
 {
 protected:
+    void SetUp() override
+    {
+        CoreFixture::SetUp();
+        put(Box::InBox1, "202612052033101230.ID", message("Taro <t@example.jp>", "a@example.org"));
+        put(Box::InBox2, "202612052033101231.ID", message("Jiro <j@example.jp>", "b@example.org"));
+        put(Box::InBox, "202612052033101232.ID", message("Hanako <h@example.jp>", "c@example.org"));
+    }
+    QStringList files(Box box) const
+    {
+        return QDir(m_store.folderPath(box)).entryList(QDir::Files | QDir::Hidden);
+    }
+
     Distributor m_distributor { m_store };
     Redistributor m_redistributor { m_store, m_distributor };
 };
 
-TEST_F(RedistributorTest, WithoutRulesEverythingComesBackToInBox)
+TEST_F(RedistributorTest, TheWholeReceiveSideGoesBackAndThroughTheCurrentRules)
 {
-    put(Box::InBox1, "202612052033101230.ID", message("Taro <t@example.jp>", "a@example.org"));
-    put(Box::InBox2, "202612052033101231.ID", message("Jiro <j@example.jp>", "b@example.org"));
-    put(Box::InBox, "202612052033101232.ID", message("Hanako <h@example.jp>", "c@example.org"));
     const Redistributor::Report report = m_redistributor.mnuReDevClick();
     EXPECT_TRUE(report.notReturned.isEmpty());
     EXPECT_TRUE(report.renamed.isEmpty());
-    EXPECT_EQ(listing(Box::InBox),
-        QStringList({ "202612052033101230.ID", "202612052033101231.ID", "202612052033101232.ID" }));
-    EXPECT_TRUE(allFiles(Box::InBox1).isEmpty());
-    EXPECT_TRUE(allFiles(Box::InBox2).isEmpty());
-}
-
-TEST_F(RedistributorTest, DistributesTheWholeReceiveSideByTheCurrentRules)
-{
-    RuleLists lists;
-    lists.list(1) = QStringList { "jiro" };
-    lists.list(4) = QStringList { "a@example" };
-    m_distributor.setRules(lists);
-    put(Box::InBox1, "202612052033101230.ID", message("Taro <t@example.jp>", "a@example.org"));
-    put(Box::InBox2, "202612052033101231.ID", message("Jiro <j@example.jp>", "b@example.org"));
-    put(Box::InBox, "202612052033101232.ID", message("Hanako <h@example.jp>", "c@example.org"));
+    EXPECT_EQ(listing(Box::InBox).size(), 3);
+    EXPECT_TRUE(files(Box::InBox1).isEmpty());
+    EXPECT_TRUE(files(Box::InBox2).isEmpty());
+    m_distributor.setRules(rules({ "jiro" }, {}, {}, { "a@example" }));
     m_redistributor.mnuReDevClick();
     EXPECT_EQ(listing(Box::InBox1), QStringList { "202612052033101231.ID" });
     EXPECT_EQ(listing(Box::InBox2), QStringList { "202612052033101230.ID" });
     EXPECT_EQ(listing(Box::InBox), QStringList { "202612052033101232.ID" });
 }
 
-TEST_F(RedistributorTest, SameNameInInBoxAndAMailersBoxKeepsBothMessages)
+TEST_F(RedistributorTest, TheSameNameInInBoxAndAMailersBoxKeepsBothMessages)
 {
-    const QByteArray first = message("Taro <t@example.jp>", "a@example.org");
-    const QByteArray second = message("Jiro <j@example.jp>", "b@example.org");
-    put(Box::InBox, "202612052033101230.ID", first);
-    put(Box::InBox1, "202612052033101230.ID", second);
+    const QByteArray second = m_store.read(Box::InBox1, "202612052033101230.ID");
+    put(Box::InBox, "202612052033101230.ID", "first\r\n");
+    put(Box::InBox2, "note.ID", "third\r\n");
+    put(Box::InBox, "note.ID", "fourth\r\n");
     const Redistributor::Report report = m_redistributor.mnuReDevClick();
-    ASSERT_EQ(report.renamed.size(), 1);
+    ASSERT_EQ(report.renamed.size(), 2);
     EXPECT_EQ(report.renamed[0].from, "202612052033101230.ID");
-    EXPECT_EQ(report.renamed[0].to, "202612052033101231.ID");
-    EXPECT_EQ(listing(Box::InBox), QStringList({ "202612052033101230.ID", "202612052033101231.ID" }));
-    EXPECT_EQ(m_store.read(Box::InBox, "202612052033101230.ID"), first);
-    EXPECT_EQ(m_store.read(Box::InBox, "202612052033101231.ID"), second);
-    EXPECT_TRUE(allFiles(Box::InBox1).isEmpty());
-    EXPECT_TRUE(allFiles(Box::InBox2).isEmpty());
+    EXPECT_EQ(m_store.read(Box::InBox, "202612052033101230.ID"), "first\r\n");
+    EXPECT_EQ(m_store.read(Box::InBox, report.renamed[0].to), second);
+    // A name that is not a stamp still gets a free one.
+    EXPECT_EQ(m_store.read(Box::InBox, "note.ID"), "fourth\r\n");
+    EXPECT_EQ(m_store.read(Box::InBox, report.renamed[1].to), "third\r\n");
+    EXPECT_TRUE(files(Box::InBox1).isEmpty());
 }
 
-TEST_F(RedistributorTest, NameThatIsNotAStampStillGetsAFreeName)
+TEST_F(RedistributorTest, AMessageThatCannotComeBackStaysInItsBox)
 {
-    put(Box::InBox, "note.ID", "first\r\n");
-    put(Box::InBox1, "note.ID", "second\r\n");
-    const Redistributor::Report report = m_redistributor.mnuReDevClick();
-    ASSERT_EQ(report.renamed.size(), 1);
-    EXPECT_EQ(m_store.read(Box::InBox, "note.ID"), "first\r\n");
-    EXPECT_EQ(m_store.read(Box::InBox, report.renamed[0].to), "second\r\n");
-}
-
-TEST_F(RedistributorTest, MessageThatCannotComeBackStaysInItsBox)
-{
-    put(Box::InBox1, "202612052033101230.ID", message("Taro <t@example.jp>", "a@example.org"));
     ASSERT_TRUE(QDir(m_store.folderPath(Box::InBox)).removeRecursively());
-    const Redistributor::Report report = m_redistributor.mnuReDevClick();
-    EXPECT_EQ(report.notReturned, QStringList { "202612052033101230.ID" });
+    EXPECT_EQ(m_redistributor.mnuReDevClick().notReturned,
+        (QStringList { "202612052033101230.ID", "202612052033101231.ID" }));
     EXPECT_EQ(listing(Box::InBox1), QStringList { "202612052033101230.ID" });
 }
 

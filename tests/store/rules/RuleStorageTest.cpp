@@ -1,11 +1,13 @@
+#include "store/rules/RuleStorage.h"
+#include "RuleMessages.h"
+
 #include "settings/IniSettingsStore.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
-#include "store/rules/RuleStorage.h"
+#include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,59 +15,32 @@
 namespace vesk::test {
 namespace {
 
-RuleLists sample()
-{
-    RuleLists lists;
-    lists.list(1) = QStringList { "Taro", "山田 太郎", "*" };
-    lists.list(2) = QStringList { "X-WinBiff" };
-    lists.list(3) = QStringList { " @club.example.org " };
-    lists.list(4) = QStringList { "a=b; \"quoted\" ｱｲｳ" };
-    return lists;
-}
+const RuleLists Sample = rules(
+    { "Taro", "山田 太郎", "*" }, { "X-WinBiff" }, { " @club.example.org " }, { "a=b; \"quoted\" ｱｲｳ" });
 
-// What the main window uses after a restart: the lists RegRead loads.
-RuleLists restarted(const QString &path, bool devideOn = true)
-{
-    IniSettingsStore store(path);
-    store.writeBool(sections::Config, "MailRound", true);
-    store.writeBool(sections::Config, "ServerON", true);
-    store.writeBool(sections::Config, "DevideON", devideOn);
-    RecordingMessenger messenger;
-    return RuleLists(RegRead(store, messenger).DevideList);
-}
-
-TEST(RuleStorage, RulesSurviveASaveAndARestart)
+TEST(RuleStorage, RulesSurviveASaveAndARestartAsTheMainWindowLoadsThem)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("Vesk.ini");
-    {
-        IniSettingsStore store(path);
-        QString error;
-        ASSERT_TRUE(rulestorage::save(store, sample(), &error)) << qPrintable(error);
-    }
-    RuleLists expected = sample();
-    expected.list(3) = QStringList { "@club.example.org" };
-    EXPECT_EQ(restarted(path), expected);
-    // Without two mailers the main window holds no rules, but the dialog sees them.
-    EXPECT_TRUE(restarted(path, false).isEmpty());
-    IniSettingsStore store(path);
-    EXPECT_EQ(rulestorage::load(store), expected);
-}
-
-TEST(RuleStorage, SaveErasesTheSectionAndNumbersEachListFromItsOwnBase)
-{
-    MemorySettingsStore store;
+    IniSettingsStore store(dir.filePath("Vesk.ini"));
     store.writeString(sections::Devide, "103", "old rule");
-    store.writeString(sections::Devide, "999", "stray");
-    ASSERT_TRUE(rulestorage::save(store, sample()));
-    const QStringList expected { "101=Taro", "102=山田 太郎", "103=*", "201=X-WinBiff",
-        "301=@club.example.org", "401=a=b; \"quoted\" ｱｲｳ" };
-    EXPECT_EQ(store.readSection(sections::Devide), expected);
-    // One save for the whole section.
-    EXPECT_EQ(store.saveCount(), 3);
+    ASSERT_TRUE(rulestorage::save(store, Sample));
+    for (const char *name : { "MailRound", "ServerON", "DevideON" })
+        store.writeBool(sections::Config, name, true);
+    RuleLists expected = Sample;
+    expected.list(3) = QStringList { "@club.example.org" };
+    IniSettingsStore restarted(dir.filePath("Vesk.ini"));
+    RecordingMessenger messenger;
+    EXPECT_EQ(RuleLists(RegRead(restarted, messenger).DevideList), expected);
+    EXPECT_EQ(restarted.readSection(sections::Devide),
+        QStringList({ "101=Taro", "102=山田 太郎", "103=*", "201=X-WinBiff", "301=@club.example.org",
+            "401=a=b; \"quoted\" ｱｲｳ" }));
+    // Without two mailers the main window holds no rules, but the dialog sees them.
+    restarted.writeBool(sections::Config, "DevideON", false);
+    EXPECT_TRUE(RuleLists(RegRead(restarted, messenger).DevideList).isEmpty());
+    EXPECT_EQ(rulestorage::load(restarted), expected);
 }
 
-TEST(RuleStorage, HundredRulesFitAndTheHundredAndFirstIsRefusedWithoutWriting)
+TEST(RuleStorage, AHundredRulesFitAndMoreOrAFailedSaveAreRefusedInOneSave)
 {
     MemorySettingsStore store;
     RuleLists lists;
@@ -73,22 +48,15 @@ TEST(RuleStorage, HundredRulesFitAndTheHundredAndFirstIsRefusedWithoutWriting)
         lists.list(1) << QStringLiteral("rule%1").arg(i);
     lists.list(2) << "mailer two";
     ASSERT_TRUE(rulestorage::save(store, lists));
-    EXPECT_EQ(store.readString(sections::Devide, "200"), "rule99");
+    EXPECT_EQ(store.saveCount(), 1);
     EXPECT_EQ(rulestorage::load(store), lists);
-
     lists.list(1) << "rule100";
     QString error;
     EXPECT_FALSE(rulestorage::save(store, lists, &error));
     EXPECT_EQ(error, "振り分け文字列は各欄100個までです");
     EXPECT_EQ(store.readString(sections::Devide, "201"), "mailer two");
-}
-
-TEST(RuleStorage, FailedSaveIsReported)
-{
-    MemorySettingsStore store;
     store.failSaves("disk full");
-    QString error;
-    EXPECT_FALSE(rulestorage::save(store, sample(), &error));
+    EXPECT_FALSE(rulestorage::save(store, Sample, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
