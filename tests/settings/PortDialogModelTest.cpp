@@ -1,11 +1,12 @@
-#include "settings/MemorySettingsStore.h"
 #include "settings/PortDialogModel.h"
+#include "settings/MemorySettingsStore.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
 namespace vesk::test {
 
-TEST(PortDialogModelTest, ShowsStoredPortsWithTheirDefaults)
+TEST(PortDialogModelTest, StoredPortsShowAndNonNumbersBecomeTheFieldsDefault)
 {
     MemorySettingsStore store;
     store.writeString("Config", "POP3_VeskMailer2", "11000");
@@ -13,33 +14,16 @@ TEST(PortDialogModelTest, ShowsStoredPortsWithTheirDefaults)
     PortDialogModel model;
     model.load(store);
     EXPECT_EQ(model.texts(), QStringList({ "25", "25", "250", "110", "110", "11000" }));
-}
-
-TEST(PortDialogModelTest, NonNumbersBecomeTheFieldsDefault)
-{
-    MemorySettingsStore store;
-    PortDialogModel model;
-    model.setText(0, "2525");
-    model.setText(1, "abc");
-    model.setText(2, " 2500 ");
-    model.setText(3, "");
-    model.setText(4, "70000");
-    model.setText(5, "0");
-    ASSERT_TRUE(model.accept(store));
-    EXPECT_EQ(store.saveCount(), 1);
-    EXPECT_EQ(store.readString("Config", "SMTP_ServerVesk"), "2525");
-    EXPECT_EQ(store.readString("Config", "SMTP_VeskMailer1"), "25");
-    EXPECT_EQ(store.readString("Config", "SMTP_VeskMailer2"), "2500");
-    EXPECT_EQ(store.readString("Config", "POP3_ServerVesk"), "110");
-    EXPECT_EQ(store.readString("Config", "POP3_VeskMailer1"), "110");
-    EXPECT_EQ(store.readString("Config", "POP3_VeskMailer2"), "1100");
-}
-
-TEST(PortDialogModelTest, DefaultsButtonPutsBackTheDefaultTexts)
-{
-    PortDialogModel model;
+    const char *typed[] = { "2525", "abc", " 2500 ", "", "70000", "0" };
     for (int i = 0; i < PortDialogModel::FieldCount; ++i)
-        model.setText(i, "1");
+        model.setText(i, typed[i]);
+    ASSERT_TRUE(model.accept(store));
+    EXPECT_EQ(store.saveCount(), 3);
+    QStringList stored;
+    for (const char *name : { "SMTP_ServerVesk", "SMTP_VeskMailer1", "SMTP_VeskMailer2", "POP3_ServerVesk",
+             "POP3_VeskMailer1", "POP3_VeskMailer2" })
+        stored << store.readString("Config", name);
+    EXPECT_EQ(stored, QStringList({ "2525", "25", "2500", "110", "110", "1100" }));
     model.resetToDefaults();
     EXPECT_EQ(model.texts(), QStringList({ "25", "25", "250", "110", "110", "1100" }));
     EXPECT_EQ(PortDialogModel::defaultsButtonText(), "初期値");
