@@ -29,7 +29,8 @@ TEST(Peers, DovecotServesWhatWasDeliveredAndAiosmtpdRecords)
         return line;
     };
     EXPECT_TRUE(reply().startsWith("220"));
-    for (const char *command : {"HELO me\r\n", "MAIL FROM:<a@example.jp>\r\n", "RCPT TO:<b@example.jp>\r\n"}) {
+    for (const char *command :
+        { "HELO me\r\n", "MAIL FROM:<a@example.jp>\r\n", "RCPT TO:<b@example.jp>\r\n" }) {
         socket.write(command);
         EXPECT_TRUE(reply().startsWith("250")) << command;
     }
@@ -42,7 +43,7 @@ TEST(Peers, DovecotServesWhatWasDeliveredAndAiosmtpdRecords)
     const auto got = smtp.received();
     ASSERT_EQ(got.size(), 1);
     EXPECT_EQ(got[0].mailFrom, "a@example.jp");
-    EXPECT_EQ(got[0].rcptTos, QStringList{"b@example.jp"});
+    EXPECT_EQ(got[0].rcptTos, QStringList { "b@example.jp" });
     EXPECT_EQ(got[0].data, QByteArray("Subject: x\r\n\r\n.dot\r\n"));
 }
 
