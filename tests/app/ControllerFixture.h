@@ -1,22 +1,11 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "mail/CoreServices.h"
-#include "mail/MailHost.h"
-#include "mail/ProtocolMonitor.h"
-#include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"
 #include "settings/MemorySettingsStore.h"
-#include "store/MessageStore.h"
-#include "support/FakeClock.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeTimerFactory.h"
-#include "support/RecordingMessenger.h"
+#include "support/CoreFixture.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace vesk::test {
 
@@ -24,7 +13,9 @@ namespace vesk::test {
 class FakeProvider final : public ProviderLink
 {
 public:
-    explicit FakeProvider(SessionState &session) : m_session(session) {}
+    explicit FakeProvider(SessionState &session)
+        : m_session(session)
+    { }
     void DownLoad() override
     {
         ++downloads;
@@ -45,11 +36,8 @@ public:
     bool clientActive() const override { return active; }
     void closeClient() override { active = false; }
 
-    int downloads = 0;
-    int sends = 0;
-    int nextNewMail = 0;
-    bool fail = false;
-    bool active = false;
+    int downloads = 0, sends = 0, nextNewMail = 0;
+    bool fail = false, active = false;
     std::function<void()> duringDownLoad;
     MailHost *host = nullptr;
 
@@ -60,32 +48,21 @@ private:
 class FakeServers final : public LocalServerLink
 {
 public:
-    bool startMailer1() override
-    {
-        calls << "start1";
-        return true;
-    }
-    bool startMailer2() override
-    {
-        calls << "start2";
-        return true;
-    }
+    bool startMailer1() override { return calls << "start1", true; }
+    bool startMailer2() override { return calls << "start2", true; }
     void stopAll() override { calls << "stop"; }
     void closeForSession() override { calls << "close"; }
     void reopenAfterSession() override { calls << "reopen"; }
     QStringList calls;
 };
 
-class ControllerTest : public ::testing::Test
+// The controller with a scripted provider and local servers, in fake time.
+class ControllerTest : public CoreFixture
 {
 protected:
     ControllerTest()
-        : timers(&clock)
-        , store(dir.path())
-        , atoms(dir.path() + "/run")
-        , provider(session)
     {
-        pump.timers = &timers;
+        m_pump.timers = &m_timers;
         settings.writeString("Config", "Host", "pop.example.jp");
         settings.writeString("Config", "UserID", "taro");
         settings.writeString("Config", "Password", "secret");
@@ -94,7 +71,7 @@ protected:
 
     Controller &make()
     {
-        controller = std::make_unique<Controller>(core, settings, atoms, QStringLiteral("vesk"));
+        controller = std::make_unique<Controller>(m_core, settings, atoms, QStringLiteral("vesk"));
         controller->setProvider(&provider);
         provider.host = &controller->mailHost();
         controller->setLocalServers(&servers);
@@ -105,25 +82,12 @@ protected:
         QCoreApplication::sendPostedEvents();
         return *controller;
     }
+    void putOut() { put(Box::OutBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n"); }
 
-    void putMail(Box box, const char *name)
-    {
-        ASSERT_TRUE(store.saveContent(box, name, "Subject: x\r\n\r\nbody\r\n"));
-    }
-
-    QTemporaryDir dir;
-    FakeClock clock;
-    FakeTimerFactory timers;
-    FakeEventPump pump;
-    RecordingMessenger messenger;
     MemorySettingsStore settings;
-    MessageStore store;
-    FileAtoms atoms;
-    SessionState session;
-    ProtocolMonitor monitor;
-    FakeProvider provider;
+    FileAtoms atoms { m_dir.path() + "/run" };
+    FakeProvider provider { m_state };
     FakeServers servers;
-    CoreServices core { clock, timers, pump, messenger, store, session, monitor };
     int sounds = 0;
     bool finished = false;
     std::unique_ptr<Controller> controller;

@@ -1,0 +1,210 @@
+#include "ControllerFixture.h"
+
+#include <QFileInfo>
+
+namespace vesk::test {
+
+TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
+{
+    Controller &c = make();
+    provider.nextNewMail = 2;
+    c.checkNow();
+    EXPECT_EQ(sounds, 1);
+    EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
+    EXPECT_TRUE(atoms.exists("VeskTalked"));
+    // A periodic check with more mail neither sounds again nor restarts.
+    provider.nextNewMail = 1;
+    m_timers.advance(50 + 20 * 60000);
+    EXPECT_EQ(provider.downloads, 2);
+    EXPECT_EQ(sounds, 1);
+    EXPECT_TRUE(c.animationOn());
+    // A manual check stops the animation, and more mail does not restart it.
+    c.checkNow();
+    EXPECT_EQ(sounds, 1);
+    EXPECT_FALSE(c.animationOn());
+    EXPECT_TRUE(c.mailAnnounced());
+    c.acknowledgeMail();
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+    EXPECT_FALSE(c.mailAnnounced());
+}
+
+TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
+{
+    settings.writeInteger("Config", "ServerON", 0);
+    Controller &c = make();
+    provider.nextNewMail = 1;
+    c.checkNow();
+    // The animation ends after its limit; the colour and the atom stay.
+    m_timers.advance(50 + 1000 * 60 + 31 * 60000);
+    ASSERT_FALSE(c.animationOn());
+    ASSERT_TRUE(c.display().mailColour());
+    provider.nextNewMail = 0;
+    c.checkNow();
+    EXPECT_TRUE(c.mailAnnounced());
+    EXPECT_TRUE(atoms.exists("VeskTalked"));
+}
+
+TEST_F(ControllerTest, TheResultIsShownForThreeSeconds)
+{
+    Controller &c = make();
+    c.checkNow();
+    EXPECT_EQ(c.display().statusText(), "Non Mail");
+    m_timers.advance(3000);
+    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+    provider.fail = true;
+    c.checkNow();
+    EXPECT_EQ(c.display().statusText(), "ConnectNG");
+    EXPECT_EQ(c.status().marker, "x");
+    m_timers.advance(2000);
+    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+}
+
+TEST_F(ControllerTest, TheSendQuestionComesOnlyWithNewMailAndLeftAloneSendsAfterSendPauseTime)
+{
+    settings.writeInteger("Config", "SendPause", 1);
+    settings.writeInteger("Config", "SendPauseTime", 4);
+    Controller &c = make();
+    c.checkNow();
+    EXPECT_EQ(provider.sends, 0); // an empty out-box sends nothing
+    putOut();
+    c.checkNow();
+    EXPECT_EQ(provider.sends, 1);
+    EXPECT_TRUE(m_messenger.questions.isEmpty());
+    provider.nextNewMail = 1;
+    const qint64 before = m_timers.elapsed();
+    c.checkNow();
+    EXPECT_EQ(provider.sends, 2);
+    EXPECT_GE(m_timers.elapsed() - before, 4000);
+    EXPECT_LT(m_timers.elapsed() - before, 6000);
+    ASSERT_EQ(m_messenger.questions.size(), 1);
+    EXPECT_TRUE(m_messenger.questions.last().endsWith("\r\n\r\n< 4秒後に自動送信します >"));
+}
+
+TEST_F(ControllerTest, AMailersSendCycleRunsDownloadThenSend)
+{
+    Controller &c = make();
+    putOut();
+    c.mailHost().upLoad(TriggerMailer);
+    EXPECT_EQ(provider.downloads, 1);
+    EXPECT_EQ(provider.sends, 1);
+}
+
+TEST_F(ControllerTest, BothMailersStartUnlessTheirPortsCollide)
+{
+    settings.writeInteger("Config", "DevideON", 1);
+    make();
+    EXPECT_EQ(servers.calls.mid(0, 2), (QStringList { "start1", "start2" }));
+    settings.writeInteger("Config", "POP3_VeskMailer2", 110);
+    servers.calls.clear();
+    Controller &c = make();
+    EXPECT_TRUE(m_messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"
+                                              "どちらかのポート番号を違う番号に変更して下さい。\r\n"
+                                              "それらを修正して、Veskを再立ち上げしてください。"));
+    EXPECT_FALSE(c.localServersRunning());
+    EXPECT_FALSE(servers.calls.contains("start1"));
+    EXPECT_EQ(servers.calls.last(), "stop");
+}
+
+TEST_F(ControllerTest, TheEndKeepsUnsentMailAndWritesTheLastTime)
+{
+    Controller &c = make();
+    putOut();
+    provider.nextNewMail = 1;
+    c.checkNow();
+    EXPECT_TRUE(c.quit());
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(exists(Box::OutBox, "20261206080000000.ID"));
+    EXPECT_EQ(settings.readString("Disp", "LastTime"), c.lastTime());
+    EXPECT_NE(c.lastTime(), "0/0 0:00");
+    EXPECT_FALSE(atoms.exists("vesk"));
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+    EXPECT_EQ(servers.calls.last(), "stop");
+}
+
+// One guard for every source of commands: a check asked for while a cycle
+// runs (or waits for an open connection) is refused; a mailer's dialogue
+// holding the marker is no reason to refuse one.
+TEST_F(ControllerTest, ACheckIsRefusedOnlyInsideARunningCycle)
+{
+    settings.writeInteger("Config", "RoundTime", 1);
+    Controller &c = make();
+    QList<bool> nested;
+    provider.duringDownLoad = [&] {
+        nested << c.checkNowKeepLine();
+        // Time passes inside the session; no tick may start another one.
+        m_timers.advance(5 * 60000);
+    };
+    EXPECT_TRUE(c.checkNow());
+    EXPECT_EQ(provider.downloads, 1);
+    provider.duringDownLoad = {};
+    // An open provider connection: the cycle waits for it, and refuses meanwhile.
+    provider.active = true;
+    m_pump.eachRound = [&] { nested << c.checkNowKeepLine(); };
+    c.checkNow();
+    EXPECT_EQ(provider.downloads, 1);
+    EXPECT_EQ(m_state.marker, "x");
+    EXPECT_EQ(nested.count(true), 0);
+    EXPECT_GT(nested.size(), 2);
+    EXPECT_EQ(m_messenger.beeps, nested.size());
+    m_pump.eachRound = {};
+    provider.active = false;
+    m_state.marker = QStringLiteral(".");
+    EXPECT_EQ(c.checkRefusal(), QString());
+    EXPECT_TRUE(c.checkNow());
+    EXPECT_EQ(provider.downloads, 2);
+}
+
+TEST_F(ControllerTest, FirstCheckComesFirstDelaySecondsAfterTheStartUpPassThenEveryRoundTime)
+{
+    settings.writeInteger("Config", "FirstDelay", 10);
+    settings.writeInteger("Config", "RoundTime", 5);
+    Controller &c = make();
+    m_timers.advance(50);
+    EXPECT_EQ(c.minuteInterval(), Controller::FirstDelayRhythm);
+    m_timers.advance(10 * 1000 - 1);
+    EXPECT_EQ(provider.downloads, 0);
+    m_timers.advance(1);
+    EXPECT_EQ(provider.downloads, 1);
+    EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
+    m_timers.advance(5 * 60000 - 1);
+    EXPECT_EQ(provider.downloads, 1);
+    m_timers.advance(1);
+    EXPECT_EQ(provider.downloads, 2);
+    EXPECT_EQ(provider.sends, 0); // the periodic check only downloads
+}
+
+TEST_F(ControllerTest, AManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)
+{
+    settings.writeInteger("Config", "FirstDelay", 10);
+    settings.writeInteger("Config", "RoundTime", 3);
+    Controller &c = make();
+    m_timers.advance(50 + 3000);
+    c.checkNow();
+    // The delay phase ends at the next second without a check ...
+    m_timers.advance(1000);
+    EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
+    m_timers.advance(20 * 1000 + 2 * 60000);
+    EXPECT_EQ(provider.downloads, 1);
+    // ... and the next periodic check comes RoundTime minute ticks later.
+    m_timers.advance(60000);
+    EXPECT_EQ(provider.downloads, 2);
+}
+
+TEST_F(ControllerTest, NoPeriodicCheckWithMailCheckingOffOrWithoutAnAccountWhichIsToldOnce)
+{
+    settings.writeInteger("Config", "RoundGo", 0);
+    make();
+    m_timers.advance(50 + 60 * 60000);
+    EXPECT_EQ(provider.downloads, 0);
+    settings.writeInteger("Config", "RoundGo", 1);
+    settings.deleteValue("Config", "Host");
+    Controller &c = make();
+    m_timers.advance(50 + 3 * 60 * 60000);
+    EXPECT_EQ(provider.downloads, 0);
+    EXPECT_FALSE(c.checkDone());
+    EXPECT_EQ(c.lastTime(), "0/0 0:00");
+    EXPECT_EQ(
+        m_messenger.messages.count("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"), 1);
+}
+
+} // namespace vesk::test
