@@ -75,117 +75,88 @@ TEST(KanaToJis, EveryHalfWidthKanaAndMark)
     }
 }
 
-TEST(KanaToJis, VoicedAndSemiVoicedMarks)
+TEST(KanaToJis, VoicedAndSemiVoicedMarksCombineOnlyWhereAKanaHasThem)
 {
-    EXPECT_EQ(KanaToJis(0xB6, 0xDE).jis, (BytePair { 0x25, 0x2C })); // ｶﾞ ガ
-    EXPECT_TRUE(KanaToJis(0xB6, 0xDE).markUsed);
-    EXPECT_EQ(KanaToJis(0xC4, 0xDE).jis, (BytePair { 0x25, 0x49 })); // ﾄﾞ ド
-    EXPECT_EQ(KanaToJis(0xCA, 0xDF).jis, (BytePair { 0x25, 0x51 })); // ﾊﾟ パ
-    EXPECT_EQ(KanaToJis(0xCE, 0xDE).jis, (BytePair { 0x25, 0x5C })); // ﾎﾞ ボ
-    EXPECT_EQ(KanaToJis(0xB3, 0xDE).jis, (BytePair { 0x25, 0x74 })); // ｳﾞ ヴ
-    EXPECT_TRUE(KanaToJis(0xB3, 0xDE).markUsed);
-    // Marks that do not combine stay separate.
-    EXPECT_FALSE(KanaToJis(0xB1, 0xDE).markUsed);
-    EXPECT_FALSE(KanaToJis(0xB6, 0xDF).markUsed);
-    EXPECT_FALSE(KanaToJis(0xB3, 0xDF).markUsed);
-    EXPECT_FALSE(KanaToJis(0xC5, 0xDE).markUsed); // ﾅ
+    const struct
+    {
+        unsigned kana, mark;
+        BytePair jis;
+        bool used;
+    } rows[] = {
+        { 0xB6, 0xDE, { 0x25, 0x2C }, true }, // ｶﾞ ガ
+        { 0xC4, 0xDE, { 0x25, 0x49 }, true }, // ﾄﾞ ド
+        { 0xCA, 0xDF, { 0x25, 0x51 }, true }, // ﾊﾟ パ
+        { 0xCE, 0xDE, { 0x25, 0x5C }, true }, // ﾎﾞ ボ
+        { 0xB3, 0xDE, { 0x25, 0x74 }, true }, // ｳﾞ ヴ
+        { 0xB1, 0xDE, { 0x25, 0x22 }, false }, { 0xB6, 0xDF, { 0x25, 0x2B }, false },
+        { 0xB3, 0xDF, { 0x25, 0x26 }, false }, { 0xC5, 0xDE, { 0x25, 0x4A }, false }, // ﾅ
+    };
+    for (const auto &[kana, mark, jis, used] : rows) {
+        EXPECT_EQ(KanaToJis(kana, mark).jis, jis) << std::hex << kana;
+        EXPECT_EQ(KanaToJis(kana, mark).markUsed, used) << std::hex << kana;
+    }
 }
 
-TEST(JCodeConvert, ToShiftJisMatchesIconv)
-{
-    EXPECT_EQ(JCodeConvert(jis(kSample), JCodeSjis).toHex(), sjis(kSample).toHex());
-    EXPECT_EQ(JCodeConvert(euc(kSample), JCodeSjis).toHex(), sjis(kSample).toHex());
-}
-
-TEST(JCodeConvert, OldJisDesignationToShiftJis)
+TEST(JCodeConvert, EveryDirectionAgreesWithIconv)
 {
     QByteArray oldJis = jis(u"漢字"_s);
     oldJis.replace("\x1b$B", "\x1b$@");
-    EXPECT_EQ(JCodeConvert(oldJis, JCodeSjis), sjis(u"漢字"_s));
-}
-
-TEST(JCodeConvert, EveryEscapeIsThreeBytesAndSeveralInARowAllCount)
-{
-    // ESC ( B ESC $ B: both are escapes, the kanji after them converts.
-    const QByteArray text = QByteArray("a\x1b(B\x1b$B") + hex("3441") + "\x1b(B\x1b(Jz";
-    EXPECT_EQ(JCodeConvert(text, JCodeSjis), QByteArray("a") + sjis(u"漢"_s) + "z");
-    // An unknown escape keeps the mode and still takes three bytes.
-    EXPECT_EQ(JCodeConvert(QByteArray("\x1b$B") + hex("2422") + "\x1b*X" + hex("2422"), JCodeSjis),
-        sjis(u"ああ"_s));
-}
-
-TEST(JCodeConvert, LineEndsAreNotSpecialInTwoByteMode)
-{
-    const BytePair crlf = JisToSjisPair('\r', '\n');
-    EXPECT_EQ(JCodeConvert(QByteArray("\x1b$B") + hex("2422") + "\r\n", JCodeSjis),
-        sjis(u"あ"_s) + char(crlf.first) + char(crlf.second));
-}
-
-TEST(JCodeConvert, CutOffTextStaysInside)
-{
-    EXPECT_EQ(JCodeConvert(QByteArray("\x1b$B") + hex("2422 24"), JCodeSjis), sjis(u"あ"_s) + hex("24"));
-    EXPECT_EQ(JCodeConvert(QByteArray("x\x1b$B\x1b("), JCodeSjis), QByteArray("x"));
-    EXPECT_EQ(JCodeConvert(euc(u"ん"_s) + hex("A4"), JCodeSjis), sjis(u"ん"_s) + hex("A4"));
-}
-
-TEST(JCodeConvert, EucHalfWidthKanaAndPlainBytes)
-{
-    // 0x8E drops, the kana byte stays; ASCII and 0x80 are copied.
-    EXPECT_EQ(JCodeConvert(euc(u"んｱ"_s) + "a" + hex("80") + "b", JCodeSjis),
-        sjis(u"んｱ"_s) + "a" + hex("80") + "b");
-}
-
-TEST(JCodeConvert, UndecidedAndPlainTextComeBackUnchanged)
-{
-    const QByteArray undecided = euc(u"アイウ"_s);
-    EXPECT_EQ(JCodeConvert(undecided, JCodeSjis), undecided);
-    EXPECT_EQ(JCodeConvert("ascii", JCodeSjis), QByteArray("ascii"));
-    const QByteArray binary = QByteArray("\x1b$B") + hex("2422 05 00");
-    EXPECT_EQ(JCodeConvert(binary, JCodeSjis), binary);
-    EXPECT_EQ(JCodeConvert(sjis(kSample), JCodeSjis), sjis(kSample));
-}
-
-TEST(JCodeConvert, OtherTargets)
-{
-    const QByteArray s = sjis(u"日本"_s);
-    EXPECT_EQ(JCodeConvert(s, JCodeOldJis), s); // not a target
-    EXPECT_EQ(JCodeConvert(s, 7), s);
-    QByteArray oldJis = jis(u"日本"_s);
-    oldJis.replace("\x1b$B", "\x1b$@");
-    EXPECT_EQ(JCodeConvert(oldJis, JCodeJis), oldJis);
-}
-
-TEST(JCodeConvert, ToEucMatchesIconv)
-{
-    EXPECT_EQ(JCodeConvert(jis(kSample), JCodeEuc).toHex(), euc(kSample).toHex());
-    EXPECT_EQ(JCodeConvert(sjis(kSample), JCodeEuc).toHex(), euc(kSample).toHex());
-    EXPECT_EQ(JCodeConvert(sjis(u"あｱ"_s), JCodeEuc), euc(u"あｱ"_s));
-}
-
-TEST(JCodeConvert, ToJisUsesRomanEscapeAndLeavesTwoByteModeAtLineEnds)
-{
-    const QByteArray expected = QByteArray("a\x1b$B") + hex("2473") + "\x1b(J\r\n\x1b$B" + hex("2424")
+    const QByteArray toJis = QByteArray("a\x1b$B") + hex("2473") + "\x1b(J\r\n\x1b$B" + hex("2424")
         + "\x1b(Jb\x1b$B" + hex("2426");
-    EXPECT_EQ(JCodeConvert(sjis(u"aん\r\nいbう"_s), JCodeJis), expected);
-    EXPECT_EQ(JCodeConvert(euc(u"aん\r\nいbう"_s), JCodeJis), expected);
-}
-
-TEST(JCodeConvert, HalfWidthKanaToJisBecomesFullWidth)
-{
-    EXPECT_EQ(JCodeConvert(sjis(u"あ"_s) + hex("B6DE CADF B3DE B1DE"), JCodeJis),
-        QByteArray("\x1b$B") + hex("2422 252C 2551 2574 2522 212B"));
-    EXPECT_EQ(JCodeConvert(euc(u"ん"_s) + hex("8EB6 8EDE 8ECA 8EDF 8EB3 8EDE 8EB1 8EDE"), JCodeJis),
-        QByteArray("\x1b$B") + hex("2473 252C 2551 2574 2522 212B"));
-    // 0x8E before a byte that is no kana is taken as an ordinary pair.
-    EXPECT_EQ(JCodeConvert(euc(u"ん"_s) + hex("8E41"), JCodeJis), QByteArray("\x1b$B") + hex("2473 0E41"));
-}
-
-TEST(JCodeConvert, JisRoundTripsThroughShiftJis)
-{
-    const QByteArray s = sjis(kSample);
-    EXPECT_EQ(JCodeConvert(JCodeConvert(s, JCodeJis), JCodeSjis), s);
-    const QByteArray e = euc(kSample);
-    EXPECT_EQ(JCodeConvert(JCodeConvert(e, JCodeJis), JCodeEuc), e);
+    const BytePair crlf = JisToSjisPair('\r', '\n');
+    const struct
+    {
+        const char *what;
+        QByteArray text;
+        int target;
+        QByteArray expected;
+    } rows[] = {
+        { "jis to sjis", jis(kSample), JCodeSjis, sjis(kSample) },
+        { "euc to sjis", euc(kSample), JCodeSjis, sjis(kSample) },
+        { "old jis", oldJis, JCodeSjis, sjis(u"漢字"_s) },
+        { "jis to euc", jis(kSample), JCodeEuc, euc(kSample) },
+        { "sjis to euc", sjis(kSample), JCodeEuc, euc(kSample) },
+        { "sjis kana to euc", sjis(u"あｱ"_s), JCodeEuc, euc(u"あｱ"_s) },
+        // To JIS: the Roman escape, and two-byte mode left at each line end.
+        { "sjis to jis", sjis(u"aん\r\nいbう"_s), JCodeJis, toJis },
+        { "euc to jis", euc(u"aん\r\nいbう"_s), JCodeJis, toJis },
+        // Every escape is three bytes, several in a row all count, an unknown one keeps the mode.
+        { "escapes", QByteArray("a\x1b(B\x1b$B") + hex("3441") + "\x1b(B\x1b(Jz", JCodeSjis,
+            "a" + sjis(u"漢"_s) + "z" },
+        { "unknown escape", QByteArray("\x1b$B") + hex("2422") + "\x1b*X" + hex("2422"), JCodeSjis,
+            sjis(u"ああ"_s) },
+        // Line ends are not special in two-byte mode.
+        { "CR LF as a pair", QByteArray("\x1b$B") + hex("2422") + "\r\n", JCodeSjis,
+            sjis(u"あ"_s) + char(crlf.first) + char(crlf.second) },
+        // Cut-off text stays inside.
+        { "cut pair", QByteArray("\x1b$B") + hex("2422 24"), JCodeSjis, sjis(u"あ"_s) + hex("24") },
+        { "cut escape", "x\x1b$B\x1b(", JCodeSjis, "x" },
+        { "cut euc", euc(u"ん"_s) + hex("A4"), JCodeSjis, sjis(u"ん"_s) + hex("A4") },
+        // EUC half-width kana: 0x8E drops; ASCII and 0x80 are copied.
+        { "euc kana", euc(u"んｱ"_s) + "a" + hex("80") + "b", JCodeSjis,
+            sjis(u"んｱ"_s) + "a" + hex("80") + "b" },
+        // Half-width kana to JIS become full width.
+        { "sjis kana to jis", sjis(u"あ"_s) + hex("B6DE CADF B3DE B1DE"), JCodeJis,
+            QByteArray("\x1b$B") + hex("2422 252C 2551 2574 2522 212B") },
+        { "euc kana to jis", euc(u"ん"_s) + hex("8EB6 8EDE 8ECA 8EDF 8EB3 8EDE 8EB1 8EDE"), JCodeJis,
+            QByteArray("\x1b$B") + hex("2473 252C 2551 2574 2522 212B") },
+        // 0x8E before a byte that is no kana is an ordinary pair.
+        { "8E pair", euc(u"ん"_s) + hex("8E41"), JCodeJis, QByteArray("\x1b$B") + hex("2473 0E41") },
+        // Undecided, plain, binary and text already in the target come back unchanged.
+        { "undecided", euc(u"アイウ"_s), JCodeSjis, euc(u"アイウ"_s) },
+        { "ascii", "ascii", JCodeSjis, "ascii" },
+        { "binary", QByteArray("\x1b$B") + hex("2422 05 00"), JCodeSjis,
+            QByteArray("\x1b$B") + hex("2422 05 00") },
+        { "sjis", sjis(kSample), JCodeSjis, sjis(kSample) },
+        { "no target", sjis(u"日本"_s), JCodeOldJis, sjis(u"日本"_s) },
+        { "bad target", sjis(u"日本"_s), 7, sjis(u"日本"_s) },
+        { "old jis to jis", oldJis, JCodeJis, oldJis },
+        // Round trips through JIS.
+        { "sjis round trip", JCodeConvert(sjis(kSample), JCodeJis), JCodeSjis, sjis(kSample) },
+        { "euc round trip", JCodeConvert(euc(kSample), JCodeJis), JCodeEuc, euc(kSample) },
+    };
+    for (const auto &[what, text, target, expected] : rows)
+        EXPECT_EQ(JCodeConvert(text, target).toHex(' '), expected.toHex(' ')) << what;
 }
 
 } // namespace
