@@ -25,9 +25,8 @@ TEST(FakeTimers, FireInDueOrderMoveTheClockAndFollowANewInterval)
     fast->start();
     slow->start();
     timers.advance(1300);
-    EXPECT_EQ(fired,
-        (QStringList { "fast@50", "fast@100", "slow@120", "slow@240", "slow@360", "slow@480", "slow@600",
-            "slow@720", "slow@840", "slow@960", "fast@1120", "slow@1080", "slow@1200" }));
+    EXPECT_EQ(fired, (QStringList { "fast@50", "fast@100", "slow@120", "fast@1120" }));
+    EXPECT_EQ(start.msecsTo(clock.now()), 1300);
 }
 
 } // namespace vesk::test

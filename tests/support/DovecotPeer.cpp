@@ -2,19 +2,16 @@
 #include "support/FreePort.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QThread>
 
-#include <algorithm>
-#include <arpa/inet.h>
 #include <grp.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 namespace vesk::test {
@@ -30,130 +27,81 @@ struct MailOwner
 MailOwner mailOwner()
 {
     if (::getuid() != 0)
-        return {::getuid(), ::getgid()};
+        return { ::getuid(), ::getgid() };
     const passwd *pw = ::getpwnam("mail");
-    return pw ? MailOwner{pw->pw_uid, pw->pw_gid} : MailOwner{8, 8};
+    return pw ? MailOwner { pw->pw_uid, pw->pw_gid } : MailOwner { 8, 8 };
 }
 
-void chownTree(const QString &path, MailOwner owner)
+void giveToMailOwner(const QString &path)
 {
+    const MailOwner owner = mailOwner();
     (void)::chown(QFile::encodeName(path).constData(), owner.uid, owner.gid);
-    QDir dir(path);
-    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        if (entry.isDir())
-            chownTree(entry.filePath(), owner);
-        else
-            (void)::chown(QFile::encodeName(entry.filePath()).constData(), owner.uid, owner.gid);
-    }
+    QDirIterator it(
+        path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        (void)::chown(QFile::encodeName(it.next()).constData(), owner.uid, owner.gid);
 }
 
-// A blocking login with a short timeout: proves that the server answers and
-// warms up the authentication processes.
+// A login with a short timeout: proves that the server answers and warms up
+// the authentication processes.
 bool loginWorks(quint16 port, const QString &user, const QString &password)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    timeval tv{5, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(port);
-    bool ok = false;
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0) {
-        auto readLine = [fd]() {
-            QByteArray line;
-            char c;
-            while (::recv(fd, &c, 1, 0) == 1) {
-                line += c;
-                if (line.endsWith("\r\n"))
-                    break;
-            }
-            return line;
-        };
-        auto send = [fd](const QByteArray &text) { (void)::send(fd, text.constData(), text.size(), MSG_NOSIGNAL); };
-        if (readLine().startsWith("+OK")) {
-            send("USER " + user.toUtf8() + "\r\n");
-            if (readLine().startsWith("+OK")) {
-                send("PASS " + password.toUtf8() + "\r\n");
-                ok = readLine().startsWith("+OK");
-                send("QUIT\r\n");
-                readLine();
-            }
-        }
-    }
-    ::close(fd);
-    return ok;
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    const auto replyOk = [&] {
+        while (!socket.canReadLine() && socket.waitForReadyRead(5000)) { }
+        return socket.readLine().startsWith("+OK");
+    };
+    const auto say = [&](const QByteArray &line) { return socket.write(line + "\r\n") > 0 && replyOk(); };
+    return socket.waitForConnected(5000) && replyOk() && say("USER " + user.toUtf8())
+        && say("PASS " + password.toUtf8()) && say("QUIT");
 }
 
 } // namespace
 
 DovecotPeer::DovecotPeer(QString user, QString password)
-    : m_user(std::move(user)), m_password(std::move(password))
-{
-}
+    : m_user(std::move(user))
+    , m_password(std::move(password))
+{ }
 
 DovecotPeer::~DovecotPeer()
 {
     stop();
 }
 
-QString DovecotPeer::maildir() const
-{
-    return m_dir->path() + QStringLiteral("/mail/") + m_user;
-}
-
-bool DovecotPeer::writeConfig(QString *error)
+bool DovecotPeer::writeConfig()
 {
     const QString d = m_dir->path();
     const MailOwner owner = mailOwner();
     const bool root = ::getuid() == 0;
-    QString internalUser = QStringLiteral("dovecot");
-    QString loginUser = QStringLiteral("dovenull");
-    if (!root) {
-        const passwd *pw = ::getpwuid(::getuid());
-        internalUser = loginUser = QString::fromLocal8Bit(pw ? pw->pw_name : "nobody");
-    }
-    const QString conf = QStringLiteral(
-                             "base_dir = %1/run\n"
-                             "state_dir = %1/state\n"
-                             "log_path = %1/dovecot.log\n"
-                             "listen = 127.0.0.1\n"
-                             "protocols = pop3\n"
-                             "ssl = no\n"
-                             "disable_plaintext_auth = no\n"
-                             "auth_mechanisms = plain apop\n"
-                             "auth_failure_delay = 0\n"
-                             "first_valid_uid = %3\n"
-                             "first_valid_gid = %4\n"
-                             "default_internal_user = %5\n"
-                             "default_login_user = %6\n"
-                             "mail_location = maildir:%1/mail/%u\n"
-                             "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
-                             "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
-                             "service pop3-login {\n"
-                             "  inet_listener pop3 {\n    port = %2\n  }\n"
-                             "  inet_listener pop3s {\n    port = 0\n  }\n"
-                             "}\n"
-                             "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n")
-                             .arg(d)
-                             .arg(m_port)
-                             .arg(owner.uid)
-                             .arg(owner.gid)
-                             .arg(internalUser, loginUser);
+    const passwd *me = ::getpwuid(::getuid());
+    const QString self = QString::fromLocal8Bit(me ? me->pw_name : "nobody");
+    const QString conf
+        = QStringLiteral("base_dir = %1/run\nstate_dir = %1/state\nlog_path = %1/dovecot.log\n"
+                         "listen = 127.0.0.1\nprotocols = pop3\nssl = no\n"
+                         "disable_plaintext_auth = no\nauth_mechanisms = plain apop\n"
+                         "auth_failure_delay = 0\nfirst_valid_uid = %3\nfirst_valid_gid = %4\n"
+                         "default_internal_user = %5\ndefault_login_user = %6\n"
+                         "mail_location = maildir:%1/mail/%u\n"
+                         "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
+                         "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
+                         "service pop3-login {\n  inet_listener pop3 {\n    port = %2\n  }\n"
+                         "  inet_listener pop3s {\n    port = 0\n  }\n}\n"
+                         "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n")
+              .arg(d)
+              .arg(m_port)
+              .arg(owner.uid)
+              .arg(owner.gid)
+              .arg(root ? QStringLiteral("dovecot") : self, root ? QStringLiteral("dovenull") : self);
     QFile confFile(d + QStringLiteral("/dovecot.conf"));
     QFile passwdFile(d + QStringLiteral("/passwd"));
     if (!confFile.open(QIODevice::WriteOnly) || confFile.write(conf.toUtf8()) < 0
         || !passwdFile.open(QIODevice::WriteOnly)
-        || passwdFile.write((m_user + QStringLiteral(":{PLAIN}") + m_password + QLatin1Char('\n')).toUtf8()) < 0) {
-        if (error)
-            *error = QStringLiteral("cannot write the Dovecot configuration");
+        || passwdFile.write((m_user + QStringLiteral(":{PLAIN}") + m_password + u'\n').toUtf8()) < 0)
         return false;
-    }
-    confFile.close();
     passwdFile.close();
     if (root) {
+        // The authentication process runs as dovecot.
         const group *gr = ::getgrnam("dovecot");
         (void)::chown(QFile::encodeName(passwdFile.fileName()).constData(), 0, gr ? gr->gr_gid : 0);
         ::chmod(QFile::encodeName(passwdFile.fileName()).constData(), 0640);
@@ -164,37 +112,30 @@ bool DovecotPeer::writeConfig(QString *error)
 bool DovecotPeer::start(QString *error)
 {
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vesk-dovecot-XXXXXX"));
-    if (!m_dir->isValid()) {
-        if (error)
-            *error = QStringLiteral("cannot make a temporary folder");
-        return false;
-    }
     const QString d = m_dir->path();
     ::chmod(QFile::encodeName(d).constData(), 0755);
-    for (const char *sub : {"run", "state", "mail"})
+    for (const char *sub : { "run", "state", "mail" })
         QDir(d).mkpath(QString::fromLatin1(sub));
-    for (const char *sub : {"new", "cur", "tmp"})
-        QDir().mkpath(maildir() + QLatin1Char('/') + QString::fromLatin1(sub));
-    chownTree(d + QStringLiteral("/mail"), mailOwner());
+    for (const char *sub : { "new", "cur", "tmp" })
+        QDir().mkpath(maildir() + u'/' + QString::fromLatin1(sub));
+    giveToMailOwner(d + QStringLiteral("/mail"));
 
     for (int attempt = 0; attempt < 5 && !m_running; ++attempt) {
         m_port = freePort();
-        if (!writeConfig(error))
-            return false;
+        if (!writeConfig())
+            break;
         QProcess dovecot;
         // Dovecot keeps the caller's output open after it forks: send it to a file.
         dovecot.setStandardOutputFile(d + QStringLiteral("/start.log"), QIODevice::Append);
         dovecot.setStandardErrorFile(d + QStringLiteral("/start.log"), QIODevice::Append);
-        dovecot.start(QStringLiteral("/usr/sbin/dovecot"), {QStringLiteral("-c"), d + QStringLiteral("/dovecot.conf")});
+        dovecot.start(QStringLiteral("/usr/sbin/dovecot"),
+            { QStringLiteral("-c"), d + QStringLiteral("/dovecot.conf") });
         if (!dovecot.waitForFinished(20000) || dovecot.exitCode() != 0)
             continue;
         m_running = true;
         bool up = false;
-        for (int i = 0; i < 100 && !up; ++i) {
-            up = loginWorks(m_port, m_user, m_password);
-            if (!up)
-                QThread::msleep(100);
-        }
+        for (int i = 0; i < 100 && !(up = loginWorks(m_port, m_user, m_password)); ++i)
+            QThread::msleep(100);
         if (!up)
             stop();
     }
@@ -210,11 +151,9 @@ void DovecotPeer::stop()
     m_running = false;
     const QString d = m_dir->path();
     QFile pidFile(d + QStringLiteral("/run/master.pid"));
-    qint64 pid = 0;
-    if (pidFile.open(QIODevice::ReadOnly))
-        pid = pidFile.readAll().trimmed().toLongLong();
+    const qint64 pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong() : 0;
     QProcess::execute(QStringLiteral("/usr/sbin/dovecot"),
-                      {QStringLiteral("-c"), d + QStringLiteral("/dovecot.conf"), QStringLiteral("stop")});
+        { QStringLiteral("-c"), d + QStringLiteral("/dovecot.conf"), QStringLiteral("stop") });
     // Wait for the master to be gone so that the port and folder are free.
     for (int i = 0; pid > 0 && i < 100 && ::kill(pid_t(pid), 0) == 0; ++i)
         QThread::msleep(50);
@@ -231,43 +170,21 @@ bool DovecotPeer::addMessage(const QByteArray &content)
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         return false;
     file.close();
-    const MailOwner owner = mailOwner();
-    (void)::chown(QFile::encodeName(tmp).constData(), owner.uid, owner.gid);
+    giveToMailOwner(tmp);
     return QFile::rename(tmp, maildir() + QStringLiteral("/new/") + name);
 }
 
 int DovecotPeer::messageCount() const
 {
-    return int(messages().size());
-}
-
-QList<QByteArray> DovecotPeer::messages() const
-{
-    QList<QByteArray> out;
-    QStringList files;
-    for (const char *sub : {"new", "cur"}) {
-        QDir dir(maildir() + QLatin1Char('/') + QString::fromLatin1(sub));
-        for (const QFileInfo &entry : dir.entryInfoList(QDir::Files))
-            files << entry.filePath();
-    }
-    std::sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
-        return QFileInfo(a).fileName() < QFileInfo(b).fileName();
-    });
-    for (const QString &path : files) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            out << file.readAll();
-    }
-    return out;
+    return int(QDir(maildir() + QStringLiteral("/new")).entryList(QDir::Files).size()
+        + QDir(maildir() + QStringLiteral("/cur")).entryList(QDir::Files).size());
 }
 
 QString DovecotPeer::log() const
 {
-    if (!m_dir)
-        return {};
     QString text;
-    for (const char *name : {"/start.log", "/dovecot.log"}) {
-        QFile file(m_dir->path() + QString::fromLatin1(name));
+    for (const char *name : { "/start.log", "/dovecot.log" }) {
+        QFile file(m_dir ? m_dir->path() + QString::fromLatin1(name) : QString());
         if (file.open(QIODevice::ReadOnly))
             text += QString::fromUtf8(file.readAll());
     }

@@ -14,7 +14,8 @@ namespace vesk::test {
 class DovecotPeer final
 {
 public:
-    explicit DovecotPeer(QString user = QStringLiteral("taro"), QString password = QStringLiteral("pa55word"));
+    explicit DovecotPeer(
+        QString user = QStringLiteral("taro"), QString password = QStringLiteral("pa55word"));
     ~DovecotPeer();
     DovecotPeer(const DovecotPeer &) = delete;
     DovecotPeer &operator=(const DovecotPeer &) = delete;
@@ -22,7 +23,6 @@ public:
     // Writes the configuration, starts Dovecot and waits until a login works.
     bool start(QString *error = nullptr);
     void stop();
-    bool running() const { return m_running; }
 
     quint16 port() const { return m_port; }
     QString user() const { return m_user; }
@@ -32,13 +32,11 @@ public:
     bool addMessage(const QByteArray &content);
     // Messages currently in the mailbox.
     int messageCount() const;
-    // The contents of the mailbox, in delivery order.
-    QList<QByteArray> messages() const;
     QString log() const;
 
 private:
-    QString maildir() const;
-    bool writeConfig(QString *error);
+    QString maildir() const { return m_dir->path() + QStringLiteral("/mail/") + m_user; }
+    bool writeConfig();
 
     QString m_user;
     QString m_password;

@@ -10,8 +10,7 @@ class FakeClock final : public Clock
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 6), QTime(8, 0)))
         : m_now(std::move(start))
-    {
-    }
+    { }
     QDateTime now() const override { return m_now; }
     void set(const QDateTime &when) { m_now = when; }
     void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }

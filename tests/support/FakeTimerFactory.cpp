@@ -1,5 +1,5 @@
-#include "support/FakeClock.h"
 #include "support/FakeTimerFactory.h"
+#include "support/FakeClock.h"
 
 #include <algorithm>
 
@@ -8,7 +8,11 @@ namespace vesk::test {
 class FakeTimerFactory::FakeTimer final : public Timer
 {
 public:
-    explicit FakeTimer(FakeTimerFactory *owner) : m_owner(owner) { m_owner->m_timers.push_back(this); }
+    explicit FakeTimer(FakeTimerFactory *owner)
+        : m_owner(owner)
+    {
+        m_owner->m_timers.push_back(this);
+    }
     ~FakeTimer() override
     {
         if (m_owner) {

@@ -16,7 +16,9 @@ class FakeClock;
 class FakeTimerFactory final : public TimerFactory
 {
 public:
-    explicit FakeTimerFactory(FakeClock *clock = nullptr) : m_clock(clock) {}
+    explicit FakeTimerFactory(FakeClock *clock = nullptr)
+        : m_clock(clock)
+    { }
     ~FakeTimerFactory() override;
 
     std::unique_ptr<Timer> create() override;

@@ -21,13 +21,12 @@ public:
     Placement devideGo(const QString &fileName) override
     {
         devided << fileName;
-        return { devideBox, fileName };
+        return { Box::InBox1, fileName };
     }
     void checkStarted(const QString &lastTime) override { started << lastTime; }
     void restartMinuteTimer() override { ++minuteRestarts; }
     void connError() override { ++connErrors; }
     bool connectionTestRunning() const override { return connectionTest; }
-    void closeDialUp() override { ++dialUpClosed; }
     void clearNewMailIndication() override { ++newMailCleared; }
     void upLoad(int checkTrigger) override
     {
@@ -46,15 +45,12 @@ public:
     void setDisplayMode(int mode) override { modes << mode; }
     void showDirection(const QString &direction) override { directions << direction; }
     void progress() override { ++progressCalls; }
-    void dialPanelStatus(const QString &text) override { panel << text; }
-    void raiseMainWindow() override { ++raised; }
 
     // "InBox1/name" and the like.
     static QString row(Box box, const QString &fileName) { return boxFolderName(box) + fileName; }
 
     bool boxOpen = false;
     bool connectionTest = false;
-    Box devideBox = Box::InBox1;
     std::function<void()> onUpLoad;
 
     QStringList calls;
@@ -63,18 +59,15 @@ public:
     QStringList captions;
     QStringList added;
     QStringList removed;
-    QStringList panel;
     QStringList directions;
     QList<int> modes;
     QList<int> upLoads;
     int minuteRestarts = 0;
     int connErrors = 0;
-    int dialUpClosed = 0;
     int newMailCleared = 0;
     int boxShown = 0;
     int remainChecks = 0;
     int progressCalls = 0;
-    int raised = 0;
 };
 
 } // namespace vesk::test

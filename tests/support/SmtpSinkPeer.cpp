@@ -1,5 +1,5 @@
-#include "support/FreePort.h"
 #include "support/SmtpSinkPeer.h"
+#include "support/FreePort.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -24,8 +24,8 @@ bool SmtpSinkPeer::start(const QString &rejectPattern, QString *error)
         m_port = freePort();
         m_process = std::make_unique<QProcess>();
         m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QStringList args{sourceDir() + QStringLiteral("/tests/support/peers/smtp_sink.py"),
-                         QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--dir"), m_dir->path()};
+        QStringList args { sourceDir() + QStringLiteral("/tests/support/peers/smtp_sink.py"),
+            QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--dir"), m_dir->path() };
         if (!rejectPattern.isEmpty())
             args << QStringLiteral("--reject-rcpt") << rejectPattern;
         m_process->start(systemPython(), args);
@@ -54,7 +54,7 @@ QList<SmtpSinkPeer::Received> SmtpSinkPeer::received() const
 {
     QList<Received> out;
     QDir dir(m_dir->path());
-    for (const QString &name : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+    for (const QString &name : dir.entryList({ QStringLiteral("*.json") }, QDir::Files, QDir::Name)) {
         QFile json(dir.filePath(name));
         QFile eml(dir.filePath(name.left(name.size() - 5) + QStringLiteral(".eml")));
         if (!json.open(QIODevice::ReadOnly) || !eml.open(QIODevice::ReadOnly))
@@ -64,7 +64,6 @@ QList<SmtpSinkPeer::Received> SmtpSinkPeer::received() const
         r.mailFrom = object.value(QStringLiteral("mail_from")).toString();
         for (const QJsonValue &v : object.value(QStringLiteral("rcpt_tos")).toArray())
             r.rcptTos << v.toString();
-        r.helo = object.value(QStringLiteral("helo")).toString();
         r.data = eml.readAll();
         out << r;
     }

@@ -28,7 +28,6 @@ public:
     {
         QString mailFrom;
         QStringList rcptTos;
-        QString helo;
         QByteArray data; // after dot-unstuffing
     };
     QList<Received> received() const;
