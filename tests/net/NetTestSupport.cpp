@@ -1,7 +1,5 @@
 #include "NetTestSupport.h"
 
-#include "platform/EventPump.h"
-
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -11,16 +9,6 @@
 #include <unistd.h>
 
 namespace vesk::test {
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    return QtEventPump::instance().waitUntil(done, ms / 2 + 1, 2);
-}
-
-void pumpFor(int ms)
-{
-    QtEventPump::instance().pause(ms);
-}
 
 RawConnection::RawConnection(int handle, bool autoRead)
     : m_handle(handle)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/Printers.h"
+#include "support/WaitFor.h"
 
 #include <QByteArray>
 #include <QSocketNotifier>
@@ -9,10 +10,6 @@
 #include <memory>
 
 namespace vesk::test {
-
-// Serves the event loop until `done` holds or `ms` have passed; pumpFor: for `ms`.
-bool waitFor(const std::function<bool()> &done, int ms = 5000);
-void pumpFor(int ms);
 
 // The far end of a connection on a plain socket, for seeing what the socket
 // classes put on the wire. Reads by itself from the event loop unless told

@@ -2,7 +2,6 @@
 
 #include "net/TKError.h"
 #include "net/TKTcpServer.h"
-#include "platform/EventPump.h"
 #include "support/FakeTimerFactory.h"
 
 #include <QHash>
@@ -113,7 +112,7 @@ TEST_F(TcpServerTest, ChildClosedInsideItsOwnHandlerLivesUntilTheHandlerHasRetur
         target->receive();
         target->close();
         // Even with the loop served inside the handler the child lives on.
-        QtEventPump::instance().pause(20);
+        test::pumpFor(20);
         EXPECT_TRUE(child);
         events << "handler done";
     };
@@ -147,16 +146,6 @@ TEST_F(TcpServerTest, PeerCloseOrResetReachesTheServerThenDestroysTheChild)
     EXPECT_EQ(events,
         (QStringList { "disconnect", "destroy", "childError WSAECONNRESET ピア側での接続がリセットされました",
             "disconnect", "destroy" }));
-}
-
-TEST_F(TcpServerTest, HandlerSetLaterReachesExistingChildren)
-{
-    auto peer = connectPeer();
-    connected[0]->setOnRcvReady([](QObject *) { ADD_FAILURE() << "the server's handler must take over"; });
-    QByteArray late;
-    server.setOnRcvReady([&](TKTcpServer *, TKTcpChildSock *target) { late += target->receive(); });
-    peer->write("NOOP\r\n");
-    ASSERT_TRUE(waitFor([&] { return late == "NOOP\r\n"; }));
 }
 
 TEST_F(TcpServerTest, ListensOnLoopbackOnlyAndOnIPv6LoopbackWhereTheHostHasIt)

@@ -22,4 +22,10 @@ inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 10000)
     return true;
 }
 
+// Serves the event loop for `ms`.
+inline void pumpFor(int ms)
+{
+    waitFor([] { return false; }, ms);
+}
+
 } // namespace vesk::test
