@@ -57,11 +57,7 @@ protected:
 
     test::FakeEventPump pump;
     RawListener listener;
-    TKTcpClient client { nullptr, [this] {
-                            NetServices services;
-                            services.pump = &pump;
-                            return services;
-                        }() };
+    TKTcpClient client { nullptr, NetServices { &pump } };
     std::unique_ptr<RawConnection> peer;
     QStringList events, errors;
     QByteArray received;

@@ -40,11 +40,7 @@ protected:
     }
 
     test::FakeResolver resolver;
-    TKTcpClient client { nullptr, [this] {
-                            NetServices services;
-                            services.resolver = &resolver;
-                            return services;
-                        }() };
+    TKTcpClient client { nullptr, NetServices { nullptr, nullptr, &resolver } };
     RawListener listener;
     int connects = 0;
     QStringList errors;
