@@ -24,32 +24,20 @@ struct Transcript
         if (line == "DATA")
             dataMode = true;
     }
+    // A data block split at CR LF only (a lone LF stays inside its line).
     void data(const QByteArray &block)
     {
-        const QByteArrayList lines = block.split('\n');
-        // Split at CR LF only: rebuild pieces that held a lone LF.
-        QByteArrayList pieces;
-        QByteArray current;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            current += lines[i];
-            if (i + 1 < lines.size() && current.endsWith('\r')) {
-                current.chop(1);
-                pieces << current;
-                current.clear();
-            } else if (i + 1 < lines.size()) {
-                current += '\n';
-            }
-        }
-        pieces << current;
-        for (const QByteArray &piece : pieces) {
-            if (!dataMode) {
+        for (qsizetype start = 0;;) {
+            const qsizetype end = block.indexOf("\r\n", start);
+            const QByteArray piece = block.mid(start, end < 0 ? -1 : end - start);
+            if (!dataMode)
                 command(piece);
-            } else if (piece == ".") {
-                entries << "D:.";
-                dataMode = false;
-            } else {
+            else
                 entries << "D:" + piece;
-            }
+            dataMode = dataMode && piece != ".";
+            if (end < 0)
+                return;
+            start = end + 2;
         }
     }
 };

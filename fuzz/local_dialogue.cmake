@@ -1,1 +1,1 @@
-vesk_add_fuzzer(local_dialogue DEPS vesk_server)
+vesk_add_fuzzer(local_dialogue DEPS vesk_server vesk_test_doubles)

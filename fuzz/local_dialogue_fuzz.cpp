@@ -1,8 +1,6 @@
 // Feeds arbitrary bytes, cut into packets, to a local POP3 or SMTP dialogue
 // over a small store: whatever a mailer sends must be answered or refused,
 // never crash or hang.
-#include "FuzzWorld.h"
-
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
@@ -16,6 +14,9 @@
 #include "server/ServerEnvironment.h"
 #include "server/ServerIdentity.h"
 #include "store/MessageStore.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeTimerFactory.h"
+#include "support/RecordingMessenger.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,10 +35,6 @@ public:
     void close() override { }
     qint64 sent = 0;
 };
-
-using vesk::fuzz::IdleTimers;
-using vesk::fuzz::NoWaitPump;
-using vesk::fuzz::QuietMessenger;
 
 void putMessages(const vesk::MessageStore &store)
 {
@@ -66,19 +63,20 @@ struct World
         config.DevideON = devide;
     }
 
-    QuietMessenger messenger;
+    vesk::test::RecordingMessenger messenger;
     vesk::SessionState state;
     vesk::MailHost host;
     vesk::MailView view;
     vesk::ProtocolMonitor monitor;
-    NoWaitPump pump;
-    IdleTimers timers;
+    vesk::test::FakeEventPump pump;
+    vesk::test::FakeTimerFactory timers; // never advanced: no timer fires
     vesk::ServerConfig config;
     vesk::ServerIdentity identity;
     vesk::LocalActivity activity { state };
     std::vector<std::function<void()>> posted;
     vesk::MailerEnds ends { env, [this](std::function<void()> task) { posted.push_back(std::move(task)); } };
-    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, messenger, *store, state, monitor };
+    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, messenger, *store, state,
+        monitor };
     vesk::ServerEnvironment env { core, config, identity, host, view, activity, ends };
     static vesk::MessageStore *store;
 };
@@ -90,7 +88,7 @@ vesk::MessageStore *World::store = nullptr;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
-    static QuietMessenger messenger;
+    static vesk::test::RecordingMessenger messenger;
     static vesk::MessageStore store(dir.path());
     static bool created = (store.createFolders(messenger), World::store = &store, true);
     (void)created;

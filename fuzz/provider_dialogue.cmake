@@ -1,1 +1,1 @@
-vesk_add_fuzzer(provider_dialogue DEPS vesk_session)
+vesk_add_fuzzer(provider_dialogue DEPS vesk_session vesk_test_doubles)

@@ -6,8 +6,6 @@
 // file follows up to the first NUL byte; the rest is what the provider sends,
 // cut into chunks at each 0x01 byte, through the line assembly.
 
-#include "FuzzWorld.h"
-
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
@@ -20,6 +18,9 @@
 #include "session/SessionConfig.h"
 #include "session/SessionContext.h"
 #include "store/MessageStore.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeTimerFactory.h"
+#include "support/RecordingMessenger.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,7 +70,7 @@ void empty(const vesk::MessageStore &store, vesk::Box box)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
-    static vesk::fuzz::QuietMessenger quiet;
+    static vesk::test::RecordingMessenger quiet;
     static vesk::MessageStore store(dir.path());
     static bool made = (store.createFolders(quiet), true);
     (void)made;
@@ -101,9 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vesk::MailHost host;
     vesk::MailView view;
     vesk::ProtocolMonitor monitor;
-    vesk::fuzz::NoWaitPump pump;
-    static vesk::fuzz::IdleTimers timers;
-    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, quiet, store, state, monitor };
+    vesk::test::RecordingMessenger messenger;
+    vesk::test::FakeEventPump pump;
+    vesk::test::FakeTimerFactory timers; // never advanced: no timer fires
+    vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, messenger, store, state, monitor };
     vesk::SessionContext context { core, config, host, view };
     Link link;
     vesk::ClientJudge judge(context, link);
