@@ -67,6 +67,7 @@ protected:
     // Greeting, USER and PASS; the STAT is sent.
     void login()
     {
+        m_state.marker = QStringLiteral(".");
         m_judge.beginDownload();
         talk({ { "+OK ready", { "USER taro" } }, { "+OK", { "PASS secret99" } }, { "+OK", { "STAT" } } });
     }

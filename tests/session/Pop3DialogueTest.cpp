@@ -15,14 +15,23 @@ std::vector<std::pair<QByteArray, Lines>> fetch(int n, const QByteArray &text, c
         { text + ".", after } };
 }
 
-TEST_F(Pop3Dialogue, StatZeroGoesStraightToQuit)
+TEST_F(Pop3Dialogue, QuitsAfterStatWithNothingToFetchInCheckOnlyModeOrForTheConnectionTest)
 {
     login();
     talk({ { "+OK 0 0", { "QUIT" } }, { "+OK bye", {} } });
     EXPECT_EQ(m_state.marker, "");
-    EXPECT_EQ(m_judge.mailTotal(), 0);
     EXPECT_EQ(m_link.clientOffs, 1);
     EXPECT_EQ(m_host.modes, QList<int> { 0 });
+    m_config.ServerON = false;
+    login();
+    talk({ { "+OK 5 1000", { "QUIT" } }, { "+OK", {} } });
+    EXPECT_EQ(m_judge.mailTotal(), 5);
+    m_config.ServerON = true;
+    m_host.connectionTest = true;
+    login();
+    talk({ { "+OK 4 1000", { "QUIT" } } });
+    EXPECT_EQ(m_host.modes, QList<int> { 0 });
+    EXPECT_TRUE(listing(Box::InBox).isEmpty());
 }
 
 TEST_F(Pop3Dialogue, FetchesFromTheHighestNumberDownAndDeletesEachAfterStoringIt)
@@ -69,21 +78,6 @@ TEST_F(Pop3Dialogue, ApopSendsTheDigestOfTheGreetingStampAndFailsWithoutOne)
     EXPECT_TRUE(m_monitorLines.contains("VeskTalk< Failed ! >"));
 }
 
-TEST_F(Pop3Dialogue, CheckOnlyModeAndTheConnectionTestCountAndQuit)
-{
-    m_config.ServerON = false;
-    login();
-    talk({ { "+OK 5 1000", { "QUIT" } }, { "+OK", {} } });
-    EXPECT_EQ(m_judge.mailTotal(), 5);
-    EXPECT_TRUE(m_host.modes.isEmpty());
-    m_config.ServerON = true;
-    m_host.connectionTest = true;
-    m_state.marker = QStringLiteral(".");
-    login();
-    talk({ { "+OK 4 1000", { "QUIT" } } });
-    EXPECT_TRUE(listing(Box::InBox).isEmpty());
-}
-
 TEST_F(Pop3Dialogue, TextArrivingInSeveralBlocksIsStoredInTransferForm)
 {
     login();
@@ -121,24 +115,21 @@ TEST_F(Pop3Dialogue, ASaveThatFailsSendsNoDele)
     EXPECT_TRUE(m_messenger.messages.value(0).startsWith("受信したメールを保存できません。"));
 }
 
-TEST_F(Pop3Dialogue, TextCompletedAfterTheWatchdogIsNeitherStoredNorDeleted)
+TEST_F(Pop3Dialogue, AnAbandonedSessionNeitherStoresNorDeletesNorAsksForMore)
 {
+    login();
+    talk({ { "+OK 2 40", { "LIST 2" } } });
+    m_pump.eachRound = [this] { m_judge.abandon(); }; // during the pause before RETR
+    talk({ { "+OK 2 20", {} } });
+    m_pump.eachRound = {};
+    EXPECT_FALSE(m_link.lines.contains("RETR 2"));
     login();
     talk({ { "+OK 1 20", { "LIST 1" } }, { "+OK 1 20", { "RETR 1" } }, { "+OK", {} },
         { "Subject: late", {} } });
-    m_judge.abandon();
-    m_state.marker = QStringLiteral("x");
+    m_judge.abandon(); // the watchdog gave up while the text came in
     m_judge.judge("body\r\n.");
-    EXPECT_FALSE(m_link.take().contains("DELE 1"));
+    EXPECT_FALSE(m_link.lines.contains("DELE 1"));
     EXPECT_TRUE(listing(Box::InBox).isEmpty());
-}
-
-TEST_F(Pop3Dialogue, ASessionEndedDuringThePauseBeforeRetrSendsNothing)
-{
-    login();
-    talk({ { "+OK 1 20", { "LIST 1" } } });
-    m_pump.eachRound = [this] { m_judge.abandon(); };
-    talk({ { "+OK 1 20", {} } });
 }
 
 TEST_F(Pop3Dialogue, StoredMessagesGoToTheBoxListTheDistributionNames)
