@@ -14,11 +14,10 @@ def text(value):
 
 
 def main():
-    port, user, password = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-    steps = sys.argv[4:]
+    port, user, password, steps = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4:]
     client = poplib.POP3("127.0.0.1", port, timeout=30)
     results = [text(client.getwelcome())]
-    if steps and steps[0] == "--apop":
+    if steps[:1] == ["--apop"]:
         steps = steps[1:]
         results.append(text(client.apop(user, password)))
     else:
@@ -26,24 +25,15 @@ def main():
         results.append(text(client.pass_(password)))
     for step in steps:
         name, *args = step.split(":")
+        result = getattr(client, name)(*map(int, args))
         if name == "stat":
-            results.append(list(client.stat()))
-        elif name == "list":
-            resp, lines, _ = client.list()
-            results.append([text(resp)] + [text(line) for line in lines])
-        elif name == "uidl":
-            resp, lines, _ = client.uidl()
-            results.append([text(resp)] + [text(line) for line in lines])
-        elif name == "top":
-            _, lines, _ = client.top(int(args[0]), int(args[1]))
-            results.append("\n".join(text(line) for line in lines))
-        elif name == "retr":
-            _, lines, _ = client.retr(int(args[0]))
-            results.append("\n".join(text(line) for line in lines))
-        elif name == "dele":
-            results.append(text(client.dele(int(args[0]))))
-        elif name == "quit":
-            results.append(text(client.quit()))
+            results.append(list(result))
+        elif name in ("list", "uidl"):
+            results.append([text(result[0])] + [text(line) for line in result[1]])
+        elif name in ("top", "retr"):
+            results.append("\n".join(text(line) for line in result[1]))
+        else:
+            results.append(text(result))
     print(json.dumps(results))
 
 

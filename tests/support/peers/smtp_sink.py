@@ -6,21 +6,16 @@ dot-unstuffing) in the output folder. Prints "READY" once it listens and runs
 until it is terminated.
 """
 import argparse
-import asyncio
 import json
 import os
 import signal
-import sys
 
 from aiosmtpd.controller import Controller
-from aiosmtpd.smtp import SMTP
 
 
 class Recorder:
     def __init__(self, outdir, reject):
-        self.outdir = outdir
-        self.reject = reject
-        self.count = 0
+        self.outdir, self.reject, self.count = outdir, reject, 0
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if self.reject and self.reject in address:
@@ -34,8 +29,7 @@ class Recorder:
         with open(base + ".eml.part", "wb") as f:
             f.write(envelope.original_content)
         with open(base + ".json.part", "w") as f:
-            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos,
-                       "helo": session.host_name}, f)
+            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos}, f)
         os.rename(base + ".eml.part", base + ".eml")
         os.rename(base + ".json.part", base + ".json")
         return "250 Message accepted for delivery"
@@ -47,26 +41,15 @@ def main():
     parser.add_argument("--dir", required=True)
     parser.add_argument("--reject-rcpt", default="")
     args = parser.parse_args()
-
-    handler = Recorder(args.dir, args.reject_rcpt)
-    controller = Controller(handler, hostname="127.0.0.1", port=args.port,
-                            data_size_limit=64 * 1024 * 1024,
-                            server_kwargs={"enable_SMTPUTF8": True})
+    stop = {signal.SIGTERM, signal.SIGINT}
+    signal.pthread_sigmask(signal.SIG_BLOCK, stop)  # for sigwait, in every thread
+    controller = Controller(Recorder(args.dir, args.reject_rcpt), hostname="127.0.0.1", port=args.port,
+                            data_size_limit=64 * 1024 * 1024, server_kwargs={"enable_SMTPUTF8": True})
     controller.start()
     print("READY", flush=True)
-    stop = [False]
-
-    def on_term(signum, frame):
-        stop[0] = True
-
-    signal.signal(signal.SIGTERM, on_term)
-    signal.signal(signal.SIGINT, on_term)
-    try:
-        while not stop[0]:
-            signal.pause()
-    finally:
-        controller.stop()
+    signal.sigwait(stop)
+    controller.stop()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main()
