@@ -129,19 +129,6 @@ TEST_F(StreamSocketTest, CloseGivesUpOnAPeerThatNeverReadsInBoundedRounds)
     EXPECT_EQ(pump.waitedMs, 110);
 }
 
-TEST_F(StreamSocketTest, AbortOnCloseDropsTheQueueAndResetsTheConnection)
-{
-    connectClient(false);
-    client.send(patternBytes(32 * 1024 * 1024));
-    client.abortOnClose();
-    EXPECT_EQ(client.queuedBytes(), 0);
-    EXPECT_FALSE(client.closePending());
-    client.close();
-    peer->setAutoRead(true);
-    ASSERT_TRUE(peer->waitForEof());
-    EXPECT_EQ(peer->error, ECONNRESET);
-}
-
 TEST_F(StreamSocketTest, PeerCloseFiresDisconnectOnceAfterTheLastBytesAndAReplyStillGoesOut)
 {
     connectClient();
