@@ -3,55 +3,47 @@
 #include "support/Printers.h"
 #include "support/WaitFor.h"
 
-#include <QByteArray>
-#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
 
-#include <functional>
 #include <memory>
 
 namespace vesk::test {
 
-// The far end of a connection on a plain socket, for seeing what the socket
-// classes put on the wire. Reads by itself from the event loop unless told
-// not to (a peer that never reads).
-class RawConnection
+// The far end of a connection, for seeing what the socket classes put on the
+// wire. Reads by itself from the event loop unless told not to (a peer that
+// never reads).
+class RawConnection final
 {
 public:
-    explicit RawConnection(int handle, bool autoRead = true);
-    ~RawConnection();
+    explicit RawConnection(QTcpSocket *socket, bool autoRead = true);
     static std::unique_ptr<RawConnection> connectTo(quint16 port, bool ipv6 = false);
 
-    int handle() const { return m_handle; }
-    void setAutoRead(bool on) { m_notifier->setEnabled(on); }
-    bool write(const QByteArray &bytes); // all of it, serving the loop while the socket is full
+    int handle() const { return int(m_socket->socketDescriptor()); }
+    void setAutoRead(bool on);
+    bool write(const QByteArray &bytes);
     void shutdownWrite();
     void resetClose(); // closes with a reset
     bool waitForBytes(qsizetype count, int ms = 5000);
     bool waitForEof(int ms = 5000);
 
     QByteArray data;
-    bool eof = false;
-    int error = 0; // errno of a failed read
 
 private:
-    void readAvailable();
-    int m_handle;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::unique_ptr<QTcpSocket> m_socket;
 };
 
-// A plain listening socket on 127.0.0.1.
-class RawListener
+// A listening socket on 127.0.0.1 that accepts only when asked.
+class RawListener final
 {
 public:
-    RawListener();
-    ~RawListener();
-    quint16 port() const { return m_port; }
+    RawListener() { m_server.listen(QHostAddress::LocalHost); }
+    quint16 port() const { return m_server.serverPort(); }
     std::unique_ptr<RawConnection> accept(bool autoRead = true);
-    bool connectionWaiting() const;
+    bool connectionWaiting() const { return m_server.hasPendingConnections(); }
 
 private:
-    int m_handle;
-    quint16 m_port = 0;
+    QTcpServer m_server;
 };
 
 // A byte pattern that shows loss or reordering.
