@@ -1,5 +1,6 @@
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -76,18 +77,11 @@ bool DovecotPeer::writeConfig()
     const bool root = ::getuid() == 0;
     const passwd *me = ::getpwuid(::getuid());
     const QString self = QString::fromLocal8Bit(me ? me->pw_name : "nobody");
+    QFile templateFile(sourceDir() + QStringLiteral("/tests/support/peers/dovecot.conf"));
+    if (!templateFile.open(QIODevice::ReadOnly))
+        return false;
     const QString conf
-        = QStringLiteral("base_dir = %1/run\nstate_dir = %1/state\nlog_path = %1/dovecot.log\n"
-                         "listen = 127.0.0.1\nprotocols = pop3\nssl = no\n"
-                         "disable_plaintext_auth = no\nauth_mechanisms = plain apop\n"
-                         "auth_failure_delay = 0\nfirst_valid_uid = %3\nfirst_valid_gid = %4\n"
-                         "default_internal_user = %5\ndefault_login_user = %6\n"
-                         "mail_location = maildir:%1/mail/%u\n"
-                         "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
-                         "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
-                         "service pop3-login {\n  inet_listener pop3 {\n    port = %2\n  }\n"
-                         "  inet_listener pop3s {\n    port = 0\n  }\n}\n"
-                         "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n")
+        = QString::fromUtf8(templateFile.readAll())
               .arg(d)
               .arg(m_port)
               .arg(owner.uid)
