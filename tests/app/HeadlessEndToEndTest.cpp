@@ -2,6 +2,7 @@
 
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/RunProgram.h"
 #include "support/SmtpSinkPeer.h"
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
@@ -28,15 +29,9 @@ QByteArray mail(int n)
 }
 
 // Runs one of the mail-client scripts of the server tests, pumping the loop.
-QByteArray runScript(const QString &script, const QStringList &args, int *exitCode = nullptr)
+QByteArray runScript(const QString &script, const QStringList &args)
 {
-    QProcess process;
-    process.start(systemPython(), QStringList{sourceDir() + "/tests/server/" + script} + args);
-    process.waitForStarted(10000);
-    waitFor([&] { return process.state() == QProcess::NotRunning; }, 60000);
-    if (exitCode)
-        *exitCode = process.exitCode();
-    return process.readAllStandardOutput();
+    return runProgram(systemPython(), QStringList{sourceDir() + "/tests/server/" + script} + args).out;
 }
 
 class HeadlessEndToEnd : public ::testing::Test

@@ -1,7 +1,7 @@
 #include "VeskProcess.h"
 
+#include "support/RunProgram.h"
 #include "support/TestPaths.h"
-#include "support/WaitFor.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,8 @@ namespace vesk::test {
 VeskHome::VeskHome()
 {
     QDir().mkpath(runtimeDir());
-    QFile::setPermissions(runtimeDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        runtimeDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QString VeskHome::program()
@@ -39,7 +40,7 @@ void VeskHome::writeIni(const QString &text) const
 
 QStringList VeskHome::files(const QString &box) const
 {
-    return QDir(dataDir() + "/" + box).entryList({"*.ID"}, QDir::Files, QDir::Name);
+    return QDir(dataDir() + "/" + box).entryList({ "*.ID" }, QDir::Files, QDir::Name);
 }
 
 int VeskHome::count(const QString &box) const
@@ -60,22 +61,12 @@ std::unique_ptr<QProcess> VeskHome::start(const QStringList &args) const
 
 int VeskHome::run(const QStringList &args, QString *out, QString *err, int timeoutMs) const
 {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(program(), args);
-    if (!process.waitForStarted(10000))
-        return -1;
-    waitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(5000);
-        return -2;
-    }
+    const ProgramResult result = runProgram(program(), args, environment(), timeoutMs);
     if (out)
-        *out = QString::fromUtf8(process.readAllStandardOutput());
+        *out = QString::fromUtf8(result.out);
     if (err)
-        *err = QString::fromUtf8(process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -3;
+        *err = QString::fromUtf8(result.err);
+    return result.exitCode;
 }
 
 QString VeskHome::log() const

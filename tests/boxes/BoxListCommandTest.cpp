@@ -2,10 +2,10 @@
 
 #include "boxes/BoxListCommand.h"
 #include "support/CoreFixture.h"
+#include "support/RunProgram.h"
 #include "support/TestPaths.h"
 
 #include <QFileInfo>
-#include <QProcess>
 
 namespace vesk::test {
 namespace {
@@ -66,15 +66,12 @@ TEST(BoxListProgram, ListOptionOfTheProgram)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Subject: " + jisWord(u"件名"_s) + "\r\n\r\n");
     file.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dir.path());
     const auto run = [&](const QStringList &arguments, int status) {
-        QProcess vesk;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_DATA_HOME"_s, dir.path());
-        vesk.setProcessEnvironment(env);
-        vesk.start(program, arguments);
-        EXPECT_TRUE(vesk.waitForFinished(30000));
-        EXPECT_EQ(vesk.exitCode(), status) << arguments.join(' ').toStdString();
-        return QString::fromUtf8(vesk.readAllStandardOutput());
+        const ProgramResult result = runProgram(program, arguments, env);
+        EXPECT_EQ(result.exitCode, status) << arguments.join(' ').toStdString();
+        return QString::fromUtf8(result.out);
     };
     EXPECT_EQ(run({ "--list", "InBox" }, 0), u"1.ID\t\t \t\t件名\n"_s);
     EXPECT_EQ(run({ "--list" }, 0), u"[OutBox]\n[InBox]\n1.ID\t\t \t\t件名\n[InBox1]\n[InBox2]\n"_s);

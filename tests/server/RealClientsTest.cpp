@@ -27,13 +27,13 @@ protected:
     {
         return QStringLiteral("pop3://127.0.0.1:%1/").arg(port(MailerPort::Pop3Mailer1)) + path;
     }
-    Result curl(const QStringList &arguments)
+    ProgramResult curl(const QStringList &arguments)
     {
-        return run(QStringLiteral("curl"), QStringList { "-s", "-u", "taro:pa55word" } + arguments);
+        return runProgram(QStringLiteral("curl"), QStringList { "-s", "-u", "taro:pa55word" } + arguments);
     }
     QJsonArray poplib(const QStringList &steps, const QString &user = QStringLiteral("taro"))
     {
-        const Result result = python(QStringLiteral("pop3_client.py"),
+        const ProgramResult result = python(QStringLiteral("pop3_client.py"),
             QStringList { QString::number(port(MailerPort::Pop3Mailer1)), user, "pa55word" } + steps);
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         return QJsonDocument::fromJson(result.out).array();
@@ -50,18 +50,18 @@ protected:
 
 TEST_F(RealClients, CurlListsRetrievesWithApopAndDeletes)
 {
-    Result listing = curl({ popUrl() });
+    ProgramResult listing = curl({ popUrl() });
     EXPECT_EQ(listing.out,
         "1 " + QByteArray::number(First.size()) + "\r\n2 " + QByteArray::number(Second.size()) + "\r\n3 "
             + QByteArray::number(Third.size()) + "\r\n");
     // Received without the envelope; curl takes the doubled dots away.
     EXPECT_EQ(curl({ popUrl("1") }).out,
         "Subject: first\r\nMessage-ID: <one@x.jp>\r\n\r\nhello\r\n.dotted\r\n..\r\nend\r\n");
-    Result apop = curl({ "--login-options", "AUTH=+APOP", popUrl("3") });
+    ProgramResult apop = curl({ "--login-options", "AUTH=+APOP", popUrl("3") });
     EXPECT_EQ(apop.exitCode, 0);
     EXPECT_EQ(apop.out, Third);
     // -I: DELE has a one-line reply, no listing for curl to wait for.
-    Result dele = curl({ "-I", "-X", "DELE 1", popUrl() });
+    ProgramResult dele = curl({ "-I", "-X", "DELE 1", popUrl() });
     EXPECT_EQ(dele.exitCode, 0) << dele.err.toStdString();
     EXPECT_EQ(
         m_store.listing(Box::InBox), (QStringList { "202612060800000001.ID", "202612060800000002.ID" }));
@@ -70,7 +70,7 @@ TEST_F(RealClients, CurlListsRetrievesWithApopAndDeletes)
 TEST_F(RealClients, CurlUploadToSeveralRecipientsIsFiledOnce)
 {
     const QString file = messageFile("Subject: up\r\nMessage-ID: <m1@127.0.0.1>\r\n\r\nline\r\n.dot\r\n");
-    Result upload = curl({ QStringLiteral("smtp://127.0.0.1:%1").arg(port(MailerPort::SmtpMailer1)),
+    ProgramResult upload = curl({ QStringLiteral("smtp://127.0.0.1:%1").arg(port(MailerPort::SmtpMailer1)),
         "--mail-from", "a@x.jp", "--mail-rcpt", "b@y.jp", "--mail-rcpt", "c@z.jp", "-T", file });
     EXPECT_EQ(upload.exitCode, 0) << upload.err.toStdString();
     ASSERT_EQ(listing(Box::OutBox).size(), 1);
@@ -119,7 +119,7 @@ TEST_F(RealClients, SmtplibSendmailWithSeveralRecipientsFilesOneMessage)
     const QString file
         = messageFile("From: Taro <a@x.jp>\r\nMessage-ID: <abc@127.0.0.1>\r\nSubject: s\r\n\r\n"
                       ".starts with a dot\r\nbody\r\n");
-    const Result result = python(QStringLiteral("smtp_client.py"),
+    const ProgramResult result = python(QStringLiteral("smtp_client.py"),
         { QString::number(port(MailerPort::SmtpMailer1)), "a@x.jp", "b@y.jp,c@z.jp,d@w.jp", file });
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out.trimmed(), "{}");

@@ -3,10 +3,9 @@
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
 #include "support/CoreFixture.h"
+#include "support/RunProgram.h"
 #include "support/TestPaths.h"
-#include "support/WaitFor.h"
 
-#include <QProcess>
 #include <QTcpSocket>
 
 namespace vesk::test {
@@ -35,31 +34,11 @@ protected:
 
     quint16 port(MailerPort which) const { return m_server.listeningPort(which); }
 
-    struct Result
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    // Runs a client to its end while the servers keep serving.
-    Result run(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(program, arguments);
-        const bool ended = waitFor([&] { return process.state() == QProcess::NotRunning; }, 60000);
-        if (!ended) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-        const bool ok = ended && process.exitStatus() == QProcess::NormalExit;
-        return { ok ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError() };
-    }
     // One of the mailer scripts of tests/server.
-    Result python(const QString &script, const QStringList &arguments)
+    static ProgramResult python(const QString &script, const QStringList &arguments)
     {
-        return run(systemPython(),
-            QStringList { sourceDir() + QStringLiteral("/tests/server/") + script } + arguments);
+        return runProgram(
+            systemPython(), QStringList { sourceDir() + "/tests/server/" + script } + arguments);
     }
 
     // A raw client: connects, and reads until what arrived ends with `ending`.

@@ -79,7 +79,7 @@ TEST_F(EndToEndTest, DownloadedMailLandsInEachMailersBoxAndEachPortServesOnlyIts
     m_server.startMailer2();
     // What each mailer's poplib gets: the lines without their CR.
     const auto mailerSees = [&](MailerPort port, const QStringList &steps) {
-        const Result result = python(QStringLiteral("pop3_client.py"),
+        const ProgramResult result = python(QStringLiteral("pop3_client.py"),
             QStringList { QString::number(this->port(port)), "taro", "pa55word" } + steps);
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         const QJsonArray got = QJsonDocument::fromJson(result.out).array();
