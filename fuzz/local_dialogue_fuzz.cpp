@@ -18,11 +18,9 @@
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstddef>
 #include <cstdint>
 
 namespace {
@@ -30,10 +28,9 @@ namespace {
 class NullSink final : public vesk::ReplySink
 {
 public:
-    void send(const QByteArray &bytes) override { sent += bytes.size(); }
+    void send(const QByteArray &) override { }
     void closeAfterSend() override { }
     void close() override { }
-    qint64 sent = 0;
 };
 
 void putMessages(const vesk::MessageStore &store)
@@ -55,9 +52,7 @@ struct World
 {
     explicit World(bool devide)
     {
-        config.UserID = QStringLiteral("taro");
-        config.Password = QStringLiteral("pw");
-        config.Host = QStringLiteral("h");
+        config.UserID = config.Password = config.Host = QStringLiteral("taro");
         config.lookupPauseMs = 0;
         config.maxMessageBytes = 1 << 20;
         config.DevideON = devide;
@@ -99,10 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         store.remove(vesk::Box::OutBox, name);
 
     World world(data[0] & 8);
-    vesk::ServerEnvironment &env = world.env;
-
     NullSink sink;
-    vesk::LocalDialogue dialogue(env, vesk::MailerPort(data[0] % 4), sink);
+    vesk::LocalDialogue dialogue(world.env, vesk::MailerPort(data[0] % 4), sink);
     dialogue.connected();
     size_t pos = 1;
     while (pos < size) {

@@ -8,61 +8,43 @@ import os
 import re
 import sys
 
+BASE = {"platform"}
 # Folder -> folders it may include from, besides itself.
 ALLOWED = {
-    "platform": set(),
-    "settings": {"platform"},
-    "net": {"platform"},
-    "store": {"platform"},
-    "store/japanese": {"platform", "store"},
-    "store/rules": {"platform", "settings", "store", "store/japanese"},
-    "mail": {"platform", "net", "store"},
-    "session": {"platform", "net", "store", "mail"},
-    "server": {"platform", "net", "store", "mail"},
-    "boxes": {"platform", "store", "store/japanese"},
-    "app/display": {"platform"},
-    "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display"},
+    "platform": set(), "settings": BASE, "net": BASE, "store": BASE, "store/japanese": BASE | {"store"},
+    "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
+    "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"},
+    "boxes": BASE | {"store", "store/japanese"}, "app/display": BASE,
+    "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
+                   "boxes", "app/display"},
 }
-# Generated headers every folder may use.
-GENERATED = {"VeskVersion.h"}
-# Window code: folders whose name ends in "gui" (and the program's entry).
+GENERATED = {"VeskVersion.h"}  # generated headers every folder may use
 GUI_MODULES = re.compile(r"#include\s*<(QtWidgets|QtGui)[/>]|#include\s*<Q(Widget|Application|MainWindow|"
                          r"Dialog|Label|PushButton|SystemTrayIcon|Menu|MessageBox|Painter|Pixmap|Icon|GuiApplication)>")
 
 
 def folder_of(path):
     parts = path.split("/")[:-1]
-    for depth in (2, 1):
-        key = "/".join(parts[:depth])
-        if key in ALLOWED:
-            return key
-    return None
+    return next(("/".join(parts[:depth]) for depth in (2, 1) if "/".join(parts[:depth]) in ALLOWED), None)
 
 
 def main():
-    src = sys.argv[1]
-    breaches = []
+    src, breaches = sys.argv[1], []
     for root, _, files in os.walk(src):
-        for name in files:
-            if not name.endswith((".h", ".cpp")):
-                continue
+        for name in (n for n in files if n.endswith((".h", ".cpp"))):
             path = os.path.relpath(os.path.join(root, name), src)
             folder = folder_of(path)
             if folder is None:
                 continue
             with open(os.path.join(root, name), encoding="utf-8") as f:
                 text = f.read()
-            for included in re.findall(r'#include\s*"([^"]+)"', text):
-                if included in GENERATED:
-                    continue
+            for included in set(re.findall(r'#include\s*"([^"]+)"', text)) - GENERATED:
                 target = folder_of(included)
                 if target is None or (target != folder and target not in ALLOWED[folder]):
                     breaches.append(f"{path}: includes {included}")
             if GUI_MODULES.search(text):
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
-    for line in sorted(breaches):
-        print(line)
+    print("\n".join(sorted(breaches)), end="\n" if breaches else "")
     return 1 if breaches else 0
 
 
