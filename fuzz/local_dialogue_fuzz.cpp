@@ -52,7 +52,9 @@ struct World
 {
     explicit World(bool devide)
     {
-        config.UserID = config.Password = config.Host = QStringLiteral("taro");
+        config.UserID = QStringLiteral("taro");
+        config.Password = QStringLiteral("pw");
+        config.Host = QStringLiteral("h");
         config.lookupPauseMs = 0;
         config.maxMessageBytes = 1 << 20;
         config.DevideON = devide;
