@@ -1,5 +1,3 @@
-#include "JapaneseTestText.h"
-
 #include "boxes/HeaderRead.h"
 #include "store/japanese/SjisDecoder.h"
 #include "support/CoreFixture.h"
@@ -9,37 +7,15 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const QByteArray Message = "From: " + jisWord(u"山田 太郎"_s) + " <taro@example.jp>\r\nTo: "
-    + jisWord(u"鈴木 花子"_s) + " <hanako@example.jp>, jiro@example.jp (Jiro)\r\nSubject: "
-    + jisWord(u"打ち合わせ"_s) + "\r\nContent-Type: multipart/mixed; boundary=\"b\"\r\n\r\nbody\r\n";
-
 using HeaderReadTest = CoreFixture;
 
-TEST_F(HeaderReadTest, RowsShowTheOtherPartyOwnNamesKindAndSubject)
+// What the rows show of well-formed mail is checked against Python's decoding
+// (PythonCrossCheckTest); here, what no mailer should send.
+TEST_F(HeaderReadTest, UndecodableBytesStillGiveARow)
 {
-    const struct
-    {
-        Box box;
-        QByteArray content;
-        QStringList cells;
-    } rows[] = {
-        { Box::InBox1, Message,
-            { "1.ID", u"山田 太郎 <taro@example.jp>"_s, u" 鈴木 花子 ,Jiro"_s, u"＋"_s, u"打ち合わせ"_s } },
-        // The out-box shows the recipients as the other party.
-        { Box::OutBox,
-            "VeskFrom: <taro@example.jp>\r\nVeskTo: <hanako@example.jp>\r\nReceived: from x\r\n" + Message,
-            { "1.ID", u"鈴木 花子 <hanako@example.jp>, jiro@example.jp (Jiro)"_s, u" 山田 太郎"_s, u"＋"_s,
-                u"打ち合わせ"_s } },
-        // Undecodable bytes still give a row.
-        { Box::InBox, "Subject: \x82\xA0\x80\xFD tail\r\nFrom: \x1b$B\r\n\r\n",
-            { "1.ID", "", " ", "", u"あ\uFFFD\uFFFD tail"_s } },
-    };
-    for (const auto &row : rows) {
-        put(row.box, "1.ID", row.content);
-        const QList<BoxListRow> read = HeaderRead(m_store, row.box);
-        ASSERT_EQ(read.size(), 1);
-        EXPECT_EQ(read[0].cells(), row.cells);
-    }
+    put(Box::InBox, "1.ID", "Subject: \x82\xA0\x80\xFD tail\r\nFrom: \x1b$B\r\n\r\n");
+    EXPECT_EQ(HeaderRead(m_store, Box::InBox).value(0).cells(),
+        (QStringList { "1.ID", "", " ", "", u"あ\uFFFD\uFFFD tail"_s }));
 }
 
 TEST_F(HeaderReadTest, RowsInListingOrderAndAnEmptyOrMissingBoxGivesOneEmptyRow)
