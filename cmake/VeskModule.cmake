@@ -31,3 +31,14 @@ function(vesk_add_test_dir name dir)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VESK_SOURCE_DIR=${PROJECT_SOURCE_DIR};VESK_BINARY_DIR=${PROJECT_BINARY_DIR}"
                TIMEOUT 300)
 endfunction()
+
+# A window library: a folder's own *.cpp files on Qt Widgets. Only built with
+# VESK_GUI; nothing of the core may depend on one.
+function(vesk_add_gui_module name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+  add_library(${name} STATIC ${sources} ${headers})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src)
+endfunction()
