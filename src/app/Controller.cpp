@@ -162,7 +162,24 @@ void Controller::DispSet(int mode)
     m_display.dispSet(mode);
     if (mode == DisplayState::NonMail || mode == DisplayState::Password)
         m_core.state.marker.clear();
+    const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
+    if (choice.layout)
+        m_layout = *choice.layout;
     emit displayChanged();
+}
+
+StripState Controller::stripState() const
+{
+    StripState state;
+    state.animationRunning = m_animationOn;
+    state.calBack = m_settings.CalBack;
+    state.hiddenMode = m_display.hiddenMode();
+    return state;
+}
+
+bool Controller::stripVisible() const
+{
+    return strip::visible(stripState(), m_layout);
 }
 
 QString Controller::marker() const
@@ -313,7 +330,7 @@ void Controller::openSettings()
         m_core.messenger.beep();
         return;
     }
-    if (!m_windowsPresent)
+    if (!m_settingsDialogPresent)
         return;
     m_dialogOpen = true;
     emit windowRequested(Window::Settings);

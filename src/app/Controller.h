@@ -2,6 +2,7 @@
 
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
+#include "app/display/StripRules.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -59,9 +60,9 @@ public:
     void setDistributor(Distribution distributor) { m_distributor = std::move(distributor); }
     // Plays a wave file; an empty name means the standard beep.
     void setSoundPlayer(std::function<void(const QString &)> play) { m_sound = std::move(play); }
-    // Windows are there to show what is asked for (the settings dialog, the
-    // box window); without them the program says what is missing instead.
-    void setWindowsPresent(bool present) { m_windowsPresent = present; }
+    // A settings dialog is there to open; without one the program says
+    // what is missing instead.
+    void setSettingsDialogPresent(bool present) { m_settingsDialogPresent = present; }
 
     // --- Commands ---
 
@@ -93,6 +94,31 @@ public:
     void reloadSettings();
     // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
     void requestDisplay(int mode);
+    // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
+    // button, 付箋紙) toggled and written at once.
+    void toggleDisplayFlag(int tag);
+    // The position mode (0 free, 1 top left, 2 top centre, 3 fixed), written.
+    void setPositionMode(int mode);
+    // PosWrite: the strip's position, written.
+    void savePosition(int left, int top);
+    // A left click on the tray icon: a manual check on a LAN.
+    void trayClicked();
+    // A click on the animation area: the animation ends, the mail stays.
+    void stopAnimation();
+    // PopUpCheck: after deletions, the indication ends once every receive
+    // box is empty.
+    void popUpCheck();
+    // A command whose feature this version does not have yet: says so.
+    void notYetAvailable(const QString &feature);
+
+    // Where the user asked for a mailer: a double-click on the title bar, on
+    // the animation area or on the tray icon, or the menu's two items.
+    enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
+    void mailerEntry(MailerEntry entry);
+    // FormKeyPress: a character typed on the strip, for the start passwords.
+    void keyTyped(QChar character);
+    // The title bar's hint.
+    QString titleHint() const;
 
     // --- State ---
 
@@ -108,6 +134,15 @@ public:
 
     const Settings &settings() const { return m_settings; }
     const DisplayState &display() const { return m_display; }
+    // The strip's layout and the states it was chosen from.
+    StripLayout layout() const { return m_layout; }
+    StripState stripState() const;
+    // Whether the strip is to be seen (hidden mode shows it only while it
+    // has more than its title bar to show).
+    bool stripVisible() const;
+    // The tray shows the mail picture (from the new-mail display until the
+    // mail is taken or acknowledged).
+    bool trayShowsMail() const { return m_display.mailColour(); }
     QString marker() const;
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
@@ -196,6 +231,8 @@ private:
     int boxCount(Box box) const;
     bool anyMailHeld() const;
     void setNewMail(int count, bool announced, bool animation);
+    void Wakeup(int mailer);
+    bool passwordGuards(int mailer);
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
@@ -207,7 +244,7 @@ private:
     LocalServerLink *m_servers = nullptr;
     Distribution m_distributor;
     std::function<void(const QString &)> m_sound;
-    bool m_windowsPresent = false;
+    bool m_settingsDialogPresent = false;
 
     std::unique_ptr<Timer> m_timMin;
     std::unique_ptr<Timer> m_timSec;
@@ -231,11 +268,13 @@ private:
     bool m_closeRequested = false;
     bool m_boxWindowOpen = false;
     bool m_showBox = false;
+    StripLayout m_layout = StripLayout::Normal;
     bool m_serversRunning = false;
     bool m_mailer2Running = false;
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;
+    QString m_keyBuffer;
 };
 
 } // namespace vesk

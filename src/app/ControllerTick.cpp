@@ -34,7 +34,7 @@ void Controller::timMinTimer()
             return;
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
-            if (m_windowsPresent) {
+            if (m_settingsDialogPresent) {
                 // The ticks wait while it is open; closing it reads the settings again.
                 openSettings();
                 startMinuteTimer();

@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
+#include "app/FrontEnd.h"
 #include "app/ProviderSessionLink.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -53,9 +54,8 @@ QStringList statusLines(const Controller::Status &s)
 
 } // namespace
 
-int ResidentProgram::run(const Options &options)
+int ResidentProgram::run(FrontEnd *frontEnd)
 {
-    Q_UNUSED(options);
     SingleInstance instance(paths::runtimeDir());
     QString error;
     if (!instance.acquire(&error)) {
@@ -79,7 +79,8 @@ int ResidentProgram::run(const Options &options)
         return 1;
     }
 
-    StderrMessenger messenger;
+    StderrMessenger stderrMessenger;
+    Messenger &messenger = frontEnd ? frontEnd->messenger() : stderrMessenger;
     IniSettingsStore settingsStore(paths::settingsFile());
     MessageStore store(dataDir);
     FileAtoms atoms(paths::runtimeDir());
@@ -108,7 +109,10 @@ int ResidentProgram::run(const Options &options)
         provider.setConfig(sessionConfigFrom(settings));
         servers.setConfig(serverConfigFrom(settings));
         distributor.setRules(RuleLists(settings.DevideList));
-        // The monitor's lines go to standard error while it is switched on.
+        // Without windows the monitor's lines go to standard error while it
+        // is switched on.
+        if (frontEnd)
+            return;
         if (settings.DebugWindow)
             monitor.attach([](const QString &line) {
                 std::fprintf(stderr, "%s\n", line.toUtf8().constData());
@@ -119,9 +123,9 @@ int ResidentProgram::run(const Options &options)
     });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    instance.setHandler([&controller](const QString &command, const SingleInstance::Reply &reply) {
+    instance.setHandler([&controller, frontEnd](const QString &command, const SingleInstance::Reply &reply) {
         // Run the request from the event loop, not inside the socket handler.
-        QTimer::singleShot(0, qApp, [&controller, command, reply] {
+        QTimer::singleShot(0, qApp, [&controller, frontEnd, command, reply] {
             if (command == QLatin1String("status")) {
                 for (const QString &line : statusLines(controller.status()))
                     reply(line, false);
@@ -141,6 +145,8 @@ int ResidentProgram::run(const Options &options)
                 controller.quit();
             } else if (command == QLatin1String("activate")) {
                 reply(QStringLiteral("@ok"), true);
+                if (frontEnd)
+                    frontEnd->activate();
             } else {
                 reply(QStringLiteral("@fail unknown request"), true);
             }
@@ -152,6 +158,9 @@ int ResidentProgram::run(const Options &options)
             controller.quit();
     });
 
+    if (frontEnd) {
+        frontEnd->attach({ controller, monitor, settingsStore, store, SystemClock::instance(), dataDir });
+    }
     controller.start();
     return QCoreApplication::exec();
 }

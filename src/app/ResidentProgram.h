@@ -4,18 +4,17 @@
 
 namespace vesk {
 
+class FrontEnd;
+
 // The resident program: one copy per user, its mail function wired from the
 // real parts, requests of later starts (check, quit, status) answered, until
 // the end command or a termination signal ends it.
 class ResidentProgram final
 {
 public:
-    struct Options
-    {
-        bool headless = true;
-    };
-    // Runs the event loop; returns the exit status.
-    static int run(const Options &options);
+    // Runs the event loop; returns the exit status. Without a front end the
+    // program runs headless.
+    static int run(FrontEnd *frontEnd = nullptr);
 
     // A later start asks the running copy. Returns the exit status and prints
     // the reply: 0 done, 1 no copy runs or the request failed.

@@ -1,0 +1,151 @@
+#include "app/gui/GuiFrontEnd.h"
+
+#include "app/Controller.h"
+#include "app/gui/DesktopIntegration.h"
+#include "app/gui/PopupMenu.h"
+#include "app/gui/VeskMainForm.h"
+#include "boxes/NewMailSummary.h"
+#include "platform/Paths.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
+
+namespace vesk {
+
+GuiFrontEnd::GuiFrontEnd() = default;
+
+GuiFrontEnd::~GuiFrontEnd() = default;
+
+void GuiFrontEnd::attach(const ProgramParts &parts)
+{
+    m_parts = std::make_unique<ProgramParts>(parts);
+    Controller &c = parts.controller;
+    m_menu = std::make_unique<PopupMenu>([this] { return menuRows(); });
+    m_strip = std::make_unique<VeskMainForm>(c);
+    m_desktop = std::make_unique<DesktopIntegration>(c, *m_menu);
+    m_desktop->setMailLines([&store = parts.store](int limit) { return newMailLines(store, limit); });
+    m_strip->setTrayAvailable(m_desktop->trayAvailable());
+    m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
+        || QGuiApplication::platformName() == QLatin1String("offscreen"));
+
+    connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
+    connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
+    connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
+    connect(&c, &Controller::windowRequested, this, [this](Controller::Window w) { openWindow(int(w)); });
+}
+
+void GuiFrontEnd::activate()
+{
+    if (!m_strip)
+        return;
+    m_strip->show();
+    m_strip->raise();
+    m_strip->activateWindow();
+}
+
+QList<menu::Item> GuiFrontEnd::menuRows() const
+{
+    menu::MenuState state;
+    return menu::items(m_parts->controller.settings(), state);
+}
+
+void GuiFrontEnd::run(menu::Command command)
+{
+    using C = menu::Command;
+    Controller &c = m_parts->controller;
+    if (const int tag = menu::displayTag(command)) {
+        c.toggleDisplayFlag(tag);
+        return;
+    }
+    switch (command) {
+    case C::Manual1:
+        c.checkNow();
+        break;
+    case C::Manual2:
+        c.checkNowKeepLine();
+        break;
+    case C::Timer1:
+    case C::Timer2:
+    case C::Timer3:
+    case C::Timer4:
+        c.notYetAvailable(QStringLiteral("切断タイマー"));
+        break;
+    case C::MailerOn:
+        c.mailerEntry(Controller::MailerEntry::Menu1);
+        break;
+    case C::Mailer2On:
+        c.mailerEntry(Controller::MailerEntry::Menu2);
+        break;
+    case C::VeskOn:
+        c.toggleMailIndication();
+        break;
+    case C::Calendar:
+        c.notYetAvailable(QStringLiteral("カレンダー"));
+        break;
+    case C::PelmaAll:
+    case C::PelmaSettings:
+        c.notYetAvailable(QStringLiteral("付箋紙"));
+        break;
+    case C::BoxWindow:
+        c.showBoxWindow();
+        break;
+    case C::Launcher:
+        c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
+        break;
+    case C::Plan:
+        c.notYetAvailable(QStringLiteral("予定時間設定"));
+        break;
+    case C::LauncherSettings:
+        c.notYetAvailable(QStringLiteral("ランチャー設定"));
+        break;
+    case C::Settings:
+        c.notYetAvailable(QStringLiteral("各種設定"));
+        break;
+    case C::Position0:
+    case C::Position1:
+    case C::Position2:
+    case C::Position3:
+        c.setPositionMode(int(command) - int(C::Position0));
+        m_strip->applyPosition();
+        break;
+    case C::Autostart:
+        c.notYetAvailable(QStringLiteral("ログイン時に起動"));
+        break;
+    case C::Help:
+        openHelp();
+        break;
+    case C::Version:
+        c.notYetAvailable(QStringLiteral("バージョン情報"));
+        break;
+    case C::Quit:
+        c.quit();
+        break;
+    default:
+        break;
+    }
+}
+
+void GuiFrontEnd::openWindow(int window)
+{
+    Controller &c = m_parts->controller;
+    switch (Controller::Window(window)) {
+    case Controller::Window::Box:
+        c.notYetAvailable(QStringLiteral("送受信箱"));
+        break;
+    case Controller::Window::Settings:
+        break;
+    case Controller::Window::Monitor:
+        break;
+    }
+}
+
+void GuiFrontEnd::openHelp()
+{
+    const QString page = paths::shippedDir() + QStringLiteral("/help/index.html");
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        m_messenger.message(QStringLiteral("ヘルプを開けません。\r\n") + page);
+}
+
+} // namespace vesk
