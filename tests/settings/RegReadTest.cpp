@@ -50,7 +50,7 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValue)
         for (const SettingEntry &entry : *table)
             EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
-    EXPECT_EQ(SettingsTable::config().size(), 78u);
+    EXPECT_EQ(SettingsTable::config().size(), 79u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
 }
 
