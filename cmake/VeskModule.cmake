@@ -42,3 +42,14 @@ function(vesk_add_gui_module name dir)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src)
 endfunction()
+
+# Window tests: the same, with a widget application as their main and the
+# private X server helper for the runs under Xvfb.
+function(vesk_add_gui_test_dir name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  vesk_add_test_dir(${name} ${dir} DEPS ${ARG_DEPS} Qt6::Widgets)
+  if(TARGET ${name})
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/GuiTestMain.cpp
+                                   ${PROJECT_SOURCE_DIR}/tests/support/XvfbSession.cpp)
+  endif()
+endfunction()

@@ -160,7 +160,7 @@ void Controller::DispSet(int mode)
     if (m_newMailCount < 1 && !m_mailAnnounced)
         m_display.setMailColour(false);
     m_display.dispSet(mode);
-    if (mode == DisplayState::NonMail || mode == DisplayState::Password)
+    if (mode == DisplayState::NonMail || mode == DisplayState::Password || m_display.planAlert())
         m_core.state.marker.clear();
     const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
     if (choice.layout)
@@ -171,6 +171,7 @@ void Controller::DispSet(int mode)
 StripState Controller::stripState() const
 {
     StripState state;
+    state.planAlert = m_display.planAlert();
     state.animationRunning = m_animationOn;
     state.calBack = m_settings.CalBack;
     state.hiddenMode = m_display.hiddenMode();

@@ -108,6 +108,10 @@ public:
     // PopUpCheck: after deletions, the indication ends once every receive
     // box is empty.
     void popUpCheck();
+    // A plan falls due: its alert stands on the strip until "Saw".
+    void showPlanAlert(const QString &time, const QString &comment);
+    // spbOKClick on "Saw": the plan alert is acknowledged.
+    void acknowledgePlanAlert();
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 

@@ -101,6 +101,23 @@ void Controller::popUpCheck()
     m_atoms.remove(TalkedAtom);
 }
 
+void Controller::showPlanAlert(const QString &time, const QString &comment)
+{
+    m_display.setPlanAlert(time, comment);
+    m_atoms.add(TalkedAtom);
+    DispSet(DisplayState::PlanAlert);
+}
+
+void Controller::acknowledgePlanAlert()
+{
+    if (!m_display.planAlert())
+        return;
+    m_display.clearPlanAlert();
+    if (!m_mailAnnounced)
+        m_atoms.remove(TalkedAtom);
+    DispSet(DisplayState::Normal);
+}
+
 void Controller::notYetAvailable(const QString &feature)
 {
     m_core.messenger.message(QStringLiteral("「") + feature + QStringLiteral("」は、このバージョンのVeskではまだ使えません。"));

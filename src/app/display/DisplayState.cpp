@@ -77,6 +77,8 @@ void DisplayState::dispSet(int mode)
         m_dateLabel = QStringLiteral("How now");
         m_timeLabel.clear();
         break;
+    case PlanAlert:
+        break;
     case Normal:
     case LineUp:
     case Calendar:
@@ -88,6 +90,20 @@ void DisplayState::dispSet(int mode)
     default:
         break;
     }
+    if (m_planAlert)
+        m_dateLabel = m_planText;
+}
+
+void DisplayState::setPlanAlert(const QString &time, const QString &comment)
+{
+    m_planAlert = true;
+    m_planText = QStringLiteral("< ") + time + QStringLiteral(" = ") + comment + QStringLiteral(" > ");
+}
+
+void DisplayState::clearPlanAlert()
+{
+    m_planAlert = false;
+    m_planText.clear();
 }
 
 QString DisplayState::statusText() const

@@ -48,6 +48,12 @@ public:
 
     // Sets the mode and the labels that go with it.
     void dispSet(int mode);
+
+    // A plan alert stands over every mode: the date label shows
+    // "< time = comment > " while it lasts.
+    void setPlanAlert(const QString &time, const QString &comment);
+    void clearPlanAlert();
+    bool planAlert() const { return m_planAlert; }
     int mode() const { return m_mode; }
 
     void dateWrite();
@@ -74,6 +80,8 @@ private:
     const Clock &m_clock;
     Flags m_flags;
     int m_mode = Normal;
+    bool m_planAlert = false;
+    QString m_planText;
     bool m_mailColour = false;
     QString m_dateLabel;
     QString m_timeLabel;

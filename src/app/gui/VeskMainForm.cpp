@@ -87,8 +87,11 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
 
     connect(m_spbClose, &QToolButton::clicked, this, [this] { m_c.quit(); });
     connect(m_spbOK, &QToolButton::clicked, this, [this] {
-        // spbOKClick: the dial-up line and the plan alert are not in this version yet.
-        m_c.notYetAvailable(m_spbOK->text());
+        // spbOKClick
+        if (m_spbOK->text() == QLatin1String("Saw"))
+            m_c.acknowledgePlanAlert();
+        else
+            m_c.notYetAvailable(QStringLiteral("ダイアル回線の断線"));
     });
     connect(&m_c, &Controller::displayChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::markerChanged, this, &VeskMainForm::redraw);
@@ -198,6 +201,10 @@ void VeskMainForm::redraw()
         if (wasVisible)
             show();
     }
+    // The strip is as wide as its texts are now.
+    m_pnlTop->layout()->invalidate();
+    layout()->activate();
+    adjustSize();
     applyVisibility();
     if (m_c.settings().PosiMode == 2)
         applyPosition();
