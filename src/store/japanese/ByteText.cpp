@@ -37,6 +37,22 @@ void chopBlanks(QByteArray &text)
     text.truncate(end);
 }
 
+void removeEscapes(QByteArray &text)
+{
+    constexpr char kEsc = 0x1B;
+    if (!text.contains(kEsc))
+        return;
+    qsizetype w = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == kEsc) {
+            i += 3;
+            continue;
+        }
+        text[w++] = text[i++];
+    }
+    text.truncate(w);
+}
+
 QByteArray toUpper(QByteArrayView text)
 {
     QByteArray result(text.size(), Qt::Uninitialized);

@@ -17,6 +17,9 @@ QByteArrayView trimmed(QByteArrayView text);
 QByteArrayView rightTrimmed(QByteArrayView text);
 void chopBlanks(QByteArray &text);
 
+// Deletes every ESC together with the two bytes after it.
+void removeEscapes(QByteArray &text);
+
 // ASCII-only upper-casing, as header names and charset labels need.
 QByteArray toUpper(QByteArrayView text);
 

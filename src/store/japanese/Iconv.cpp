@@ -20,12 +20,14 @@ void Iconv::reset()
     iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
 }
 
-qsizetype Iconv::convert(QByteArrayView in, QByteArray &out, QByteArrayView replacement)
+qsizetype Iconv::convert(QByteArrayView in, QByteArray &out, QByteArrayView replacement, qsizetype unit)
 {
+    unit = qMax<qsizetype>(unit, 1);
     if (!isValid()) {
-        for (qsizetype i = 0; i < in.size(); ++i)
+        const qsizetype units = (in.size() + unit - 1) / unit;
+        for (qsizetype i = 0; i < units; ++i)
             out.append(replacement);
-        return in.size();
+        return units;
     }
     reset();
     qsizetype replaced = 0;
@@ -48,14 +50,15 @@ qsizetype Iconv::convert(QByteArrayView in, QByteArray &out, QByteArrayView repl
             grow(qsizetype(inLeft) * 2);
             continue;
         }
-        // EILSEQ or EINVAL: a mark for the byte, and on after it.
+        // EILSEQ or EINVAL: a mark for the unit, and on after it.
         if (out.size() - used < replacement.size())
             grow(replacement.size() + qsizetype(inLeft) * 2);
         if (!replacement.isEmpty())
             std::memcpy(out.data() + used, replacement.data(), size_t(replacement.size()));
         used += replacement.size();
-        ++inPtr;
-        --inLeft;
+        const size_t skip = qMin(inLeft, size_t(unit));
+        inPtr += skip;
+        inLeft -= skip;
         ++replaced;
         reset();
     }

@@ -5,11 +5,10 @@ and expected.json with what Python's own codecs decode from it.
 The expected header values follow the box list's documented reading of a
 header (To/From continuation lines trimmed and joined, Subject continuation
 lines kept with their leading white space, a continuation line with a colon
-ends the value, white space between encoded-words kept, encoded-words other
-than ISO-2022-JP "B" left as they are, over-long words shown as "....."); only
-the decoding of each word is Python's. Each message also carries the value
-Python's email library makes of the header, for a comparison that ignores
-white space.
+ends the value, white space between adjacent encoded-words dropped, over-long
+ISO-2022-JP words shown as "....."); only the decoding of each word is
+Python's. Each message also carries the value Python's email library makes of
+the header, for a comparison that ignores white space.
 
 Usage: gen_messages.py --out DIR [--seed N] [--count N]
 """
@@ -69,7 +68,7 @@ def japanese_phrase(rng, words):
 def encoded(text, charset="iso-2022-jp", maxlinelen=76, upper=False):
     value = Header(text, charset, maxlinelen=maxlinelen).encode(linesep="\r\n")
     if upper:
-        value = value.replace("=?iso-2022-jp?b?", "=?ISO-2022-JP?B?")
+        value = re.sub(r"=\?([^?]*)\?b\?", lambda m: "=?%s?B?" % m.group(1).upper(), value)
     return value
 
 
@@ -88,15 +87,17 @@ def make_subject(rng, index):
         return encoded(japanese_phrase(rng, 12), upper=rng.random() < 0.5), True
     if kind == 2:  # two words on one line
         return encoded(japanese_phrase(rng, 2)) + " " + encoded(japanese_phrase(rng, 2), upper=True), True
-    if kind == 3:  # other charsets and Q words stay literal
+    if kind == 3:  # words of several charsets and encodings side by side
         utf8 = Header(japanese_phrase(rng, 1), "utf-8").encode()
-        return utf8 + " " + encoded(japanese_phrase(rng, 1)) + " " + q_word("あ"), False
+        return utf8 + " " + encoded(japanese_phrase(rng, 1)) + " " + q_word("あ"), True
     if kind == 4:  # one word longer than the 86-character guard
         return encoded(japanese_phrase(rng, 20), maxlinelen=1000), False
     if kind == 5:
         return "Plain ASCII subject %d" % index, True
     if kind == 6:  # raw ISO-2022-JP, as some old mailers wrote it
         return japanese_phrase(rng, 2).encode("iso-2022-jp").decode("ascii"), False
+    if kind == 8:  # a long UTF-8 subject folded over several words, as most mailers write today
+        return encoded(japanese_phrase(rng, 12), charset="utf-8"), True
     return encoded(japanese_phrase(rng, rng.randrange(1, 5)), upper=rng.random() < 0.3), True
 
 
@@ -139,7 +140,7 @@ def header_block(fields):
 
 # --- The documented reading of one header value ---
 
-WORD = re.compile(r"=\?iso-2022-jp\?b\?(.*?)\?=", re.IGNORECASE | re.DOTALL)
+WORD = re.compile(r"=\?([^?]*)\?([bq])\?(.*?)\?=", re.IGNORECASE | re.DOTALL)
 
 
 def len_check(line):
@@ -166,10 +167,35 @@ def unfold(header_lines, name, trimmed):
     return value or ""
 
 
+def word_bytes(encoding, payload):
+    payload = re.sub(r"\s", "", payload)
+    if encoding in "bB":
+        return base64.b64decode(payload + "=" * (-len(payload) % 4))
+    return re.sub(rb"=([0-9A-Fa-f]{2})", lambda m: bytes([int(m.group(1), 16)]),
+                  payload.replace("_", " ").encode("ascii"))
+
+
+def plain_text(text):
+    if "\x1b" in text:  # raw JIS text in the header
+        return text.encode("ascii").decode("iso-2022-jp")
+    return text
+
+
 def decode_words(value):
-    decoded = WORD.sub(lambda m: base64.b64decode(m.group(1)).decode("iso-2022-jp"), value)
-    if "\x1b" in decoded:  # raw JIS text in the header
-        decoded = decoded.encode("ascii").decode("iso-2022-jp")
+    pieces = []  # [charset, bytes] for adjacent words of one charset, [None, str] for text
+    pos = 0
+    for m in WORD.finditer(value):
+        gap = value[pos:m.start()]
+        if not (pieces and pieces[-1][0] is not None and gap.strip() == ""):
+            pieces.append([None, gap])
+        charset, data = m.group(1).lower(), word_bytes(m.group(2), m.group(3))
+        if pieces and pieces[-1][0] == charset:
+            pieces[-1][1] += data
+        else:
+            pieces.append([charset, data])
+        pos = m.end()
+    pieces.append([None, value[pos:]])
+    decoded = "".join(plain_text(p) if cs is None else p.decode(cs) for cs, p in pieces)
     if "<" in decoded and ">" in decoded:
         decoded = decoded.replace('"', "")
     return decoded.strip()
@@ -194,15 +220,16 @@ def main():
     expected = []
     for index in range(args.count):
         box = "OutBox" if index % 5 == 4 else "InBox"
+        name_charset = "utf-8" if index % 4 == 1 else "iso-2022-jp"
         sender_name = person(rng)
-        sender = formataddr((sender_name, address(rng)), charset="iso-2022-jp")
+        sender = formataddr((sender_name, address(rng)), charset=name_charset)
         bare_to = index % 11 == 3
         if bare_to:
             to_names = []
             to = address(rng)
         else:
             to_names = [person(rng) for _ in range(rng.choice([1, 1, 2, 3]))]
-            to = ", ".join(formataddr((n, address(rng)), charset="iso-2022-jp") for n in to_names)
+            to = ", ".join(formataddr((n, address(rng)), charset=name_charset) for n in to_names)
         subject, email_check = make_subject(rng, index)
 
         fields = [("Date", formatdate(1796000000 + index * 3600, localtime=False)),
@@ -257,6 +284,7 @@ def main():
             "own_names": own_names,
             "subject": decode_words(unfold(header_lines, "Subject", False)),
             "subject_email": email_library_value(parsed, "Subject") if email_check else None,
+            "utf8": "=?utf-8?" in (subject + sender + to).lower(),
             "kind": kind,
             "body_charset": body_charset,
             "body": body,

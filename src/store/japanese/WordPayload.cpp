@@ -1,0 +1,78 @@
+#include "store/japanese/WordPayload.h"
+
+#include "store/japanese/ByteText.h"
+#include "store/japanese/MimeDecode.h"
+
+namespace vesk {
+namespace {
+
+bool isBase64Char(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
+        || c == '/';
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Base64 with its padding, if any, only at the end; mailers often leave the
+// padding out. A lone character in the last group holds no byte.
+std::optional<QByteArray> decodeB(QByteArrayView payload)
+{
+    QByteArray data;
+    data.reserve(payload.size());
+    qsizetype pads = 0;
+    for (char c : payload) {
+        if (bytetext::isBlank(c))
+            continue;
+        if (c == '=') {
+            ++pads;
+            continue;
+        }
+        if (pads > 0 || !isBase64Char(c))
+            return std::nullopt;
+        data.append(c);
+    }
+    if (data.size() % 4 == 1)
+        return std::nullopt;
+    return Base64Decode(data);
+}
+
+std::optional<QByteArray> decodeQ(QByteArrayView payload)
+{
+    QByteArray bytes;
+    bytes.reserve(payload.size());
+    for (qsizetype i = 0; i < payload.size(); ++i) {
+        const char c = payload[i];
+        if (c == '_') {
+            bytes.append(' ');
+        } else if (c == '=') {
+            const int high = i + 1 < payload.size() ? hexValue(payload[i + 1]) : -1;
+            const int low = i + 2 < payload.size() ? hexValue(payload[i + 2]) : -1;
+            if (high < 0 || low < 0)
+                return std::nullopt;
+            bytes.append(char(high * 16 + low));
+            i += 2;
+        } else if (!bytetext::isBlank(c)) {
+            bytes.append(c);
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QByteArray> decodeWordPayload(char encoding, QByteArrayView payload)
+{
+    return encoding == 'B' ? decodeB(payload) : decodeQ(payload);
+}
+
+} // namespace vesk
