@@ -1,18 +1,30 @@
 #include "store/japanese/EncodedWordScanner.h"
 
+#include <array>
+#include <string_view>
+
 namespace vesk {
 namespace {
 
 // Longer than any charset name with its language; keeps each try short.
 constexpr qsizetype kLongestCharset = 64;
 
-// An RFC 2047 token character: printable ASCII other than the especials.
-bool isTokenChar(char c)
+// RFC 2047 token characters: printable ASCII other than the especials.
+constexpr std::array<bool, 256> makeTokenChars()
 {
-    if (c <= ' ' || c >= 0x7F)
-        return false;
-    static constexpr QByteArrayView kSpecials("()<>@,;:\"/[]?.=");
-    return !kSpecials.contains(c);
+    std::array<bool, 256> token {};
+    for (int c = '!'; c < 0x7F; ++c)
+        token[c] = true;
+    for (char c : std::string_view("()<>@,;:\"/[]?.="))
+        token[uchar(c)] = false;
+    return token;
+}
+
+constexpr std::array<bool, 256> kTokenChars = makeTokenChars();
+
+inline bool isTokenChar(char c)
+{
+    return kTokenChars[uchar(c)];
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "store/japanese/Utf8Text.h"
 #include "store/japanese/WordPayload.h"
 
+#include <algorithm>
+
 namespace vesk {
 namespace {
 
@@ -30,6 +32,12 @@ bool isBlank(QByteArrayView text)
 // Text in the code JCodeCheck finds, as Shift_JIS without escape sequences.
 void appendJapanese(QByteArrayView text, QByteArray &out)
 {
+    const bool plainAscii
+        = std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80 && c != 0x1B; });
+    if (plainAscii) { // most values: nothing to convert
+        out.append(text);
+        return;
+    }
     QByteArray converted = JCodeConvert(text, JCodeSjis);
     bytetext::removeEscapes(converted);
     out.append(converted);

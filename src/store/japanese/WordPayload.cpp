@@ -27,44 +27,54 @@ int hexValue(char c)
 // padding out. A lone character in the last group holds no byte.
 std::optional<QByteArray> decodeB(QByteArrayView payload)
 {
-    QByteArray data;
-    data.reserve(payload.size());
-    qsizetype pads = 0;
+    qsizetype data = 0;
+    bool padded = false;
+    bool blanks = false;
     for (char c : payload) {
-        if (bytetext::isBlank(c))
-            continue;
-        if (c == '=') {
-            ++pads;
-            continue;
-        }
-        if (pads > 0 || !isBase64Char(c))
+        if (bytetext::isBlank(c)) {
+            blanks = true;
+        } else if (c == '=') {
+            padded = true;
+        } else if (padded || !isBase64Char(c)) {
             return std::nullopt;
-        data.append(c);
+        } else {
+            ++data;
+        }
     }
-    if (data.size() % 4 == 1)
+    if (data % 4 == 1)
         return std::nullopt;
-    return Base64Decode(data);
+    if (!blanks)
+        return Base64Decode(payload);
+    QByteArray joined;
+    joined.reserve(payload.size());
+    for (char c : payload) {
+        if (!bytetext::isBlank(c))
+            joined.append(c);
+    }
+    return Base64Decode(joined);
 }
 
 std::optional<QByteArray> decodeQ(QByteArrayView payload)
 {
-    QByteArray bytes;
-    bytes.reserve(payload.size());
+    QByteArray bytes(payload.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    qsizetype length = 0;
     for (qsizetype i = 0; i < payload.size(); ++i) {
         const char c = payload[i];
         if (c == '_') {
-            bytes.append(' ');
+            out[length++] = ' ';
         } else if (c == '=') {
             const int high = i + 1 < payload.size() ? hexValue(payload[i + 1]) : -1;
             const int low = i + 2 < payload.size() ? hexValue(payload[i + 2]) : -1;
             if (high < 0 || low < 0)
                 return std::nullopt;
-            bytes.append(char(high * 16 + low));
+            out[length++] = char(high * 16 + low);
             i += 2;
         } else if (!bytetext::isBlank(c)) {
-            bytes.append(c);
+            out[length++] = c;
         }
     }
+    bytes.truncate(length);
     return bytes;
 }
 
