@@ -27,7 +27,7 @@ public:
     void toSjis(const QByteArray &charset, QByteArrayView text, QByteArray &out);
 
 private:
-    Iconv &decoderFor(const QByteArray &charset);
+    Iconv *decoderFor(const QByteArray &charset);
 
     Iconv m_toSjis;
     QHash<QByteArray, std::shared_ptr<Iconv>> m_decoders;
