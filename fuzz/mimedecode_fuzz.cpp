@@ -8,10 +8,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView text(reinterpret_cast<const char *>(data), qsizetype(size));
-    // Conversion shrinks text or keeps its length, except that a byte of a single-byte charset
-    // can become the two-byte geta mark; a word's payload never decodes to more bytes than it has.
+    // A word's payload never decodes to more bytes than it has, and a byte stands for at most
+    // four characters (TSCII), each at most two bytes of Shift_JIS.
     const QByteArray decoded = vesk::MimeDecode(text);
-    if (decoded.size() > 2 * text.size())
+    if (decoded.size() > 8 * text.size())
         std::abort();
     const QByteArray checked = vesk::LenCheck(text);
     if (checked != text.toByteArray() && checked != ".....")

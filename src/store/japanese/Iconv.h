@@ -23,9 +23,11 @@ public:
     // bytes that starts an invalid, unmappable or cut-off sequence is replaced
     // by `replacement` (already in the target code) and conversion goes on
     // after it; a fixed-width source code passes its width, so that a
-    // character the target lacks gives one replacement. Returns the number of
-    // replacements; never fails.
-    qsizetype convert(QByteArrayView in, QByteArray &out, QByteArrayView replacement, qsizetype unit = 1);
+    // character the target lacks gives one replacement. `roomPerByte` is the
+    // most output a byte of input can give, room made ready at the start.
+    // Returns the number of replacements; never fails.
+    qsizetype convert(QByteArrayView in, QByteArray &out, QByteArrayView replacement, qsizetype unit = 1,
+        qsizetype roomPerByte = 2);
 
 private:
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
