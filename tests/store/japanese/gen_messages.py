@@ -10,13 +10,17 @@ ISO-2022-JP words shown as "....."); only the decoding of each word is
 Python's. Each message also carries the value Python's email library makes of
 the header, for a comparison that ignores white space.
 
+A fixed set of header forms as today's mailers write them (UTF-8 and other
+charsets, Q words, raw UTF-8) follows, with what Python's email library makes
+of them as the expected values.
+
 Usage: gen_messages.py --out DIR [--seed N] [--count N]
 """
 
 import argparse
 import base64
 import email
-import email.charset
+import email.quoprimime
 import email.policy
 import json
 import os
@@ -72,10 +76,61 @@ def encoded(text, charset="iso-2022-jp", maxlinelen=76, upper=False):
     return value
 
 
-def q_word(text):
-    cs = email.charset.Charset("iso-2022-jp")
-    cs.header_encoding = email.charset.QP
-    return Header(text, cs).encode()
+def q_word(text, charset="iso-2022-jp"):
+    return email.quoprimime.header_encode(text.encode(charset), charset)
+
+
+def b_word(text, charset, label=None):
+    return "=?%s?B?%s?=" % (label or charset, base64.b64encode(text.encode(charset)).decode("ascii"))
+
+
+# Header forms of today's Japanese mail, Python's email library the reference:
+# From, Subject, and whether the reference is decode_header joining adjacent
+# words rather than email.policy.default.
+KAIGI = base64.b64encode("会議".encode("utf-8"))
+FORMS = [
+    ("=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>", "=?utf-8?b?5Lya6K2w44Gu5Lu244Gr44Gk44GE44Gm4pGg?=", False),
+    ("山田 <y@example.jp>", "=?utf-8?q?=E4=BC=9A=E8=AD=B0?=", False),
+    ("a@example.jp", "会議の件", False),
+    (q_word("花子", "utf-8") + " <h@example.jp>", "Re: " + b_word("打ち合わせ", "utf-8") + " 日程 ①", False),
+    ("a@example.jp", b_word("会議の件", "utf-8", "UTF-8") + "\r\n " + q_word("（再送） ", "utf-8") + "\r\n\t"
+     + b_word("〜資料−", "iso-2022-jp") + " " + q_word("送付").replace("?q?", "?Q?"), False),
+    ("a@example.jp", b_word("ｶﾀｶﾅ・漢字", "shift_jis") + " " + q_word("日本語", "euc-jp"), False),
+    ("a@example.jp", q_word("Café ©", "iso-8859-1") + " " + b_word("“ok”", "windows-1252"), False),
+    ("a@example.jp", " ".join(b_word(t, c) for t, c in [("中文", "gb2312"), ("中文", "big5"), ("한국", "euc-kr")]),
+     False),
+    ("a@example.jp", b_word("休み🎉𠮷野家 ㈱髙", "utf-8"), False),
+    ("a@example.jp", "=?utf-8*ja?b?%s?=" % KAIGI.decode("ascii"), False),  # RFC 2231 language
+    ("a@example.jp", "=?utf-8?b?5Lya6K2w\r\n 44Gu?=", False),  # one word over a folded line
+    ("a@example.jp", "=?utf-8?b?5Lya6A==?= =?utf-8?b?rbA=?=", True),  # a character split over two words
+]
+CP932_SAME = {0x301C: 0xFF5E, 0x2212: 0xFF0D, 0x2016: 0x2225, 0x00A2: 0xFFE0, 0x00A3: 0xFFE1, 0x00AC: 0xFFE2}
+
+
+def as_cp932_shows(text):
+    """Characters CP932 lacks show as 〓."""
+    out = ""
+    for c in text.translate(CP932_SAME):
+        try:
+            c.encode("cp932")
+        except UnicodeEncodeError:
+            c = "〓"
+        out += c
+    return out
+
+
+def form_message(index, sender, subject, joined):
+    data = ("From: %s\r\nTo: me@example.jp\r\nSubject: %s\r\n\r\nbody\r\n" % (sender, subject)).encode("utf-8")
+    parsed = email.message_from_bytes(data, policy=email.policy.default)
+    if joined:
+        shown = "".join(part.decode(charset) for part, charset in decode_header(subject))
+    else:
+        shown = str(parsed["subject"])
+    other = as_cp932_shows(str(parsed["from"]))
+    name = "20261206%06d%03d0.ID" % (index, index)
+    return name, data, {"box": "InBox", "file": name, "other": other, "other_email": other, "own_names": [],
+                        "subject": as_cp932_shows(shown), "subject_email": None, "utf8": True, "form": True,
+                        "kind": "", "body_charset": None, "body": None}
 
 
 def make_subject(rng, index):
@@ -140,9 +195,6 @@ def header_block(fields):
 
 # --- The documented reading of one header value ---
 
-WORD = re.compile(r"=\?([^?]*)\?([bq])\?(.*?)\?=", re.IGNORECASE | re.DOTALL)
-
-
 def len_check(line):
     if "=?" in line and "?=" in line and "ISO-2022-JP" in line.upper():
         if line.index("?=") - (line.index("=?") + 2) > 86:
@@ -167,35 +219,17 @@ def unfold(header_lines, name, trimmed):
     return value or ""
 
 
-def word_bytes(encoding, payload):
-    payload = re.sub(r"\s", "", payload)
-    if encoding in "bB":
-        return base64.b64decode(payload + "=" * (-len(payload) % 4))
-    return re.sub(rb"=([0-9A-Fa-f]{2})", lambda m: bytes([int(m.group(1), 16)]),
-                  payload.replace("_", " ").encode("ascii"))
-
-
-def plain_text(text):
-    if "\x1b" in text:  # raw JIS text in the header
-        return text.encode("ascii").decode("iso-2022-jp")
-    return text
-
-
 def decode_words(value):
-    pieces = []  # [charset, bytes] for adjacent words of one charset, [None, str] for text
-    pos = 0
-    for m in WORD.finditer(value):
-        gap = value[pos:m.start()]
-        if not (pieces and pieces[-1][0] is not None and gap.strip() == ""):
-            pieces.append([None, gap])
-        charset, data = m.group(1).lower(), word_bytes(m.group(2), m.group(3))
-        if pieces and pieces[-1][0] == charset:
-            pieces[-1][1] += data
-        else:
-            pieces.append([charset, data])
-        pos = m.end()
-    pieces.append([None, value[pos:]])
-    decoded = "".join(plain_text(p) if cs is None else p.decode(cs) for cs, p in pieces)
+    parts = []
+    for part, charset in decode_header(value):
+        if charset is not None:
+            parts.append(part.decode(charset))
+            continue
+        text = part.decode("raw-unicode-escape") if isinstance(part, bytes) else part
+        if "\x1b" in text:  # raw JIS text in the header
+            text = text.encode("ascii").decode("iso-2022-jp")
+        parts.append(text)
+    decoded = "".join(parts)
     if "<" in decoded and ">" in decoded:
         decoded = decoded.replace('"', "")
     return decoded.strip()
@@ -289,6 +323,12 @@ def main():
             "body_charset": body_charset,
             "body": body,
         })
+
+    for index, (sender, subject, joined) in enumerate(FORMS):
+        name, data, values = form_message(index, sender, subject, joined)
+        with open(os.path.join(args.out, "InBox", name), "wb") as f:
+            f.write(data)
+        expected.append(values)
 
     with open(os.path.join(args.out, "expected.json"), "w", encoding="utf-8") as f:
         json.dump(expected, f, ensure_ascii=False, indent=1)
