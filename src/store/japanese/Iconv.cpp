@@ -58,7 +58,7 @@ qsizetype Iconv::convert(
             continue;
         if (error == E2BIG) {
             if (inLeft < inLeftBefore || roomBefore < size_t(kRoom)) {
-                grow(qMax(qsizetype(inLeft) * 2, out.size() / 2));
+                grow(qsizetype(inLeft) * roomPerByte);
                 continue;
             }
             // Out of room for one character with room for any: glibc's
@@ -67,7 +67,7 @@ qsizetype Iconv::convert(
             // out of room. Taken as bad input.
             used = usedBefore;
         }
-        // EILSEQ or EINVAL: a mark for the unit, and on after it.
+        // EILSEQ, EINVAL or such a round: a mark for the unit, and on after it.
         if (out.size() - used < replacement.size())
             grow(replacement.size() + qsizetype(inLeft) * 2);
         if (!replacement.isEmpty())

@@ -15,7 +15,7 @@ public:
     void append(QByteArrayView word);
     // The run, closed, ready for the JIS conversion; the run starts over.
     QByteArray take();
-    bool isEmpty() const { return m_bytes.isEmpty(); }
+    bool isEmpty() const { return !m_open && m_bytes.isEmpty(); }
 
 private:
     void feed(QByteArrayView bytes);
