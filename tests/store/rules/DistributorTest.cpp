@@ -61,9 +61,12 @@ TEST_F(DistributorTest, JapaneseRulesMatchUtf8Headers)
     // As phones and web mail write them: UTF-8 words, or raw UTF-8.
     const RuleLists lists = rules({ QStringLiteral("花子") }, {}, {}, { QStringLiteral("山田") });
     const QByteArray other = "b@example.org";
-    EXPECT_EQ(distribute(lists, message(other, "=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>")), "stgReceive2");
-    EXPECT_EQ(distribute(lists, message(other, QStringLiteral("山田 <y@example.jp>").toUtf8())), "stgReceive2");
-    EXPECT_EQ(distribute(lists, message("=?UTF-8?Q?=E8=8A=B1=E5=AD=90?= <h@example.jp>", other)), "stgReceive1");
+    EXPECT_EQ(
+        distribute(lists, message(other, "=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>")), "stgReceive2");
+    EXPECT_EQ(
+        distribute(lists, message(other, QStringLiteral("山田 <y@example.jp>").toUtf8())), "stgReceive2");
+    EXPECT_EQ(
+        distribute(lists, message("=?UTF-8?Q?=E8=8A=B1=E5=AD=90?= <h@example.jp>", other)), "stgReceive1");
 }
 
 TEST_F(DistributorTest, RuleBytesAcrossTwoCharactersOfTheNameDoNotMatch)
