@@ -99,7 +99,7 @@ TEST(MimeDecode, BlanksBetweenAdjacentWordsAreDropped)
 
 TEST(MimeDecode, MalformedWordsStayLiteral)
 {
-    for (const QByteArray word : {
+    for (const QByteArray &word : {
              QByteArray("=?X-UNKNOWN?B?QUJD?="),
              QByteArray("=?UTF-8?B?QU!D?="), // outside the alphabet
              QByteArray("=?UTF-8?B?QUJDR?="), // a lone character in the last group
