@@ -1,4 +1,5 @@
 #include "VeskVersion.h"
+
 #include "app/ResidentProgram.h"
 #include "boxes/BoxListCommand.h"
 #include "platform/Paths.h"

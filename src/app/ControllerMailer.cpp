@@ -1,5 +1,4 @@
 #include "app/Controller.h"
-
 #include "mail/CoreServices.h"
 #include "platform/Messenger.h"
 

@@ -44,7 +44,7 @@ TEST(LenCheck, OtherLinesStay)
 TEST(ConvS, DecodesToShiftJis)
 {
     EXPECT_EQ(ConvS(jisWord(u"山田太郎"_s) + " <taro@example.jp>"), sjis(u"山田太郎 <taro@example.jp>"_s));
-    EXPECT_EQ(ConvS("Re: " + jisWord(u"会議"_s) + " " + jisWord(u"資料"_s)), sjis(u"Re: 会議 資料"_s));
+    EXPECT_EQ(ConvS("Re: " + jisWord(u"会議"_s) + " " + jisWord(u"資料"_s)), sjis(u"Re: 会議資料"_s));
     // Raw 8-bit values: EUC-JP converted, Shift_JIS kept.
     EXPECT_EQ(ConvS(euc(u"こんにちは"_s)), sjis(u"こんにちは"_s));
     EXPECT_EQ(ConvS(sjis(u"こんにちは"_s)), sjis(u"こんにちは"_s));

@@ -53,6 +53,19 @@ TEST_F(DistributorTest, JapaneseOwnNameFromAnEncodedWord)
     EXPECT_EQ(distribute(rules({ QStringLiteral("花子") }), message(to, "a@example.org")), Box::InBox);
 }
 
+TEST_F(DistributorTest, JapaneseRulesMatchUtf8Headers)
+{
+    // As phones and web mail write them: UTF-8 words, or raw UTF-8.
+    const RuleLists lists = rules({ QStringLiteral("花子") }, {}, {}, { QStringLiteral("山田") });
+    const QByteArray other = "b@example.org";
+    EXPECT_EQ(
+        distribute(lists, message(other, "=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>")), Box::InBox2);
+    EXPECT_EQ(
+        distribute(lists, message(other, QStringLiteral("山田 <y@example.jp>").toUtf8())), Box::InBox2);
+    EXPECT_EQ(
+        distribute(lists, message("=?UTF-8?Q?=E8=8A=B1=E5=AD=90?= <h@example.jp>", other)), Box::InBox1);
+}
+
 TEST_F(DistributorTest, RuleBytesAcrossTwoCharactersOfTheNameDoNotMatch)
 {
     // "亜唖" is 88 9F 88 A0 in Shift_JIS; "汕" is 9F 88.
