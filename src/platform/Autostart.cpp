@@ -65,7 +65,8 @@ bool Autostart::enable(const QString &program, QString *error)
     // of its own.
     if (!QDir::isAbsolutePath(program) || program.contains(u'\n') || program.contains(u'\r')
         || program.contains(QChar(0)))
-        return fail(QStringLiteral("自動起動に登録出来ません: プログラムの場所が正しくありません: ") + program);
+        return fail(
+            QStringLiteral("自動起動に登録出来ません: プログラムの場所が正しくありません: ") + program);
     const QString path = entryPath();
     const QString folder = QFileInfo(path).path();
     if (!QDir().mkpath(folder)) {

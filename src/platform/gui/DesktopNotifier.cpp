@@ -37,17 +37,16 @@ DesktopNotifier::DesktopNotifier(const QString &icon, const QDBusConnection &bus
         m_shown.clear();
     });
     m_bus.connect(Service, Path, Interface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(onActionInvoked(uint, QString)));
+        SLOT(onActionInvoked(uint, QString)));
     m_bus.connect(Service, Path, Interface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(onNotificationClosed(uint, uint)));
+        SLOT(onNotificationClosed(uint, uint)));
 }
 
 bool DesktopNotifier::serviceIsThere() const
 {
     auto ask = [this](const QString &method, const QVariantList &arguments) {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-            QStringLiteral("org.freedesktop.DBus"), method);
+        QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+            QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"), method);
         message.setArguments(arguments);
         const QDBusMessage reply = m_bus.call(message, QDBus::Block, QueryTimeoutMs);
         return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
@@ -66,7 +65,7 @@ bool DesktopNotifier::notify(const QString &summary, const QString &body)
     QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
     const uint replaces = m_shown.contains(m_lastId) ? m_lastId : 0;
     message.setArguments({ QStringLiteral("Vesk"), replaces, m_icon, summary, body,
-                           QStringList { DefaultAction, QStringLiteral("開く") }, QVariantMap(), -1 });
+        QStringList { DefaultAction, QStringLiteral("開く") }, QVariantMap(), -1 });
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &DesktopNotifier::onNotifyFinished);
     return true;

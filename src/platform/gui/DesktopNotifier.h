@@ -18,7 +18,7 @@ class DesktopNotifier final : public QObject
 public:
     // `icon`: an icon theme name or an absolute picture path.
     explicit DesktopNotifier(const QString &icon, const QDBusConnection &bus = QDBusConnection::sessionBus(),
-                             QObject *parent = nullptr);
+        QObject *parent = nullptr);
 
     bool isAvailable() const { return m_available; }
 

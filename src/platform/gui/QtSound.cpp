@@ -9,8 +9,7 @@ namespace vesk {
 QtSound::QtSound(std::function<void()> beep, QObject *parent)
     : QObject(parent)
     , m_beep(std::move(beep))
-{
-}
+{ }
 
 QtSound::~QtSound() = default;
 

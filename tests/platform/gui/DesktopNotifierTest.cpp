@@ -28,12 +28,13 @@ public:
             return;
         // Python's D-Bus binding needs the eavesdrop rules to get through its
         // handshake.
-        file.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                                  "<auth>EXTERNAL</auth><policy context=\"default\">"
-                                  "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                                  "<allow own=\"*\"/></policy></busconfig>")
-                       .arg(m_dir.path())
-                       .toUtf8());
+        file.write(
+            QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                           "<auth>EXTERNAL</auth><policy context=\"default\">"
+                           "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                           "<allow own=\"*\"/></policy></busconfig>")
+                .arg(m_dir.path())
+                .toUtf8());
         file.close();
         m_daemon.start("dbus-daemon", { "--config-file=" + config, "--nofork", "--print-address" });
         if (m_daemon.waitForReadyRead(10000))
@@ -66,8 +67,8 @@ protected:
     QDBusConnection connect() { return QDBusConnection::connectToBus(m_bus.address(), "notifier-test"); }
     bool startService()
     {
-        m_service.start(systemPython(),
-                        { sourceDir() + "/tests/platform/gui/notification_service.py", m_bus.address() });
+        m_service.start(
+            systemPython(), { sourceDir() + "/tests/platform/gui/notification_service.py", m_bus.address() });
         return waitFor([this] { return m_service.canReadLine(); }) && m_service.readLine() == "ready\n";
     }
     QJsonObject nextCall()
