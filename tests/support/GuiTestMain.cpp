@@ -3,12 +3,11 @@
 #include <csignal>
 #include <gmock/gmock.h>
 
-// Window tests run with a widget application (offscreen unless a test
-// starts its own X server).
+// Window tests run with a full application, offscreen unless told otherwise
+// (also when the build lists the tests, without any display).
 int main(int argc, char **argv)
 {
     std::signal(SIGPIPE, SIG_IGN);
-    // Listing the tests at build time happens without any display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

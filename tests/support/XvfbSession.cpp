@@ -1,5 +1,6 @@
 #include "support/XvfbSession.h"
 
+#include "support/Screenshot.h"
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
 
@@ -132,9 +133,7 @@ long long XvfbSession::differingPixels(const QString &a, const QString &b)
 
 QString XvfbSession::artefact(const QString &name)
 {
-    const QString folder = binaryDir() + QStringLiteral("/artefacts");
-    QDir().mkpath(folder);
-    return folder + u'/' + name;
+    return artefactPath(name);
 }
 
 } // namespace vesk::test

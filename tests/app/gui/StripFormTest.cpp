@@ -10,7 +10,7 @@
 #include "support/FakeEventPump.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
-#include "support/XvfbSession.h"
+#include "support/Screenshot.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -38,7 +38,7 @@ protected:
     {
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
-        form.grab().save(XvfbSession::artefact(QStringLiteral("strip-%1.png").arg(QLatin1String(name))));
+        saveScreenshot(form, QStringLiteral("strip-") + QLatin1String(name));
     }
 
     QTemporaryDir dir;
