@@ -5,9 +5,17 @@
 #include "app/gui/PopupMenu.h"
 #include "app/gui/VeskMainForm.h"
 #include "boxes/NewMailSummary.h"
+#include "extras/gui/DebugForm.h"
+#include "extras/gui/VersionForm.h"
+#include "platform/Autostart.h"
 #include "platform/Paths.h"
+#include "platform/gui/DesktopNotifier.h"
+#include "platform/gui/QtSound.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QUrl>
@@ -22,10 +30,22 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
 {
     m_parts = std::make_unique<ProgramParts>(parts);
     Controller &c = parts.controller;
+    // The program lives in the tray: only the end command ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The splash shows while the program starts and goes once it runs.
+    m_splash = new TVersionForm(TVersionForm::Role::Splash);
+    m_splash->show();
+    QTimer::singleShot(0, this, [this] {
+        if (m_splash)
+            m_splash->close();
+    });
+    m_sound = std::make_unique<QtSound>([] { QApplication::beep(); });
+    c.setSoundPlayer([this](const QString &wave) { m_sound->play(wave); });
     m_menu = std::make_unique<PopupMenu>([this] { return menuRows(); });
     m_strip = std::make_unique<VeskMainForm>(c);
     m_desktop = std::make_unique<DesktopIntegration>(c, *m_menu);
     m_desktop->setMailLines([&store = parts.store](int limit) { return newMailLines(store, limit); });
+    m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
     m_strip->setTrayAvailable(m_desktop->trayAvailable());
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
@@ -34,6 +54,11 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
     connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
     connect(&c, &Controller::windowRequested, this, [this](Controller::Window w) { openWindow(int(w)); });
+    // DebugWindow: the monitor opens with the program.
+    connect(&c, &Controller::settingsChanged, this, [this](const Settings &settings) {
+        if (settings.DebugWindow && !m_monitor && !m_parts->controller.closeRequested())
+            openMonitor();
+    });
 }
 
 void GuiFrontEnd::activate()
@@ -48,6 +73,7 @@ void GuiFrontEnd::activate()
 QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
+    state.autostart = Autostart::isEnabled();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -111,14 +137,16 @@ void GuiFrontEnd::run(menu::Command command)
         m_strip->applyPosition();
         break;
     case C::Autostart:
-        c.notYetAvailable(QStringLiteral("ログイン時に起動"));
+        toggleAutostart();
         break;
     case C::Help:
         openHelp();
         break;
-    case C::Version:
-        c.notYetAvailable(QStringLiteral("バージョン情報"));
+    case C::Version: {
+        auto *about = new TVersionForm(TVersionForm::Role::About);
+        about->exec();
         break;
+    }
     case C::Quit:
         c.quit();
         break;
@@ -137,6 +165,7 @@ void GuiFrontEnd::openWindow(int window)
     case Controller::Window::Settings:
         break;
     case Controller::Window::Monitor:
+        openMonitor();
         break;
     }
 }
@@ -146,6 +175,41 @@ void GuiFrontEnd::openHelp()
     const QString page = paths::shippedDir() + QStringLiteral("/help/index.html");
     if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         m_messenger.message(QStringLiteral("ヘルプを開けません。\r\n") + page);
+}
+
+} // namespace vesk
+
+namespace vesk {
+
+void GuiFrontEnd::openMonitor()
+{
+    if (!m_monitor) {
+        m_monitor = new TDebugForm(
+            m_parts->monitor, m_parts->settingsStore, m_messenger, m_parts->clock, m_parts->dataDir);
+    }
+    m_monitor->show();
+    m_monitor->raise();
+}
+
+void GuiFrontEnd::toggleAutostart()
+{
+    QString error;
+    const bool done = Autostart::isEnabled() ? Autostart::disable(&error)
+                                             : Autostart::enable(QCoreApplication::applicationFilePath(), &error);
+    if (!done)
+        m_messenger.message(error);
+}
+
+void GuiFrontEnd::notify(const QString &summary, const QString &body)
+{
+    // Made the first time it is wanted: finding the service takes a moment.
+    if (!m_notifier) {
+        const QString installed = paths::shippedDir() + QStringLiteral("/pictures/vesk.png");
+        m_notifier = std::make_unique<DesktopNotifier>(installed);
+        connect(m_notifier.get(), &DesktopNotifier::clicked, m_desktop.get(),
+            &DesktopIntegration::notificationClicked);
+    }
+    m_notifier->notify(summary, body);
 }
 
 } // namespace vesk

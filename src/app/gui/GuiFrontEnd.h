@@ -5,13 +5,18 @@
 #include "app/gui/GuiMessenger.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
 namespace vesk {
 
 class DesktopIntegration;
+class DesktopNotifier;
 class PopupMenu;
+class QtSound;
+class TDebugForm;
+class TVersionForm;
 class VeskMainForm;
 
 // The windows of the resident program: the strip, the tray, the pop-up
@@ -41,12 +46,19 @@ private:
     QList<menu::Item> menuRows() const;
     void openWindow(int window);
     void openHelp();
+    void openMonitor();
+    void toggleAutostart();
+    void notify(const QString &summary, const QString &body);
 
     GuiMessenger m_messenger;
     std::unique_ptr<ProgramParts> m_parts;
     std::unique_ptr<PopupMenu> m_menu;
     std::unique_ptr<VeskMainForm> m_strip;
     std::unique_ptr<DesktopIntegration> m_desktop;
+    std::unique_ptr<QtSound> m_sound;
+    std::unique_ptr<DesktopNotifier> m_notifier;
+    QPointer<TDebugForm> m_monitor;
+    QPointer<TVersionForm> m_splash;
 };
 
 } // namespace vesk
