@@ -77,6 +77,10 @@ void DisplayState::dispSet(int mode)
         m_dateLabel = QStringLiteral("How now");
         m_timeLabel.clear();
         break;
+    case TimeSignal:
+        m_dateLabel = QStringLiteral("<時報> ");
+        m_timeLabel = m_signalTime;
+        break;
     case PlanAlert:
         break;
     case Normal:
