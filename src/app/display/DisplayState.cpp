@@ -42,7 +42,8 @@ void DisplayState::dateWrite()
         text += QStringLiteral("%1/%2 ").arg(today.month()).arg(today.day());
     if (m_flags.week)
         text += weekdayText(today) + QLatin1Char(' ');
-    m_dateLabel = text;
+    // A plan alert keeps its text over a new day.
+    m_dateLabel = m_planAlert ? m_planText : text;
     m_rememberedDate = today.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
