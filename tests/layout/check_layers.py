@@ -31,7 +31,8 @@ CORE = set(ALLOWED)
 WINDOWS = {
     "platform/gui": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui"},
+    "plan/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui"},
 }
 ALLOWED.update(WINDOWS)
 # Generated headers every folder may use.
