@@ -83,6 +83,7 @@ TPlanForm::TPlanForm(PlanEditorModel &model, const QList<PlanKeywords::Item> &ke
     for (QComboBox *narrow : { m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMinute })
         narrow->setMinimumContentsLength(2);
     m_cmbYear->setMinimumContentsLength(4);
+    m_cmbWeek->setMinimumContentsLength(6);
 
     auto *clear = new QPushButton(QStringLiteral("クリア"), this);
     auto *task = new QPushButton(QStringLiteral("定義済"), this);

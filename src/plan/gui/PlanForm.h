@@ -32,6 +32,7 @@ public:
     // For tests and screenshots.
     QTreeWidget *list(PlanEditorModel::Page page) const;
     QComboBox *modeList() const { return m_cmbMode; }
+    QComboBox *weekdayList() const { return m_cmbWeek; }
     QLineEdit *commentField() const { return m_edtComment; }
     QMenu *keywordMenu() const { return m_mnuTask; }
     QPushButton *button(const QString &text) const;
