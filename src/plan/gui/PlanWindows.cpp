@@ -51,6 +51,7 @@ void PlanWindows::showReminder(const QString &message, const QString &dateTime, 
         [this] { m_c.notYetAvailable(QStringLiteral("付箋紙貼付")); });
     const QScreen *screen = QGuiApplication::primaryScreen();
     window->placeCentred(screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768), offset);
+    // Above everything once, but not kept there.
     window->show();
     window->raise();
     window->activateWindow();

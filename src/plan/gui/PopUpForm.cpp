@@ -8,7 +8,7 @@
 namespace vesk {
 
 TPopUpForm::TPopUpForm(const QString &message, const QString &dateTime, const QString &comment, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Window)
     , m_pnlColor(new QWidget(this))
     , m_pnlDate(new QLabel(dateTime, m_pnlColor))
     , m_pnlComm(new QLabel(comment, m_pnlColor))
