@@ -16,9 +16,9 @@ const QString PlanningHint = QStringLiteral("クリックで休日設定／解�
 } // namespace
 
 CalendarState::CalendarState(QString dataFolder, QString shippedFolder)
-    : m_dataFolder(std::move(dataFolder)), m_shippedFolder(std::move(shippedFolder))
-{
-}
+    : m_dataFolder(std::move(dataFolder))
+    , m_shippedFolder(std::move(shippedFolder))
+{ }
 
 QString CalendarState::title() const
 {

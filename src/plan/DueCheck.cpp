@@ -27,8 +27,8 @@ int DueCheck::allowance(Case what)
     return 0;
 }
 
-DueCheck::Decision DueCheck::decide(const PlanRecord &plan, const QString &comment, const QDateTime &now,
-    bool dialUpMode)
+DueCheck::Decision DueCheck::decide(
+    const PlanRecord &plan, const QString &comment, const QDateTime &now, bool dialUpMode)
 {
     const QString trimmed = comment.trimmed();
     const QString keyword = trimmed.toUpper();

@@ -35,7 +35,8 @@ public:
     // Whether the plan is due at `now`.
     static bool due(const PlanRecord &plan, const QDateTime &now);
     // `comment` is the plan's comment as the program keeps it.
-    static Decision decide(const PlanRecord &plan, const QString &comment, const QDateTime &now, bool dialUpMode);
+    static Decision decide(
+        const PlanRecord &plan, const QString &comment, const QDateTime &now, bool dialUpMode);
     // Minutes after the plan's time in which its action still runs.
     static int allowance(Case what);
 };

@@ -49,8 +49,8 @@ std::optional<HolidayDays> HolidayFile::read(const QString &path, QString *error
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("休日ファイルを読めません: ") + path + QStringLiteral(" (") + file.errorString()
-                + QLatin1Char(')');
+            *error = QStringLiteral("休日ファイルを読めません: ") + path + QStringLiteral(" (")
+                + file.errorString() + QLatin1Char(')');
         return std::nullopt;
     }
     return parse(file.read(MaxBytes));
@@ -59,7 +59,8 @@ std::optional<HolidayDays> HolidayFile::read(const QString &path, QString *error
 bool HolidayFile::write(const QString &path, const HolidayDays &days, QString *error)
 {
     if (days.any()) {
-        const DurableFile::Result result = DurableFile::write(path, format(days), DurableFile::Existing::Replace);
+        const DurableFile::Result result
+            = DurableFile::write(path, format(days), DurableFile::Existing::Replace);
         if (!result.ok() && error)
             *error = result.error;
         return result.ok();

@@ -40,9 +40,12 @@ void sortLines(QStringList &lines)
 
 } // namespace
 
-PlanEditorModel::PlanEditorModel(SettingsStore &store, Messenger &messenger, const Clock &clock,
-    const QDate &reference)
-    : m_store(store), m_messenger(messenger), m_clock(clock), m_reference(reference)
+PlanEditorModel::PlanEditorModel(
+    SettingsStore &store, Messenger &messenger, const Clock &clock, const QDate &reference)
+    : m_store(store)
+    , m_messenger(messenger)
+    , m_clock(clock)
+    , m_reference(reference)
 {
     QStringList lines = m_store.readSection(sections::Plan);
     sortLines(lines);
@@ -143,8 +146,9 @@ QString PlanEditorModel::dayRemark(const Entry &e) const
     case 29:
         if (monthly)
             return e.day + QStringLiteral("日は、閏年の２月しか連絡できません");
-        return february ? e.month + QStringLiteral("月") + e.day + QStringLiteral("日は、閏年しか連絡できません")
-                        : QString();
+        return february
+            ? e.month + QStringLiteral("月") + e.day + QStringLiteral("日は、閏年しか連絡できません")
+            : QString();
     case 30:
         if (monthly)
             return e.day + QStringLiteral("日は、２月は連絡できません");
@@ -152,8 +156,8 @@ QString PlanEditorModel::dayRemark(const Entry &e) const
     case 31: {
         if (monthly)
             return e.day + QStringLiteral("日は、１・３・５・７・８・１０・１２月しか連絡できません");
-        const bool shortMonth = QStringList { QStringLiteral("04"), QStringLiteral("06"), QStringLiteral("09"),
-                                    QStringLiteral("11") }
+        const bool shortMonth = QStringList { QStringLiteral("04"), QStringLiteral("06"),
+            QStringLiteral("09"), QStringLiteral("11") }
                                     .contains(e.month);
         // February 31 does not exist for a one-off plan either.
         return february || shortMonth ? gone : QString();
@@ -195,8 +199,8 @@ bool PlanEditorModel::add()
     const QString name = PlanRanks::freeName(e.dateTime, [this](const QString &n) { return lineTaken(n); });
     e.dateTime = name.chopped(3);
     e.rank = name.right(2);
-    const QString line = e.dateTime + QLatin1Char(' ') + e.rank + QStringLiteral("  ") + e.mode + QStringLiteral("  ")
-        + e.weekday + QStringLiteral("  ") + e.comment;
+    const QString line = e.dateTime + QLatin1Char(' ') + e.rank + QStringLiteral("  ") + e.mode
+        + QStringLiteral("  ") + e.weekday + QStringLiteral("  ") + e.comment;
     (m_inputs.mode == PlanRecord::Once ? m_one : m_every) << line;
     CommonON();
     m_changed = true;
@@ -206,7 +210,8 @@ bool PlanEditorModel::add()
 bool PlanEditorModel::lineTaken(const QString &name) const
 {
     const auto starts = [&name](const QString &line) { return line.startsWith(name); };
-    return std::any_of(m_one.begin(), m_one.end(), starts) || std::any_of(m_every.begin(), m_every.end(), starts);
+    return std::any_of(m_one.begin(), m_one.end(), starts)
+        || std::any_of(m_every.begin(), m_every.end(), starts);
 }
 
 bool PlanEditorModel::InCheck()
@@ -264,7 +269,8 @@ QString PlanEditorModel::ModeCalc() const
     switch (m_inputs.mode) {
     case PlanRecord::Yearly: {
         const QString thisYear = at(refYear, e.month, e.day);
-        return nowText > thisYear ? at(PlanText::fourDigits(m_reference.year() + 1), e.month, e.day) : thisYear;
+        return nowText > thisYear ? at(PlanText::fourDigits(m_reference.year() + 1), e.month, e.day)
+                                  : thisYear;
     }
     case PlanRecord::Monthly: {
         const QString thisMonth = at(refYear, refMonth, e.day);
@@ -403,7 +409,8 @@ QStringList PlanEditorModel::minuteItems()
 QStringList PlanEditorModel::weekdayItems()
 {
     return { QString(), QStringLiteral("1-日曜日"), QStringLiteral("2-月曜日"), QStringLiteral("3-火曜日"),
-        QStringLiteral("4-水曜日"), QStringLiteral("5-木曜日"), QStringLiteral("6-金曜日"), QStringLiteral("7-土曜日") };
+        QStringLiteral("4-水曜日"), QStringLiteral("5-木曜日"), QStringLiteral("6-金曜日"),
+        QStringLiteral("7-土曜日") };
 }
 
 QStringList PlanEditorModel::modeItems()

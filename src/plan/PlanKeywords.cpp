@@ -21,7 +21,8 @@ QList<PlanKeywords::Item> PlanKeywords::items(bool dialUpMode, const QStringList
 
 QString PlanKeywords::launcherComment(int index, const QString &caption)
 {
-    return QStringLiteral("@LNC") + PlanText::twoDigits(index) + QStringLiteral("：") + caption + QLatin1Char('@');
+    return QStringLiteral("@LNC") + PlanText::twoDigits(index) + QStringLiteral("：") + caption
+        + QLatin1Char('@');
 }
 
 } // namespace vesk

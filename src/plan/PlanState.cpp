@@ -18,7 +18,9 @@ void sortLines(QStringList &lines)
 
 } // namespace
 
-PlanState::PlanState(SettingsStore &store) : m_store(store) {}
+PlanState::PlanState(SettingsStore &store)
+    : m_store(store)
+{ }
 
 void PlanState::PlanRegRead()
 {

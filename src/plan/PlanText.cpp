@@ -9,7 +9,8 @@ QString PlanText::minute(const QDateTime &when)
 
 QString PlanText::date(const QDate &day)
 {
-    return QStringLiteral("%1/%2/%3").arg(fourDigits(day.year()), twoDigits(day.month()), twoDigits(day.day()));
+    return QStringLiteral("%1/%2/%3")
+        .arg(fourDigits(day.year()), twoDigits(day.month()), twoDigits(day.day()));
 }
 
 QDate PlanText::parseDate(QStringView text)

@@ -29,7 +29,9 @@ protected:
     {
         Controller &c = make();
         QObject::connect(&c, &Controller::reminderRequested,
-            [this](const QString &m, const QString &d, const QString &t, int o) { reminders.push_back({ m, d, t, o }); });
+            [this](const QString &m, const QString &d, const QString &t, int o) {
+                reminders.push_back({ m, d, t, o });
+            });
         return c;
     }
     // Through the start-up pass, one tick per plan and the last one.
@@ -173,7 +175,8 @@ TEST_F(ControllerPlans, ActionsOfPartsNotThereSaySo)
         (QStringList { "予定の「ランチャー・マクロ」は、このバージョンのVeskではまだ実行できません。",
             "予定の「電源自動切断」は、このバージョンのVeskではまだ実行できません。" }));
     until("08:07");
-    EXPECT_EQ(messenger.messages.last(), "予定の「モデム自動接続」は、このバージョンのVeskではまだ実行できません。");
+    EXPECT_EQ(messenger.messages.last(),
+        "予定の「モデム自動接続」は、このバージョンのVeskではまだ実行できません。");
     // With a launcher, entry 99 is asked for and its own checks apply.
     plan("2026/12/06 08:10 00", "0 0 @LNC99：メモ帳@");
     c.reloadSettings();

@@ -1,7 +1,7 @@
+#include "QStringPrinter.h"
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
 #include "plan/HolidayFile.h"
-#include "QStringPrinter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,7 +23,8 @@ TEST(CalendarLayout, MonthsAndLeapYears)
     {
         int year, february;
     };
-    for (const Row row : { Row { 1900, 28 }, Row { 2000, 29 }, Row { 2100, 28 }, Row { 2024, 29 }, Row { 2026, 28 } })
+    for (const Row row :
+        { Row { 1900, 28 }, Row { 2000, 29 }, Row { 2100, 28 }, Row { 2024, 29 }, Row { 2026, 28 } })
         EXPECT_EQ(CalendarLayout::daysInMonth(row.year, 2), row.february) << row.year;
     EXPECT_EQ(CalendarLayout::daysInMonth(2026, 4), 30);
     EXPECT_EQ(CalendarLayout::firstWeekday(1900, 1), 2); // a Monday
@@ -32,7 +33,8 @@ TEST(CalendarLayout, MonthsAndLeapYears)
 
 TEST(HolidayFile, ReadsForgivinglyAndWritesTwelveHeaders)
 {
-    const HolidayDays days = HolidayFile::parse("3\r\n<1>\r\n1\r\n\r\nx\r\n40\r\n<13>\r\n5\r\n<x>\r\n6\r\n<2>\n11\n11\n");
+    const HolidayDays days
+        = HolidayFile::parse("3\r\n<1>\r\n1\r\n\r\nx\r\n40\r\n<13>\r\n5\r\n<x>\r\n6\r\n<2>\n11\n11\n");
     EXPECT_TRUE(days.isSet(1, 1));
     EXPECT_TRUE(days.isSet(2, 11));
     EXPECT_FALSE(days.isSet(1, 3));
@@ -110,7 +112,8 @@ TEST_F(Calendar, PlanningWritesTheYearsFileAndRemovesItWhenEmpty)
     EXPECT_EQ(hld(2025), "(none)"); // nothing on disk while planning
     QString error;
     ASSERT_TRUE(calendar.HolidayWrite(&error));
-    EXPECT_EQ(hld(2025), "<1>\r\n<2>\r\n<3>\r\n15\r\n<4>\r\n<5>\r\n<6>\r\n<7>\r\n<8>\r\n<9>\r\n<10>\r\n<11>\r\n<12>\r\n");
+    EXPECT_EQ(hld(2025),
+        "<1>\r\n<2>\r\n<3>\r\n15\r\n<4>\r\n<5>\r\n<6>\r\n<7>\r\n<8>\r\n<9>\r\n<10>\r\n<11>\r\n<12>\r\n");
     calendar.toggleDay(CalendarLayout::cellOfDay(calendar.firstWeekday(), 15));
     ASSERT_TRUE(calendar.HolidayWrite(&error));
     EXPECT_EQ(hld(2025), "(none)");

@@ -1,8 +1,8 @@
 #include "plan/PlanEditorModel.h"
+#include "QStringPrinter.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/FakeClock.h"
 #include "support/RecordingMessenger.h"
-#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,9 @@ class PlanEditor : public ::testing::Test
 {
 protected:
     // Thursday 2026/12/10 09:00.
-    PlanEditor() : clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0))) {}
+    PlanEditor()
+        : clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0)))
+    { }
 
     PlanEditorModel &open(QDate reference = QDate(2026, 12, 10))
     {
@@ -48,7 +50,8 @@ TEST_F(PlanEditor, PlansOfTheSameMinuteGetTheLowestFreeRank)
     PlanEditorModel &m = open();
     ASSERT_TRUE(add(0, "11", "08", "一"));
     ASSERT_TRUE(add(0, "11", "08", "二"));
-    EXPECT_EQ(m.list(Page::One), (QStringList { "2026/12/11 08:00 00  0  0  一", "2026/12/11 08:00 01  0  0  二" }));
+    EXPECT_EQ(m.list(Page::One),
+        (QStringList { "2026/12/11 08:00 00  0  0  一", "2026/12/11 08:00 01  0  0  二" }));
     m.select(Page::One, 0);
     m.erase(Page::One);
     ASSERT_TRUE(add(0, "11", "08", "三"));
@@ -106,7 +109,8 @@ TEST_F(PlanEditor, DayRemarksAskBeforeAdding)
     messenger.answer = Messenger::Answer::No;
     EXPECT_FALSE(add(2, "31", "08", "月末"));
     EXPECT_EQ(messenger.questions,
-        QStringList { "31日は、１・３・５・７・８・１０・１２月しか連絡できません\r\nこのまま追加しますか？" });
+        QStringList {
+            "31日は、１・３・５・７・８・１０・１２月しか連絡できません\r\nこのまま追加しますか？" });
     EXPECT_FALSE(m.changed());
     messenger.answer = Messenger::Answer::Yes;
     EXPECT_TRUE(add(2, "31", "08", "月末"));
@@ -131,7 +135,8 @@ TEST_F(PlanEditor, SavingUnchangedAsksFirstAndDropsUnknownModes)
     EXPECT_TRUE(m.list(Page::Every).isEmpty());
     messenger.answer = Messenger::Answer::No;
     EXPECT_FALSE(m.save());
-    EXPECT_EQ(messenger.questions, QStringList { "コメントが入力されていませんので\r\n予定を設定せずに終了しますか？" });
+    EXPECT_EQ(messenger.questions,
+        QStringList { "コメントが入力されていませんので\r\n予定を設定せずに終了しますか？" });
     EXPECT_EQ(store.readSection("Plan").size(), 2);
     messenger.answer = Messenger::Answer::Yes;
     EXPECT_TRUE(m.save());

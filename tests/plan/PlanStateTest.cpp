@@ -1,7 +1,7 @@
-#include "plan/PlanRepeat.h"
 #include "plan/PlanState.h"
-#include "settings/MemorySettingsStore.h"
 #include "QStringPrinter.h"
+#include "plan/PlanRepeat.h"
+#include "settings/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

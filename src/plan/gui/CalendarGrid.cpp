@@ -49,7 +49,9 @@ void drawTodayFrame(QPainter &p, const QRect &r)
 
 } // namespace
 
-CalendarGrid::CalendarGrid(const Controller &controller, QWidget *parent) : QWidget(parent), m_c(controller)
+CalendarGrid::CalendarGrid(const Controller &controller, QWidget *parent)
+    : QWidget(parent)
+    , m_c(controller)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

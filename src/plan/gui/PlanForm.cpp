@@ -40,8 +40,8 @@ void setText(QComboBox *combo, const QString &text)
 
 } // namespace
 
-TPlanForm::TPlanForm(PlanEditorModel &model, const QList<PlanKeywords::Item> &keywords, SettingsStore &store,
-    QWidget *parent)
+TPlanForm::TPlanForm(
+    PlanEditorModel &model, const QList<PlanKeywords::Item> &keywords, SettingsStore &store, QWidget *parent)
     : QDialog(parent)
     , m_model(model)
     , m_store(store)
@@ -190,8 +190,10 @@ QWidget *TPlanForm::makePage(Page page)
     });
     connect(list, &QTreeWidget::itemDoubleClicked, this,
         [this, page] { command([this, page] { m_model.modify(page); }); });
-    connect(modify, &QPushButton::clicked, this, [this, page] { command([this, page] { m_model.modify(page); }); });
-    connect(erase, &QPushButton::clicked, this, [this, page] { command([this, page] { m_model.erase(page); }); });
+    connect(modify, &QPushButton::clicked, this,
+        [this, page] { command([this, page] { m_model.modify(page); }); });
+    connect(
+        erase, &QPushButton::clicked, this, [this, page] { command([this, page] { m_model.erase(page); }); });
     return widget;
 }
 
@@ -267,8 +269,8 @@ void TPlanForm::fillList(Page page)
     for (const QString &line : m_model.list(page)) {
         // Positions of the list line: 1 date-time, 18 rank, 22 mode,
         // 25 weekday, 28 comment.
-        tree->addTopLevelItem(new QTreeWidgetItem(QStringList { line.left(10), line.mid(11, 5), line.mid(17, 2),
-            line.mid(21, 1), line.mid(24, 1), line.mid(27) }));
+        tree->addTopLevelItem(new QTreeWidgetItem(QStringList { line.left(10), line.mid(11, 5),
+            line.mid(17, 2), line.mid(21, 1), line.mid(24, 1), line.mid(27) }));
     }
     const int selected = m_model.selected(page);
     if (selected >= 0)

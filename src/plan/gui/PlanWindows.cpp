@@ -13,9 +13,13 @@
 
 namespace vesk {
 
-PlanWindows::PlanWindows(Controller &controller, SettingsStore &store, const Clock &clock, Messenger &messenger,
-    QObject *parent)
-    : QObject(parent), m_c(controller), m_store(store), m_clock(clock), m_messenger(messenger)
+PlanWindows::PlanWindows(
+    Controller &controller, SettingsStore &store, const Clock &clock, Messenger &messenger, QObject *parent)
+    : QObject(parent)
+    , m_c(controller)
+    , m_store(store)
+    , m_clock(clock)
+    , m_messenger(messenger)
     , m_panel(new CalendarPanel(controller))
 {
     // The editor runs from the event loop, not inside the command that
@@ -43,7 +47,8 @@ void PlanWindows::openEditor(const QDate &reference)
     m_c.planEditorClosed();
 }
 
-void PlanWindows::showReminder(const QString &message, const QString &dateTime, const QString &comment, int offset)
+void PlanWindows::showReminder(
+    const QString &message, const QString &dateTime, const QString &comment, int offset)
 {
     auto *window = new TPopUpForm(message, dateTime, comment);
     window->setCopyOffered(m_c.settings().PelmaItemsEnabled);

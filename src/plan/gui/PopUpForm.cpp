@@ -7,7 +7,8 @@
 
 namespace vesk {
 
-TPopUpForm::TPopUpForm(const QString &message, const QString &dateTime, const QString &comment, QWidget *parent)
+TPopUpForm::TPopUpForm(
+    const QString &message, const QString &dateTime, const QString &comment, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_pnlColor(new QWidget(this))
     , m_pnlDate(new QLabel(dateTime, m_pnlColor))

@@ -19,7 +19,8 @@ public:
     static inline const QString OverdueCaption = QStringLiteral("予定が過ぎています");
     static inline const QString TodayCaption = QStringLiteral("本日予定があります");
 
-    TPopUpForm(const QString &message, const QString &dateTime, const QString &comment, QWidget *parent = nullptr);
+    TPopUpForm(
+        const QString &message, const QString &dateTime, const QString &comment, QWidget *parent = nullptr);
 
     // btnCopy is offered only while the sticky notes can take it.
     void setCopyOffered(bool offered);

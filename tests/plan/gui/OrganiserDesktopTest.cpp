@@ -22,9 +22,10 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
     VeskHome home;
     const QDate today = QDate::currentDate();
     const QString yesterday = today.addDays(-1).toString("yyyy/MM/dd");
-    home.writeIni(QStringLiteral("[Config]\nMailRound=0\n[Disp]\nCalFlag=1\n[Plan]\n%1 10:00 00=0 0 昨日の打ち合わせ\n"
-                                 "%2 23:59 00=1 0 記念日のお祝い\n")
-                      .arg(yesterday, today.toString("yyyy/MM/dd")));
+    home.writeIni(
+        QStringLiteral("[Config]\nMailRound=0\n[Disp]\nCalFlag=1\n[Plan]\n%1 10:00 00=0 0 昨日の打ち合わせ\n"
+                       "%2 23:59 00=1 0 記念日のお祝い\n")
+            .arg(yesterday, today.toString("yyyy/MM/dd")));
     QProcessEnvironment env = home.environment();
     env.insert(QStringLiteral("DISPLAY"), x.display());
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -39,8 +40,8 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
         << "no calendar under the strip";
     // The two reminder windows, 5 pixels apart around the screen's centre.
     ASSERT_TRUE(waitFor([] { return false; }, 1500) || true);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("organiser-desktop-start.png")),
-        QRect(0, 0, 1024, 768)));
+    EXPECT_TRUE(x.screenshot(
+        XvfbSession::artefact(QStringLiteral("organiser-desktop-start.png")), QRect(0, 0, 1024, 768)));
     // The overdue one-off is gone from the settings.
     QFile ini(home.iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
@@ -51,7 +52,8 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
     x.xdotool({ QStringLiteral("mousemove"), QString::number(strip.x() + 5), QString::number(strip.y() + 5),
         QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("key"), QStringLiteral("F9") });
     QRect editor;
-    ASSERT_TRUE(waitFor([&] { return !(editor = x.window(QStringLiteral("Vesk予定時間設定"))).isEmpty(); }, 10000))
+    ASSERT_TRUE(
+        waitFor([&] { return !(editor = x.window(QStringLiteral("Vesk予定時間設定"))).isEmpty(); }, 10000))
         << "the plan editor did not open";
     ASSERT_TRUE(waitFor([] { return false; }, 500) || true);
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("organiser-desktop-editor.png")), editor));

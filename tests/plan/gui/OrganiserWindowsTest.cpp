@@ -133,7 +133,8 @@ TEST_F(OrganiserWindows, PlanEditorPages)
 {
     PlanEditorModel model(settings, messenger, clock, QDate(2026, 12, 7));
     const Settings &s = controller.settings();
-    TPlanForm form(model, PlanKeywords::items(false, LauncherCaptions::fromSection(s.LuncherLines)), settings);
+    TPlanForm form(
+        model, PlanKeywords::items(false, LauncherCaptions::fromSection(s.LuncherLines)), settings);
     form.show();
     EXPECT_EQ(form.windowTitle(), "Vesk予定時間設定");
     EXPECT_EQ(form.list(PlanEditorModel::Page::One)->topLevelItemCount(), 3);
