@@ -4,10 +4,13 @@
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "plan/CalendarState.h"
+#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
+#include "platform/Paths.h"
 #include "platform/Timer.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsStore.h"
@@ -26,6 +29,8 @@ Controller::Controller(
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
     , m_display(core.clock)
+    , m_plans(std::make_unique<PlanState>(settingsStore))
+    , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
 {
     m_timMin->setCallback([this] { timMinTimer(); });
     m_timSec->setInterval(1000);
@@ -48,6 +53,7 @@ void Controller::start()
     m_core.store.createFolders(m_core.messenger);
 
     RetMain();
+    planStartUp();
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
@@ -69,6 +75,7 @@ void Controller::RetMain()
     RegReadInput input;
     input.lastTime = m_lastTime;
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
+    m_plans->PlanRegRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
@@ -129,7 +136,8 @@ void Controller::MyIdle()
 
 void Controller::startMinuteTimer()
 {
-    if (!m_closeRequested)
+    // Holiday planning holds the timer until it ends.
+    if (!m_closeRequested && !holidayPlanning())
         m_timMin->start();
 }
 
@@ -173,6 +181,7 @@ StripState Controller::stripState() const
     StripState state;
     state.planAlert = m_display.planAlert();
     state.animationRunning = m_animationOn;
+    state.calendarOpen = calendarOpen();
     state.calBack = m_settings.CalBack;
     state.hiddenMode = m_display.hiddenMode();
     return state;

@@ -115,6 +115,7 @@ void Controller::acknowledgePlanAlert()
     if (!m_mailAnnounced)
         m_atoms.remove(TalkedAtom);
     DispSet(DisplayState::Normal);
+    planAlertAcknowledged();
 }
 
 void Controller::notYetAvailable(const QString &feature)

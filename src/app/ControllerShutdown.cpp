@@ -27,6 +27,7 @@ bool Controller::quit()
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
+    saveHolidaysAtQuit();
     m_core.state.marker = QStringLiteral("  ");
     m_closeRequested = true;
     m_core.pump.waitUntil([] { return false; }, 51, 10);

@@ -3,6 +3,7 @@
 #include "mail/SessionState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
+#include "plan/PlanState.h"
 #include "platform/Timer.h"
 
 namespace vesk {
@@ -10,8 +11,10 @@ namespace vesk {
 void Controller::timMinTimer()
 {
     // 1-2: the date and the clock.
-    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate())
+    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate()) {
         m_display.dateWrite();
+        calendarDateChanged();
+    }
     switch (m_display.mode()) {
     case DisplayState::Normal:
     case DisplayState::MailOn:
@@ -47,7 +50,13 @@ void Controller::timMinTimer()
                 m_core.messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
             }
         }
-        // No plans yet, so the reminder pass has nothing to step through.
+        // The start-up reminder pass: one plan per tick, from the last.
+        if (m_plans->index() >= 0) {
+            startUpReminderStep();
+            startMinuteTimer();
+            return;
+        }
+        finishStartUpPass();
         m_timMin->setInterval(FirstDelayRhythm);
         m_firstDelayLeft = m_settings.FirstDelay;
         startMinuteTimer();
@@ -80,6 +89,10 @@ void Controller::timMinTimer()
             DispSet(DisplayState::Normal);
         }
     }
+
+    // 7: plans whose time has come.
+    if (planDueCheck())
+        return;
 
     // 9: the periodic check, download only.
     ++m_roundCount;

@@ -122,6 +122,13 @@ int ResidentProgram::run(FrontEnd *frontEnd)
             monitor.attach({});
     });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Without windows a reminder of the start-up pass is a message.
+    if (!frontEnd) {
+        QObject::connect(&controller, &Controller::reminderRequested,
+            [&messenger](const QString &message, const QString &dateTime, const QString &comment, int) {
+                messenger.message(message + QStringLiteral(" ") + dateTime + QStringLiteral(" ") + comment);
+            });
+    }
 
     instance.setHandler([&controller, frontEnd](const QString &command, const SingleInstance::Reply &reply) {
         // Run the request from the event loop, not inside the socket handler.

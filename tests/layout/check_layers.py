@@ -22,15 +22,17 @@ ALLOWED = {
     "boxes": {"platform", "store", "store/japanese"},
     "app/display": {"platform"},
     "extras": {"platform", "settings", "mail"},
+    "plan": {"platform", "settings"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display", "extras"},
+            "server", "boxes", "app/display", "extras", "plan"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
 WINDOWS = {
     "platform/gui": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui"},
+    "plan/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui"},
 }
 ALLOWED.update(WINDOWS)
 # Generated headers every folder may use.

@@ -42,7 +42,8 @@ void DisplayState::dateWrite()
         text += QStringLiteral("%1/%2 ").arg(today.month()).arg(today.day());
     if (m_flags.week)
         text += weekdayText(today) + QLatin1Char(' ');
-    m_dateLabel = text;
+    // A plan alert keeps its text over a new day.
+    m_dateLabel = m_planAlert ? m_planText : text;
     m_rememberedDate = today.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
@@ -76,6 +77,10 @@ void DisplayState::dispSet(int mode)
     case HowNow:
         m_dateLabel = QStringLiteral("How now");
         m_timeLabel.clear();
+        break;
+    case TimeSignal:
+        m_dateLabel = QStringLiteral("<時報> ");
+        m_timeLabel = m_signalTime;
         break;
     case PlanAlert:
         break;

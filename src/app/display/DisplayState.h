@@ -54,6 +54,8 @@ public:
     void setPlanAlert(const QString &time, const QString &comment);
     void clearPlanAlert();
     bool planAlert() const { return m_planAlert; }
+    // The plan's time that the time signal (mode 9) shows.
+    void setSignalTime(const QString &time) { m_signalTime = time; }
     int mode() const { return m_mode; }
 
     void dateWrite();
@@ -82,6 +84,7 @@ private:
     int m_mode = Normal;
     bool m_planAlert = false;
     QString m_planText;
+    QString m_signalTime;
     bool m_mailColour = false;
     QString m_dateLabel;
     QString m_timeLabel;

@@ -7,6 +7,8 @@
 #include "boxes/NewMailSummary.h"
 #include "extras/gui/DebugForm.h"
 #include "extras/gui/VersionForm.h"
+#include "plan/gui/CalendarPanel.h"
+#include "plan/gui/PlanWindows.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
 #include "platform/gui/DesktopNotifier.h"
@@ -47,6 +49,10 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     m_desktop->setMailLines([&store = parts.store](int limit) { return newMailLines(store, limit); });
     m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
     m_strip->setTrayAvailable(m_desktop->trayAvailable());
+    // The organiser: the calendar in the strip, the plan editor, reminders.
+    m_planWindows = std::make_unique<PlanWindows>(c, parts.settingsStore, parts.clock, m_messenger);
+    m_strip->setCalendarPanel(m_planWindows->calendarPanel());
+    connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
 
@@ -108,7 +114,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.toggleMailIndication();
         break;
     case C::Calendar:
-        c.notYetAvailable(QStringLiteral("カレンダー"));
+        c.toggleCalendar();
         break;
     case C::PelmaAll:
     case C::PelmaSettings:
@@ -121,7 +127,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
         break;
     case C::Plan:
-        c.notYetAvailable(QStringLiteral("予定時間設定"));
+        c.openPlanEditor();
         break;
     case C::LauncherSettings:
         c.notYetAvailable(QStringLiteral("ランチャー設定"));

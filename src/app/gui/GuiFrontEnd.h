@@ -13,6 +13,7 @@ namespace vesk {
 
 class DesktopIntegration;
 class DesktopNotifier;
+class PlanWindows;
 class PopupMenu;
 class QtSound;
 class TDebugForm;
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<DesktopIntegration> m_desktop;
     std::unique_ptr<QtSound> m_sound;
     std::unique_ptr<DesktopNotifier> m_notifier;
+    std::unique_ptr<PlanWindows> m_planWindows;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
 };

@@ -45,7 +45,7 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
     , m_spbOK(makeButton(m_pnlTop, QString()))
     , m_spbClose(makeButton(m_pnlTop, QStringLiteral("×")))
     , m_pnlBot(new QLabel(this))
-    , m_pnlCal(new QLabel(this))
+    , m_pnlCal(new QWidget(this))
     , m_pnlDial(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Vesk"));
@@ -69,7 +69,7 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
                             .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_pnlBot->setAutoFillBackground(true);
     m_pnlBot->setBackgroundRole(QPalette::Base);
-    m_pnlCal->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(m_pnlCal))->setContentsMargins(0, 0, 0, 0);
     m_pnlDial->setAlignment(Qt::AlignCenter);
 
     auto *column = new QVBoxLayout(this);
@@ -110,6 +110,12 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
         [this](Qt::ApplicationState state) { focusChanged(state == Qt::ApplicationActive); });
     connect(&m_c, &Controller::finished, this, [this] { savePosition(); });
     applyLook();
+    redraw();
+}
+
+void VeskMainForm::setCalendarPanel(QWidget *panel)
+{
+    m_pnlCal->layout()->addWidget(panel);
     redraw();
 }
 
@@ -304,9 +310,26 @@ void VeskMainForm::contextMenuEvent(QContextMenuEvent *event)
 void VeskMainForm::keyPressEvent(QKeyEvent *event)
 {
     const QString text = event->text();
-    if (event->key() == Qt::Key_Escape) {
-        // Esc opens the calendar, which this version does not have yet.
+    // Esc opens and closes the calendar; the arrows turn its months.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        m_c.toggleCalendar();
         return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        if (m_c.calendarOpen()) {
+            if (event->key() == Qt::Key_Left)
+                m_c.calendarPrevious();
+            else if (event->key() == Qt::Key_Right)
+                m_c.calendarNext();
+            else
+                m_c.calendarToday();
+            return;
+        }
+        break;
+    default:
+        break;
     }
     if (text.size() == 1 && text.at(0).isPrint())
         m_c.keyTyped(text.at(0));

@@ -41,6 +41,8 @@ public:
 
     // PosiDisp: the position mode applied to the strip.
     void applyPosition();
+    // The calendar (pnlCal) shown in the calendar layout; the strip owns it.
+    void setCalendarPanel(QWidget *panel);
 
 signals:
     void menuRequested(const QPoint &globalPos);
@@ -69,7 +71,7 @@ private:
     QToolButton *m_spbOK;
     QToolButton *m_spbClose;
     QLabel *m_pnlBot; // the animation area (ImgPop)
-    QLabel *m_pnlCal;
+    QWidget *m_pnlCal;
     QLabel *m_pnlDial;
 
     StripLayout m_shownLayout = StripLayout::Normal;

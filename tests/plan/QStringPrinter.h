@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+// Readable failures: texts as UTF-8 instead of lists of code units.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '{';
+    for (const QString &text : list)
+        *os << " \"" << text.toStdString() << '"';
+    *os << " }";
+}
