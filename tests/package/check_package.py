@@ -19,7 +19,8 @@ NEEDED = ["/usr/bin/install",
           "/usr/share/man/man1/vesk.1.gz",
           "/usr/share/man/ja/man1/vesk.1.gz",
           "/usr/share/doc/vesk/copyright",
-          "/usr/share/vesk/pictures/vesk.png"]
+          "/usr/share/vesk/pictures/vesk.png",
+          "/usr/share/vesk/holidays/2026.DEF"]
 NOT_WANTED = ["/usr/share/vesk/vesk.desktop", "/usr/share/vesk/icons/"]
 
 
