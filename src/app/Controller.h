@@ -3,6 +3,7 @@
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
 #include "app/display/StripRules.h"
+#include "extras/ConnectionTestAccount.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -115,6 +116,20 @@ public:
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 
+    // --- The settings dialog's commands (ControllerSettings.cpp) ---
+
+    // The connection test: one manual check cycle with this account, the
+    // stored provider ports and the local server function off, so that the
+    // session only logs in and counts (nothing is fetched or sent); then the
+    // loaded settings apply again. Returns when it has ended: true when the
+    // provider answered as it should. An incomplete account is not tried.
+    bool testConnection(const ConnectionTestAccount &account);
+    // Ends a running connection test as failed.
+    void cancelConnectionTest();
+    bool connectionTestRunning() const { return m_connectionTest; }
+    // Every setting was erased: the program ends without writing any back.
+    void settingsErased();
+
     // Where the user asked for a mailer: a double-click on the title bar, on
     // the animation area or on the tray icon, or the menu's two items.
     enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
@@ -185,6 +200,9 @@ signals:
     void settingsChanged(const vesk::Settings &settings);
     // The close handling is done: the program may end.
     void finished();
+    // What the provider session is to use from now on: the connection
+    // test's account, and the loaded settings again after it.
+    void providerSettingsChanged(const vesk::Settings &settings);
 
 private:
     class EngineHost;
@@ -279,6 +297,11 @@ private:
     bool m_accountHintShown = false;
     bool m_closed = false;
     QString m_keyBuffer;
+    // The settings dialog's state.
+    bool m_connectionTest = false;
+    bool m_settingsErased = false;
+    bool m_settingsDialogShownAtStart = false;
+    int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
 };
 
 } // namespace vesk
