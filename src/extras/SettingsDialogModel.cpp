@@ -158,6 +158,11 @@ controldeps::Switches SettingsDialogModel::switches() const
     return s;
 }
 
+bool SettingsDialogModel::dialUpAvailable() const
+{
+    return m_dialUpEntries.available();
+}
+
 bool SettingsDialogModel::chooseLan()
 {
     if (m_dialUp && m_dialUpEntries.available()) {

@@ -74,6 +74,8 @@ public:
 
     // --- The connection method ---
     bool dialUp() const { return m_dialUp; }
+    // Dial-up connections can be made on this machine.
+    bool dialUpAvailable() const;
     // LAN chosen; where dial-up connections can be made the user is asked
     // first. False when dial-up stays chosen.
     bool chooseLan();

@@ -1,11 +1,11 @@
 #include "extras/DialogControls.h"
-#include "extras/SettingsDialogHost.h"
 #include "extras/SettingsDialogModel.h"
 #include "platform/NoDialUpEntries.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
+#include "support/FakeSettingsDialogHost.h"
 #include "support/RecordingMessenger.h"
 
 #include <gtest/gtest.h>
@@ -19,36 +19,6 @@ public:
     bool available() const override { return true; }
     QStringList names() const override { return entries; }
     QStringList entries { "Office", "Home" };
-};
-
-// The program as the dialog's test buttons see it.
-class FakeDialogHost final : public SettingsDialogHost
-{
-public:
-    bool monitorOpen() const override { return monitor; }
-    void openMonitor() override { monitor = true; }
-    void clearMonitor() override { lines.clear(); }
-    void closeMonitor() override { monitor = false; }
-    void setMonitorStatus(const QString &text) override { statuses << text; }
-    void monitorLine(const QString &text) override { lines << text; }
-    bool testConnection(const ConnectionTestAccount &account) override
-    {
-        tested << account.Host + '/' + account.SMTP + '/' + account.UserID + '/' + account.Password;
-        return passes;
-    }
-    void cancelConnectionTest() override { ++cancels; }
-    bool connectionTestRunning() const override { return false; }
-    void playSound(const QString &file) override { sounds << file; }
-    void notYetAvailable(const QString &) override {}
-    void openHelp(int) override {}
-    void settingsSaved(bool) override {}
-    void settingsErased() override {}
-    void dialogClosed() override {}
-
-    bool monitor = false;
-    bool passes = true;
-    int cancels = 0;
-    QStringList statuses, lines, tested, sounds;
 };
 
 class SettingsDialogModelTest : public ::testing::Test
@@ -246,7 +216,7 @@ TEST_F(SettingsDialogModelTest, ConnectionTestNeedsTheMonitorAndReportsFailureTh
     model.setText(u"edtSMTP", "");
     model.setText(u"edtUserID", "taro");
     model.setPassword("pw");
-    FakeDialogHost host;
+    FakeSettingsDialogHost host;
     model.connectionTest(host);
     model.cancelConnectionTest(host);
     EXPECT_TRUE(host.tested.isEmpty());

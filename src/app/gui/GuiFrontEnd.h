@@ -3,6 +3,7 @@
 #include "app/FrontEnd.h"
 #include "app/MainMenu.h"
 #include "app/gui/GuiMessenger.h"
+#include "platform/NoDialUpEntries.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,7 +16,9 @@ class DesktopIntegration;
 class DesktopNotifier;
 class PopupMenu;
 class QtSound;
+class SettingsDialogLink;
 class TDebugForm;
+class TSettingForm;
 class TVersionForm;
 class VeskMainForm;
 
@@ -47,6 +50,7 @@ private:
     void openWindow(int window);
     void openHelp();
     void openMonitor();
+    void openSettings();
     void toggleAutostart();
     void notify(const QString &summary, const QString &body);
 
@@ -59,6 +63,10 @@ private:
     std::unique_ptr<DesktopNotifier> m_notifier;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
+    // The settings dialog, and what it asks of the program.
+    NoDialUpEntries m_dialUpEntries;
+    std::unique_ptr<SettingsDialogLink> m_settingsLink;
+    QPointer<TSettingForm> m_settingsForm;
 };
 
 } // namespace vesk
