@@ -89,6 +89,7 @@ TSettingForm::TSettingForm(SettingsStore &store, Messenger &messenger, const Dia
     connectChoosers();
     applyDependencies();
     m_pages->setCurrentIndex(0);
+    control<QWidget>("ckbMailRound")->setFocus();
     connect(this, &QDialog::finished, this, [this] { m_host.dialogClosed(); });
 }
 

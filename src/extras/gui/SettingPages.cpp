@@ -82,7 +82,9 @@ QWidget *page(QWidget *parent, const char *name)
 
 QWidget *host(QWidget *parent)
 {
+    // Made in the order they are seen, which is the order of the Tab key.
     QWidget *p = page(parent, "tabHost");
+    QCheckBox *mailRound = check(p, "ckbMailRound", QStringLiteral("メールチェックを行う"));
     auto *account = new QGroupBox(QStringLiteral("プロバイダ"), p);
     auto *form = new QFormLayout(account);
     form->addRow(QStringLiteral("POP3サーバ"), edit(p, "edtHost"));
@@ -92,9 +94,9 @@ QWidget *host(QWidget *parent)
 
     auto *timing = new QGroupBox(QStringLiteral("チェック"), p);
     auto *grid = new QGridLayout(timing);
-    QSpinBox *overTime = spin(p, "speOverTime", QStringLiteral(" 秒"));
     grid->addWidget(new QLabel(QStringLiteral("タイムオーバー"), p), 0, 0);
-    grid->addWidget(row(p, { overTime }, true), 0, 1);
+    grid->addWidget(row(p, { spin(p, "speOverTime", QStringLiteral(" 秒")) }, true), 0, 1);
+    QCheckBox *roundGo = check(p, "ckbRoundGo", QStringLiteral("チェック巡回時間"));
     auto *interval = edit(p, "edtRoundTime");
     interval->setMaxLength(6);
     interval->setMaximumWidth(70);
@@ -102,10 +104,13 @@ QWidget *host(QWidget *parent)
     up->setArrowType(Qt::UpArrow);
     auto *down = named(new QToolButton(p), "btnRoundDown");
     down->setArrowType(Qt::DownArrow);
-    grid->addWidget(check(p, "ckbRoundGo", QStringLiteral("チェック巡回時間")), 1, 0);
+    grid->addWidget(roundGo, 1, 0);
     grid->addWidget(row(p, { interval, up, down, new QLabel(QStringLiteral("分ごと"), p) }, true), 1, 1);
     grid->addWidget(check(p, "ckbApop", QStringLiteral("APOP認証を行う")), 2, 0, 1, 2);
     grid->addWidget(check(p, "ckbDoublePass", QStringLiteral("応答が遅いときは認証をやり直す")), 3, 0, 1, 2);
+
+    QWidget *server = row(p, { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
+                                 button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
 
     auto *test = new QGroupBox(QStringLiteral("接続テスト（モニターで確認）"), p);
     auto *tests = new QHBoxLayout(test);
@@ -116,12 +121,10 @@ QWidget *host(QWidget *parent)
     tests->addWidget(button(p, "btnMonitorClose", QStringLiteral("Clo&se(&E)")));
 
     auto *layout = new QVBoxLayout(p);
-    layout->addWidget(check(p, "ckbMailRound", QStringLiteral("メールチェックを行う")));
+    layout->addWidget(mailRound);
     layout->addWidget(account);
     layout->addWidget(timing);
-    layout->addWidget(row(p,
-        { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
-            button(p, "btnPort", QStringLiteral("高度な設定(&P)")) }));
+    layout->addWidget(server);
     layout->addWidget(test);
     layout->addStretch(1);
     return p;
