@@ -45,8 +45,10 @@ bool Controller::testConnection(const ConnectionTestAccount &account)
     test.ServerON = false;
     test.AccountComplete = true;
     // The port dialog writes the provider ports straight to the store.
-    test.POP3_ServerVesk = m_settingsStore.readInteger(sections::Config, QStringLiteral("POP3_ServerVesk"), 110);
-    test.SMTP_ServerVesk = m_settingsStore.readInteger(sections::Config, QStringLiteral("SMTP_ServerVesk"), 25);
+    test.POP3_ServerVesk
+        = m_settingsStore.readInteger(sections::Config, QStringLiteral("POP3_ServerVesk"), 110);
+    test.SMTP_ServerVesk
+        = m_settingsStore.readInteger(sections::Config, QStringLiteral("SMTP_ServerVesk"), 25);
 
     const Settings loaded = m_settings;
     const int reads = m_settingsReads;

@@ -26,14 +26,14 @@ struct Switches
 };
 
 enum class Rule {
-    M,          // mail checking
-    MR,         // ... with periodic checking
-    MS,         // ... with the local server function
-    MSD,        // ... and two mailers
-    MSP,        // ... and the send pause
-    MailWave,   // the mail sound box
-    PlanWave,   // the plan sound box
-    DialUp,     // dial-up chosen
+    M, // mail checking
+    MR, // ... with periodic checking
+    MS, // ... with the local server function
+    MSD, // ... and two mailers
+    MSP, // ... and the send pause
+    MailWave, // the mail sound box
+    PlanWave, // the plan sound box
+    DialUp, // dial-up chosen
     TwoEntries, // at least two dial-up entries to tell apart
 };
 

@@ -69,7 +69,8 @@ void SettingsDialogModel::load(SettingsStore &store)
         m_messenger.message(QStringLiteral("パスワードを再入力してください"));
     }
 
-    m_roundTime.setText(QString::number(store.readInteger(sections::Config, QStringLiteral("RoundTime"), 20)));
+    m_roundTime.setText(
+        QString::number(store.readInteger(sections::Config, QStringLiteral("RoundTime"), 20)));
 
     const int dialMode = store.readInteger(sections::Config, QStringLiteral("DialMode"), 2);
     m_dialUp = dialMode == 1 || (dialMode != 0 && m_dialUpEntries.available());
@@ -168,7 +169,8 @@ bool SettingsDialogModel::chooseLan()
     if (m_dialUp && m_dialUpEntries.available()) {
         m_messenger.beep();
         const std::optional<Messenger::Answer> answer = m_messenger.ask(QStringLiteral("Vesk各種設定"),
-            QStringLiteral("電話接続ランタイムが存在しますが、本当にLAN接続に変更しますか？"), Messenger::Buttons::YesNo);
+            QStringLiteral("電話接続ランタイムが存在しますが、本当にLAN接続に変更しますか？"),
+            Messenger::Buttons::YesNo);
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
@@ -180,7 +182,8 @@ bool SettingsDialogModel::chooseDialUp()
 {
     if (!m_dialUpEntries.available()) {
         m_messenger.beep();
-        m_messenger.message(QStringLiteral("RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。"));
+        m_messenger.message(
+            QStringLiteral("RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。"));
         // Dial-up saved without any means to dial would leave the program
         // unable to check at all.
         m_dialUp = false;

@@ -8,9 +8,8 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
     make();
     controller->setSettingsDialogPresent(true);
     int opened = 0;
-    QObject::connect(controller.get(), &Controller::windowRequested, [&](Controller::Window window) {
-        opened += window == Controller::Window::Settings;
-    });
+    QObject::connect(controller.get(), &Controller::windowRequested,
+        [&](Controller::Window window) { opened += window == Controller::Window::Settings; });
     timers.advance(50);
     EXPECT_EQ(opened, 1);
     timers.advance(10 * 50);

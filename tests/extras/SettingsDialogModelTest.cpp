@@ -1,5 +1,5 @@
-#include "extras/DialogControls.h"
 #include "extras/SettingsDialogModel.h"
+#include "extras/DialogControls.h"
 #include "platform/NoDialUpEntries.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
@@ -39,7 +39,8 @@ protected:
 TEST_F(SettingsDialogModelTest, EveryControlEditsAValueOfTheSettingsTable)
 {
     for (const DialogControl &control : dialogcontrols::all())
-        EXPECT_NE(SettingsTable::find(QString::fromLatin1(control.section), QString::fromLatin1(control.name)),
+        EXPECT_NE(
+            SettingsTable::find(QString::fromLatin1(control.section), QString::fromLatin1(control.name)),
             nullptr)
             << control.control;
 }
@@ -57,7 +58,8 @@ TEST_F(SettingsDialogModelTest, DependenciesFollowTheFiveBoxes)
         { "M", "edtHost edtUserID edtPassword btnCheck btnTestCancel btnMonitorOn ckbServerON ckbAutoOpen",
             "edtRoundTime btnRoundUp ckbDevideON ckbManuSend spbChmFont tabMailer2" },
         { "MR", "edtRoundTime btnRoundUp btnRoundDown", "ckbSendPause" },
-        { "MS", "ckbDevideON ckbManuSend ckbSendPause speGyou spbChmFont", "tabMailer2 tabRules speSendPauseTime" },
+        { "MS", "ckbDevideON ckbManuSend ckbSendPause speGyou spbChmFont",
+            "tabMailer2 tabRules speSendPauseTime" },
         { "MSD", "tabMailer2 tabRules grpMailer2", "" },
         { "MD", "", "tabMailer2 tabRules grpMailer2" }, // two mailers stay ticked
         { "MSP", "speSendPauseTime", "" },
@@ -155,7 +157,8 @@ TEST_F(SettingsDialogModelTest, SavesWhatTheProgramReadsBack)
     model.rules().setEntry(2, "hanako");
     ASSERT_TRUE(model.rules().spbAdd1Click(2));
     model.rules().setEntry(4, "typed, never added"); // list 4 is not examined
-    ASSERT_EQ(model.save(store, "/home/taro/.local/share/Dorvane/Vesk/"), SettingsDialogModel::SaveResult::Saved);
+    ASSERT_EQ(
+        model.save(store, "/home/taro/.local/share/Dorvane/Vesk/"), SettingsDialogModel::SaveResult::Saved);
 
     const Settings read = RegRead(store, messenger);
     EXPECT_TRUE(read.MailRound && read.ServerON && read.DevideON);
@@ -221,8 +224,7 @@ TEST_F(SettingsDialogModelTest, ConnectionTestNeedsTheMonitorAndReportsFailureTh
     model.cancelConnectionTest(host);
     EXPECT_TRUE(host.tested.isEmpty());
     EXPECT_EQ(host.cancels, 0);
-    EXPECT_EQ(messenger.messages,
-        QStringList(2, "「MonitorON」でモニターを開いてから行って下さい"));
+    EXPECT_EQ(messenger.messages, QStringList(2, "「MonitorON」でモニターを開いてから行って下さい"));
 
     host.monitor = true;
     model.connectionTest(host);
@@ -239,7 +241,8 @@ TEST_F(SettingsDialogModelTest, ConnectionMethodAndDialUpEntries)
     loaded();
     EXPECT_FALSE(model.chooseDialUp());
     EXPECT_FALSE(model.dialUp());
-    EXPECT_EQ(messenger.messages.last(), "RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。");
+    EXPECT_EQ(
+        messenger.messages.last(), "RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。");
 
     TwoDialUpEntries dialUp;
     SettingsDialogModel withDialUp(messenger, dialUp);

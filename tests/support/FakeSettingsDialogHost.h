@@ -25,7 +25,7 @@ public:
     bool connectionTestRunning() const override { return false; }
     void playSound(const QString &file) override { sounds << file; }
     void notYetAvailable(const QString &feature) override { missing << feature; }
-    void openHelp(int) override {}
+    void openHelp(int) override { }
     void settingsSaved(bool serverOn) override { saved << serverOn; }
     void settingsErased() override { ++erased; }
     void dialogClosed() override { ++closed; }

@@ -53,14 +53,17 @@ TPortForm::TPortForm(SettingsStore &store, Messenger &messenger, QWidget *parent
         m_fields[i] = field;
     }
     auto *note = new QLabel(
-        QStringLiteral("1024未満のポートを使うには権限が必要です。\n各種設定を閉じると、新しいポートで待ち受けます。"), this);
+        QStringLiteral(
+            "1024未満のポートを使うには権限が必要です。\n各種設定を閉じると、新しいポートで待ち受けます。"),
+        this);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
     QPushButton *cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btnCancel"));
-    QPushButton *defaults = buttons->addButton(PortDialogModel::defaultsButtonText(), QDialogButtonBox::ResetRole);
+    QPushButton *defaults
+        = buttons->addButton(PortDialogModel::defaultsButtonText(), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("btnDefault"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TPortForm::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TPortForm::reject);

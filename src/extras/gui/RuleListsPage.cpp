@@ -18,7 +18,8 @@ RuleListsPage::RuleListsPage(RuleEntryModel &model, QWidget *parent)
     , m_model(model)
 {
     auto *first = new QGroupBox(QStringLiteral("第一優先振分け（自分の名前に含まれる文字を指定）"), this);
-    auto *second = new QGroupBox(QStringLiteral("第二優先振分け（相手のメールアドレスに含まれる文字を指定）"), this);
+    auto *second
+        = new QGroupBox(QStringLiteral("第二優先振分け（相手のメールアドレスに含まれる文字を指定）"), this);
     auto *firstRow = new QHBoxLayout(first);
     firstRow->addWidget(listBox(1, QStringLiteral("メーラー１へ")));
     firstRow->addWidget(listBox(2, QStringLiteral("メーラー２へ")));
@@ -26,7 +27,9 @@ RuleListsPage::RuleListsPage(RuleEntryModel &model, QWidget *parent)
     secondRow->addWidget(listBox(3, QStringLiteral("メーラー１へ")));
     secondRow->addWidget(listBox(4, QStringLiteral("メーラー２へ")));
     auto *hint = new QLabel(
-        QStringLiteral("「*」だけの行は、どれにも合わないメールの行き先です。「X-」で始めるとX-Mailerを調べます。"), this);
+        QStringLiteral(
+            "「*」だけの行は、どれにも合わないメールの行き先です。「X-」で始めるとX-Mailerを調べます。"),
+        this);
     hint->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(this);
@@ -56,7 +59,8 @@ QWidget *RuleListsPage::listBox(int list, const QString &caption)
     QPushButton *erase = button("spbErase", QStringLiteral("削除"));
 
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, list] { memAdrsClick(list); });
-    connect(entry, &QLineEdit::textEdited, this, [this, list](const QString &text) { m_model.setEntry(list, text); });
+    connect(entry, &QLineEdit::textEdited, this,
+        [this, list](const QString &text) { m_model.setEntry(list, text); });
     connect(add, &QPushButton::clicked, this, [this, list] {
         if (m_model.spbAdd1Click(list))
             refreshList(list);

@@ -113,13 +113,13 @@ void TSettingForm::bindControls()
             });
         } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
             edit->setText(m_model.text(name));
-            connect(edit, &QLineEdit::textChanged, this, [this, name](const QString &text) {
-                m_model.setText(name, text);
-            });
+            connect(edit, &QLineEdit::textChanged, this,
+                [this, name](const QString &text) { m_model.setText(name, text); });
         } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
             spin->setRange(c.minimum, c.maximum);
             spin->setValue(m_model.number(name));
-            connect(spin, &QSpinBox::valueChanged, this, [this, name](int value) { m_model.setNumber(name, value); });
+            connect(spin, &QSpinBox::valueChanged, this,
+                [this, name](int value) { m_model.setNumber(name, value); });
         } else {
             qWarning("TSettingForm: no control %s", c.control);
         }
@@ -130,7 +130,8 @@ void TSettingForm::bindSpecialControls()
 {
     auto *password = control<QLineEdit>("edtPassword");
     password->setText(m_model.password());
-    connect(password, &QLineEdit::textChanged, this, [this](const QString &text) { m_model.setPassword(text); });
+    connect(
+        password, &QLineEdit::textChanged, this, [this](const QString &text) { m_model.setPassword(text); });
 
     showRoundTime();
     connect(control<QLineEdit>("edtRoundTime"), &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -214,7 +215,8 @@ void TSettingForm::connectChoosers()
 
     auto *onColor = control<ColorButton>("spbOnColor");
     onColor->setColor(m_model.newMailColor());
-    connect(onColor, &ColorButton::colorChosen, this, [this](ColorValue color) { m_model.setNewMailColor(color); });
+    connect(onColor, &ColorButton::colorChosen, this,
+        [this](ColorValue color) { m_model.setNewMailColor(color); });
 
     struct FontPair
     {
@@ -233,7 +235,8 @@ void TSettingForm::connectChoosers()
         auto *color = control<ColorButton>(pair.color);
         font->setChoice((m_model.*pair.get)());
         color->setColor((m_model.*pair.get)().color);
-        connect(font, &FontButton::fontChosen, this, [this, font, pair] { (m_model.*pair.set)(font->choice()); });
+        connect(
+            font, &FontButton::fontChosen, this, [this, font, pair] { (m_model.*pair.set)(font->choice()); });
         connect(color, &ColorButton::colorChosen, this, [this, font, pair](ColorValue chosen) {
             SettingsDialogModel::FontChoice choice = (m_model.*pair.get)();
             choice.color = chosen;
@@ -309,8 +312,8 @@ void TSettingForm::btnDefaultClick()
     m_messenger.beep();
     bool answered = false;
     const QString typed = QInputDialog::getText(this, QStringLiteral("全設定消去確認"),
-        QStringLiteral("HOST設定のパスワードを入力してください"), QLineEdit::Normal, QStringLiteral("Password"),
-        &answered);
+        QStringLiteral("HOST設定のパスワードを入力してください"), QLineEdit::Normal,
+        QStringLiteral("Password"), &answered);
     // Cancelled: nothing is erased, and nothing needs saying.
     if (!answered)
         return;

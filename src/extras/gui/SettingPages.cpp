@@ -109,8 +109,9 @@ QWidget *host(QWidget *parent)
     grid->addWidget(check(p, "ckbApop", QStringLiteral("APOP認証を行う")), 2, 0, 1, 2);
     grid->addWidget(check(p, "ckbDoublePass", QStringLiteral("応答が遅いときは認証をやり直す")), 3, 0, 1, 2);
 
-    QWidget *server = row(p, { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
-                                 button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
+    QWidget *server = row(p,
+        { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
+            button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
 
     auto *test = new QGroupBox(QStringLiteral("接続テスト（モニターで確認）"), p);
     auto *tests = new QHBoxLayout(test);
@@ -143,7 +144,8 @@ QWidget *connection(QWidget *parent)
     auto *grid = new QGridLayout(dial);
     auto *list = named(new QListWidget(p), "ltbAp");
     list->setMaximumHeight(90);
-    auto *hint = named(new QLabel(QStringLiteral("接続ポイントの一覧は、このバージョンのVeskではまだ表示できません。"), p),
+    auto *hint = named(
+        new QLabel(QStringLiteral("接続ポイントの一覧は、このバージョンのVeskではまだ表示できません。"), p),
         "lblDialHint");
     hint->setWordWrap(true);
     grid->addWidget(new QLabel(QStringLiteral("接続ポイント場所"), p), 0, 0);
@@ -154,11 +156,13 @@ QWidget *connection(QWidget *parent)
     grid->addWidget(row(p, { spin(p, "speReDial", QStringLiteral(" 回")) }, true), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("リダイアル間隔"), p), 2, 0);
     grid->addWidget(row(p, { spin(p, "speReDialWait", QStringLiteral(" 秒")) }, true), 2, 1);
-    grid->addWidget(check(p, "ckbConnectBeep", QStringLiteral("接続中は1分ごとにビープ音を鳴らす")), 4, 0, 1, 3);
-    auto *defNoncheck
-        = check(p, "ckbDefNoncheck", QStringLiteral("上記「接続ポイント場所」以外の接続時、巡回メールチェックはしない。"));
+    grid->addWidget(
+        check(p, "ckbConnectBeep", QStringLiteral("接続中は1分ごとにビープ音を鳴らす")), 4, 0, 1, 3);
+    auto *defNoncheck = check(p, "ckbDefNoncheck",
+        QStringLiteral("上記「接続ポイント場所」以外の接続時、巡回メールチェックはしない。"));
     grid->addWidget(defNoncheck, 5, 0, 1, 3);
-    grid->addWidget(check(p, "ckbDialDispOn", QStringLiteral("接続中はダイアルアップの状態を表示する")), 6, 0, 1, 3);
+    grid->addWidget(
+        check(p, "ckbDialDispOn", QStringLiteral("接続中はダイアルアップの状態を表示する")), 6, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
@@ -166,7 +170,8 @@ QWidget *connection(QWidget *parent)
     layout->addWidget(method);
     layout->addWidget(dial);
     layout->addWidget(row(p,
-        { new QLabel(QStringLiteral("起動後、最初のチェックまで"), p), spin(p, "speFirstDelay", QStringLiteral(" 秒")) },
+        { new QLabel(QStringLiteral("起動後、最初のチェックまで"), p),
+            spin(p, "speFirstDelay", QStringLiteral(" 秒")) },
         true));
     layout->addStretch(1);
     return p;
@@ -178,20 +183,23 @@ QWidget *mailer1(QWidget *parent)
     auto *mailer = new QGroupBox(QStringLiteral("メーラー１"), p);
     auto *form = new QFormLayout(mailer);
     form->addRow(QStringLiteral("メーラー"),
-        row(p, { edit(p, "edtMailer"), button(p, "btnMailerBrowse1", QStringLiteral("参照(&B)")),
-                   button(p, "btnMailerTest1", QStringLiteral("起動テスト(&T)")) }));
+        row(p,
+            { edit(p, "edtMailer"), button(p, "btnMailerBrowse1", QStringLiteral("参照(&B)")),
+                button(p, "btnMailerTest1", QStringLiteral("起動テスト(&T)")) }));
     form->addRow(QStringLiteral("起動スイッチ"), edit(p, "edtMailerSw"));
     QLineEdit *password = secret(p, "medMailPassword");
     password->setMaxLength(2);
     password->setMaximumWidth(50);
     form->addRow(QStringLiteral("起動パスワード（2文字）"), row(p, { password }, true));
     form->addRow(QStringLiteral("マクロ"),
-        row(p, { edit(p, "edtMacro"), button(p, "btnMacroTest1", QStringLiteral("マクロテスト(&C)")),
-                   button(p, "btnMacroHelp1", QStringLiteral("マクロ詳細(&M)")) }));
+        row(p,
+            { edit(p, "edtMacro"), button(p, "btnMacroTest1", QStringLiteral("マクロテスト(&C)")),
+                button(p, "btnMacroHelp1", QStringLiteral("マクロ詳細(&M)")) }));
 
     auto *start = new QGroupBox(QStringLiteral("メーラーの起動"), p);
     auto *starts = new QVBoxLayout(start);
-    starts->addWidget(check(p, "ckbAutoOpen", QStringLiteral("手動チェックで着信があればメーラーを起動する")));
+    starts->addWidget(
+        check(p, "ckbAutoOpen", QStringLiteral("手動チェックで着信があればメーラーを起動する")));
     starts->addWidget(check(p, "ckbWithCheck", QStringLiteral("メーラーを起動するときにメールチェックする")));
     starts->addWidget(check(p, "ckbMacroSend", QStringLiteral("着信がなくてもマクロを送る")));
 
@@ -199,8 +207,10 @@ QWidget *mailer1(QWidget *parent)
     auto *grid = new QGridLayout(server);
     grid->addWidget(check(p, "ckbDevideON", QStringLiteral("メーラーを2つ使う（振分け）")), 0, 0, 1, 2);
     grid->addWidget(check(p, "ckbManuSend", QStringLiteral("送信は手動（送受信箱に保留する）")), 1, 0, 1, 2);
-    grid->addWidget(check(p, "ckbDirectCheck", QStringLiteral("メーラーの受信でプロバイダもチェックする")), 2, 0, 1, 2);
-    grid->addWidget(check(p, "ckbAutoDevideDisp", QStringLiteral("メールがなくても送受信箱を表示する")), 3, 0, 1, 2);
+    grid->addWidget(
+        check(p, "ckbDirectCheck", QStringLiteral("メーラーの受信でプロバイダもチェックする")), 2, 0, 1, 2);
+    grid->addWidget(
+        check(p, "ckbAutoDevideDisp", QStringLiteral("メールがなくても送受信箱を表示する")), 3, 0, 1, 2);
     grid->addWidget(check(p, "ckbSendPause", QStringLiteral("着信があったら送信の前に確認する")), 4, 0);
     grid->addWidget(row(p, { spin(p, "speSendPauseTime", QStringLiteral(" 秒後に自動送信")) }, true), 4, 1);
     grid->addWidget(check(p, "ckbChoimi", QStringLiteral("送受信箱と一緒にちょい見を表示する")), 5, 0, 1, 2);
@@ -221,16 +231,18 @@ QWidget *mailer2(QWidget *parent)
     auto *mailer = named(new QGroupBox(QStringLiteral("メーラー２"), p), "grpMailer2");
     auto *form = new QFormLayout(mailer);
     form->addRow(QStringLiteral("メーラー"),
-        row(p, { edit(p, "edtMailer2"), button(p, "btnMailerBrowse2", QStringLiteral("参照(R)")),
-                   button(p, "btnMailerTest2", QStringLiteral("起動テスト(&U)")) }));
+        row(p,
+            { edit(p, "edtMailer2"), button(p, "btnMailerBrowse2", QStringLiteral("参照(R)")),
+                button(p, "btnMailerTest2", QStringLiteral("起動テスト(&U)")) }));
     form->addRow(QStringLiteral("起動スイッチ"), edit(p, "edtMailerSw2"));
     QLineEdit *password = secret(p, "medMailPassword2");
     password->setMaxLength(2);
     password->setMaximumWidth(50);
     form->addRow(QStringLiteral("起動パスワード（2文字）"), row(p, { password }, true));
     form->addRow(QStringLiteral("マクロ"),
-        row(p, { edit(p, "edtMacro2"), button(p, "btnMacroTest2", QStringLiteral("マクロテスト(&D)")),
-                   button(p, "btnMacroHelp2", QStringLiteral("マクロ詳細(&N)")) }));
+        row(p,
+            { edit(p, "edtMacro2"), button(p, "btnMacroTest2", QStringLiteral("マクロテスト(&D)")),
+                button(p, "btnMacroHelp2", QStringLiteral("マクロ詳細(&N)")) }));
     form->addRow(check(p, "ckbAutoOpen2", QStringLiteral("手動チェックで着信があればメーラー２を起動する")));
     form->addRow(check(p, "ckbDirectCheck2", QStringLiteral("メーラー２の受信でプロバイダもチェックする")));
     form->addRow(check(p, "ckbMacroSend2", QStringLiteral("着信がなくてもマクロを送る")));
@@ -247,11 +259,13 @@ QWidget *other(QWidget *parent)
     auto *sound = new QGroupBox(QStringLiteral("サウンド"), p);
     auto *sounds = new QVBoxLayout(sound);
     sounds->addWidget(check(p, "ckbMailWave", QStringLiteral("メール着信時に音を鳴らす")));
-    sounds->addWidget(row(p, { edit(p, "edtMailWave"), button(p, "btnMailWaveBrowse", QStringLiteral("参照(&B)")),
-                                 button(p, "btnMailWaveTest", QStringLiteral("テスト(&T)")) }));
+    sounds->addWidget(row(p,
+        { edit(p, "edtMailWave"), button(p, "btnMailWaveBrowse", QStringLiteral("参照(&B)")),
+            button(p, "btnMailWaveTest", QStringLiteral("テスト(&T)")) }));
     sounds->addWidget(check(p, "ckbPlanWave", QStringLiteral("予定時間に音を出す")));
-    sounds->addWidget(row(p, { edit(p, "edtPlanWave"), button(p, "btnPlanWaveBrowse", QStringLiteral("参照(&R)")),
-                                 button(p, "btnPlanWaveTest", QStringLiteral("テスト(&U)")) }));
+    sounds->addWidget(row(p,
+        { edit(p, "edtPlanWave"), button(p, "btnPlanWaveBrowse", QStringLiteral("参照(&R)")),
+            button(p, "btnPlanWaveTest", QStringLiteral("テスト(&U)")) }));
 
     auto *before = new QGroupBox(QStringLiteral("予定の事前のお知らせ"), p);
     auto *befores = new QHBoxLayout(before);
@@ -282,7 +296,8 @@ QWidget *other(QWidget *parent)
     miscs->addWidget(check(p, "ckbShutNot", QStringLiteral("着信アニメーションを30分で止めない")), 0, 1);
     miscs->addWidget(check(p, "ckbWithClose", QStringLiteral("終了時、起動したソフトも閉じる")), 1, 0);
     miscs->addWidget(check(p, "ckbPelmaHide", QStringLiteral("起動時に付箋紙を表示しない")), 1, 1);
-    miscs->addWidget(check(p, "ckbDesktopNotify", QStringLiteral("新着メールをデスクトップに通知する")), 2, 0);
+    miscs->addWidget(
+        check(p, "ckbDesktopNotify", QStringLiteral("新着メールをデスクトップに通知する")), 2, 0);
 
     auto *layout = new QVBoxLayout(p);
     layout->addWidget(sound);

@@ -9,11 +9,11 @@ namespace vesk {
 // dialog finds them by name, fills them and connects them.
 namespace settingpages {
 
-QWidget *host(QWidget *parent);     // "ＨＯＳＴ設定"
+QWidget *host(QWidget *parent); // "ＨＯＳＴ設定"
 QWidget *connection(QWidget *parent); // "接続方法"
-QWidget *mailer1(QWidget *parent);  // "メーラー1設定"
-QWidget *mailer2(QWidget *parent);  // "メーラー2設定"
-QWidget *other(QWidget *parent);    // "その他設定"
+QWidget *mailer1(QWidget *parent); // "メーラー1設定"
+QWidget *mailer2(QWidget *parent); // "メーラー2設定"
+QWidget *other(QWidget *parent); // "その他設定"
 
 } // namespace settingpages
 } // namespace vesk

@@ -98,8 +98,8 @@ protected:
     FileAtoms atoms { dir.path() + "/run" };
     SessionState session;
     ProtocolMonitor monitor;
-    CoreServices core { SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), messenger,
-        store, session, monitor };
+    CoreServices core { SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(),
+        messenger, store, session, monitor };
     Controller controller { core, settings, atoms, QStringLiteral("vesk-test") };
     ProviderSession provider { core, controller.mailHost(), controller.mailView() };
     LocalMailServer servers { core, controller.mailHost(), controller.mailView() };

@@ -38,7 +38,8 @@ protected:
     // Keys one after the other, separated by blanks.
     bool key(const QString &keys) const
     {
-        return x.xdotool(QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30") }
+        return x.xdotool(
+            QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30") }
             + keys.split(u' '));
     }
     bool type(const QString &text) const
@@ -53,7 +54,10 @@ protected:
     }
     // Replaces the text of the field that has the focus.
     bool retype(const QString &text) const { return key(QStringLiteral("ctrl+a")) && type(text); }
-    void pause(int ms) const { waitFor([] { return false; }, ms); }
+    void pause(int ms) const
+    {
+        waitFor([] { return false; }, ms);
+    }
     // A window's place once it has stopped moving (it is placed after it maps).
     QRect settled(const QString &title) const
     {
@@ -118,7 +122,8 @@ TEST_F(SettingsEndToEnd, ANewUserSetsUpEverythingFromTheDialog)
 
     // "高度な設定(&P)": the provider's port and the mailer's ports.
     ASSERT_TRUE(key(QStringLiteral("alt+p")));
-    ASSERT_TRUE(waitFor([&] { return !x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
+    ASSERT_TRUE(
+        waitFor([&] { return !x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
     const QRect ports = settled(QStringLiteral("高度な設定（ポート番号）"));
     ASSERT_TRUE(click(ports, ports.width() - 60, 50)); // the first field
     ASSERT_TRUE(key(QStringLiteral("Tab")) && retype(QString::number(mailerSmtp)));
@@ -126,7 +131,8 @@ TEST_F(SettingsEndToEnd, ANewUserSetsUpEverythingFromTheDialog)
     ASSERT_TRUE(key(QStringLiteral("Tab")) && retype(QString::number(mailerPop)));
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("settings-xvfb-ports.png")), ports));
     ASSERT_TRUE(key(QStringLiteral("Return")));
-    ASSERT_TRUE(waitFor([&] { return x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
+    ASSERT_TRUE(
+        waitFor([&] { return x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
 
     // Back on the dialog: "保存終了".
     dialog = settled(title);

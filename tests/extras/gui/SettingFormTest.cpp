@@ -1,5 +1,5 @@
-#include "extras/gui/PortForm.h"
 #include "extras/gui/SettingForm.h"
+#include "extras/gui/PortForm.h"
 
 #include "platform/NoDialUpEntries.h"
 #include "settings/MemorySettingsStore.h"
@@ -49,7 +49,10 @@ protected:
 
     template <class W> W *find(const char *name) const { return form->findChild<W *>(QLatin1String(name)); }
     void click(const char *name) { find<QAbstractButton>(name)->click(); }
-    bool tabShown(const char *name) const { return form->pages()->isTabVisible(form->pages()->indexOf(find<QWidget>(name))); }
+    bool tabShown(const char *name) const
+    {
+        return form->pages()->isTabVisible(form->pages()->indexOf(find<QWidget>(name)));
+    }
     // Typing as a person does: the field's whole text replaced.
     void type(const char *name, const QString &text)
     {
