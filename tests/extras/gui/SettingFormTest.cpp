@@ -1,4 +1,5 @@
 #include "extras/gui/SettingForm.h"
+#include "extras/DialogControls.h"
 #include "extras/gui/PortForm.h"
 
 #include "platform/NoDialUpEntries.h"
@@ -92,6 +93,10 @@ TEST_F(SettingFormTest, EveryPageAsAPersonSeesIt)
     EXPECT_EQ(form->pages()->currentIndex(), 0);
     EXPECT_EQ(find<QLineEdit>("edtPassword")->text(), "secret");
     EXPECT_EQ(find<QPlainTextEdit>("memAdrs1")->toPlainText(), "田中\n*");
+    for (const DialogControl &control : dialogcontrols::all())
+        EXPECT_TRUE(find<QWidget>(control.control)) << control.control;
+    for (const controldeps::ControlRule &rule : controldeps::rules())
+        EXPECT_TRUE(find<QWidget>(rule.control)) << rule.control;
     for (int page = 0; page < form->pages()->count(); ++page) {
         form->pages()->setCurrentIndex(page);
         QCoreApplication::processEvents();
