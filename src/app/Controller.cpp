@@ -72,6 +72,7 @@ void Controller::RetMain()
         m_servers->stopAll();
     m_serversRunning = m_mailer2Running = false;
 
+    ++m_settingsReads;
     RegReadInput input;
     input.lastTime = m_lastTime;
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
@@ -349,7 +350,11 @@ void Controller::openSettings()
 void Controller::settingsDialogClosed()
 {
     m_dialogOpen = false;
+    // Closed by the end of the program (all settings erased): nothing to apply.
+    if (m_closeRequested)
+        return;
     RetMain();
+    DispSet(DisplayState::Normal);
     startMinuteTimer();
 }
 

@@ -4,6 +4,7 @@
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
 #include "app/display/StripRules.h"
+#include "extras/ConnectionTestAccount.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -118,6 +119,20 @@ public:
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 
+    // --- The settings dialog's commands (ControllerSettings.cpp) ---
+
+    // The connection test: one manual check cycle with this account, the
+    // stored provider ports and the local server function off, so that the
+    // session only logs in and counts (nothing is fetched or sent); then the
+    // loaded settings apply again. Returns when it has ended: true when the
+    // provider answered as it should. An incomplete account is not tried.
+    bool testConnection(const ConnectionTestAccount &account);
+    // Ends a running connection test as failed.
+    void cancelConnectionTest();
+    bool connectionTestRunning() const { return m_connectionTest; }
+    // Every setting was erased: the program ends without writing any back.
+    void settingsErased();
+
     // Where the user asked for a mailer: a double-click on the title bar, on
     // the animation area or on the tray icon, or the menu's two items.
     enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
@@ -231,6 +246,9 @@ signals:
     void reminderRequested(const QString &message, const QString &dateTime, const QString &comment, int offset);
     // The calendar's month, cells, planning mode or colours changed.
     void calendarChanged();
+    // What the provider session is to use from now on: the connection
+    // test's account, and the loaded settings again after it.
+    void providerSettingsChanged(const vesk::Settings &settings);
 
 private:
     class EngineHost;
@@ -351,6 +369,11 @@ private:
     bool m_planEditorOpen = false;
     QString m_alertedPlan; // the name of the plan whose alert stands
     int m_reminderOffset = 0;
+    // The settings dialog's state.
+    bool m_connectionTest = false;
+    bool m_settingsErased = false;
+    bool m_settingsDialogShownAtStart = false;
+    int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
 };
 
 } // namespace vesk

@@ -64,6 +64,8 @@ void Controller::setPositionMode(int mode)
 
 void Controller::savePosition(int left, int top)
 {
+    if (m_settingsErased)
+        return;
     m_settings.MainLeft = left;
     m_settings.MainTop = top;
     SettingsStore::Batch batch(m_settingsStore);

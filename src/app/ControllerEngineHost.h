@@ -24,6 +24,7 @@ public:
     void checkStarted(const QString &lastTime) override { m_c.checkStarted(lastTime); }
     void restartMinuteTimer() override { m_c.startMinuteTimer(); }
     void connError() override { m_c.connError(); }
+    bool connectionTestRunning() const override { return m_c.m_connectionTest; }
     void clearNewMailIndication() override { m_c.clearNewMailIndication(); }
     void upLoad(int checkTrigger) override { m_c.mailerCycle(checkTrigger); }
 

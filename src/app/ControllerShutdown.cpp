@@ -46,7 +46,8 @@ void Controller::FormCloseQuery()
         setNewMail(m_newMailCount, m_mailAnnounced, false);
         m_display.dispSet(DisplayState::Normal);
     }
-    {
+    // After "全設定消去" nothing may be written back.
+    if (!m_settingsErased) {
         SettingsStore::Batch batch(m_settingsStore);
         m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("LastTime"), m_lastTime);
         m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);

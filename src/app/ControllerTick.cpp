@@ -38,14 +38,18 @@ void Controller::timMinTimer()
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
             if (m_settingsDialogPresent) {
-                // The ticks wait while it is open; closing it reads the settings again.
-                openSettings();
-                startMinuteTimer();
-                return;
-            }
-            // Nobody to show the dialog to: say once what is missing and run on
-            // without checks until the settings are there.
-            if (!m_accountHintShown) {
+                // The ticks wait while it is open; closing it reads the settings
+                // again. Closed without an account, it does not come back at
+                // once: the program runs on without checks.
+                if (!m_settingsDialogShownAtStart) {
+                    m_settingsDialogShownAtStart = true;
+                    openSettings();
+                    startMinuteTimer();
+                    return;
+                }
+            } else if (!m_accountHintShown) {
+                // Nobody to show the dialog to: say once what is missing and run
+                // on without checks until the settings are there.
                 m_accountHintShown = true;
                 m_core.messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
             }

@@ -121,6 +121,9 @@ int ResidentProgram::run(FrontEnd *frontEnd)
         else
             monitor.attach({});
     });
+    // The settings dialog's connection test tries an account not yet saved.
+    QObject::connect(&controller, &Controller::providerSettingsChanged,
+        [&](const Settings &settings) { provider.setConfig(sessionConfigFrom(settings)); });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     // Without windows a reminder of the start-up pass is a message.
     if (!frontEnd) {

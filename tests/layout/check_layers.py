@@ -21,7 +21,7 @@ ALLOWED = {
     "server": {"platform", "net", "store", "mail"},
     "boxes": {"platform", "store", "store/japanese"},
     "app/display": {"platform"},
-    "extras": {"platform", "settings", "mail"},
+    "extras": {"platform", "settings", "store", "store/japanese", "store/rules", "mail"},
     "plan": {"platform", "settings"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
             "server", "boxes", "app/display", "extras", "plan"},

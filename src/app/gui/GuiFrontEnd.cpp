@@ -3,9 +3,11 @@
 #include "app/Controller.h"
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
+#include "app/gui/SettingsDialogLink.h"
 #include "app/gui/VeskMainForm.h"
 #include "boxes/NewMailSummary.h"
 #include "extras/gui/DebugForm.h"
+#include "extras/gui/SettingForm.h"
 #include "extras/gui/VersionForm.h"
 #include "plan/gui/CalendarPanel.h"
 #include "plan/gui/PlanWindows.h"
@@ -55,6 +57,11 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
+
+    m_settingsLink = std::make_unique<SettingsDialogLink>(c, parts.monitor,
+        SettingsDialogLink::Windows { [this] { return m_monitor.data(); }, [this] { openMonitor(); },
+            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); } });
+    c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
@@ -133,7 +140,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.notYetAvailable(QStringLiteral("ランチャー設定"));
         break;
     case C::Settings:
-        c.notYetAvailable(QStringLiteral("各種設定"));
+        c.openSettings();
         break;
     case C::Position0:
     case C::Position1:
@@ -169,6 +176,7 @@ void GuiFrontEnd::openWindow(int window)
         // a message box would stop the check until it is closed.
         break;
     case Controller::Window::Settings:
+        openSettings();
         break;
     case Controller::Window::Monitor:
         openMonitor();
@@ -195,6 +203,18 @@ void GuiFrontEnd::openMonitor()
     }
     m_monitor->show();
     m_monitor->raise();
+}
+
+void GuiFrontEnd::openSettings()
+{
+    // Not modal: the program goes on checking while it is open.
+    if (!m_settingsForm) {
+        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_dialUpEntries, *m_settingsLink,
+            m_parts->dataDir + QLatin1Char('/'));
+    }
+    m_settingsForm->show();
+    m_settingsForm->raise();
+    m_settingsForm->activateWindow();
 }
 
 void GuiFrontEnd::toggleAutostart()

@@ -3,6 +3,7 @@
 #include "app/FrontEnd.h"
 #include "app/MainMenu.h"
 #include "app/gui/GuiMessenger.h"
+#include "platform/NoDialUpEntries.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,9 @@ class DesktopNotifier;
 class PlanWindows;
 class PopupMenu;
 class QtSound;
+class SettingsDialogLink;
 class TDebugForm;
+class TSettingForm;
 class TVersionForm;
 class VeskMainForm;
 
@@ -48,6 +51,7 @@ private:
     void openWindow(int window);
     void openHelp();
     void openMonitor();
+    void openSettings();
     void toggleAutostart();
     void notify(const QString &summary, const QString &body);
 
@@ -61,6 +65,10 @@ private:
     std::unique_ptr<PlanWindows> m_planWindows;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
+    // The settings dialog, and what it asks of the program.
+    NoDialUpEntries m_dialUpEntries;
+    std::unique_ptr<SettingsDialogLink> m_settingsLink;
+    QPointer<TSettingForm> m_settingsForm;
 };
 
 } // namespace vesk

@@ -35,6 +35,8 @@ public:
     QString statusText() const;
 
     const MonitorLog &log() const { return m_log; }
+    // "CLEAR": empties the monitor (the settings dialog's "C&lear(&R)" too).
+    void btnClearClick();
 
 signals:
     void closed();
@@ -46,7 +48,6 @@ protected:
 
 private:
     void addEntry(const QString &text);
-    void btnClearClick();
     void btnSaveClick();
     // Detaches from the monitor and saves the position, once.
     void finish();
