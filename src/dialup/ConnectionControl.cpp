@@ -231,8 +231,13 @@ void ConnectionControl::ModemClose()
         m_core.messenger.message(CannotHangUpText);
         m_dialledByUs = true;
         m_host.setDisplayMode(DisplayState::LineUp);
-    } else if (m_panel.shown && !state.failed()) {
-        setPanelShown(false);
+    } else {
+        // The line is down now, not only at the next minute tick: the OK
+        // button's "OFF" goes with it.
+        m_connected = false;
+        m_timConnect->stop();
+        if (m_panel.shown && !state.failed())
+            setPanelShown(false);
     }
     if (m_dialMode > 0)
         m_mainButtonEnabled = true;

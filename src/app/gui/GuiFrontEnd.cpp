@@ -74,6 +74,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
+    state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -93,10 +94,16 @@ void GuiFrontEnd::run(menu::Command command)
         c.checkNowKeepLine();
         break;
     case C::Timer1:
+        c.toggleDisconnectTimer(10);
+        break;
     case C::Timer2:
+        c.toggleDisconnectTimer(30);
+        break;
     case C::Timer3:
+        c.toggleDisconnectTimer(60);
+        break;
     case C::Timer4:
-        c.notYetAvailable(QStringLiteral("切断タイマー"));
+        c.toggleDisconnectTimer(180);
         break;
     case C::MailerOn:
         c.mailerEntry(Controller::MailerEntry::Menu1);
