@@ -9,7 +9,9 @@ namespace vesk {
 class Controller::DialUpHost final : public ConnectionHost
 {
 public:
-    explicit DialUpHost(Controller &controller) : m_c(controller) {}
+    explicit DialUpHost(Controller &controller)
+        : m_c(controller)
+    { }
 
     bool clientActive() const override;
     void clientOff() override;

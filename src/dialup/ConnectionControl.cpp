@@ -162,9 +162,8 @@ bool ConnectionControl::ModemOpen()
         }
         if (!stopped()) {
             // The watchdog still bounds a connection that never completes.
-            pump.waitUntil(
-                [&] { return DialState() || cancelled() || state.marker != QLatin1String("."); }, DialWaitRounds,
-                StepMs);
+            pump.waitUntil([&] { return DialState() || cancelled() || state.marker != QLatin1String("."); },
+                DialWaitRounds, StepMs);
             result = DialState();
             if (result) {
                 showSpeed();
@@ -297,7 +296,8 @@ void ConnectionControl::AutoPowerOFF()
     if (m_powerOff && m_powerOff->powerOff(&reason))
         return;
     m_core.messenger.beep();
-    m_core.messenger.message(reason.isEmpty() ? PowerOffText : PowerOffText + QStringLiteral("\r\n") + reason);
+    m_core.messenger.message(
+        reason.isEmpty() ? PowerOffText : PowerOffText + QStringLiteral("\r\n") + reason);
 }
 
 } // namespace vesk

@@ -26,12 +26,15 @@ class ConnectionControl final
 public:
     static constexpr int DialWatchdogMs = 30 * 60 * 1000;
     static constexpr int ConnectTickMs = 10000;
-    static inline const QString MissingServiceText
-        = QStringLiteral("NetworkManager がシステムバスに見つかりません。\r\nダイアル・アップ接続はできません。");
-    static inline const QString NoEntryText = QStringLiteral("「各種設定」「接続方法」で接続AP名を入力してください");
+    static inline const QString MissingServiceText = QStringLiteral(
+        "NetworkManager がシステムバスに見つかりません。\r\nダイアル・アップ接続はできません。");
+    static inline const QString NoEntryText
+        = QStringLiteral("「各種設定」「接続方法」で接続AP名を入力してください");
     static inline const QString CannotHangUpText = QStringLiteral("Veskから切断制御できません。");
-    static inline const QString ShutdownHangUpText = QStringLiteral("回線が断線できません。手動で断線してください。");
-    static inline const QString PowerOffText = QStringLiteral("systemctl poweroff が使えないのでPower OFF出来ません");
+    static inline const QString ShutdownHangUpText
+        = QStringLiteral("回線が断線できません。手動で断線してください。");
+    static inline const QString PowerOffText
+        = QStringLiteral("systemctl poweroff が使えないのでPower OFF出来ません");
 
     ConnectionControl(const CoreServices &core, ConnectionHost &host);
     ~ConnectionControl();
@@ -97,7 +100,9 @@ private:
     class EntryList final : public DialUpEntries
     {
     public:
-        explicit EntryList(TDialUp &dial) : m_dial(dial) {}
+        explicit EntryList(TDialUp &dial)
+            : m_dial(dial)
+        { }
         bool available() const override { return m_dial.available(); }
         QStringList names() const override
         {

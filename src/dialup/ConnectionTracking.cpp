@@ -273,8 +273,9 @@ void ConnectionControl::timConnectTimer()
         // The title shows something else now.
         const QString date = m_host.dateLabel();
         const QString time = m_host.timeLabel();
-        if (date == QLatin1String("Server ") || date == QLatin1String("Vesk ") || date == QLatin1String("Non Mail")
-            || time.contains(QLatin1Char('<')) || time.contains(QLatin1Char('>')))
+        if (date == QLatin1String("Server ") || date == QLatin1String("Vesk ")
+            || date == QLatin1String("Non Mail") || time.contains(QLatin1Char('<'))
+            || time.contains(QLatin1Char('>')))
             return;
     }
     if (DialState() || !m_connected) {

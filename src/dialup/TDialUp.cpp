@@ -87,7 +87,8 @@ bool TDialUp::isActive(const QString &handle)
     if (!m_backend || handle.isEmpty())
         return false;
     const QList<ActiveConnection> active = m_backend->activeConnections();
-    return std::any_of(active.begin(), active.end(), [&](const ActiveConnection &c) { return c.handle == handle; });
+    return std::any_of(
+        active.begin(), active.end(), [&](const ActiveConnection &c) { return c.handle == handle; });
 }
 
 void TDialUp::requestHangUp(const QString &handle)
@@ -170,7 +171,8 @@ void TDialUp::post(const DialEvent &event)
     if (QThread::currentThread() == m_mainThread)
         m_notifyTimer->start();
     else
-        QMetaObject::invokeMethod(this, [this] { m_notifyTimer->start(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_notifyTimer->start(); }, Qt::QueuedConnection);
 }
 
 void TDialUp::deliver()

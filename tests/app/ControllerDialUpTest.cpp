@@ -24,7 +24,8 @@ public:
 class ControllerDialUpTest : public ControllerTest
 {
 protected:
-    ControllerDialUpTest() : backend(timers)
+    ControllerDialUpTest()
+        : backend(timers)
     {
         settings.writeInteger("Config", "DialMode", 1);
         settings.writeString("Config", "AP", "MyISP");

@@ -6,7 +6,8 @@
 
 namespace vesk::test {
 
-FakeDialUpBackend::FakeDialUpBackend(TimerFactory &timers) : m_timer(timers.create())
+FakeDialUpBackend::FakeDialUpBackend(TimerFactory &timers)
+    : m_timer(timers.create())
 {
     m_timer->setInterval(10);
     m_timer->setCallback([this] { tick(); });

@@ -83,7 +83,8 @@ bool LogindPowerOff::throughCommand(QString *reason)
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString output = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        *reason = m_fallback.join(QLatin1Char(' ')) + QStringLiteral(": ") + (output.isEmpty() ? QStringLiteral("exit %1").arg(process.exitCode()) : output);
+        *reason = m_fallback.join(QLatin1Char(' ')) + QStringLiteral(": ")
+            + (output.isEmpty() ? QStringLiteral("exit %1").arg(process.exitCode()) : output);
         return false;
     }
     return true;

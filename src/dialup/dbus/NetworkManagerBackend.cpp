@@ -36,7 +36,8 @@ constexpr int PauseMs = 10;
 constexpr uint DeviceFailed = 120;
 constexpr uint ActiveDeactivated = 4;
 
-QDBusMessage method(const QString &path, const QString &interface, const QString &name, const QVariantList &args = {})
+QDBusMessage method(
+    const QString &path, const QString &interface, const QString &name, const QVariantList &args = {})
 {
     QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, name);
     message.setArguments(args);
@@ -142,13 +143,17 @@ QList<QDBusMessage> NetworkManagerBackend::callAll(const QList<QDBusMessage> &ca
     for (const QDBusMessage &message : calls)
         pending << m_bus.asyncCall(message, CallTimeoutMs);
     m_pump.waitUntil(
-        [&] { return std::all_of(pending.begin(), pending.end(), [](const QDBusPendingCall &p) { return p.isFinished(); }); },
+        [&] {
+            return std::all_of(
+                pending.begin(), pending.end(), [](const QDBusPendingCall &p) { return p.isFinished(); });
+        },
         CallTimeoutMs / PauseMs + 1, PauseMs);
     QList<QDBusMessage> replies;
     for (const QDBusPendingCall &p : std::as_const(pending)) {
-        replies << (p.isFinished() ? p.reply()
-                                   : QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
-                                       QStringLiteral("NetworkManager did not answer")));
+        replies << (p.isFinished()
+                ? p.reply()
+                : QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+                    QStringLiteral("NetworkManager did not answer")));
     }
     return replies;
 }
@@ -204,14 +209,16 @@ int NetworkManagerBackend::dial(const QString &entry, QString *handle)
         return dialerror::EntryNotFound;
     const QDBusObjectPath none(QStringLiteral("/"));
     const QDBusMessage reply = call(method(ManagerPath, Manager, QStringLiteral("ActivateConnection"),
-        { QVariant::fromValue(QDBusObjectPath(profile->path)), QVariant::fromValue(none), QVariant::fromValue(none) }));
+        { QVariant::fromValue(QDBusObjectPath(profile->path)), QVariant::fromValue(none),
+            QVariant::fromValue(none) }));
     if (failed(reply))
         return errorOf(reply);
     *handle = toPath(reply.arguments().constFirst());
     // Its device's progress is the dial's.
     const QDBusMessage props = call(getAll(*handle, ActiveIf));
-    const QStringList devices
-        = failed(props) ? QStringList() : toPaths(toMap(props.arguments().constFirst()).value(QStringLiteral("Devices")));
+    const QStringList devices = failed(props)
+        ? QStringList()
+        : toPaths(toMap(props.arguments().constFirst()).value(QStringLiteral("Devices")));
     m_own.insert(*handle, devices.isEmpty() ? QString() : devices.constFirst());
     m_dirty = true;
     return 0;
@@ -235,8 +242,8 @@ void NetworkManagerBackend::refresh()
     m_age.start();
     subscribe();
     QList<Active> fresh;
-    const QDBusMessage listed = call(method(ManagerPath, PropertiesIf, QStringLiteral("Get"),
-        { Manager, QStringLiteral("ActiveConnections") }));
+    const QDBusMessage listed = call(method(
+        ManagerPath, PropertiesIf, QStringLiteral("Get"), { Manager, QStringLiteral("ActiveConnections") }));
     const QStringList paths = failed(listed) ? QStringList() : toPaths(listed.arguments().constFirst());
     QList<QDBusMessage> calls;
     for (const QString &path : paths)
@@ -275,7 +282,8 @@ void NetworkManagerBackend::refresh()
         active.connection.deviceName = props.value(QStringLiteral("Interface")).toString();
         active.deviceType = props.value(QStringLiteral("DeviceType")).toUInt();
         // A device's state tells where an activation has got to.
-        active.connection.state = nm::dialState(active.activeState, props.value(QStringLiteral("State")).toUInt());
+        active.connection.state
+            = nm::dialState(active.activeState, props.value(QStringLiteral("State")).toUInt());
     }
     m_active = fresh;
     m_refreshing = false;
@@ -329,7 +337,8 @@ void NetworkManagerBackend::report(const QString &handle, int state, int error)
         m_notify({ handle, state, error });
 }
 
-void NetworkManagerBackend::onDeviceStateChanged(uint newState, uint, uint reason, const QDBusMessage &message)
+void NetworkManagerBackend::onDeviceStateChanged(
+    uint newState, uint, uint reason, const QDBusMessage &message)
 {
     m_dirty = true;
     for (auto it = m_own.cbegin(); it != m_own.cend(); ++it) {

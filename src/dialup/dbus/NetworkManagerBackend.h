@@ -25,8 +25,8 @@ class NetworkManagerBackend final : public QObject, public DialUpBackend
 public:
     static constexpr int CallTimeoutMs = 5000;
 
-    explicit NetworkManagerBackend(
-        EventPump &pump, const QDBusConnection &bus = QDBusConnection::systemBus(), QObject *parent = nullptr);
+    explicit NetworkManagerBackend(EventPump &pump, const QDBusConnection &bus = QDBusConnection::systemBus(),
+        QObject *parent = nullptr);
 
     void setNotify(Notify notify) override { m_notify = std::move(notify); }
     bool available() override;
@@ -39,7 +39,8 @@ public:
 private slots:
     void onDeviceStateChanged(uint newState, uint oldState, uint reason, const QDBusMessage &message);
     void onActiveStateChanged(uint state, uint reason, const QDBusMessage &message);
-    void onManagerPropertiesChanged(const QString &interface, const QVariantMap &changed, const QStringList &invalidated);
+    void onManagerPropertiesChanged(
+        const QString &interface, const QVariantMap &changed, const QStringList &invalidated);
 
 private:
     struct Profile

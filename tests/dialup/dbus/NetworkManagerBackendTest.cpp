@@ -33,7 +33,8 @@ protected:
     QDBusConnection bus() { return QDBusConnection::connectToBus(m_bus.address(), "nm-test"); }
     bool startService(const QStringList &flags = {})
     {
-        m_service.start(systemPython(), QStringList { sourceDir() + "/tests/dialup/dbus/nm_service.py", m_bus.address() } + flags);
+        m_service.start(systemPython(),
+            QStringList { sourceDir() + "/tests/dialup/dbus/nm_service.py", m_bus.address() } + flags);
         return waitFor([this] { return m_service.canReadLine(); }) && m_service.readLine() == "ready\n";
     }
     QJsonObject nextCall()
@@ -88,7 +89,8 @@ TEST_F(NetworkManagerBackendTest, ProfilesAreEntriesActivatingDialsAndDeactivati
     EXPECT_EQ(activate["connection"].toString(), "/org/freedesktop/NetworkManager/Settings/1");
     EXPECT_EQ(activate["device"].toString(), "/");
     ASSERT_TRUE(waitFor([&] { return !events.empty() && events.back().first == 8192; }));
-    EXPECT_EQ(events, (std::vector<std::pair<int, int>> { { 2, 0 }, { 4, 0 }, { 5, 0 }, { 14, 0 }, { 8192, 0 } }));
+    EXPECT_EQ(
+        events, (std::vector<std::pair<int, int>> { { 2, 0 }, { 4, 0 }, { 5, 0 }, { 14, 0 }, { 8192, 0 } }));
     const ActiveConnection *line = find(dial.GetActiveConnections(), "MyISP");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->handle, dial.ownHandle());
@@ -123,7 +125,8 @@ TEST_F(NetworkManagerBackendTest, WithoutNetworkManagerNothingCanBeDialled)
     EXPECT_EQ(backend.dial("MyISP", &handle), 711);
     EXPECT_TRUE(backend.activeConnections().isEmpty());
 
-    NetworkManagerBackend noBus(QtEventPump::instance(), QDBusConnection::connectToBus("unix:path=/nonexistent", "no-bus"));
+    NetworkManagerBackend noBus(
+        QtEventPump::instance(), QDBusConnection::connectToBus("unix:path=/nonexistent", "no-bus"));
     EXPECT_FALSE(noBus.available());
     QDBusConnection::disconnectFromBus("no-bus");
 }

@@ -19,12 +19,13 @@ public:
             return;
         // Python's D-Bus binding needs the eavesdrop rules to get through its
         // handshake.
-        file.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                                  "<auth>EXTERNAL</auth><policy context=\"default\">"
-                                  "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                                  "<allow own=\"*\"/></policy></busconfig>")
-                       .arg(m_dir.path())
-                       .toUtf8());
+        file.write(
+            QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                           "<auth>EXTERNAL</auth><policy context=\"default\">"
+                           "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                           "<allow own=\"*\"/></policy></busconfig>")
+                .arg(m_dir.path())
+                .toUtf8());
         file.close();
         m_daemon.start("dbus-daemon", { "--config-file=" + config, "--nofork", "--print-address" });
         if (m_daemon.waitForReadyRead(10000))
