@@ -2,6 +2,9 @@
 
 #include "app/ResidentProgram.h"
 #include "boxes/BoxListCommand.h"
+#include "dialup/dbus/LogindPowerOff.h"
+#include "dialup/dbus/NetworkManagerBackend.h"
+#include "platform/EventPump.h"
 #include "platform/Paths.h"
 
 #ifdef VESK_WITH_WINDOWS
@@ -110,12 +113,16 @@ int main(int argc, char *argv[])
         return vesk::ResidentProgram::request(QStringLiteral("quit"));
     if (parser.isSet(QStringLiteral("status")))
         return vesk::ResidentProgram::request(QStringLiteral("status"));
+    // Dial-up and power off: NetworkManager and logind on the system bus.
+    vesk::NetworkManagerBackend networkManager(vesk::QtEventPump::instance());
+    vesk::LogindPowerOff logind(vesk::QtEventPump::instance());
+    const vesk::DialUpParts dialUp { &networkManager, &logind };
 #ifdef VESK_WITH_WINDOWS
     if (windows) {
         vesk::GuiFrontEnd frontEnd;
-        return vesk::ResidentProgram::run(&frontEnd);
+        return vesk::ResidentProgram::run(&frontEnd, dialUp);
     }
 #endif
     Q_UNUSED(windows);
-    return vesk::ResidentProgram::run();
+    return vesk::ResidentProgram::run(nullptr, dialUp);
 }

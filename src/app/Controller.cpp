@@ -1,6 +1,8 @@
 #include "app/Controller.h"
 
+#include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
@@ -26,6 +28,8 @@ Controller::Controller(
     , m_atoms(atoms)
     , m_programName(std::move(programName))
     , m_engineHost(std::make_unique<EngineHost>(*this))
+    , m_dialUpHost(std::make_unique<DialUpHost>(*this))
+    , m_dialUp(std::make_unique<ConnectionControl>(core, *m_dialUpHost))
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
     , m_display(core.clock)
@@ -58,6 +62,8 @@ void Controller::start()
     m_core.state.marker.clear();
     if (m_showBox)
         showBoxWindow();
+    // A line that is already up.
+    m_dialUp->lookForConnection();
     // MyIdle runs once the event loop has started.
     QMetaObject::invokeMethod(this, [this] { MyIdle(); }, Qt::QueuedConnection);
 }
@@ -76,6 +82,9 @@ void Controller::RetMain()
     RegReadInput input;
     input.lastTime = m_lastTime;
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
+    // Setup's dial-up part comes first: without the service the program
+    // runs as on a LAN, and everything must see it so.
+    m_dialUp->setup(m_settings);
     m_plans->PlanRegRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
@@ -169,6 +178,8 @@ void Controller::DispSet(int mode)
     if (m_newMailCount < 1 && !m_mailAnnounced)
         m_display.setMailColour(false);
     m_display.dispSet(mode);
+    if (!m_dialUp->connected())
+        m_dialUp->stopConnectTimer();
     if (mode == DisplayState::NonMail || mode == DisplayState::Password || m_display.planAlert())
         m_core.state.marker.clear();
     const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
@@ -181,6 +192,8 @@ StripState Controller::stripState() const
 {
     StripState state;
     state.planAlert = m_display.planAlert();
+    state.dialPanelShown = m_dialUp->panel().shown;
+    state.connected = m_dialUp->connected();
     state.animationRunning = m_animationOn;
     state.calendarOpen = calendarOpen();
     state.calBack = m_settings.CalBack;
@@ -284,6 +297,9 @@ std::pair<Box, QString> Controller::devideGo(const QString &fileName)
 
 void Controller::connError()
 {
+    if (m_provider && m_provider->clientActive())
+        m_provider->closeClient();
+    m_dialUp->connErrorBranch();
     m_core.state.marker = QStringLiteral("x");
     DispSet(DisplayState::ConnectNG);
     hold(2);

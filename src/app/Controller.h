@@ -17,9 +17,14 @@
 namespace vesk {
 
 class CalendarState;
+class ConnectionControl;
+class DialUpBackend;
+class DialUpEntries;
 class GlobalAtoms;
 class MailHost;
 class PlanState;
+class PowerOff;
+struct DialPanel;
 class MailView;
 class SettingsStore;
 class Timer;
@@ -133,6 +138,30 @@ public:
     // Every setting was erased: the program ends without writing any back.
     void settingsErased();
 
+    // --- Dial-up (ControllerDialUp.cpp) ---
+
+    // The platform's connection service and its power-off; without them the
+    // program runs as on a LAN.
+    void setDialUp(DialUpBackend *backend, PowerOff *powerOff);
+    // spbOKClick on "OFF": the line is hung up.
+    void hangUp();
+    // "切断タイマー(&T)": an item's minutes (10, 30, 60, 180) ticked or
+    // unticked; the line goes down that many minute ticks later.
+    void toggleDisconnectTimer(int minutes);
+    int disconnectTimerMinutes() const;
+    // AutoPowerOFF: shuts the machine down (a plan's timed action).
+    void powerOff();
+    // The connection entries for the settings dialog.
+    const DialUpEntries &dialUpEntries() const;
+    // The dial-up panel and the line.
+    const DialPanel &dialPanel() const;
+    bool lineConnected() const;
+    bool dialUpButtonEnabled() const;
+    // A single click on the title bar or on the dial-up panel (after the
+    // double-click wait): the panel is shown or hidden.
+    void titleClicked();
+    void dialPanelClicked();
+
     // Where the user asked for a mailer: a double-click on the title bar, on
     // the animation area or on the tray icon, or the menu's two items.
     enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
@@ -228,6 +257,8 @@ signals:
     // Every box is empty: the box window may close (RemainCheck).
     void boxWindowCloseRequested();
     void dialPanelStatusChanged(const QString &text);
+    // The dial-up panel, the line or the OK button's state changed.
+    void dialUpChanged();
     // A transfer under way: ">" down, "<" up.
     void directionShown(const QString &direction);
     void progressAdvanced();
@@ -253,6 +284,8 @@ signals:
 private:
     class EngineHost;
     friend class EngineHost;
+    class DialUpHost;
+    friend class DialUpHost;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -325,6 +358,8 @@ private:
     GlobalAtoms &m_atoms;
     QString m_programName;
     std::unique_ptr<EngineHost> m_engineHost;
+    std::unique_ptr<DialUpHost> m_dialUpHost;
+    std::unique_ptr<ConnectionControl> m_dialUp;
 
     ProviderLink *m_provider = nullptr;
     LocalServerLink *m_servers = nullptr;

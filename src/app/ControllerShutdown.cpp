@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"
@@ -13,6 +14,9 @@ namespace vesk {
 bool Controller::quit()
 {
     // mnuPerentClick
+    // The line this program keeps up goes down first.
+    if (m_dialUp->connected())
+        hangUp();
     // A launcher entry is being started: ending now would leave it half done.
     if (m_core.state.marker == QLatin1String("*")) {
         m_core.messenger.beep();
@@ -42,6 +46,7 @@ void Controller::FormCloseQuery()
     m_closed = true;
     m_timMin->stop();
     m_timSec->stop();
+    m_dialUp->hangUpForShutdown();
     if (m_display.mode() == DisplayState::MailOn) {
         setNewMail(m_newMailCount, m_mailAnnounced, false);
         m_display.dispSet(DisplayState::Normal);

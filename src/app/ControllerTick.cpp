@@ -1,9 +1,10 @@
 #include "app/Controller.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
+#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
-#include "plan/PlanState.h"
 #include "platform/Timer.h"
 
 namespace vesk {
@@ -15,7 +16,9 @@ void Controller::timMinTimer()
         m_display.dateWrite();
         calendarDateChanged();
     }
-    switch (m_display.mode()) {
+    // While connected the title may show the connection time instead.
+    const bool clock = !m_dialUp->connected() || m_dialUp->panel().shown;
+    switch (clock ? m_display.mode() : -1) {
     case DisplayState::Normal:
     case DisplayState::MailOn:
     case DisplayState::LineUp:
@@ -84,6 +87,9 @@ void Controller::timMinTimer()
         }
     }
 
+    // 5: the dial-up line.
+    const bool lineUp = m_dialUp->lineUp();
+
     // 6: the animation runs for a limited time.
     if (m_animationOn && !m_settings.ShutNot) {
         if (m_animationMinutes < m_animationLimit) {
@@ -98,12 +104,16 @@ void Controller::timMinTimer()
     if (planDueCheck())
         return;
 
+    // 8: the line came up or dropped; the disconnect timer.
+    if (m_dialUp->track(lineUp))
+        m_roundCount = 0;
+
     // 9: the periodic check, download only.
     ++m_roundCount;
     if (m_settings.MailRound && m_settings.RoundGo && m_roundCount >= m_settings.RoundTime) {
         m_core.state.checkTrigger = TriggerPeriodic;
         m_roundCount = 0;
-        if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn()) {
+        if (!m_core.state.running() && !m_dialUp->periodicBlocked() && checkRefusal().isEmpty() && DialUpOn()) {
             const CycleScope cycle(*this);
             runDownLoad();
             AfterDown();

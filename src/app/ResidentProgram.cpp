@@ -54,7 +54,7 @@ QStringList statusLines(const Controller::Status &s)
 
 } // namespace
 
-int ResidentProgram::run(FrontEnd *frontEnd)
+int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
 {
     SingleInstance instance(paths::runtimeDir());
     QString error;
@@ -99,6 +99,7 @@ int ResidentProgram::run(FrontEnd *frontEnd)
 
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
+    controller.setDialUp(dialUp.backend, dialUp.powerOff);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
     controller.setDistributor([&distributor](const QString &fileName) {

@@ -4,7 +4,18 @@
 
 namespace vesk {
 
+class DialUpBackend;
 class FrontEnd;
+class PowerOff;
+
+// The platform's connection service and power-off, made by the program's
+// entry (they talk to system services); without them the program runs as on
+// a LAN and cannot power off.
+struct DialUpParts
+{
+    DialUpBackend *backend = nullptr;
+    PowerOff *powerOff = nullptr;
+};
 
 // The resident program: one copy per user, its mail function wired from the
 // real parts, requests of later starts (check, quit, status) answered, until
@@ -14,7 +25,7 @@ class ResidentProgram final
 public:
     // Runs the event loop; returns the exit status. Without a front end the
     // program runs headless.
-    static int run(FrontEnd *frontEnd = nullptr);
+    static int run(FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {});
 
     // A later start asks the running copy. Returns the exit status and prints
     // the reply: 0 done, 1 no copy runs or the request failed.

@@ -183,7 +183,7 @@ bool SettingsDialogModel::chooseDialUp()
     if (!m_dialUpEntries.available()) {
         m_messenger.beep();
         m_messenger.message(
-            QStringLiteral("RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。"));
+            DialUpEntries::MissingServiceText);
         // Dial-up saved without any means to dial would leave the program
         // unable to check at all.
         m_dialUp = false;

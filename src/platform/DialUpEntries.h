@@ -15,6 +15,10 @@ public:
     virtual bool available() const = 0;
     // The names of the dial-up entries, in the platform's order.
     virtual QStringList names() const = 0;
+
+    // What is said where dial-up connections cannot be made.
+    static inline const QString MissingServiceText = QStringLiteral(
+        "NetworkManager がシステムバスに見つかりません。\r\nダイアル・アップ接続はできません。");
 };
 
 } // namespace vesk

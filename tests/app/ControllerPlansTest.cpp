@@ -1,4 +1,5 @@
 #include "ControllerFixture.h"
+
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
 #include "plan/PlanState.h"
@@ -163,20 +164,14 @@ TEST_F(ControllerPlans, PowerOffPlanIsGoneBeforeThePowerGoes)
 
 TEST_F(ControllerPlans, ActionsOfPartsNotThereSaySo)
 {
-    settings.writeInteger("Config", "DialMode", 1);
-    settings.writeString("Config", "AP", "provider");
     plan("2026/12/06 08:05 00", "0 0 @LNC99：メモ帳@");
     plan("2026/12/06 08:05 01", "0 0 @PowerOFF@");
-    plan("2026/12/06 08:05 02", "0 0 @Connect@");
     Controller &c = run();
     pass();
     until("08:06");
     EXPECT_EQ(messenger.messages,
         (QStringList { "予定の「ランチャー・マクロ」は、このバージョンのVeskではまだ実行できません。",
             "予定の「電源自動切断」は、このバージョンのVeskではまだ実行できません。" }));
-    until("08:07");
-    EXPECT_EQ(messenger.messages.last(),
-        "予定の「モデム自動接続」は、このバージョンのVeskではまだ実行できません。");
     // With a launcher, entry 99 is asked for and its own checks apply.
     plan("2026/12/06 08:10 00", "0 0 @LNC99：メモ帳@");
     c.reloadSettings();

@@ -1,5 +1,4 @@
 #include "extras/MonitorLog.h"
-
 #include "support/FakeClock.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "extras/SettingsDialogModel.h"
 #include "extras/DialogControls.h"
-#include "platform/NoDialUpEntries.h"
+#include "extras/SettingsDialogModel.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
 #include "support/FakeSettingsDialogHost.h"
+#include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 
 #include <gtest/gtest.h>
@@ -221,7 +221,7 @@ TEST_F(SettingsDialogModelTest, DialUpOnlyWhereItCanBeMadeWithTheEntriesListed)
     loaded();
     EXPECT_FALSE(model.chooseDialUp());
     EXPECT_FALSE(model.dialUp());
-    EXPECT_EQ(messenger.messages.last(), "RasAPI32.DLL が見つかりません。\r\nダイアル・アップ接続はできません。");
+    EXPECT_EQ(messenger.messages.last(), DialUpEntries::MissingServiceText);
 
     TwoDialUpEntries dialUp;
     SettingsDialogModel withDialUp(messenger, dialUp);

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The core's layers: each source folder includes only from the folders below
 it (and itself), so that a lower layer builds, tests and fuzzes without the
-ones above. Also: no core folder includes Qt Gui or Qt Widgets.
+ones above. Also: no core folder includes Qt Gui or Qt Widgets, and only the
+platform layers that need it include Qt D-Bus.
 
 usage: check_layers.py SOURCE_DIR   (exit 1 and one line per breach)"""
 import os
@@ -23,8 +24,10 @@ ALLOWED = {
     "app/display": {"platform"},
     "extras": {"platform", "settings", "store", "store/japanese", "store/rules", "mail"},
     "plan": {"platform", "settings"},
+    "dialup": {"platform", "settings", "mail", "app/display"},
+    "dialup/dbus": {"platform", "dialup"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display", "extras", "plan"},
+            "server", "boxes", "app/display", "extras", "plan", "dialup"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
@@ -35,6 +38,9 @@ WINDOWS = {
     "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui"},
 }
 ALLOWED.update(WINDOWS)
+# The only folders that talk to system services over D-Bus.
+DBUS_LAYERS = {"platform/gui", "dialup/dbus"}
+DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")
 # Generated headers every folder may use.
 GENERATED = {"VeskVersion.h"}
 # Window code: folders whose name ends in "gui" (and the program's entry).
@@ -72,6 +78,8 @@ def main():
                     breaches.append(f"{path}: includes {included}")
             if folder not in WINDOWS and GUI_MODULES.search(text):
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
+            if folder not in DBUS_LAYERS and DBUS.search(text):
+                breaches.append(f"{path}: uses Qt D-Bus")
     for line in sorted(breaches):
         print(line)
     return 1 if breaches else 0

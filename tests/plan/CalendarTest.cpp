@@ -1,4 +1,5 @@
 #include "QStringPrinter.h"
+
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
 #include "plan/HolidayFile.h"

@@ -1,4 +1,5 @@
 #include "QStringPrinter.h"
+
 #include "plan/HolidayFile.h"
 #include "support/TestPaths.h"
 

@@ -1,5 +1,6 @@
-#include "plan/PlanEditorModel.h"
 #include "QStringPrinter.h"
+
+#include "plan/PlanEditorModel.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/FakeClock.h"
 #include "support/RecordingMessenger.h"

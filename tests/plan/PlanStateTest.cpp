@@ -1,6 +1,7 @@
-#include "plan/PlanState.h"
 #include "QStringPrinter.h"
+
 #include "plan/PlanRepeat.h"
+#include "plan/PlanState.h"
 #include "settings/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>

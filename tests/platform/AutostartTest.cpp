@@ -1,5 +1,4 @@
 #include "platform/Autostart.h"
-
 #include "support/TestPaths.h"
 
 #include <QDir>

@@ -5,9 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>

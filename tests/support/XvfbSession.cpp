@@ -1,8 +1,7 @@
-#include "support/XvfbSession.h"
-
 #include "support/Screenshot.h"
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
+#include "support/XvfbSession.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -55,6 +55,12 @@ void DisplayState::timeSet()
     m_timeLabel = m_flags.time ? m_clock.now().toString(QStringLiteral("h:mm")) : QString();
 }
 
+void DisplayState::showConnectTime(const QString &time)
+{
+    m_dateLabel = QStringLiteral("+ ");
+    m_timeLabel = time;
+}
+
 void DisplayState::dispSet(int mode)
 {
     m_mode = mode;

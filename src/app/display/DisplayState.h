@@ -60,6 +60,9 @@ public:
 
     void dateWrite();
     void timeSet();
+    // The dial-up connection time in the title: "+ " and "h:mm:ss" instead
+    // of the date and the clock.
+    void showConnectTime(const QString &time);
 
     // The title text shows the new-mail colour: from the new-mail display
     // until the mail is taken or acknowledged, even after the animation ended.

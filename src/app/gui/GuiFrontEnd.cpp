@@ -19,9 +19,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QUrl>
 
 namespace vesk {
@@ -87,6 +87,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
+    state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -106,10 +107,16 @@ void GuiFrontEnd::run(menu::Command command)
         c.checkNowKeepLine();
         break;
     case C::Timer1:
+        c.toggleDisconnectTimer(10);
+        break;
     case C::Timer2:
+        c.toggleDisconnectTimer(30);
+        break;
     case C::Timer3:
+        c.toggleDisconnectTimer(60);
+        break;
     case C::Timer4:
-        c.notYetAvailable(QStringLiteral("切断タイマー"));
+        c.toggleDisconnectTimer(180);
         break;
     case C::MailerOn:
         c.mailerEntry(Controller::MailerEntry::Menu1);
@@ -209,7 +216,7 @@ void GuiFrontEnd::openSettings()
 {
     // Not modal: the program goes on checking while it is open.
     if (!m_settingsForm) {
-        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_dialUpEntries, *m_settingsLink,
+        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUpEntries(), *m_settingsLink,
             m_parts->dataDir + QLatin1Char('/'));
     }
     m_settingsForm->show();

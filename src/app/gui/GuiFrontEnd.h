@@ -3,7 +3,6 @@
 #include "app/FrontEnd.h"
 #include "app/MainMenu.h"
 #include "app/gui/GuiMessenger.h"
-#include "platform/NoDialUpEntries.h"
 
 #include <QObject>
 #include <QPointer>
@@ -66,7 +65,6 @@ private:
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
     // The settings dialog, and what it asks of the program.
-    NoDialUpEntries m_dialUpEntries;
     std::unique_ptr<SettingsDialogLink> m_settingsLink;
     QPointer<TSettingForm> m_settingsForm;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/gui/StripLook.h"
+#include "dialup/DialPanel.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -84,6 +85,12 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
     m_singleClick.setSingleShot(true);
     m_singleClick.setInterval(DoubleClickWaitMs);
     connect(&m_singleClick, &QTimer::timeout, this, [this] { m_c.stopAnimation(); });
+    for (QTimer *timer : { &m_titleClick, &m_panelClick }) {
+        timer->setSingleShot(true);
+        timer->setInterval(DoubleClickWaitMs);
+    }
+    connect(&m_titleClick, &QTimer::timeout, this, [this] { m_c.titleClicked(); });
+    connect(&m_panelClick, &QTimer::timeout, this, [this] { m_c.dialPanelClicked(); });
 
     connect(m_spbClose, &QToolButton::clicked, this, [this] { m_c.quit(); });
     connect(m_spbOK, &QToolButton::clicked, this, [this] {
@@ -91,11 +98,12 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
         if (m_spbOK->text() == QLatin1String("Saw"))
             m_c.acknowledgePlanAlert();
         else
-            m_c.notYetAvailable(QStringLiteral("ダイアル回線の断線"));
+            m_c.hangUp();
     });
     connect(&m_c, &Controller::displayChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::markerChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::mailIndicationChanged, this, &VeskMainForm::redraw);
+    connect(&m_c, &Controller::dialUpChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::settingsChanged, this, [this] {
         applyLook();
         redraw();
@@ -145,6 +153,11 @@ QString VeskMainForm::okText() const
     return m_spbOK->isVisibleTo(this) ? m_spbOK->text() : QString();
 }
 
+QString VeskMainForm::dialPanelText() const
+{
+    return m_pnlDial->isVisibleTo(this) ? m_pnlDial->text() : QString();
+}
+
 bool VeskMainForm::closeButtonShown() const
 {
     return m_spbClose->isVisibleTo(this);
@@ -192,12 +205,21 @@ void VeskMainForm::redraw()
     m_spbOK->setText(ok.text);
     m_spbOK->setToolTip(ok.hint);
     m_spbOK->setVisible(ok.visible());
+    // Disabled while the line is being hung up.
+    m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUpButtonEnabled());
     m_spbClose->setVisible(display.flags().close);
 
     m_shownLayout = m_c.layout();
     m_pnlBot->setVisible(m_shownLayout == StripLayout::MailOn);
     m_pnlCal->setVisible(m_shownLayout == StripLayout::Calendar);
-    m_pnlDial->setVisible(m_shownLayout == StripLayout::DialUp);
+    const DialPanel &panel = m_c.dialPanel();
+    QStringList lines;
+    for (const QString &line : { panel.title, panel.entry, panel.detail, panel.status }) {
+        if (!line.isEmpty())
+            lines << line;
+    }
+    m_pnlDial->setText(lines.join(QLatin1Char('\n')));
+    m_pnlDial->setVisible(m_shownLayout == StripLayout::DialUp && panel.shown);
 
     const bool topmost = strip::topmost(state);
     if (topmost != m_topmost) {
@@ -264,9 +286,17 @@ void VeskMainForm::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    if (inAnimationArea(event->position().toPoint())) {
+    const QPoint pos = event->position().toPoint();
+    if (inAnimationArea(pos)) {
         m_singleClick.start();
         return;
+    }
+    // While the line is up a click shows or hides the dial-up panel.
+    if (m_c.lineConnected()) {
+        if (m_pnlDial->isVisible() && m_pnlDial->geometry().contains(pos))
+            m_panelClick.start();
+        else if (m_pnlTop->geometry().contains(pos))
+            m_titleClick.start();
     }
     // The free position mode lets the strip be dragged by any point.
     if (m_c.settings().PosiMode == 0) {
@@ -294,6 +324,8 @@ void VeskMainForm::mouseDoubleClickEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     m_dragging = false;
+    m_titleClick.stop();
+    m_panelClick.stop();
     if (inAnimationArea(event->position().toPoint())) {
         m_singleClick.stop();
         m_c.mailerEntry(Controller::MailerEntry::Animation);

@@ -36,6 +36,7 @@ public:
     QString timeText() const;
     QString markerText() const;
     QString okText() const;
+    QString dialPanelText() const;
     bool closeButtonShown() const;
     StripLayout shownLayout() const { return m_shownLayout; }
 
@@ -83,6 +84,10 @@ private:
     // A single click on the animation area waits this long for a second one.
     static constexpr int DoubleClickWaitMs = 400;
     QTimer m_singleClick;
+    // The same wait for single clicks on the title bar and the dial-up panel
+    // while the line is up.
+    QTimer m_titleClick;
+    QTimer m_panelClick;
     // Dragging in the free position mode.
     bool m_dragging = false;
     QPoint m_dragOffset;

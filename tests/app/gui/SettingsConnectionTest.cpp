@@ -10,7 +10,6 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
-#include "platform/NoDialUpEntries.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
@@ -18,6 +17,7 @@
 #include "store/MessageStore.h"
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 
 #include <QLineEdit>

@@ -1,5 +1,4 @@
 #include "../VeskProcess.h"
-
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
 #include "support/WaitFor.h"

@@ -1,11 +1,10 @@
 #include "extras/gui/DebugForm.h"
-
-#include "support/Screenshot.h"
 #include "mail/ProtocolMonitor.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/SettingsSections.h"
 #include "support/FakeClock.h"
 #include "support/RecordingMessenger.h"
+#include "support/Screenshot.h"
 
 #include <QApplication>
 #include <QFile>

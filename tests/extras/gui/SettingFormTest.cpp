@@ -1,11 +1,10 @@
-#include "extras/gui/SettingForm.h"
 #include "extras/DialogControls.h"
 #include "extras/gui/PortForm.h"
-
-#include "platform/NoDialUpEntries.h"
+#include "extras/gui/SettingForm.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "support/FakeSettingsDialogHost.h"
+#include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 #include "support/Screenshot.h"
 

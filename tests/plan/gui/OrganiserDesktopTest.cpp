@@ -1,5 +1,4 @@
 #include "../../app/VeskProcess.h"
-
 #include "support/WaitFor.h"
 #include "support/XvfbSession.h"
 

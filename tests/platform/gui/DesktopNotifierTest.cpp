@@ -1,5 +1,4 @@
 #include "platform/gui/DesktopNotifier.h"
-
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
 

@@ -1,5 +1,4 @@
 #include "platform/gui/QtSound.h"
-
 #include "support/WaitFor.h"
 
 #include <QFile>
