@@ -19,7 +19,7 @@ ALLOWED = {
     "mail": {"platform", "net", "store"},
     "session": {"platform", "net", "store", "mail"},
     "server": {"platform", "net", "store", "mail"},
-    "boxes": {"platform", "store", "store/japanese"},
+    "boxes": {"platform", "settings", "store", "store/japanese", "store/rules"},
     "app/display": {"platform"},
     "extras": {"platform", "settings", "mail"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
@@ -30,7 +30,8 @@ CORE = set(ALLOWED)
 WINDOWS = {
     "platform/gui": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui"},
+    "boxes/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "extras/gui", "boxes/gui"},
 }
 ALLOWED.update(WINDOWS)
 # Generated headers every folder may use.
