@@ -340,6 +340,8 @@ void Controller::openSettings()
 void Controller::settingsDialogClosed()
 {
     m_dialogOpen = false;
+    m_settingsPage = SettingsPage::Usual;
+    m_ruleOffer.reset();
     RetMain();
     startMinuteTimer();
 }
