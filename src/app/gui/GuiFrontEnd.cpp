@@ -4,11 +4,14 @@
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/VeskMainForm.h"
+#include "boxes/MessageTrash.h"
 #include "boxes/NewMailSummary.h"
+#include "boxes/gui/DevideForm.h"
 #include "extras/gui/DebugForm.h"
 #include "extras/gui/VersionForm.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
+#include "platform/Timer.h"
 #include "platform/gui/DesktopNotifier.h"
 #include "platform/gui/QtSound.h"
 
@@ -115,7 +118,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.notYetAvailable(QStringLiteral("付箋紙"));
         break;
     case C::BoxWindow:
-        c.notYetAvailable(QStringLiteral("送受信箱表示"));
+        c.showBoxWindow();
         break;
     case C::Launcher:
         c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
@@ -159,8 +162,7 @@ void GuiFrontEnd::openWindow(int window)
 {
     switch (Controller::Window(window)) {
     case Controller::Window::Box:
-        // Asked for by the check itself: no box window in this version, and
-        // a message box would stop the check until it is closed.
+        openBoxWindow();
         break;
     case Controller::Window::Settings:
         break;
@@ -189,6 +191,18 @@ void GuiFrontEnd::openMonitor()
     }
     m_monitor->show();
     m_monitor->raise();
+}
+
+void GuiFrontEnd::openBoxWindow()
+{
+    if (!m_boxes) {
+        m_trash = std::make_unique<DesktopTrash>();
+        m_boxes = std::make_unique<TDevideForm>(m_parts->controller, m_parts->store, m_parts->settingsStore,
+            m_messenger, QtTimerFactory::instance(), *m_trash);
+        // The window's layout is saved while the program still runs.
+        connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);
+    }
+    m_boxes->showWindow();
 }
 
 void GuiFrontEnd::toggleAutostart()

@@ -12,10 +12,12 @@
 namespace vesk {
 
 class DesktopIntegration;
+class DesktopTrash;
 class DesktopNotifier;
 class PopupMenu;
 class QtSound;
 class TDebugForm;
+class TDevideForm;
 class TVersionForm;
 class VeskMainForm;
 
@@ -38,6 +40,7 @@ public:
     VeskMainForm *strip() const { return m_strip.get(); }
     DesktopIntegration *desktop() const { return m_desktop.get(); }
     PopupMenu *popupMenu() const { return m_menu.get(); }
+    TDevideForm *boxWindow() const { return m_boxes.get(); }
 
     // A menu command, as the menu, the tray or a function key gives it.
     void run(menu::Command command);
@@ -47,6 +50,7 @@ private:
     void openWindow(int window);
     void openHelp();
     void openMonitor();
+    void openBoxWindow();
     void toggleAutostart();
     void notify(const QString &summary, const QString &body);
 
@@ -57,6 +61,8 @@ private:
     std::unique_ptr<DesktopIntegration> m_desktop;
     std::unique_ptr<QtSound> m_sound;
     std::unique_ptr<DesktopNotifier> m_notifier;
+    std::unique_ptr<DesktopTrash> m_trash;
+    std::unique_ptr<TDevideForm> m_boxes;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
 };
