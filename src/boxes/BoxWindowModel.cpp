@@ -210,6 +210,8 @@ BoxWindowModel::DoubleClick BoxWindowModel::doubleClick(Grid grid) const
 
 bool BoxWindowModel::drawsSelected(Grid grid, int row, bool selectedInView) const
 {
+    if (list(grid).isEmptyList())
+        return false; // the blank row of an empty list is no message to point at
     if (m_focused)
         return *m_focused == grid && selectedInView;
     return m_active == grid && row == m_remembered;

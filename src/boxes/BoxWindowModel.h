@@ -91,7 +91,8 @@ public:
     QString hint(Grid grid) const;
     DoubleClick doubleClick(Grid grid) const;
     // A cell drawn selected: the focused list draws its own selection; while
-    // no list has the focus the remembered row of the active list shows.
+    // no list has the focus the remembered row of the active list shows. The
+    // blank row of an empty list never shows selected.
     bool drawsSelected(Grid grid, int row, bool selectedInView) const;
 
     QString caption() const { return m_caption; }

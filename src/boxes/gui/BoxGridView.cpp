@@ -9,8 +9,32 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QProxyStyle>
 
 namespace vesk {
+namespace {
+
+// Rows are not highlighted as a whole: each cell's delegate decides.
+class CellSelectionStyle final : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+        QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ItemView_ShowDecorationSelected)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+        const QWidget *widget) const override
+    {
+        if (element == PE_PanelItemViewRow)
+            return; // no row background: the lists use no alternating colours
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+} // namespace
 
 BoxGridView::BoxGridView(Grid grid, BoxWindowModel &window, QWidget *parent)
     : QTableView(parent)
@@ -19,6 +43,9 @@ BoxGridView::BoxGridView(Grid grid, BoxWindowModel &window, QWidget *parent)
 {
     setObjectName(gridName(grid));
     setModel(&window.list(grid));
+    auto *style = new CellSelectionStyle;
+    style->setParent(this);
+    setStyle(style);
     setItemDelegate(new BoxGridDelegate(grid, window, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
