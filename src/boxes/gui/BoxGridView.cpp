@@ -71,6 +71,11 @@ BoxGridView::BoxGridView(Grid grid, BoxWindowModel &window, QWidget *parent)
     // The file name identifies the row but is never shown.
     setColumnHidden(0, true);
     connect(titles, &QHeaderView::sectionClicked, this, &BoxGridView::titleClicked);
+    // Rows that come and go move or clear the selection, not always with a signal.
+    for (auto signal : { &QAbstractItemModel::rowsRemoved, &QAbstractItemModel::rowsInserted })
+        connect(model(), signal, this, &BoxGridView::reportSelection);
+    connect(model(), &QAbstractItemModel::modelReset, this, &BoxGridView::reportSelection);
+    connect(model(), &QAbstractItemModel::layoutChanged, this, &BoxGridView::reportSelection);
     connect(this, &QWidget::customContextMenuRequested, this,
         [this](const QPoint &pos) { emit contextMenuWanted(viewport()->mapToGlobal(pos)); });
 }
@@ -228,6 +233,11 @@ void BoxGridView::currentChanged(const QModelIndex &current, const QModelIndex &
 void BoxGridView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
     QTableView::selectionChanged(selected, deselected);
+    reportSelection();
+}
+
+void BoxGridView::reportSelection()
+{
     int top = -1;
     int bottom = -1;
     for (const QModelIndex &index : selectionModel()->selectedRows(1)) {

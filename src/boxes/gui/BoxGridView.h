@@ -52,6 +52,8 @@ protected:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
+    // The window model learns the selection as it stands now.
+    void reportSelection();
     bool acceptsDrag(const QMimeData *data) const;
     void startDrag();
 

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace vesk::test {
 namespace {
@@ -125,6 +126,20 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
     EXPECT_EQ(form.grid(Grid::Receive1)->model()->rowCount(), 2);
     EXPECT_EQ(form.grid(Grid::Receive2)->model()->rowCount(), 1);
     EXPECT_EQ(form.grid(Grid::Receive2)->model()->index(0, 0).data().toString(), u""_s);
+
+    // A row dragged with Ctrl held onto another list is copied there.
+    const QPoint firstRow = receive->visualRect(receive->model()->index(0, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, firstRow, receive->viewport()->mapToGlobal(firstRow), Qt::LeftButton,
+        Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(receive->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, firstRow, receive->viewport()->mapToGlobal(firstRow),
+        Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    QApplication::sendEvent(receive->viewport(), &release);
+    const QString dragged = receive->model()->index(0, 0).data().toString();
+    emit form.grid(Grid::Receive1)->droppedFrom(Grid::Receive);
+    EXPECT_TRUE(QFileInfo::exists(store.filePath(Box::InBox, dragged)));
+    EXPECT_TRUE(QFileInfo::exists(store.filePath(Box::InBox1, dragged)));
+    EXPECT_EQ(form.grid(Grid::Receive1)->model()->rowCount(), 3);
 
     // Compact display hides the menus and the status bar; it is remembered.
     form.actions()[DevideActions::Min]->trigger();
