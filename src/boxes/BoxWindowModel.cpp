@@ -28,6 +28,15 @@ BoxWindowModel::BoxWindowModel(const MessageStore &store, BoxHost &host, TimerFa
     }
     m_reader->setInterval(0);
     m_reader->setCallback([this] { readInBackground(); });
+    // Files put in or taken out by anything else than this program.
+    m_folderSettle = timers.create();
+    m_folderSettle->setInterval(FolderSettleMs);
+    m_folderSettle->setCallback([this] {
+        m_folderSettle->stop();
+        if (m_shown)
+            syncAll();
+    });
+    connect(&m_folders, &QFileSystemWatcher::directoryChanged, this, [this] { m_folderSettle->start(); });
 }
 
 BoxWindowModel::~BoxWindowModel() = default;
@@ -42,6 +51,7 @@ void BoxWindowModel::shown()
     m_active = Grid::Send;
     m_remembered = 0;
     m_current.fill(0);
+    watchFolders(true);
     emit hintsChanged();
     emit sendModeChanged();
     emit rememberedRowChanged();
@@ -53,6 +63,7 @@ void BoxWindowModel::hidden()
         return;
     m_shown = false;
     m_reader->stop();
+    watchFolders(false);
     if (m_host.sendHeld() != m_notedSendHeld)
         setSendHeld(m_notedSendHeld);
     if (m_host.mailIndicationOn())
@@ -240,6 +251,19 @@ void BoxWindowModel::setSendHeld(bool held)
 {
     m_host.setSendHeld(held);
     emit sendModeChanged();
+}
+
+void BoxWindowModel::watchFolders(bool watch)
+{
+    m_folderSettle->stop();
+    if (!m_folders.directories().isEmpty())
+        m_folders.removePaths(m_folders.directories());
+    if (!watch)
+        return;
+    QStringList folders;
+    for (Grid grid : AllGrids)
+        folders << m_store.folderPath(gridBox(grid));
+    m_folders.addPaths(folders);
 }
 
 void BoxWindowModel::startReading()

@@ -3,6 +3,7 @@
 #include "boxes/BoxGrid.h"
 #include "boxes/BoxListModel.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 
@@ -35,6 +36,8 @@ public:
 
     // Headers are read in the background this many at a time.
     static constexpr int ReadSlice = 64;
+    // Changes made to the folders by others are looked at after this pause.
+    static constexpr int FolderSettleMs = 500;
 
     BoxWindowModel(const MessageStore &store, BoxHost &host, TimerFactory &timers, QObject *parent = nullptr);
     ~BoxWindowModel() override;
@@ -121,6 +124,7 @@ private:
     void clampRemembered(Grid grid);
     void readInBackground();
     void startReading();
+    void watchFolders(bool watch);
 
     const MessageStore &m_store;
     BoxHost &m_host;
@@ -128,6 +132,8 @@ private:
     std::array<Selection, 4> m_selections;
     std::array<int, 4> m_current { 0, 0, 0, 0 };
     std::unique_ptr<Timer> m_reader;
+    std::unique_ptr<Timer> m_folderSettle;
+    QFileSystemWatcher m_folders;
     bool m_shown = false;
     bool m_twoMailers = false;
     std::optional<Grid> m_active = Grid::Send;

@@ -1,5 +1,7 @@
 #include "BoxFixture.h"
 
+#include "support/WaitFor.h"
+
 namespace vesk::test {
 namespace {
 
@@ -168,6 +170,20 @@ TEST_F(BoxCommandsTest, EmptyingAllBoxesAsksFirst)
     EXPECT_TRUE(window.allEmpty());
     EXPECT_EQ(trash.trashed.size(), 2);
     EXPECT_EQ(host.calls, QStringList { u"popUpCheck"_s });
+}
+
+TEST_F(BoxCommandsTest, FilesTakenOrPutInByOthersShowAfterAPause)
+{
+    put(Box::InBox, A, mail(u"山田"_s, u"一"_s));
+    open();
+    ASSERT_TRUE(QFile::remove(store.filePath(Box::InBox, A)));
+    put(Box::InBox2, B, mail(u"鈴木"_s, u"二"_s));
+    EXPECT_TRUE(waitFor(
+        [&] {
+            timers.advance(BoxWindowModel::FolderSettleMs);
+            return list(Grid::Receive).isEmptyList() && list(Grid::Receive2).fileNames() == QStringList { B };
+        },
+        5000));
 }
 
 } // namespace
