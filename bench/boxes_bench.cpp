@@ -94,6 +94,7 @@ void drawScreen(const vesk::BoxListModel &list, int top)
 // Baseline: `vesk --list InBox`, every header read and printed.
 void BM_VeskList_InBox(benchmark::State &state)
 {
+    box(); // made before the clock runs
     for (auto _ : state) {
         QString out;
         QString err;
