@@ -52,18 +52,22 @@ public:
         for (int i = 0; i < kMessages; ++i) {
             QByteArray message;
             for (int r = 0; r < 4; ++r)
-                message += "Received: from mx" + QByteArray::number(r) + ".example.jp (mx.example.jp [192.0.2."
-                    + QByteArray::number(r) + "])\r\n\tby mail.example.jp with ESMTP id ABCDEF"
-                    + QByteArray::number(i) + "\r\n\tfor <you@example.jp>; Sat, 5 Dec 2026 20:33:10 +0900\r\n";
-            message += "From: " + word(jisText(rng, 4)) + " <sender" + QByteArray::number(i) + "@example.jp>\r\n";
+                message += "Received: from mx" + QByteArray::number(r)
+                    + ".example.jp (mx.example.jp [192.0.2." + QByteArray::number(r)
+                    + "])\r\n\tby mail.example.jp with ESMTP id ABCDEF" + QByteArray::number(i)
+                    + "\r\n\tfor <you@example.jp>; Sat, 5 Dec 2026 20:33:10 +0900\r\n";
+            message
+                += "From: " + word(jisText(rng, 4)) + " <sender" + QByteArray::number(i) + "@example.jp>\r\n";
             message += "To: " + word(jisText(rng, 4)) + " <you@example.jp>\r\n";
             message += "Subject: " + word(jisText(rng, 12)) + "\r\n " + word(jisText(rng, 12)) + "\r\n";
             message += "Date: Sat, 5 Dec 2026 20:33:10 +0900\r\nMessage-ID: <" + QByteArray::number(i)
                 + "@example.jp>\r\nMIME-Version: 1.0\r\n";
-            message += "Content-Type: text/plain; charset=ISO-2022-JP\r\nContent-Transfer-Encoding: 7bit\r\n\r\n";
+            message
+                += "Content-Type: text/plain; charset=ISO-2022-JP\r\nContent-Transfer-Encoding: 7bit\r\n\r\n";
             for (int line = 0; line < 30; ++line)
                 message += jisText(rng, 30) + "\r\n";
-            QFile file(m_store.filePath(vesk::Box::InBox, QStringLiteral("20261205%1%2.ID").arg(i, 9, 10, QLatin1Char('0')).arg(0)));
+            QFile file(m_store.filePath(
+                vesk::Box::InBox, QStringLiteral("20261205%1%2.ID").arg(i, 9, 10, QLatin1Char('0')).arg(0)));
             if (file.open(QIODevice::WriteOnly))
                 file.write(message);
         }

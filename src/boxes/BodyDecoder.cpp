@@ -46,7 +46,8 @@ QByteArray BodyDecoder::guessedToSjis(QByteArrayView text)
     return sjis;
 }
 
-QString BodyDecoder::text(QByteArrayView content, QByteArrayView transferEncoding, QByteArrayView charsetLabel)
+QString BodyDecoder::text(
+    QByteArrayView content, QByteArrayView transferEncoding, QByteArrayView charsetLabel)
 {
     const QByteArray encoding = bytetext::toUpper(Blanks::trimmed(transferEncoding));
     QByteArray bytes;

@@ -111,7 +111,8 @@ void BoxCommands::erase()
         const QStringList stayed = trash(list.box(), names);
         if (!stayed.isEmpty()) {
             m_messenger.beep();
-            m_messenger.message(QStringLiteral("ゴミ箱に移せなかったメールがあります。\r\n") + stayed.join(QStringLiteral("\r\n")));
+            m_messenger.message(QStringLiteral("ゴミ箱に移せなかったメールがあります。\r\n")
+                + stayed.join(QStringLiteral("\r\n")));
         }
     }
     afterErase(*grid);
@@ -168,8 +169,7 @@ void BoxCommands::moveDisp(Grid source, Grid destination, int mode)
         if (!from.fileName(row).isEmpty())
             names << from.fileName(row);
     }
-    const bool removeSources
-        = !m_window.copyFlag() && (mode == 1 || (mode == 2 && !isMailerGrid(source)));
+    const bool removeSources = !m_window.copyFlag() && (mode == 1 || (mode == 2 && !isMailerGrid(source)));
     const BoxTransfer transfer(m_window.store());
     QString lastMoved;
     for (const QString &name : names) {
@@ -273,7 +273,8 @@ void BoxCommands::cleanAll()
         return;
     }
     const auto answer = m_messenger.ask(QStringLiteral("確認"),
-        QStringLiteral("送受信箱の中身を全て消します。\r\n消してもよろしいですか？"), Messenger::Buttons::YesNo);
+        QStringLiteral("送受信箱の中身を全て消します。\r\n消してもよろしいですか？"),
+        Messenger::Buttons::YesNo);
     if (answer != Messenger::Answer::Yes)
         return;
     QStringList stayed;
@@ -283,7 +284,8 @@ void BoxCommands::cleanAll()
     m_window.refillAll();
     if (!stayed.isEmpty()) {
         m_messenger.beep();
-        m_messenger.message(QStringLiteral("ゴミ箱に移せなかったメールがあります。\r\n") + stayed.join(QStringLiteral("\r\n")));
+        m_messenger.message(QStringLiteral("ゴミ箱に移せなかったメールがあります。\r\n")
+            + stayed.join(QStringLiteral("\r\n")));
     }
     if (m_window.allEmpty())
         m_window.host().popUpCheck();

@@ -67,17 +67,17 @@ QStringList gridTitles(Grid grid)
 {
     switch (grid) {
     case Grid::Send:
-        return { QStringLiteral("ID"), QStringLiteral("［送］相手"), QStringLiteral("< 自分"), QStringLiteral("類"),
-            QStringLiteral("件名") };
+        return { QStringLiteral("ID"), QStringLiteral("［送］相手"), QStringLiteral("< 自分"),
+            QStringLiteral("類"), QStringLiteral("件名") };
     case Grid::Receive:
-        return { QStringLiteral("ID"), QStringLiteral("［受］相手"), QStringLiteral("> 自分"), QStringLiteral("類"),
-            QStringLiteral("件名") };
+        return { QStringLiteral("ID"), QStringLiteral("［受］相手"), QStringLiteral("> 自分"),
+            QStringLiteral("類"), QStringLiteral("件名") };
     case Grid::Receive1:
-        return { QStringLiteral("ID"), QStringLiteral("［Ⅰ］相手"), QStringLiteral("> 自分"), QStringLiteral("類"),
-            QStringLiteral("件名") };
+        return { QStringLiteral("ID"), QStringLiteral("［Ⅰ］相手"), QStringLiteral("> 自分"),
+            QStringLiteral("類"), QStringLiteral("件名") };
     case Grid::Receive2:
-        return { QStringLiteral("ID"), QStringLiteral("［Ⅱ］相手"), QStringLiteral("> 自分"), QStringLiteral("類"),
-            QStringLiteral("件名") };
+        return { QStringLiteral("ID"), QStringLiteral("［Ⅱ］相手"), QStringLiteral("> 自分"),
+            QStringLiteral("類"), QStringLiteral("件名") };
     }
     return {};
 }

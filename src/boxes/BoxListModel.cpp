@@ -149,7 +149,8 @@ void BoxListModel::sort(int column, Qt::SortOrder)
     std::vector<QByteArray> keys;
     keys.reserve(std::size_t(m_names.size()));
     for (int row = 0; row < m_names.size(); ++row)
-        keys.push_back(column == 0 ? sortKey(m_names[row].toLatin1()) : message(row).sortKeys[std::size_t(column)]);
+        keys.push_back(
+            column == 0 ? sortKey(m_names[row].toLatin1()) : message(row).sortKeys[std::size_t(column)]);
     std::vector<qsizetype> order(std::size_t(m_names.size()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),

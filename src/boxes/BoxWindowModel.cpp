@@ -12,7 +12,8 @@ const QString MenuHint = QStringLiteral("右ｸﾘｯｸでｻﾌﾞﾒﾆｭｰ
 
 } // namespace
 
-BoxWindowModel::BoxWindowModel(const MessageStore &store, BoxHost &host, TimerFactory &timers, QObject *parent)
+BoxWindowModel::BoxWindowModel(
+    const MessageStore &store, BoxHost &host, TimerFactory &timers, QObject *parent)
     : QObject(parent)
     , m_store(store)
     , m_host(host)

@@ -16,7 +16,8 @@ QByteArray sortKey(QByteArrayView text)
     return key;
 }
 
-ListedMessage readListedMessage(const MessageStore &store, Box box, const QString &fileName, SjisDecoder &decoder)
+ListedMessage readListedMessage(
+    const MessageStore &store, Box box, const QString &fileName, SjisDecoder &decoder)
 {
     const HeaderSummary header = ToFromSub(store.filePath(box, fileName));
     const bool outBox = box == Box::OutBox;

@@ -23,7 +23,8 @@ struct ListedMessage
 
 // Reads the header of one message file of a box. A file that has vanished
 // gives a row with only its file name.
-ListedMessage readListedMessage(const MessageStore &store, Box box, const QString &fileName, SjisDecoder &decoder);
+ListedMessage readListedMessage(
+    const MessageStore &store, Box box, const QString &fileName, SjisDecoder &decoder);
 
 // ASCII letters upper-cased, every other byte as it is.
 QByteArray sortKey(QByteArrayView text);

@@ -95,7 +95,8 @@ void QuickViewModel::choimi()
         m_messenger.beep();
         clearPanes();
         emit changed();
-        m_messenger.message(QStringLiteral("メールを開けるときのパスワードが設定\r\nしてあるため「ちょい見」は出来ません。"));
+        m_messenger.message(
+            QStringLiteral("メールを開けるときのパスワードが設定\r\nしてあるため「ちょい見」は出来ません。"));
         return;
     }
     QFile file(m_window.store().filePath(gridBox(*grid), shown.fileName));

@@ -43,7 +43,8 @@ TEST_F(BoxCommandsTest, MovingOntoTheSameMessageLetsTheSourceGoAndADifferentOneK
 
 TEST_F(BoxCommandsTest, CtrlCopiesAndUpGoesFromTheOutBoxToMailerTwo)
 {
-    put(Box::OutBox, A, "VeskFrom: <me@example.jp>\r\nVeskTo: <you@example.jp>\r\n" + mail(u"自分"_s, u"送"_s));
+    put(Box::OutBox, A,
+        "VeskFrom: <me@example.jp>\r\nVeskTo: <you@example.jp>\r\n" + mail(u"自分"_s, u"送"_s));
     open(false);
     pick(Grid::Send, 0);
     window.setCopyFlag(true);
@@ -79,7 +80,8 @@ TEST_F(BoxCommandsTest, MailWithoutEnvelopeMovedToTheOutBoxIsReported)
     pick(Grid::Receive, 0);
     commands.move(0);
     EXPECT_TRUE(has(Box::OutBox, A));
-    EXPECT_EQ(messenger.messages, QStringList { u"このメールにはVesk送信情報がありませんので、送信は出来ません"_s });
+    EXPECT_EQ(messenger.messages,
+        QStringList { u"このメールにはVesk送信情報がありませんので、送信は出来ません"_s });
 }
 
 TEST_F(BoxCommandsTest, TrashCancelledKeepsEverythingAndARefusedFileKeepsItsRow)

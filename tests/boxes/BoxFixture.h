@@ -28,14 +28,23 @@ public:
     QString lastTime() const override { return QStringLiteral("12/6 8:00"); }
     void wakeMailer(int mailer) override { calls << QStringLiteral("wake%1").arg(mailer); }
     void keyTyped(QChar character) override { typed += character; }
-    void checkNow(bool keepLine) override { calls << (keepLine ? QStringLiteral("check2") : QStringLiteral("check1")); }
+    void checkNow(bool keepLine) override
+    {
+        calls << (keepLine ? QStringLiteral("check2") : QStringLiteral("check1"));
+    }
     bool sendHeld() const override { return held; }
     void setSendHeld(bool h) override { held = h; }
     bool mailIndicationOn() const override { return indication; }
     void toggleMailIndication() override { indication = !indication; }
     void popUpCheck() override { calls << QStringLiteral("popUpCheck"); }
-    void openSettings(bool rulesPage) override { calls << (rulesPage ? QStringLiteral("rules") : QStringLiteral("settings")); }
-    void offerRule(int list, const QString &text) override { calls << QStringLiteral("rule%1 %2").arg(list).arg(text); }
+    void openSettings(bool rulesPage) override
+    {
+        calls << (rulesPage ? QStringLiteral("rules") : QStringLiteral("settings"));
+    }
+    void offerRule(int list, const QString &text) override
+    {
+        calls << QStringLiteral("rule%1 %2").arg(list).arg(text);
+    }
     RuleLists distributionRules() const override { return rules; }
 
     Settings config;
@@ -51,7 +60,11 @@ public:
 class FolderTrash final : public MessageTrash
 {
 public:
-    explicit FolderTrash(QString folder) : m_folder(std::move(folder)) { QDir().mkpath(m_folder); }
+    explicit FolderTrash(QString folder)
+        : m_folder(std::move(folder))
+    {
+        QDir().mkpath(m_folder);
+    }
     bool moveToTrash(const QString &path, QString *error) override
     {
         const QString name = QFileInfo(path).fileName();

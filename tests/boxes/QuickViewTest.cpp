@@ -34,7 +34,8 @@ TEST(ChoimiTextTest, JapaneseBodiesReadAsText)
             single("Content-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: base64\r\n",
                 utf8.toBase64().insert(8, "\r\n") + "\r\n") },
         { "UTF-8 quoted-printable, soft break",
-            single("Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: Quoted-Printable\r\n",
+            single(
+                "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: Quoted-Printable\r\n",
                 [&] {
                     QByteArray qp;
                     for (int i = 0; i < utf8.size(); ++i)
@@ -64,8 +65,10 @@ TEST(ChoimiTextTest, GyouLinesAndTheMarkOnlyWhenMoreFollows)
 TEST(ChoimiTextTest, MultipartShowsItsFirstPlainPartAndHtmlOnlyItsRawLines)
 {
     const QByteArray multipart = single("Content-Type: multipart/mixed; boundary=\"xyz\"\r\n",
-        "preamble\r\n--xyz\r\nContent-Type: text/plain; charset=ISO-2022-JP\r\nContent-Transfer-Encoding: 7bit\r\n\r\n"
-            + jis(Text) + "\r\n\r\n--xyz\r\nContent-Type: application/octet-stream\r\n\r\nAAAA\r\n--xyz--\r\n");
+        "preamble\r\n--xyz\r\nContent-Type: text/plain; charset=ISO-2022-JP\r\nContent-Transfer-Encoding: "
+        "7bit\r\n\r\n"
+            + jis(Text)
+            + "\r\n\r\n--xyz\r\nContent-Type: application/octet-stream\r\n\r\nAAAA\r\n--xyz--\r\n");
     BodyDecoder decoder;
     EXPECT_EQ(ChoimiText::fromMessage(multipart, 20, decoder).body,
         (QStringList { ChoimiPreamble, ChoimiRule, u""_s, u"Content-Type: text/plain; charset=ISO-2022-JP"_s,
@@ -75,7 +78,8 @@ TEST(ChoimiTextTest, MultipartShowsItsFirstPlainPartAndHtmlOnlyItsRawLines)
         (QStringList { ChoimiPreamble, ChoimiRule, u""_s, u"Content-Type: text/plain; charset=ISO-2022-JP"_s,
             u"Content-Transfer-Encoding: 7bit"_s, ChoimiMore, ChoimiMore }));
 
-    const QByteArray html = single("Content-Type: text/html; charset=iso-2022-jp\r\n", "<p>" + jis(Text) + "</p>\r\n");
+    const QByteArray html
+        = single("Content-Type: text/html; charset=iso-2022-jp\r\n", "<p>" + jis(Text) + "</p>\r\n");
     EXPECT_EQ(ChoimiText::fromMessage(html, 10, decoder).body, QStringList { u"<p>"_s + Text + u"</p>"_s });
 }
 
@@ -132,7 +136,8 @@ TEST_F(QuickViewTest, EraseRefusesWhenTheListChangedUnderTheView)
     put(Box::InBox, u"20261206080000002.ID"_s, mail(u"a"_s, u"二"_s));
     window.shown();
     view.erase();
-    EXPECT_EQ(messenger.messages.last(), u"「ちょい見」から削除するときは、メールを表示してから削除して下さい。"_s);
+    EXPECT_EQ(
+        messenger.messages.last(), u"「ちょい見」から削除するときは、メールを表示してから削除して下さい。"_s);
 
     window.setCurrent(Grid::Receive, 0);
     view.choimi();

@@ -8,8 +8,8 @@ namespace vesk {
 
 class BoxWindowModel;
 
-// Draws a cell of a box list with the selection only where the window model says it shows (the focused list, or the remembered
-// row of the active list while no list has the focus).
+// Draws a cell of a box list with the selection only where the window model says it shows (the focused list,
+// or the remembered row of the active list while no list has the focus).
 class BoxGridDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -119,7 +119,8 @@ void BoxGridView::mousePressEvent(QMouseEvent *event)
 void BoxGridView::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_pressedOnRow && (event->buttons() & Qt::LeftButton)
-        && (event->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        && (event->position().toPoint() - m_pressPos).manhattanLength()
+            >= QApplication::startDragDistance()) {
         m_pressedOnRow = false;
         if (!m_window.list(m_grid).isEmptyList())
             startDrag();

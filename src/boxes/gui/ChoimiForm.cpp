@@ -51,7 +51,8 @@ QPlainTextEdit *makePane(QWidget *parent)
 
 } // namespace
 
-TChoimiForm::TChoimiForm(QuickViewModel &model, SettingsStore &settingsStore, const Settings &settings, QWidget *parent)
+TChoimiForm::TChoimiForm(
+    QuickViewModel &model, SettingsStore &settingsStore, const Settings &settings, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_model(model)
     , m_settingsStore(settingsStore)
@@ -71,7 +72,8 @@ TChoimiForm::TChoimiForm(QuickViewModel &model, SettingsStore &settingsStore, co
     QToolButton *spbUp = addButton(QStringLiteral("前見"), QStringLiteral("前のメールをちょい見"));
     QToolButton *spbDown = addButton(QStringLiteral("次見"), QStringLiteral("次のメールをちょい見"));
     QToolButton *spbErase = addButton(QStringLiteral("ゴミ箱"), QStringLiteral("即ゴミ箱行き"));
-    QToolButton *spbReceive = addButton(QStringLiteral("メーラー"), QStringLiteral("このメールのメーラーを起動"));
+    QToolButton *spbReceive
+        = addButton(QStringLiteral("メーラー"), QStringLiteral("このメールのメーラーを起動"));
     m_spbHead = addButton(QStringLiteral("ヘッダ"), QStringLiteral("ヘッダの表示 ON/OFF"));
     m_spbHead->setCheckable(true);
     m_spbPelma = addButton(QStringLiteral("付箋貼付"), QStringLiteral("選択した文字を付箋紙に貼る"));
@@ -101,7 +103,8 @@ TChoimiForm::TChoimiForm(QuickViewModel &model, SettingsStore &settingsStore, co
         m_panels << panel;
     }
     // The file name always fits; the names share the rest.
-    m_panels[5]->setMinimumWidth(m_panels[5]->fontMetrics().horizontalAdvance(QStringLiteral("2026120608000000012.ID")) + 8);
+    m_panels[5]->setMinimumWidth(
+        m_panels[5]->fontMetrics().horizontalAdvance(QStringLiteral("2026120608000000012.ID")) + 8);
     m_panels[5]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     m_panels[0]->setText(QStringLiteral("相手"));
     m_panels[2]->setText(QStringLiteral("自分"));

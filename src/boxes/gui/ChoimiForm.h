@@ -21,7 +21,8 @@ class TChoimiForm final : public QWidget
     Q_OBJECT
 
 public:
-    TChoimiForm(QuickViewModel &model, SettingsStore &settingsStore, const Settings &settings, QWidget *parent);
+    TChoimiForm(
+        QuickViewModel &model, SettingsStore &settingsStore, const Settings &settings, QWidget *parent);
     ~TChoimiForm() override;
 
     // The status bar is hidden while the box window is compact.

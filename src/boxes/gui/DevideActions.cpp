@@ -24,7 +24,8 @@ DevideActions::DevideActions(QWidget *window)
     make(Send, QStringLiteral("接-ﾁｪｯｸ-送-断(&C)"), QKeySequence(Qt::Key_F2));
     make(Send2, QStringLiteral("接-チェック-送(&O)"), QKeySequence(Qt::Key_F11));
     make(SendGo, QStringLiteral("メール即配信(&S)"), QKeySequence(Qt::ALT | Qt::Key_1))->setCheckable(true);
-    make(SendStop, QStringLiteral("メールを一時蓄える(&P)"), QKeySequence(Qt::ALT | Qt::Key_2))->setCheckable(true);
+    make(SendStop, QStringLiteral("メールを一時蓄える(&P)"), QKeySequence(Qt::ALT | Qt::Key_2))
+        ->setCheckable(true);
     m_sendMode->addAction(m_actions[SendGo]);
     m_sendMode->addAction(m_actions[SendStop]);
     make(VeskOff, QStringLiteral("Vesk ON/OFF(&V)"), QKeySequence(Qt::Key_F6));

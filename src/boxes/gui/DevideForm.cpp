@@ -125,15 +125,15 @@ QWidget *TDevideForm::buildButtons()
     seiretu->setPopupMode(QToolButton::InstantPopup);
     basic->addWidget(seiretu);
     basic->addSpacing(2);
-    basic->addWidget(makeButton(m_basicButtons, a[A::Receive], QStringLiteral("メーラー1"),
-        QStringLiteral("メーラー１起動 (F4)")));
-    basic->addWidget(makeButton(m_basicButtons, a[A::Receive2], QStringLiteral("メーラー2"),
-        QStringLiteral("メーラー２起動 (F5)")));
-    basic->addWidget(makeButton(m_basicButtons, a[A::Send], QStringLiteral("送受信"),
-        QStringLiteral("接-ﾁｪｯｸ-送-断 (F2)")));
+    basic->addWidget(makeButton(
+        m_basicButtons, a[A::Receive], QStringLiteral("メーラー1"), QStringLiteral("メーラー１起動 (F4)")));
+    basic->addWidget(makeButton(
+        m_basicButtons, a[A::Receive2], QStringLiteral("メーラー2"), QStringLiteral("メーラー２起動 (F5)")));
+    basic->addWidget(makeButton(
+        m_basicButtons, a[A::Send], QStringLiteral("送受信"), QStringLiteral("接-ﾁｪｯｸ-送-断 (F2)")));
     // Only in dial-up mode: elsewhere the button would only take room.
-    QToolButton *send2 = makeButton(m_basicButtons, a[A::Send2], QStringLiteral("送受信･続"),
-        QStringLiteral("接-チェック-送 (F11)"));
+    QToolButton *send2 = makeButton(
+        m_basicButtons, a[A::Send2], QStringLiteral("送受信･続"), QStringLiteral("接-チェック-送 (F11)"));
     const auto showSend2 = [send2, action = a[A::Send2]] { send2->setVisible(action->isEnabled()); };
     showSend2();
     connect(a[A::Send2], &QAction::changed, send2, showSend2);
@@ -144,39 +144,40 @@ QWidget *TDevideForm::buildButtons()
     basic->addWidget(makeButton(m_basicButtons, a[A::SendStop], QStringLiteral("蓄える"),
         QStringLiteral("メーラーからのメールを一時蓄える (Alt+2)")));
     basic->addSpacing(2);
-    basic->addWidget(makeButton(m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"),
-        QStringLiteral("新着表示 ON/OFF (F6)")));
-    basic->addWidget(makeButton(m_basicButtons, a[A::Min], QStringLiteral("▲"),
-        QStringLiteral("メニューを消す/出す (Ctrl+I)")));
-    basic->addWidget(makeButton(m_basicButtons, a[A::Close], QStringLiteral("閉じる"),
-        QStringLiteral("閉じる (Ctrl+X)")));
+    basic->addWidget(makeButton(
+        m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"), QStringLiteral("新着表示 ON/OFF (F6)")));
+    basic->addWidget(makeButton(
+        m_basicButtons, a[A::Min], QStringLiteral("▲"), QStringLiteral("メニューを消す/出す (Ctrl+I)")));
+    basic->addWidget(
+        makeButton(m_basicButtons, a[A::Close], QStringLiteral("閉じる"), QStringLiteral("閉じる (Ctrl+X)")));
     basic->addStretch(1);
 
     m_devideButtons = new QWidget(m_buttonPanel);
     auto *devide = new QHBoxLayout(m_devideButtons);
     devide->setContentsMargins(0, 0, 0, 0);
     devide->setSpacing(1);
-    devide->addWidget(makeButton(m_devideButtons, a[A::Up], QStringLiteral("↑"), QStringLiteral("上に移動 (4)")));
-    devide->addWidget(makeButton(m_devideButtons, a[A::Down1], QStringLiteral("→Ⅰ"),
-        QStringLiteral("［Ⅰ］に移動 (1)")));
-    devide->addWidget(makeButton(m_devideButtons, a[A::Down2], QStringLiteral("→Ⅱ"),
-        QStringLiteral("［Ⅱ］に移動 (2)")));
-    devide->addWidget(makeButton(m_devideButtons, a[A::Down12], QStringLiteral("→ⅠⅡ"),
-        QStringLiteral("１と２に移動 (3)")));
+    devide->addWidget(
+        makeButton(m_devideButtons, a[A::Up], QStringLiteral("↑"), QStringLiteral("上に移動 (4)")));
+    devide->addWidget(
+        makeButton(m_devideButtons, a[A::Down1], QStringLiteral("→Ⅰ"), QStringLiteral("［Ⅰ］に移動 (1)")));
+    devide->addWidget(
+        makeButton(m_devideButtons, a[A::Down2], QStringLiteral("→Ⅱ"), QStringLiteral("［Ⅱ］に移動 (2)")));
+    devide->addWidget(
+        makeButton(m_devideButtons, a[A::Down12], QStringLiteral("→ⅠⅡ"), QStringLiteral("１と２に移動 (3)")));
     devide->addSpacing(4);
-    devide->addWidget(makeButton(m_devideButtons, a[A::Add1], QStringLiteral("自Ⅰ"),
-        QStringLiteral("自分の名前で［Ⅰ］に振分け (5)")));
-    devide->addWidget(makeButton(m_devideButtons, a[A::Add2], QStringLiteral("自Ⅱ"),
-        QStringLiteral("自分の名前で［Ⅱ］に振分け (6)")));
+    devide->addWidget(makeButton(
+        m_devideButtons, a[A::Add1], QStringLiteral("自Ⅰ"), QStringLiteral("自分の名前で［Ⅰ］に振分け (5)")));
+    devide->addWidget(makeButton(
+        m_devideButtons, a[A::Add2], QStringLiteral("自Ⅱ"), QStringLiteral("自分の名前で［Ⅱ］に振分け (6)")));
     devide->addWidget(makeButton(m_devideButtons, a[A::Add3], QStringLiteral("相Ⅰ"),
         QStringLiteral("相手のアドレスで［Ⅰ］に振分け (7)")));
     devide->addWidget(makeButton(m_devideButtons, a[A::Add4], QStringLiteral("相Ⅱ"),
         QStringLiteral("相手のアドレスで［Ⅱ］に振分け (8)")));
     devide->addSpacing(4);
-    devide->addWidget(makeButton(m_devideButtons, a[A::ReDev], QStringLiteral("再振分"),
-        QStringLiteral("再振分 (Home)")));
-    devide->addWidget(makeButton(m_devideButtons, a[A::Button], QStringLiteral("⇅"),
-        QStringLiteral("振分けボタン移動 (9)")));
+    devide->addWidget(
+        makeButton(m_devideButtons, a[A::ReDev], QStringLiteral("再振分"), QStringLiteral("再振分 (Home)")));
+    devide->addWidget(makeButton(
+        m_devideButtons, a[A::Button], QStringLiteral("⇅"), QStringLiteral("振分けボタン移動 (9)")));
     devide->addStretch(1);
     placeButtons();
     return m_buttonPanel;
@@ -192,10 +193,12 @@ QWidget *TDevideForm::buildLists()
         splitter->setHandleWidth(4);
     }
     for (Grid grid : AllGrids) {
-        auto *view = new BoxGridView(grid, m_model, grid == Grid::Send || grid == Grid::Receive ? m_upper : m_lower);
+        auto *view
+            = new BoxGridView(grid, m_model, grid == Grid::Send || grid == Grid::Receive ? m_upper : m_lower);
         m_grids[std::size_t(grid)] = view;
         (grid == Grid::Send || grid == Grid::Receive ? m_upper : m_lower)->addWidget(view);
-        connect(view, &BoxGridView::titleClicked, this, [this, grid](int column) { m_model.titleClicked(grid, column); });
+        connect(view, &BoxGridView::titleClicked, this,
+            [this, grid](int column) { m_model.titleClicked(grid, column); });
         connect(view, &BoxGridView::rowDoubleClicked, this, [this, grid] { doubleClicked(grid); });
         connect(view, &BoxGridView::droppedFrom, this, [this, grid](Grid source) {
             if (m_model.activeGrid() != source)
@@ -219,11 +222,10 @@ QWidget *TDevideForm::buildLists()
     m_lower->setStretchFactor(0, 1);
     m_lower->setStretchFactor(1, 0);
     // Column widths set on the out-box list spread to the others (ColAdj).
-    connect(m_grids[0]->horizontalHeader(), &QHeaderView::sectionResized, this,
-        [this](int column) {
-            if (column >= 1 && column <= 3)
-                spreadColumns();
-        });
+    connect(m_grids[0]->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column >= 1 && column <= 3)
+            spreadColumns();
+    });
     return m_outer;
 }
 
@@ -368,7 +370,8 @@ void TDevideForm::applyLayout(const BoxWindowLayout &layout)
     placeButtons();
     const int upper = std::max(30, layout.upperHeight);
     const int lower = two ? std::max(30, layout.lowerHeight) : 0;
-    m_upper->setSizes({ std::clamp(layout.sendHeight, 20, upper - 10), upper - std::clamp(layout.sendHeight, 20, upper - 10) });
+    m_upper->setSizes({ std::clamp(layout.sendHeight, 20, upper - 10),
+        upper - std::clamp(layout.sendHeight, 20, upper - 10) });
     if (two) {
         const int receive2 = std::clamp(layout.receive2Height, 4, lower - 10);
         m_lower->setSizes({ lower - receive2, receive2 });
@@ -376,7 +379,8 @@ void TDevideForm::applyLayout(const BoxWindowLayout &layout)
     }
     int height = upper + lower + m_outer->handleWidth() * (two ? 1 : 0) + m_buttonPanel->sizeHint().height();
     if (!m_compact)
-        height += menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + m_bevel->sizeHint().height();
+        height += menuBar()->sizeHint().height() + statusBar()->sizeHint().height()
+            + m_bevel->sizeHint().height();
     // The buttons just shown or hidden count for the smallest width.
     m_basicButtons->layout()->activate();
     m_buttonLayout->activate();

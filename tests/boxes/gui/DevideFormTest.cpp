@@ -55,14 +55,16 @@ protected:
         put(Box::InBox, u"20261206080000001.ID"_s,
             attachedJapaneseMail(u"山田 花子"_s, u"hanako@example.jp"_s, u"打ち合わせの資料"_s, Letter));
         put(Box::InBox, u"20261206080100001.ID"_s,
-            plainJapaneseMail(u"鈴木 一郎"_s, u"ichiro@example.jp"_s, u"忘年会のお知らせ"_s, u"今年もやります。"_s));
+            plainJapaneseMail(
+                u"鈴木 一郎"_s, u"ichiro@example.jp"_s, u"忘年会のお知らせ"_s, u"今年もやります。"_s));
         put(Box::InBox, u"20261206080200001.ID"_s,
             japaneseMail(u"ショップ"_s, u"news@shop.example.jp"_s, u"【セール】冬の特集"_s,
                 "Content-Type: text/html; charset=UTF-8\r\n", "<html><body>セール</body></html>\r\n"));
         put(Box::InBox1, u"20261206070000001.ID"_s,
             plainJapaneseMail(u"佐藤"_s, u"sato@example.jp"_s, u"明日の予定"_s, u"明日は休みます。"_s));
         put(Box::InBox2, u"20261206060000001.ID"_s,
-            plainJapaneseMail(u"高橋"_s, u"takahashi@example.jp"_s, u"写真を送ります"_s, u"先日の写真です。"_s));
+            plainJapaneseMail(
+                u"高橋"_s, u"takahashi@example.jp"_s, u"写真を送ります"_s, u"先日の写真です。"_s));
         controller.start();
         QCoreApplication::sendPostedEvents();
     }
@@ -107,7 +109,8 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
     EXPECT_EQ(receive->model()->headerData(1, Qt::Horizontal).toString(), u"［受］相手"_s);
     EXPECT_EQ(receive->model()->index(0, 3).data().toString(), u"＋"_s);
     EXPECT_EQ(receive->model()->index(2, 4).data().toString(), u"【セール】冬の特集"_s);
-    EXPECT_EQ(form.grid(Grid::Send)->model()->index(0, 1).data().toString(), u"山田 花子 <hanako@example.jp>"_s);
+    EXPECT_EQ(
+        form.grid(Grid::Send)->model()->index(0, 1).data().toString(), u"山田 花子 <hanako@example.jp>"_s);
     EXPECT_TRUE(form.grid(Grid::Receive2)->isVisible());
     EXPECT_EQ(form.grid(Grid::Receive)->columnWidth(1), form.grid(Grid::Send)->columnWidth(1));
 
@@ -129,8 +132,8 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
 
     // A row dragged with Ctrl held onto another list is copied there.
     const QPoint firstRow = receive->visualRect(receive->model()->index(0, 1)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, firstRow, receive->viewport()->mapToGlobal(firstRow), Qt::LeftButton,
-        Qt::LeftButton, Qt::ControlModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, firstRow, receive->viewport()->mapToGlobal(firstRow),
+        Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
     QApplication::sendEvent(receive->viewport(), &press);
     QMouseEvent release(QEvent::MouseButtonRelease, firstRow, receive->viewport()->mapToGlobal(firstRow),
         Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
@@ -165,7 +168,8 @@ TEST_F(DevideFormTest, QuickViewShowsTheJapaneseTextOfTheMessage)
     TChoimiForm *view = form.quickViewForm();
     ASSERT_TRUE(view);
     EXPECT_EQ(view->windowTitle(), u"Veskちょい見 ： 打ち合わせの資料"_s);
-    EXPECT_TRUE(view->bodyText().contains(u"来週の打ち合わせの件、資料を添付しました。"_s)) << view->bodyText().toStdString();
+    EXPECT_TRUE(view->bodyText().contains(u"来週の打ち合わせの件、資料を添付しました。"_s))
+        << view->bodyText().toStdString();
     EXPECT_TRUE(view->headerText().contains(u"Subject: 打ち合わせの資料"_s));
     EXPECT_EQ(view->statusTexts()[1], u"山田 花子 <hanako@example.jp>"_s);
     EXPECT_EQ(form.grid(Grid::Receive)->toolTip(), u"ﾀﾞﾌﾞﾙｸﾘｯｸでちょい見\n右ｸﾘｯｸでｻﾌﾞﾒﾆｭｰ"_s);
