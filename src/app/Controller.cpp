@@ -366,6 +366,8 @@ void Controller::openSettings()
 void Controller::settingsDialogClosed()
 {
     m_dialogOpen = false;
+    m_settingsPage = SettingsPage::Usual;
+    m_ruleOffer.reset();
     // Closed by the end of the program (all settings erased): nothing to apply.
     if (m_closeRequested)
         return;

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vesk {
 
@@ -206,6 +207,33 @@ public:
     bool holidayPlanning() const;
     // Added to the next reminder window's position; grows by 5 with each.
     int reminderOffset() const { return m_reminderOffset; }
+    // --- The box window's commands ---
+
+    // Wakeup for the box window and the quick view: mailer 1 or 2 (they
+    // refuse themselves while a launch password is set).
+    void wakeMailer(int mailer);
+    // ManuSend as the box window sets it while it is open: mail handed in
+    // by the mailers waits in the out-box (held) or goes at once. Not stored.
+    void setSendHeld(bool held);
+    bool sendHeld() const { return m_settings.ManuSend; }
+    // The new-mail indication is on: mnuVeskONClick would switch it off.
+    bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
+    // The settings dialog on a page: its distribution page ("振分け設定")
+    // or the one it usually opens on. The dialog asks which when it opens.
+    enum class SettingsPage { Usual, Rules };
+    void openSettingsAt(SettingsPage page);
+    SettingsPage settingsPage() const { return m_settingsPage; }
+    // A distribution rule offered from a message: rule list 1-4 and the
+    // text for its entry field. The settings dialog takes the offer when it
+    // opens and the user confirms it there; without a dialog the user is
+    // asked, and the rule is added to the stored lists.
+    struct RuleOffer
+    {
+        int list = 0;
+        QString text;
+    };
+    void offerRule(int list, const QString &text);
+    std::optional<RuleOffer> takeRuleOffer();
 
     // --- State ---
 
@@ -409,6 +437,8 @@ private:
     bool m_settingsErased = false;
     bool m_settingsDialogShownAtStart = false;
     int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
+    SettingsPage m_settingsPage = SettingsPage::Usual;
+    std::optional<RuleOffer> m_ruleOffer;
 };
 
 } // namespace vesk

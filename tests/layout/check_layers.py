@@ -20,7 +20,7 @@ ALLOWED = {
     "mail": {"platform", "net", "store"},
     "session": {"platform", "net", "store", "mail"},
     "server": {"platform", "net", "store", "mail"},
-    "boxes": {"platform", "store", "store/japanese"},
+    "boxes": {"platform", "settings", "store", "store/japanese", "store/rules"},
     "app/display": {"platform"},
     "extras": {"platform", "settings", "store", "store/japanese", "store/rules", "mail"},
     "plan": {"platform", "settings"},
@@ -35,7 +35,8 @@ WINDOWS = {
     "platform/gui": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
     "plan/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui"},
+    "boxes/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"},
 }
 ALLOWED.update(WINDOWS)
 # The only folders that talk to system services over D-Bus.

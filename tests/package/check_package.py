@@ -20,7 +20,8 @@ NEEDED = ["/usr/bin/install",
           "/usr/share/man/ja/man1/vesk.1.gz",
           "/usr/share/doc/vesk/copyright",
           "/usr/share/vesk/pictures/vesk.png",
-          "/usr/share/vesk/holidays/2026.DEF"]
+          "/usr/share/vesk/holidays/2026.DEF",
+          "/usr/share/vesk/help/index.html"]
 NOT_WANTED = ["/usr/share/vesk/vesk.desktop", "/usr/share/vesk/icons/"]
 
 

@@ -5,7 +5,9 @@
 #include "app/gui/PopupMenu.h"
 #include "app/gui/SettingsDialogLink.h"
 #include "app/gui/VeskMainForm.h"
+#include "boxes/MessageTrash.h"
 #include "boxes/NewMailSummary.h"
+#include "boxes/gui/DevideForm.h"
 #include "extras/gui/DebugForm.h"
 #include "extras/gui/SettingForm.h"
 #include "extras/gui/VersionForm.h"
@@ -13,6 +15,7 @@
 #include "plan/gui/PlanWindows.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
+#include "platform/Timer.h"
 #include "platform/gui/DesktopNotifier.h"
 #include "platform/gui/QtSound.h"
 
@@ -135,7 +138,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.notYetAvailable(QStringLiteral("付箋紙"));
         break;
     case C::BoxWindow:
-        c.notYetAvailable(QStringLiteral("送受信箱表示"));
+        c.showBoxWindow();
         break;
     case C::Launcher:
         c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
@@ -179,8 +182,7 @@ void GuiFrontEnd::openWindow(int window)
 {
     switch (Controller::Window(window)) {
     case Controller::Window::Box:
-        // Asked for by the check itself: no box window in this version, and
-        // a message box would stop the check until it is closed.
+        openBoxWindow();
         break;
     case Controller::Window::Settings:
         openSettings();
@@ -222,6 +224,21 @@ void GuiFrontEnd::openSettings()
     m_settingsForm->show();
     m_settingsForm->raise();
     m_settingsForm->activateWindow();
+    // A rule offered from a message in the box window.
+    if (const auto offer = m_parts->controller.takeRuleOffer())
+        m_settingsForm->offerRule(offer->list, offer->text);
+}
+
+void GuiFrontEnd::openBoxWindow()
+{
+    if (!m_boxes) {
+        m_trash = std::make_unique<DesktopTrash>();
+        m_boxes = std::make_unique<TDevideForm>(m_parts->controller, m_parts->store, m_parts->settingsStore,
+            m_messenger, QtTimerFactory::instance(), *m_trash);
+        // The window's layout is saved while the program still runs.
+        connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);
+    }
+    m_boxes->showWindow();
 }
 
 void GuiFrontEnd::toggleAutostart()

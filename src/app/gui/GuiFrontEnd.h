@@ -12,6 +12,7 @@
 namespace vesk {
 
 class DesktopIntegration;
+class DesktopTrash;
 class DesktopNotifier;
 class PlanWindows;
 class PopupMenu;
@@ -19,6 +20,7 @@ class QtSound;
 class SettingsDialogLink;
 class TDebugForm;
 class TSettingForm;
+class TDevideForm;
 class TVersionForm;
 class VeskMainForm;
 
@@ -41,6 +43,7 @@ public:
     VeskMainForm *strip() const { return m_strip.get(); }
     DesktopIntegration *desktop() const { return m_desktop.get(); }
     PopupMenu *popupMenu() const { return m_menu.get(); }
+    TDevideForm *boxWindow() const { return m_boxes.get(); }
 
     // A menu command, as the menu, the tray or a function key gives it.
     void run(menu::Command command);
@@ -51,6 +54,7 @@ private:
     void openHelp();
     void openMonitor();
     void openSettings();
+    void openBoxWindow();
     void toggleAutostart();
     void notify(const QString &summary, const QString &body);
 
@@ -62,6 +66,8 @@ private:
     std::unique_ptr<QtSound> m_sound;
     std::unique_ptr<DesktopNotifier> m_notifier;
     std::unique_ptr<PlanWindows> m_planWindows;
+    std::unique_ptr<DesktopTrash> m_trash;
+    std::unique_ptr<TDevideForm> m_boxes;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
     // The settings dialog, and what it asks of the program.

@@ -364,4 +364,13 @@ void TSettingForm::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
+void TSettingForm::offerRule(int list, const QString &text)
+{
+    m_pages->setCurrentWidget(m_rulePage);
+    if (auto *entry = m_rulePage->findChild<QLineEdit *>(QStringLiteral("edtAdrs%1").arg(list))) {
+        entry->setText(text);
+        entry->setFocus();
+    }
+}
+
 } // namespace vesk

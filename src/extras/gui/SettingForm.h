@@ -33,6 +33,9 @@ public:
     QTabWidget *pages() const { return m_pages; }
 
     void reject() override;
+    // "振分け設定" shown, with a text from a message put into list `list`'s
+    // entry field, for the user to add.
+    void offerRule(int list, const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

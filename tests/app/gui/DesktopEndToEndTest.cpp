@@ -24,7 +24,10 @@ protected:
         ASSERT_TRUE(pop.start(&error)) << error.toStdString();
         home.writeIni(QStringLiteral("[Config]\nMailRound=1\nServerON=1\nHost=127.0.0.1\nUserID=%1\nPassword=%2\n"
                                      "POP3_ServerVesk=%3\nSMTP_ServerVesk=%4\nPOP3_VeskMailer1=%5\n"
-                                     "SMTP_VeskMailer1=%6\nFirstDelay=600\n")
+                                     "SMTP_VeskMailer1=%6\nFirstDelay=600\n"
+                                     // The box window that the check opens stays clear of the strip:
+                                     // without a window manager nothing keeps the strip on top.
+                                     "[Disp]\nDevideTop=400\n")
                           .arg(pop.user(), pop.password())
                           .arg(pop.port())
                           .arg(freePort())
