@@ -201,8 +201,8 @@ void Pop3Commands::dele(LocalDialogue &dialogue, const CommandLine &line)
 
 void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
 {
-    const ServerEnvironment &env = dialogue.env();
-    const MessageListing &listing = dialogue.vars().listing;
+    const MessageStore &store = dialogue.env().core.store;
+    MessageListing &listing = dialogue.vars().listing;
     const QByteArray word = line.word(1);
     if (namesWholeBox(word)) {
         if (listing.count() == 0) {
@@ -211,9 +211,8 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         }
         QByteArray text = "+OK unique-id listing follows.\r\n";
         for (int i = 1; i <= listing.lastNumber(); ++i) {
-            if (const MessageListing::Entry *entry = listing.at(i))
-                text += number(i) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1()
-                    + "\r\n";
+            if (listing.at(i))
+                text += number(i) + ' ' + listing.uniqueId(store, i) + "\r\n";
         }
         text += '.';
         dialogue.sendTCP(text);
@@ -225,8 +224,7 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         dialogue.sendTCP("-ERR no such message.");
         return;
     }
-    dialogue.sendTCP(
-        "+OK " + number(n) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1());
+    dialogue.sendTCP("+OK " + number(n) + ' ' + listing.uniqueId(store, n));
 }
 
 } // namespace vesk
