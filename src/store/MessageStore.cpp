@@ -3,6 +3,7 @@
 #include "platform/DurableFile.h"
 #include "platform/Messenger.h"
 #include "platform/RegularFile.h"
+#include "platform/StagedFile.h"
 #include "store/MessageNumber.h"
 #include "store/UniqueIdReader.h"
 
@@ -233,6 +234,21 @@ bool MessageStore::saveContent(
     if (!written.ok() && error)
         *error = written.error;
     return written.ok();
+}
+
+bool MessageStore::commitStaged(StagedFile &file, Box box, const QString &fileName, QString *error) const
+{
+    const QString path = filePath(box, fileName);
+    if (!DurableFile::isPlainName(fileName)) {
+        file.discard();
+        if (error)
+            *error = DurableFile::failure(QStringLiteral("ファイル名が正しくありません"), path, EINVAL);
+        return false;
+    }
+    const DurableFile::Result committed = file.commit(path);
+    if (!committed.ok() && error)
+        *error = committed.error;
+    return committed.ok();
 }
 
 QByteArray MessageStore::read(Box box, const QString &fileName) const

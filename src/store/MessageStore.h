@@ -12,6 +12,7 @@
 namespace vesk {
 
 class Messenger;
+class StagedFile;
 
 // The four box folders of the data folder.
 enum class Box { InBox, InBox1, InBox2, OutBox };
@@ -90,6 +91,10 @@ public:
     // The same for content that is already CR LF text.
     bool saveContent(
         Box box, const QString &fileName, const QByteArray &content, QString *error = nullptr) const;
+
+    // Puts a message written through a staged file in the box folder (see
+    // StagedFile) in place as `fileName`, with the same promise as save().
+    bool commitStaged(StagedFile &file, Box box, const QString &fileName, QString *error = nullptr) const;
 
     // The whole file; an empty array when it cannot be read or is not a
     // regular file. Reads never follow a symbolic link and never wait.
