@@ -113,12 +113,12 @@ void Pop3Commands::login(LocalDialogue &dialogue, bool passed)
     vars.pop3Authenticated = passed;
     if (!passed) {
         vars.listing.clear();
-        dialogue.sendTCP("-ERR Password supplied for \"" + vars.user + "\" is incorrect.");
+        dialogue.answerLogin(false, "-ERR Password supplied for \"" + vars.user + "\" is incorrect.");
         return;
     }
     // The numbers the mailer sees from now on.
     vars.listing.take(dialogue.env().core.store, dialogue.pop3Box());
-    dialogue.sendTCP("+OK " + vars.user + " has " + number(vars.listing.count()) + " message(s) ("
+    dialogue.answerLogin(true, "+OK " + vars.user + " has " + number(vars.listing.count()) + " message(s) ("
         + number(vars.listing.totalSize()) + " octets).");
 }
 
