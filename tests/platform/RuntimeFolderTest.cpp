@@ -18,50 +18,39 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Without XDG_RUNTIME_DIR the folder lives under /tmp, where another user
-// can make it first, open to all, with "vesk" linked to one of our files.
+QString folder(const QTemporaryDir &dir, const char *name, mode_t mode)
+{
+    const QString path = dir.path() + '/' + name;
+    QDir().mkdir(path);
+    ::chmod(QFile::encodeName(path).constData(), mode);
+    return path;
+}
+
+// Under /tmp another user can make the folder first, open to all, with
+// "vesk" linked to one of our files. Such a folder is never used, and a link
+// left in our own is replaced, never written through.
 TEST(RuntimeFolder, OneMadeOrLinkedByOthersIsNeverUsed)
 {
     QTemporaryDir dir;
-    const QString victim = dir.path() + "/victim";
-    QFile file(victim);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("precious\n");
-    file.close();
-
-    const QString open = dir.path() + "/open";
-    ASSERT_TRUE(QDir().mkdir(open));
-    ::chmod(QFile::encodeName(open).constData(), 0777);
-    const QString linked = dir.path() + "/linked";
-    ASSERT_TRUE(QDir().mkdir(dir.path() + "/real"));
-    ASSERT_TRUE(QFile::link(dir.path() + "/real", linked));
-    QStringList hostile = { open, linked };
-    if (::getuid() == 0) {
-        const QString foreign = dir.path() + "/foreign";
-        ASSERT_TRUE(QDir().mkdir(foreign));
-        ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
-        ::chmod(QFile::encodeName(foreign).constData(), 0700);
-        hostile << foreign;
-    }
-    for (const QString &folder : hostile) {
-        QFile::link(victim, folder + "/vesk");
+    QFile victim(dir.path() + "/victim");
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly) && victim.write("precious") == 8);
+    victim.close();
+    QStringList hostile = { folder(dir, "open", 0777), dir.path() + "/linked" };
+    QFile::link(folder(dir, "real", 0700), hostile[1]);
+    if (::getuid() == 0 && ::chown(QFile::encodeName(folder(dir, "foreign", 0700)).constData(), 65534, 65534) == 0)
+        hostile << dir.path() + "/foreign";
+    for (const QString &path : hostile) {
+        QFile::link(victim.fileName(), path + "/vesk");
         QString error;
-        SingleInstance instance(folder);
-        EXPECT_FALSE(instance.acquire(&error)) << folder.toStdString();
+        EXPECT_FALSE(SingleInstance(path).acquire(&error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_FALSE(instance.request("status", nullptr, 1000));
-        EXPECT_FALSE(FileAtoms(folder).add("vesk")) << folder.toStdString();
+        EXPECT_FALSE(SingleInstance(path).request("status", nullptr, 1000));
+        EXPECT_FALSE(FileAtoms(path).add("vesk"));
     }
-    EXPECT_EQ(contentOf(victim), "precious\n");
-
-    // Our own folder with a link planted while it was open: the link is
-    // replaced, not written through, and the file holds our process id.
-    const QString own = dir.path() + "/own";
-    ASSERT_TRUE(QDir().mkdir(own));
-    ::chmod(QFile::encodeName(own).constData(), 0700);
-    ASSERT_TRUE(QFile::link(victim, own + "/vesk"));
+    const QString own = folder(dir, "own", 0700);
+    QFile::link(victim.fileName(), own + "/vesk");
     EXPECT_TRUE(FileAtoms(own).add("vesk"));
-    EXPECT_EQ(contentOf(victim), "precious\n");
+    EXPECT_EQ(contentOf(victim.fileName()), "precious");
     EXPECT_EQ(contentOf(own + "/vesk"), QByteArray::number(qint64(::getpid())) + '\n');
 }
 
