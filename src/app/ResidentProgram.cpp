@@ -12,6 +12,7 @@
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
@@ -23,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 
@@ -178,7 +180,15 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
 
 int ResidentProgram::request(const QString &command)
 {
-    SingleInstance instance(paths::runtimeDir());
+    const QString folder = paths::runtimeDir();
+    QString unsafe;
+    if (QFileInfo(folder).exists() || QFileInfo(folder).isSymLink()) {
+        if (!PrivateFolder::check(folder, &unsafe)) {
+            printErr(unsafe);
+            return 1;
+        }
+    }
+    SingleInstance instance(folder);
     QStringList reply;
     if (!instance.request(command, &reply)) {
         printErr(QStringLiteral("実行中のVeskがありません。"));

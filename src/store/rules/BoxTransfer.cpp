@@ -1,19 +1,22 @@
 #include "store/rules/BoxTransfer.h"
 
 #include "platform/DurableFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace vesk {
 namespace {
 
 std::optional<QByteArray> readWhole(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!RegularFile::openForReading(file, path)) {
         if (error)
-            *error = file.errorString();
+            *error = qt_error_string(errno);
         return std::nullopt;
     }
     QByteArray content = file.readAll();
