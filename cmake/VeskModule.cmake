@@ -31,3 +31,31 @@ function(vesk_add_test_dir name dir)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VESK_SOURCE_DIR=${PROJECT_SOURCE_DIR};VESK_BINARY_DIR=${PROJECT_BINARY_DIR}"
                TIMEOUT 300)
 endfunction()
+
+# A window library: a folder's own *.cpp files on Qt Widgets. Only built with
+# VESK_GUI; nothing of the core may depend on one.
+function(vesk_add_gui_module name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+  if(sources)
+    add_library(${name} STATIC ${sources} ${headers})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src)
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS} Qt6::Widgets)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src)
+  endif()
+endfunction()
+
+# Window tests: the same, with a widget application as their main and the
+# private X server helper for the runs under Xvfb.
+function(vesk_add_gui_test_dir name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  vesk_add_test_dir(${name} ${dir} DEPS ${ARG_DEPS} Qt6::Widgets)
+  if(TARGET ${name})
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/GuiTestMain.cpp
+                                   ${PROJECT_SOURCE_DIR}/tests/support/XvfbSession.cpp)
+  endif()
+endfunction()

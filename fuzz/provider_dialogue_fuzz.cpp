@@ -4,7 +4,8 @@
 //
 // Input: byte 0 picks the dialogue and switches; for an upload the out-box
 // file follows up to the first NUL byte; the rest is what the provider sends,
-// cut into chunks at each 0x01 byte, through the line assembly.
+// cut into chunks at each 0x01 byte, through the line assembly. A line that
+// came before the command it would answer puts the dialogue out of step.
 
 #include "mail/CoreServices.h"
 #include "mail/MailHost.h"
@@ -36,6 +37,8 @@ class Link final : public vesk::ClientLink
 public:
     void send(const QByteArray &bytes) override
     {
+        if (assembler)
+            replyFrom = assembler->fed();
         sent += bytes;
         if (bytes.startsWith("DELE "))
             ++deletes;
@@ -54,6 +57,8 @@ public:
     QString localHostName() const override { return QStringLiteral("fuzz"); }
 
     vesk::ClientJudge *judge = nullptr;
+    const vesk::LineAssembler *assembler = nullptr;
+    qint64 replyFrom = 0;
     QByteArray sent;
     int deletes = 0;
     bool textEnded = false;
@@ -78,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     empty(store, vesk::Box::InBox);
     empty(store, vesk::Box::OutBox);
+    // Each input is a first download: no earlier one left messages to excuse.
+    QFile::remove(store.root() + QStringLiteral("/.download-journal"));
 
     const uint8_t mode = data[0];
     QByteArray rest(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
@@ -115,9 +122,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     else
         judge.beginDownload();
 
+    // Wired as the provider connection wires it.
     vesk::LineAssembler assembler(4096, 4096);
-    assembler.setJudge([&](const QByteArray &text) { judge.judge(text); });
+    link.assembler = &assembler;
+    assembler.setJudge([&](const QByteArray &text) {
+        if (assembler.position() < link.replyFrom && judge.clientState() != vesk::ClientIdle)
+            judge.outOfStep(QStringLiteral("out of step"));
+        else
+            judge.judge(text);
+    });
     assembler.setDataMode([&] { return judge.dataMode(); });
+    assembler.setLongDataLineHandler([&] { judge.longDataLine(); });
     for (const QByteArray &chunk : rest.split('\x01')) {
         if (!assembler.feed(chunk))
             break;

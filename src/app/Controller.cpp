@@ -1,13 +1,18 @@
 #include "app/Controller.h"
 
+#include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "plan/CalendarState.h"
+#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
+#include "platform/Paths.h"
 #include "platform/Timer.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsStore.h"
@@ -23,9 +28,13 @@ Controller::Controller(
     , m_atoms(atoms)
     , m_programName(std::move(programName))
     , m_engineHost(std::make_unique<EngineHost>(*this))
+    , m_dialUpHost(std::make_unique<DialUpHost>(*this))
+    , m_dialUp(std::make_unique<ConnectionControl>(core, *m_dialUpHost))
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
     , m_display(core.clock)
+    , m_plans(std::make_unique<PlanState>(settingsStore))
+    , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
 {
     m_timMin->setCallback([this] { timMinTimer(); });
     m_timSec->setInterval(1000);
@@ -48,10 +57,13 @@ void Controller::start()
     m_core.store.createFolders(m_core.messenger);
 
     RetMain();
+    planStartUp();
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
         showBoxWindow();
+    // A line that is already up.
+    m_dialUp->lookForConnection();
     // MyIdle runs once the event loop has started.
     QMetaObject::invokeMethod(this, [this] { MyIdle(); }, Qt::QueuedConnection);
 }
@@ -66,9 +78,14 @@ void Controller::RetMain()
         m_servers->stopAll();
     m_serversRunning = m_mailer2Running = false;
 
+    ++m_settingsReads;
     RegReadInput input;
     input.lastTime = m_lastTime;
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
+    // Setup's dial-up part comes first: without the service the program
+    // runs as on a LAN, and everything must see it so.
+    m_dialUp->setup(m_settings);
+    m_plans->PlanRegRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
@@ -129,7 +146,8 @@ void Controller::MyIdle()
 
 void Controller::startMinuteTimer()
 {
-    if (!m_closeRequested)
+    // Holiday planning holds the timer until it ends.
+    if (!m_closeRequested && !holidayPlanning())
         m_timMin->start();
 }
 
@@ -160,9 +178,32 @@ void Controller::DispSet(int mode)
     if (m_newMailCount < 1 && !m_mailAnnounced)
         m_display.setMailColour(false);
     m_display.dispSet(mode);
-    if (mode == DisplayState::NonMail || mode == DisplayState::Password)
+    if (!m_dialUp->connected())
+        m_dialUp->stopConnectTimer();
+    if (mode == DisplayState::NonMail || mode == DisplayState::Password || m_display.planAlert())
         m_core.state.marker.clear();
+    const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
+    if (choice.layout)
+        m_layout = *choice.layout;
     emit displayChanged();
+}
+
+StripState Controller::stripState() const
+{
+    StripState state;
+    state.planAlert = m_display.planAlert();
+    state.dialPanelShown = m_dialUp->panel().shown;
+    state.connected = m_dialUp->connected();
+    state.animationRunning = m_animationOn;
+    state.calendarOpen = calendarOpen();
+    state.calBack = m_settings.CalBack;
+    state.hiddenMode = m_display.hiddenMode();
+    return state;
+}
+
+bool Controller::stripVisible() const
+{
+    return strip::visible(stripState(), m_layout);
 }
 
 QString Controller::marker() const
@@ -256,6 +297,9 @@ std::pair<Box, QString> Controller::devideGo(const QString &fileName)
 
 void Controller::connError()
 {
+    if (m_provider && m_provider->clientActive())
+        m_provider->closeClient();
+    m_dialUp->connErrorBranch();
     m_core.state.marker = QStringLiteral("x");
     DispSet(DisplayState::ConnectNG);
     hold(2);
@@ -313,7 +357,7 @@ void Controller::openSettings()
         m_core.messenger.beep();
         return;
     }
-    if (!m_windowsPresent)
+    if (!m_settingsDialogPresent)
         return;
     m_dialogOpen = true;
     emit windowRequested(Window::Settings);
@@ -322,7 +366,13 @@ void Controller::openSettings()
 void Controller::settingsDialogClosed()
 {
     m_dialogOpen = false;
+    m_settingsPage = SettingsPage::Usual;
+    m_ruleOffer.reset();
+    // Closed by the end of the program (all settings erased): nothing to apply.
+    if (m_closeRequested)
+        return;
     RetMain();
+    DispSet(DisplayState::Normal);
     startMinuteTimer();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/PlanActions.h"
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
+#include "app/display/StripRules.h"
+#include "extras/ConnectionTestAccount.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -10,11 +13,19 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vesk {
 
+class CalendarState;
+class ConnectionControl;
+class DialUpBackend;
+class DialUpEntries;
 class GlobalAtoms;
 class MailHost;
+class PlanState;
+class PowerOff;
+struct DialPanel;
 class MailView;
 class SettingsStore;
 class Timer;
@@ -59,9 +70,9 @@ public:
     void setDistributor(Distribution distributor) { m_distributor = std::move(distributor); }
     // Plays a wave file; an empty name means the standard beep.
     void setSoundPlayer(std::function<void(const QString &)> play) { m_sound = std::move(play); }
-    // Windows are there to show what is asked for (the settings dialog, the
-    // box window); without them the program says what is missing instead.
-    void setWindowsPresent(bool present) { m_windowsPresent = present; }
+    // A settings dialog is there to open; without one the program says
+    // what is missing instead.
+    void setSettingsDialogPresent(bool present) { m_settingsDialogPresent = present; }
 
     // --- Commands ---
 
@@ -93,6 +104,136 @@ public:
     void reloadSettings();
     // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
     void requestDisplay(int mode);
+    // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
+    // button, 付箋紙) toggled and written at once.
+    void toggleDisplayFlag(int tag);
+    // The position mode (0 free, 1 top left, 2 top centre, 3 fixed), written.
+    void setPositionMode(int mode);
+    // PosWrite: the strip's position, written.
+    void savePosition(int left, int top);
+    // A left click on the tray icon: a manual check on a LAN.
+    void trayClicked();
+    // A click on the animation area: the animation ends, the mail stays.
+    void stopAnimation();
+    // PopUpCheck: after deletions, the indication ends once every receive
+    // box is empty.
+    void popUpCheck();
+    // A plan falls due: its alert stands on the strip until "Saw".
+    void showPlanAlert(const QString &time, const QString &comment);
+    // spbOKClick on "Saw": the plan alert is acknowledged.
+    void acknowledgePlanAlert();
+    // A command whose feature this version does not have yet: says so.
+    void notYetAvailable(const QString &feature);
+
+    // --- The settings dialog's commands (ControllerSettings.cpp) ---
+
+    // The connection test: one manual check cycle with this account, the
+    // stored provider ports and the local server function off, so that the
+    // session only logs in and counts (nothing is fetched or sent); then the
+    // loaded settings apply again. Returns when it has ended: true when the
+    // provider answered as it should. An incomplete account is not tried.
+    bool testConnection(const ConnectionTestAccount &account);
+    // Ends a running connection test as failed.
+    void cancelConnectionTest();
+    bool connectionTestRunning() const { return m_connectionTest; }
+    // Every setting was erased: the program ends without writing any back.
+    void settingsErased();
+
+    // --- Dial-up (ControllerDialUp.cpp) ---
+
+    // The platform's connection service and its power-off; without them the
+    // program runs as on a LAN.
+    void setDialUp(DialUpBackend *backend, PowerOff *powerOff);
+    // spbOKClick on "OFF": the line is hung up.
+    void hangUp();
+    // "切断タイマー(&T)": an item's minutes (10, 30, 60, 180) ticked or
+    // unticked; the line goes down that many minute ticks later.
+    void toggleDisconnectTimer(int minutes);
+    int disconnectTimerMinutes() const;
+    // AutoPowerOFF: shuts the machine down (a plan's timed action).
+    void powerOff();
+    // The connection entries for the settings dialog.
+    const DialUpEntries &dialUpEntries() const;
+    // The dial-up panel and the line.
+    const DialPanel &dialPanel() const;
+    bool lineConnected() const;
+    bool dialUpButtonEnabled() const;
+    // A single click on the title bar or on the dial-up panel (after the
+    // double-click wait): the panel is shown or hidden.
+    void titleClicked();
+    void dialPanelClicked();
+
+    // Where the user asked for a mailer: a double-click on the title bar, on
+    // the animation area or on the tray icon, or the menu's two items.
+    enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
+    void mailerEntry(MailerEntry entry);
+    // FormKeyPress: a character typed on the strip, for the start passwords.
+    void keyTyped(QChar character);
+    // The title bar's hint.
+    QString titleHint() const;
+
+    // --- Plans, reminders and the calendar (ControllerPlans.cpp, ControllerCalendar.cpp) ---
+
+    // What action plans do through other parts of the program.
+    void setPlanActions(PlanActions actions) { m_planActions = std::move(actions); }
+    // Where the national holiday files shipped with the program are.
+    void setShippedHolidays(const QString &folder);
+    // mnuPlanClick: the plan editor for today; one editor dialog at a time
+    // (a second request beeps).
+    void openPlanEditor();
+    // The plan editor has closed: the plans are read again (RetMain).
+    void planEditorClosed();
+    // mnuCalClick (and Esc): the calendar shown, or closed when it is shown.
+    void toggleCalendar();
+    // spbCalCloseClick: "閉じる", Esc.
+    void closeCalendar();
+    // "<<", ">>", "Today" (Left, Right, Down).
+    void calendarPrevious();
+    void calendarNext();
+    void calendarToday();
+    // "休": holiday planning on or off; the minute timer waits meanwhile.
+    void toggleHolidayPlanning();
+    // A click and a double-click on day cell n (1-42).
+    void calendarDayClicked(int cell);
+    void calendarDayDoubleClicked(int cell);
+    // WeekColorN (1-7) chosen in the calendar, written at once.
+    void setCalendarColour(int number, ColorValue colour);
+    // The seven colours back to their defaults at the next start.
+    void resetCalendarColours();
+
+    const PlanState &plans() const { return *m_plans; }
+    const CalendarState &calendar() const { return *m_calendar; }
+    bool calendarOpen() const;
+    bool holidayPlanning() const;
+    // Added to the next reminder window's position; grows by 5 with each.
+    int reminderOffset() const { return m_reminderOffset; }
+    // --- The box window's commands ---
+
+    // Wakeup for the box window and the quick view: mailer 1 or 2 (they
+    // refuse themselves while a launch password is set).
+    void wakeMailer(int mailer);
+    // ManuSend as the box window sets it while it is open: mail handed in
+    // by the mailers waits in the out-box (held) or goes at once. Not stored.
+    void setSendHeld(bool held);
+    bool sendHeld() const { return m_settings.ManuSend; }
+    // The new-mail indication is on: mnuVeskONClick would switch it off.
+    bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
+    // The settings dialog on a page: its distribution page ("振分け設定")
+    // or the one it usually opens on. The dialog asks which when it opens.
+    enum class SettingsPage { Usual, Rules };
+    void openSettingsAt(SettingsPage page);
+    SettingsPage settingsPage() const { return m_settingsPage; }
+    // A distribution rule offered from a message: rule list 1-4 and the
+    // text for its entry field. The settings dialog takes the offer when it
+    // opens and the user confirms it there; without a dialog the user is
+    // asked, and the rule is added to the stored lists.
+    struct RuleOffer
+    {
+        int list = 0;
+        QString text;
+    };
+    void offerRule(int list, const QString &text);
+    std::optional<RuleOffer> takeRuleOffer();
 
     // --- State ---
 
@@ -108,6 +249,15 @@ public:
 
     const Settings &settings() const { return m_settings; }
     const DisplayState &display() const { return m_display; }
+    // The strip's layout and the states it was chosen from.
+    StripLayout layout() const { return m_layout; }
+    StripState stripState() const;
+    // Whether the strip is to be seen (hidden mode shows it only while it
+    // has more than its title bar to show).
+    bool stripVisible() const;
+    // The tray shows the mail picture (from the new-mail display until the
+    // mail is taken or acknowledged).
+    bool trayShowsMail() const { return m_display.mailColour(); }
     QString marker() const;
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
@@ -135,6 +285,8 @@ signals:
     // Every box is empty: the box window may close (RemainCheck).
     void boxWindowCloseRequested();
     void dialPanelStatusChanged(const QString &text);
+    // The dial-up panel, the line or the OK button's state changed.
+    void dialUpChanged();
     // A transfer under way: ">" down, "<" up.
     void directionShown(const QString &direction);
     void progressAdvanced();
@@ -146,10 +298,22 @@ signals:
     void settingsChanged(const vesk::Settings &settings);
     // The close handling is done: the program may end.
     void finished();
+    // The plan editor is to open with this reference day.
+    void planEditorRequested(const QDate &reference);
+    // PopUpOn: a reminder window with its caption, the plan's date-time and
+    // comment, placed `offset` pixels off the centre of the screen.
+    void reminderRequested(const QString &message, const QString &dateTime, const QString &comment, int offset);
+    // The calendar's month, cells, planning mode or colours changed.
+    void calendarChanged();
+    // What the provider session is to use from now on: the connection
+    // test's account, and the loaded settings again after it.
+    void providerSettingsChanged(const vesk::Settings &settings);
 
 private:
     class EngineHost;
     friend class EngineHost;
+    class DialUpHost;
+    friend class DialUpHost;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -196,18 +360,40 @@ private:
     int boxCount(Box box) const;
     bool anyMailHeld() const;
     void setNewMail(int count, bool announced, bool animation);
+    void Wakeup(int mailer);
+    bool passwordGuards(int mailer);
+
+    // Plans, reminders and the calendar.
+    void planStartUp();
+    void startUpReminderStep();
+    void finishStartUpPass();
+    bool planDueCheck();
+    void advancePlan(const QDateTime &now);
+    void planAlertAcknowledged();
+    void PopUpOn(const QString &message, const QString &dateTime, const QString &comment);
+    void playPlanSound();
+    void planActionMissing(const QString &feature);
+    void spbTodayClick();
+    bool CalDaySet();
+    void calendarMoved(int fromYear, int fromMonth);
+    bool leaveHolidayPlanning();
+    void calendarDateChanged();
+    void saveHolidaysAtQuit();
+    void openPlanEditorFor(const QDate &reference);
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     GlobalAtoms &m_atoms;
     QString m_programName;
     std::unique_ptr<EngineHost> m_engineHost;
+    std::unique_ptr<DialUpHost> m_dialUpHost;
+    std::unique_ptr<ConnectionControl> m_dialUp;
 
     ProviderLink *m_provider = nullptr;
     LocalServerLink *m_servers = nullptr;
     Distribution m_distributor;
     std::function<void(const QString &)> m_sound;
-    bool m_windowsPresent = false;
+    bool m_settingsDialogPresent = false;
 
     std::unique_ptr<Timer> m_timMin;
     std::unique_ptr<Timer> m_timSec;
@@ -231,11 +417,28 @@ private:
     bool m_closeRequested = false;
     bool m_boxWindowOpen = false;
     bool m_showBox = false;
+    StripLayout m_layout = StripLayout::Normal;
     bool m_serversRunning = false;
     bool m_mailer2Running = false;
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;
+    QString m_keyBuffer;
+
+    std::unique_ptr<PlanState> m_plans;
+    std::unique_ptr<CalendarState> m_calendar;
+    PlanActions m_planActions;
+    bool m_planOverdue = false; // the start-up pass met an overdue plan
+    bool m_planEditorOpen = false;
+    QString m_alertedPlan; // the name of the plan whose alert stands
+    int m_reminderOffset = 0;
+    // The settings dialog's state.
+    bool m_connectionTest = false;
+    bool m_settingsErased = false;
+    bool m_settingsDialogShownAtStart = false;
+    int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
+    SettingsPage m_settingsPage = SettingsPage::Usual;
+    std::optional<RuleOffer> m_ruleOffer;
 };
 
 } // namespace vesk

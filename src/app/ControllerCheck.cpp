@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/Clock.h"
@@ -19,17 +20,6 @@ QString Controller::checkRefusal() const
     if (m_cycleDepth > 0)
         return QStringLiteral("実行中のチェックがあります");
     return QString();
-}
-
-bool Controller::DialUpOn()
-{
-    // Always connected on a LAN; the only refusal is a session still open.
-    m_core.state.marker = QStringLiteral(".");
-    if (m_provider && m_provider->clientActive()) {
-        m_core.state.marker = QStringLiteral("x");
-        return false;
-    }
-    return true;
 }
 
 void Controller::runDownLoad()
@@ -92,6 +82,7 @@ void Controller::UpLoad()
     stopMinuteTimer();
 
     // 2-3: the connection.
+    m_dialUp->beforeCheck();
     m_core.state.marker = QStringLiteral(".");
     if (!DialUpOn() || m_core.state.failed()) {
         startMinuteTimer();
@@ -116,6 +107,7 @@ void Controller::UpLoad()
     // 5: the provider connection is closed by now.
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
+    m_dialUp->checkClosed();
 
     // 6-8: indication and result.
     AfterDown();
@@ -187,6 +179,8 @@ void Controller::AfterDown()
     // 3: a check started by someone shows the boxes that hold mail.
     if (m_settings.ServerON && m_core.state.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
         showBoxWindow();
+    // 4: the line goes down again after a check that asked for it.
+    m_dialUp->afterCheck(m_core.state.checkTrigger, m_settings.ServerON, m_newMailCount);
     startMinuteTimer();
 }
 

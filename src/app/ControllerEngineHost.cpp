@@ -1,5 +1,7 @@
 #include "app/ControllerEngineHost.h"
 
+#include "dialup/ConnectionControl.h"
+
 namespace vesk {
 
 MailHost &Controller::mailHost()
@@ -10,6 +12,19 @@ MailHost &Controller::mailHost()
 MailView &Controller::mailView()
 {
     return *m_engineHost;
+}
+
+void Controller::EngineHost::closeDialUp()
+{
+    // After the connection test's download.
+    if (m_c.m_dialUp->inUse())
+        m_c.m_dialUp->ModemClose();
+}
+
+void Controller::EngineHost::dialPanelStatus(const QString &text)
+{
+    m_c.m_dialUp->sessionStatus(text);
+    emit m_c.dialPanelStatusChanged(text);
 }
 
 } // namespace vesk

@@ -24,8 +24,10 @@ public:
     void checkStarted(const QString &lastTime) override { m_c.checkStarted(lastTime); }
     void restartMinuteTimer() override { m_c.startMinuteTimer(); }
     void connError() override { m_c.connError(); }
+    bool connectionTestRunning() const override { return m_c.m_connectionTest; }
     void clearNewMailIndication() override { m_c.clearNewMailIndication(); }
     void upLoad(int checkTrigger) override { m_c.mailerCycle(checkTrigger); }
+    void closeDialUp() override;
 
     // MailView
     bool boxWindowOpen() const override { return m_c.m_boxWindowOpen; }
@@ -41,7 +43,7 @@ public:
     void setDisplayMode(int mode) override { m_c.DispSet(mode); }
     void showDirection(const QString &direction) override { emit m_c.directionShown(direction); }
     void progress() override { emit m_c.progressAdvanced(); }
-    void dialPanelStatus(const QString &text) override { emit m_c.dialPanelStatusChanged(text); }
+    void dialPanelStatus(const QString &text) override;
     void raiseMainWindow() override { emit m_c.raiseRequested(); }
 
 private:

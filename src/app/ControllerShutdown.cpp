@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"
@@ -13,6 +14,9 @@ namespace vesk {
 bool Controller::quit()
 {
     // mnuPerentClick
+    // The line this program keeps up goes down first.
+    if (m_dialUp->connected())
+        hangUp();
     // A launcher entry is being started: ending now would leave it half done.
     if (m_core.state.marker == QLatin1String("*")) {
         m_core.messenger.beep();
@@ -27,6 +31,7 @@ bool Controller::quit()
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
+    saveHolidaysAtQuit();
     m_core.state.marker = QStringLiteral("  ");
     m_closeRequested = true;
     m_core.pump.waitUntil([] { return false; }, 51, 10);
@@ -41,11 +46,13 @@ void Controller::FormCloseQuery()
     m_closed = true;
     m_timMin->stop();
     m_timSec->stop();
+    m_dialUp->hangUpForShutdown();
     if (m_display.mode() == DisplayState::MailOn) {
         setNewMail(m_newMailCount, m_mailAnnounced, false);
         m_display.dispSet(DisplayState::Normal);
     }
-    {
+    // After "全設定消去" nothing may be written back.
+    if (!m_settingsErased) {
         SettingsStore::Batch batch(m_settingsStore);
         m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("LastTime"), m_lastTime);
         m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);

@@ -1,6 +1,8 @@
 #include "app/Controller.h"
+#include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
+#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
@@ -10,9 +12,13 @@ namespace vesk {
 void Controller::timMinTimer()
 {
     // 1-2: the date and the clock.
-    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate())
+    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate()) {
         m_display.dateWrite();
-    switch (m_display.mode()) {
+        calendarDateChanged();
+    }
+    // While connected the title may show the connection time instead.
+    const bool clock = !m_dialUp->connected() || m_dialUp->panel().shown;
+    switch (clock ? m_display.mode() : -1) {
     case DisplayState::Normal:
     case DisplayState::MailOn:
     case DisplayState::LineUp:
@@ -34,20 +40,30 @@ void Controller::timMinTimer()
             return;
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
-            if (m_windowsPresent) {
-                // The ticks wait while it is open; closing it reads the settings again.
-                openSettings();
-                startMinuteTimer();
-                return;
-            }
-            // Nobody to show the dialog to: say once what is missing and run on
-            // without checks until the settings are there.
-            if (!m_accountHintShown) {
+            if (m_settingsDialogPresent) {
+                // The ticks wait while it is open; closing it reads the settings
+                // again. Closed without an account, it does not come back at
+                // once: the program runs on without checks.
+                if (!m_settingsDialogShownAtStart) {
+                    m_settingsDialogShownAtStart = true;
+                    openSettings();
+                    startMinuteTimer();
+                    return;
+                }
+            } else if (!m_accountHintShown) {
+                // Nobody to show the dialog to: say once what is missing and run
+                // on without checks until the settings are there.
                 m_accountHintShown = true;
                 m_core.messenger.message(QStringLiteral("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"));
             }
         }
-        // No plans yet, so the reminder pass has nothing to step through.
+        // The start-up reminder pass: one plan per tick, from the last.
+        if (m_plans->index() >= 0) {
+            startUpReminderStep();
+            startMinuteTimer();
+            return;
+        }
+        finishStartUpPass();
         m_timMin->setInterval(FirstDelayRhythm);
         m_firstDelayLeft = m_settings.FirstDelay;
         startMinuteTimer();
@@ -71,6 +87,9 @@ void Controller::timMinTimer()
         }
     }
 
+    // 5: the dial-up line.
+    const bool lineUp = m_dialUp->lineUp();
+
     // 6: the animation runs for a limited time.
     if (m_animationOn && !m_settings.ShutNot) {
         if (m_animationMinutes < m_animationLimit) {
@@ -81,12 +100,20 @@ void Controller::timMinTimer()
         }
     }
 
+    // 7: plans whose time has come.
+    if (planDueCheck())
+        return;
+
+    // 8: the line came up or dropped; the disconnect timer.
+    if (m_dialUp->track(lineUp))
+        m_roundCount = 0;
+
     // 9: the periodic check, download only.
     ++m_roundCount;
     if (m_settings.MailRound && m_settings.RoundGo && m_roundCount >= m_settings.RoundTime) {
         m_core.state.checkTrigger = TriggerPeriodic;
         m_roundCount = 0;
-        if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn()) {
+        if (!m_core.state.running() && !m_dialUp->periodicBlocked() && checkRefusal().isEmpty() && DialUpOn()) {
             const CycleScope cycle(*this);
             runDownLoad();
             AfterDown();

@@ -29,8 +29,9 @@ public:
     virtual bool startMailer1() = 0;
     virtual bool startMailer2() = 0;
     virtual void stopAll() = 0;
-    // Drops the mailers' connections and stops listening while a provider
-    // session runs; reopen brings back what was listening.
+    // Drops the mailers' connections and turns new ones away while a
+    // provider session runs, keeping the ports bound; reopen serves them
+    // again (and tries once more a port that could not be opened).
     virtual void closeForSession() = 0;
     virtual void reopenAfterSession() = 0;
 };

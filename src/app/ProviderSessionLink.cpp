@@ -56,7 +56,8 @@ void LocalServersLink::closeForSession()
     if (m_closed)
         return;
     m_closed = true;
-    m_servers.stopAll();
+    // Closed as a mailer sees it, but the ports stay ours.
+    m_servers.holdForSession();
 }
 
 void LocalServersLink::reopenAfterSession()
@@ -64,6 +65,8 @@ void LocalServersLink::reopenAfterSession()
     if (!m_closed)
         return;
     m_closed = false;
+    m_servers.resumeAfterSession();
+    // A port that could not be opened before is tried again.
     if (m_mailer1)
         m_servers.startMailer1();
     if (m_mailer2)

@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
+#include "app/FrontEnd.h"
 #include "app/ProviderSessionLink.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -11,6 +12,7 @@
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
@@ -22,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 
@@ -53,9 +56,8 @@ QStringList statusLines(const Controller::Status &s)
 
 } // namespace
 
-int ResidentProgram::run(const Options &options)
+int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
 {
-    Q_UNUSED(options);
     SingleInstance instance(paths::runtimeDir());
     QString error;
     if (!instance.acquire(&error)) {
@@ -79,7 +81,8 @@ int ResidentProgram::run(const Options &options)
         return 1;
     }
 
-    StderrMessenger messenger;
+    StderrMessenger stderrMessenger;
+    Messenger &messenger = frontEnd ? frontEnd->messenger() : stderrMessenger;
     IniSettingsStore settingsStore(paths::settingsFile());
     MessageStore store(dataDir);
     FileAtoms atoms(paths::runtimeDir());
@@ -98,6 +101,7 @@ int ResidentProgram::run(const Options &options)
 
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
+    controller.setDialUp(dialUp.backend, dialUp.powerOff);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
     controller.setDistributor([&distributor](const QString &fileName) {
@@ -108,7 +112,10 @@ int ResidentProgram::run(const Options &options)
         provider.setConfig(sessionConfigFrom(settings));
         servers.setConfig(serverConfigFrom(settings));
         distributor.setRules(RuleLists(settings.DevideList));
-        // The monitor's lines go to standard error while it is switched on.
+        // Without windows the monitor's lines go to standard error while it
+        // is switched on.
+        if (frontEnd)
+            return;
         if (settings.DebugWindow)
             monitor.attach([](const QString &line) {
                 std::fprintf(stderr, "%s\n", line.toUtf8().constData());
@@ -117,11 +124,21 @@ int ResidentProgram::run(const Options &options)
         else
             monitor.attach({});
     });
+    // The settings dialog's connection test tries an account not yet saved.
+    QObject::connect(&controller, &Controller::providerSettingsChanged,
+        [&](const Settings &settings) { provider.setConfig(sessionConfigFrom(settings)); });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Without windows a reminder of the start-up pass is a message.
+    if (!frontEnd) {
+        QObject::connect(&controller, &Controller::reminderRequested,
+            [&messenger](const QString &message, const QString &dateTime, const QString &comment, int) {
+                messenger.message(message + QStringLiteral(" ") + dateTime + QStringLiteral(" ") + comment);
+            });
+    }
 
-    instance.setHandler([&controller](const QString &command, const SingleInstance::Reply &reply) {
+    instance.setHandler([&controller, frontEnd](const QString &command, const SingleInstance::Reply &reply) {
         // Run the request from the event loop, not inside the socket handler.
-        QTimer::singleShot(0, qApp, [&controller, command, reply] {
+        QTimer::singleShot(0, qApp, [&controller, frontEnd, command, reply] {
             if (command == QLatin1String("status")) {
                 for (const QString &line : statusLines(controller.status()))
                     reply(line, false);
@@ -141,6 +158,8 @@ int ResidentProgram::run(const Options &options)
                 controller.quit();
             } else if (command == QLatin1String("activate")) {
                 reply(QStringLiteral("@ok"), true);
+                if (frontEnd)
+                    frontEnd->activate();
             } else {
                 reply(QStringLiteral("@fail unknown request"), true);
             }
@@ -152,13 +171,24 @@ int ResidentProgram::run(const Options &options)
             controller.quit();
     });
 
+    if (frontEnd) {
+        frontEnd->attach({ controller, monitor, settingsStore, store, SystemClock::instance(), dataDir });
+    }
     controller.start();
     return QCoreApplication::exec();
 }
 
 int ResidentProgram::request(const QString &command)
 {
-    SingleInstance instance(paths::runtimeDir());
+    const QString folder = paths::runtimeDir();
+    QString unsafe;
+    if (QFileInfo(folder).exists() || QFileInfo(folder).isSymLink()) {
+        if (!PrivateFolder::check(folder, &unsafe)) {
+            printErr(unsafe);
+            return 1;
+        }
+    }
+    SingleInstance instance(folder);
     QStringList reply;
     if (!instance.request(command, &reply)) {
         printErr(QStringLiteral("実行中のVeskがありません。"));

@@ -4,18 +4,28 @@
 
 namespace vesk {
 
+class DialUpBackend;
+class FrontEnd;
+class PowerOff;
+
+// The platform's connection service and power-off, made by the program's
+// entry (they talk to system services); without them the program runs as on
+// a LAN and cannot power off.
+struct DialUpParts
+{
+    DialUpBackend *backend = nullptr;
+    PowerOff *powerOff = nullptr;
+};
+
 // The resident program: one copy per user, its mail function wired from the
 // real parts, requests of later starts (check, quit, status) answered, until
 // the end command or a termination signal ends it.
 class ResidentProgram final
 {
 public:
-    struct Options
-    {
-        bool headless = true;
-    };
-    // Runs the event loop; returns the exit status.
-    static int run(const Options &options);
+    // Runs the event loop; returns the exit status. Without a front end the
+    // program runs headless.
+    static int run(FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {});
 
     // A later start asks the running copy. Returns the exit status and prints
     // the reply: 0 done, 1 no copy runs or the request failed.

@@ -19,6 +19,8 @@ bool LineAssembler::feed(const QByteArray &chunk)
     m_overflowed = false;
     const std::weak_ptr<int> alive = m_alive;
     for (;;) {
+        if (m_skippingLine && !skipLineRest())
+            break;
         const qsizetype end = lastLineEnd(m_scanFrom);
         if (end < 0) {
             m_scanFrom = qMax<qsizetype>(0, m_pending.size() - 1);
@@ -26,13 +28,23 @@ bool LineAssembler::feed(const QByteArray &chunk)
         }
         const QByteArray block = m_pending.left(end);
         m_pending.remove(0, end + 2);
+        m_position = m_consumed;
+        m_consumed += end + 2;
         m_scanFrom = 0;
         judgeBlock(block, alive);
         if (alive.expired())
             return false;
     }
     m_feeding = false;
-    const qsizetype limit = inDataMode() ? m_maxDataLine : m_maxLine;
+    const bool dataMode = inDataMode();
+    const qsizetype limit = dataMode ? m_maxDataLine : m_maxLine;
+    if (m_pending.size() > limit && dataMode && m_longDataLine) {
+        m_skippingLine = true;
+        skipLineRest();
+        const std::function<void()> handler = m_longDataLine;
+        handler();
+        return true;
+    }
     if (m_pending.size() > limit) {
         clear();
         m_overflowed = true;
@@ -49,7 +61,24 @@ void LineAssembler::clear()
 {
     m_pending.clear();
     m_scanFrom = 0;
+    m_skippingLine = false;
+    m_consumed = 0;
+    m_position = 0;
     ++m_clears;
+}
+
+bool LineAssembler::skipLineRest()
+{
+    const qsizetype end = m_pending.indexOf("\r\n");
+    // A CR at the end may be the first half of the CR LF.
+    const qsizetype drop = end >= 0 ? end + 2 : m_pending.size() - (m_pending.endsWith('\r') ? 1 : 0);
+    m_pending.remove(0, drop);
+    m_consumed += drop;
+    m_scanFrom = 0;
+    if (end < 0)
+        return false;
+    m_skippingLine = false;
+    return true;
 }
 
 qsizetype LineAssembler::lastLineEnd(qsizetype from) const
@@ -76,7 +105,9 @@ void LineAssembler::judgeBlock(const QByteArray &block, const std::weak_ptr<int>
             return;
     }
     qsizetype start = 0;
+    const qint64 blockStart = m_position;
     for (;;) {
+        m_position = blockStart + start;
         const TextHandler judge = m_judge;
         if (inDataMode()) {
             if (judge)

@@ -20,7 +20,12 @@ namespace vesk {
 // Memory is bounded: bytes after the last CR LF may not exceed maxLine()
 // (maxDataLine() while in data mode); past that the pending bytes are dropped,
 // the overflow handler runs and feed() returns false. The connection should
-// then be closed with an error (the table code WSAEMSGSIZE fits).
+// then be closed with an error (the table code WSAEMSGSIZE fits). In data
+// mode a long-line handler may be set instead: the rest of that one line is
+// then skipped up to its CR LF, the handler is told, and assembly goes on.
+//
+// Every byte has its place in the stream since the last clear(): position()
+// is where the text being judged began, fed() how many bytes came so far.
 //
 // Use one assembler per connection.
 class LineAssembler
@@ -41,6 +46,7 @@ public:
     // Sees each whole block before it is judged (for the protocol monitor).
     void setMonitor(TextHandler monitor) { m_monitor = std::move(monitor); }
     void setOverflowHandler(std::function<void()> handler) { m_overflow = std::move(handler); }
+    void setLongDataLineHandler(std::function<void()> handler) { m_longDataLine = std::move(handler); }
 
     // Adds received bytes and judges what became complete. Returns false if
     // the bytes without CR LF grew past the limit. Bytes fed from inside a
@@ -51,6 +57,8 @@ public:
     void clear();
 
     const QByteArray &pending() const { return m_pending; }
+    qint64 position() const { return m_position; }
+    qint64 fed() const { return m_consumed + m_pending.size(); }
     qsizetype maxLine() const { return m_maxLine; }
     qsizetype maxDataLine() const { return m_maxDataLine; }
 
@@ -58,6 +66,9 @@ private:
     qsizetype lastLineEnd(qsizetype from) const;
     void judgeBlock(const QByteArray &block, const std::weak_ptr<int> &alive);
     bool inDataMode() const { return m_dataMode && m_dataMode(); }
+    // Drops bytes up to and including the CR LF that ends a skipped line;
+    // false while it has not come yet.
+    bool skipLineRest();
 
     qsizetype m_maxLine;
     qsizetype m_maxDataLine;
@@ -66,11 +77,16 @@ private:
     qsizetype m_scanFrom = 0;
     bool m_feeding = false;
     bool m_overflowed = false;
+    bool m_skippingLine = false;
+    // Bytes removed from the front of m_pending since the last clear.
+    qint64 m_consumed = 0;
+    qint64 m_position = 0;
     quint64 m_clears = 0;
     TextHandler m_judge;
     TextHandler m_monitor;
     DataModeQuery m_dataMode;
     std::function<void()> m_overflow;
+    std::function<void()> m_longDataLine;
     // Lets a running feed notice that a handler destroyed the assembler.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };

@@ -203,17 +203,18 @@ TKStreamTranciverSocket::ReadOutcome TKStreamTranciverSocket::readAvailable()
     ReadOutcome outcome;
     qsizetype readThisRound = 0;
     while (readThisRound < kMaxReadPerRound) {
-        if (m_recvBuffer.size() >= MaxReceiveBuffer) {
+        if (m_recvBuffer.size() >= m_receiveLimit) {
             // Unreceived data piles up: let the peer wait instead of the memory grow.
             m_readPaused = true;
             watcher().setReadEnabled(false);
             break;
         }
         const qsizetype before = m_recvBuffer.size();
-        if (m_recvBuffer.capacity() < before + ReadChunk)
-            m_recvBuffer.reserve(qMax<qsizetype>(2 * m_recvBuffer.capacity(), before + ReadChunk));
-        m_recvBuffer.resize(before + ReadChunk);
-        const ByteChannel::Result result = m_channel->read(m_recvBuffer.data() + before, ReadChunk);
+        const qsizetype chunk = qMin<qsizetype>(ReadChunk, m_receiveLimit - before);
+        if (m_recvBuffer.capacity() < before + chunk)
+            m_recvBuffer.reserve(qMax<qsizetype>(2 * m_recvBuffer.capacity(), before + chunk));
+        m_recvBuffer.resize(before + chunk);
+        const ByteChannel::Result result = m_channel->read(m_recvBuffer.data() + before, chunk);
         m_recvBuffer.resize(before + qMax<qint64>(result.bytes, 0));
         if (result.bytes > 0) {
             readThisRound += result.bytes;
@@ -230,7 +231,7 @@ TKStreamTranciverSocket::ReadOutcome TKStreamTranciverSocket::readAvailable()
 
 void TKStreamTranciverSocket::resumeReading()
 {
-    if (!m_readPaused || m_recvBuffer.size() >= MaxReceiveBuffer)
+    if (!m_readPaused || m_recvBuffer.size() >= m_receiveLimit)
         return;
     m_readPaused = false;
     if (m_readArmed && !m_peerClosed)

@@ -49,6 +49,11 @@ public:
     // had to give up.
     void close() override;
 
+    // Unreceived bytes held before reading pauses (MaxReceiveBuffer unless
+    // set): a peer whose input is not taken then waits in TCP flow control.
+    qsizetype receiveLimit() const { return m_receiveLimit; }
+    void setReceiveLimit(qsizetype bytes) { m_receiveLimit = qMax<qsizetype>(1, bytes); }
+
     bool closePending() const { return m_closePending; }
     qsizetype queuedBytes() const { return m_queue.bytes(); }
     qsizetype bufferedBytes() const { return m_recvBuffer.size(); }
@@ -94,6 +99,7 @@ private:
     std::unique_ptr<ByteChannel> m_channel;
     SendQueue m_queue;
     QByteArray m_recvBuffer;
+    qsizetype m_receiveLimit = MaxReceiveBuffer;
     int m_closeTimeoutMs = DefaultCloseTimeoutMs;
     bool m_closePending = false;
     bool m_inCloseWait = false;

@@ -158,13 +158,19 @@ void TKTcpServer::closeIPv6()
     ::close(std::exchange(m_handle6, InvalidSocket));
 }
 
+void TKTcpServer::closeChildren()
+{
+    while (!m_children.isEmpty())
+        destroyChild(m_children.last());
+}
+
 void TKTcpServer::close()
 {
     if (!m_active)
         return;
-    while (!m_children.isEmpty())
-        destroyChild(m_children.last());
+    closeChildren();
     m_active = false;
+    m_refusing = false;
     m_acceptRetry->stop();
     m_listeningPort = 0;
     closeIPv6();
@@ -198,7 +204,13 @@ void TKTcpServer::accept(int listener)
             acceptFailed(error);
         return;
     }
+    if (m_refusing || m_children.size() >= m_maxChildren) {
+        turnAway(accepted);
+        return;
+    }
     auto *child = new TKTcpChildSock(this, accepted, services());
+    if (m_childReceiveLimit > 0)
+        child->setReceiveLimit(m_childReceiveLimit);
     m_children.append(child);
     bindChild(child);
     QPointer<TKTcpChildSock> alive = child;
@@ -211,6 +223,13 @@ void TKTcpServer::accept(int listener)
     }
     if (alive && !child->m_destroying)
         child->start();
+}
+
+void TKTcpServer::turnAway(int handle)
+{
+    // An orderly close: a client that gets a reset while its connect is
+    // still settling may take it for a failed connect and try again at once.
+    ::close(handle);
 }
 
 void TKTcpServer::acceptFailed(int error)

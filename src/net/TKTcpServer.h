@@ -23,7 +23,9 @@ class TKTcpServer : public TKStreamSock
 {
     Q_OBJECT
 public:
-    static constexpr int Backlog = 5;
+    // Connections the kernel holds until accepted: a burst of mailers (or a
+    // client that opens many at once) must not wait for SYN retries.
+    static constexpr int Backlog = 128;
 
     explicit TKTcpServer(QObject *owner = nullptr, NetServices services = {});
     ~TKTcpServer() override;
@@ -42,6 +44,19 @@ public:
     quint16 listeningPort() const { return m_listeningPort; }
     // True when the ::1 listener is open as well.
     bool listensOnIPv6() const { return m_handle6 != InvalidSocket; }
+
+    // Connections served at once at most; further ones are accepted and
+    // closed at once, as a refused connection looks to a client.
+    int maxChildren() const { return m_maxChildren; }
+    void setMaxChildren(int count) { m_maxChildren = count; }
+    // While refusing, the port stays bound (no other program can take it)
+    // but every new connection is closed at once.
+    bool refusing() const { return m_refusing; }
+    void setRefusing(bool refusing) { m_refusing = refusing; }
+    // Destroys every child; the server goes on listening.
+    void closeChildren();
+    // Unreceived bytes each child holds before it stops reading.
+    void setChildReceiveLimit(qsizetype bytes) { m_childReceiveLimit = bytes; }
 
     int childCount() const { return int(m_children.size()); }
     TKTcpChildSock *child(int index) const { return m_children.at(index); }
@@ -73,6 +88,8 @@ private:
     void closeIPv6();
     void accept(int listener);
     void acceptFailed(int code);
+    // Closes a connection that is not served, before any byte is sent.
+    static void turnAway(int handle);
     void bindChild(TKTcpChildSock *child);
     void bindRcvReady(TKTcpChildSock *child);
     void forward(const TKServerNotifyEvent &event, QObject *child);
@@ -81,6 +98,9 @@ private:
     void destroyChild(TKTcpChildSock *child);
 
     bool m_active = false;
+    bool m_refusing = false;
+    int m_maxChildren = 1 << 30;
+    qsizetype m_childReceiveLimit = 0;
     quint16 m_port = 0;
     quint16 m_listeningPort = 0;
     int m_handle6 = InvalidSocket;

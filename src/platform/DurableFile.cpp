@@ -114,17 +114,28 @@ DurableFile::Result DurableFile::write(const QString &path, const QByteArray &co
         ::unlink(tempPath.constData());
         return failed(QStringLiteral("ファイルを保存出来ません"), temp, code);
     }
-    int code = 0;
-    if (replace)
-        code = ::rename(tempPath.constData(), targetPath.constData()) == 0 ? 0 : errno;
-    else
-        code = renameNoReplace(tempPath, targetPath);
-    if (code != 0) {
+    if (!replace)
+        return putInPlace(temp, target);
+    if (::rename(tempPath.constData(), targetPath.constData()) != 0) {
+        const int code = errno;
         ::unlink(tempPath.constData());
         return failed(QStringLiteral("ファイル名を変更出来ません"), target, code);
     }
+    syncFolder(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return {};
+}
+
+DurableFile::Result DurableFile::putInPlace(const QString &temp, const QString &path)
+{
+    const QByteArray tempPath = QFile::encodeName(temp);
+    const QByteArray targetPath = QFile::encodeName(path);
+    if (const int code = renameNoReplace(tempPath, targetPath); code != 0) {
+        ::unlink(tempPath.constData());
+        return failed(QStringLiteral("ファイル名を変更出来ません"), path, code);
+    }
+    const QString folder = folderPart(path);
     Result flushed = syncFolder(folder.isEmpty() ? QStringLiteral(".") : folder);
-    if (flushed.ok() || replace)
+    if (flushed.ok())
         return {};
     // Not known to be on disk: take it back so that nobody relies on it.
     ::unlink(targetPath.constData());

@@ -36,6 +36,11 @@ public:
     // the rename is done, so a folder that cannot be flushed is no failure.
     static Result write(const QString &path, const QByteArray &content, Existing existing);
 
+    // Renames the flushed temporary file `temp` to `path` (never replacing
+    // an existing file) and flushes the folder. A failed rename removes
+    // `temp`; a folder that cannot be flushed takes the new file back.
+    static Result putInPlace(const QString &temp, const QString &path);
+
     // Appends `line` and a LF to the file, creating it if need be, and
     // flushes it; the folder is flushed too when the file is new.
     static Result appendLine(const QString &path, const QByteArray &line);

@@ -1,9 +1,11 @@
 #include "platform/GlobalAtoms.h"
+#include "platform/PrivateFolder.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vesk {
@@ -26,14 +28,20 @@ bool FileAtoms::add(const QString &name)
     const QString file = path(name);
     if (file.isEmpty())
         return false;
-    if (!QDir().mkpath(m_folder))
+    if (!PrivateFolder::ensure(m_folder))
         return false;
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // A fresh file each time, never written through whatever had the name.
+    const QByteArray encoded = QFile::encodeName(file);
+    ::unlink(encoded.constData());
+    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0)
         return false;
-    out.write(QByteArray::number(qint64(::getpid())) + '\n');
-    return true;
+    // The process id: a status bar can tell a running copy from a file that
+    // a killed one left behind.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    const bool written = ::write(fd, pid.constData(), size_t(pid.size())) == pid.size();
+    ::close(fd);
+    return written;
 }
 
 void FileAtoms::remove(const QString &name)
@@ -46,7 +54,8 @@ void FileAtoms::remove(const QString &name)
 bool FileAtoms::exists(const QString &name) const
 {
     const QString file = path(name);
-    return !file.isEmpty() && QFileInfo::exists(file);
+    struct stat info;
+    return !file.isEmpty() && ::lstat(QFile::encodeName(file).constData(), &info) == 0;
 }
 
 } // namespace vesk

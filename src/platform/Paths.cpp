@@ -20,9 +20,14 @@ QString xdgDir(const char *variable, const QString &fallbackUnderHome)
 
 } // namespace
 
+QString configHome()
+{
+    return xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config"));
+}
+
 QString settingsFile()
 {
-    return xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")) + QStringLiteral("/Dorvane/Vesk.ini");
+    return configHome() + QStringLiteral("/Dorvane/Vesk.ini");
 }
 
 QString dataDir()

@@ -7,6 +7,9 @@ namespace vesk::paths {
 // $XDG_CONFIG_HOME/Dorvane/Vesk.ini (default ~/.config/Dorvane/Vesk.ini).
 QString settingsFile();
 
+// $XDG_CONFIG_HOME (default ~/.config).
+QString configHome();
+
 // $XDG_DATA_HOME/Dorvane/Vesk (default ~/.local/share/Dorvane/Vesk): the
 // program's folder, made current at start; the box folders live in it.
 QString dataDir();

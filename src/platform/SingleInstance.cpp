@@ -1,11 +1,13 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/PrivateFolder.h"
+
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QVariant>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,14 +43,11 @@ bool SingleInstance::acquire(QString *error)
 {
     if (m_lockFd >= 0)
         return true;
-    if (!QDir().mkpath(m_folder)) {
-        if (error)
-            *error = QStringLiteral("フォルダを作成出来ません: ") + m_folder;
+    // Whoever controls the folder could stand in for the running copy.
+    if (!PrivateFolder::ensure(m_folder, error))
         return false;
-    }
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QByteArray lockPath = QFile::encodeName(m_folder + QStringLiteral("/instance.lock"));
-    const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (error)
             *error = QString::fromLocal8Bit(lockPath) + QStringLiteral(" を開けません");
@@ -106,9 +105,12 @@ void SingleInstance::onNewConnection()
 
 bool SingleInstance::request(const QString &command, QStringList *reply, int timeoutMs) const
 {
+    // A folder others control may hold anyone's socket: talk to none there.
+    if (!PrivateFolder::check(m_folder))
+        return false;
     // Nobody holds the lock: no copy runs, so there is nobody to wait for.
     const QByteArray lockPath = QFile::encodeName(m_folder + QStringLiteral("/instance.lock"));
-    const int fd = ::open(lockPath.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(lockPath.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;

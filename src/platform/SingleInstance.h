@@ -11,7 +11,9 @@ namespace vesk {
 
 // One running copy per user. The first copy holds a lock file (released by
 // the kernel however the process ends) and listens on a local socket beside
-// it; a later start sends its request there and ends.
+// it; a later start sends its request there and ends. The folder must be
+// the user's own and closed to others (PrivateFolder): otherwise nothing is
+// locked, listened on or talked to there.
 class SingleInstance final : public QObject
 {
     Q_OBJECT

@@ -26,4 +26,14 @@ void ChildSink::close()
         m_child->close();
 }
 
+QByteArray ChildSink::receive()
+{
+    return m_child ? m_child->receive() : QByteArray();
+}
+
+qsizetype ChildSink::queuedBytes() const
+{
+    return m_child ? m_child->queuedBytes() : 0;
+}
+
 } // namespace vesk

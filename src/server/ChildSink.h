@@ -18,6 +18,8 @@ public:
     void send(const QByteArray &bytes) override;
     void closeAfterSend() override;
     void close() override;
+    QByteArray receive() override;
+    qsizetype queuedBytes() const override;
     void detach() { m_child = nullptr; }
 
 private:

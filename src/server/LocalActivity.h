@@ -1,12 +1,15 @@
 #pragma once
 
+#include "server/LoginPenalty.h"
+
 namespace vesk {
 
 struct SessionState;
 
 // What the local dialogues share with the rest of the program through the
 // session state: the status marker while a mailer is served, and whether a
-// POP3 dialogue of either mailer runs (the SMTP end waits on it).
+// POP3 dialogue of either mailer runs (the SMTP end waits on it); and among
+// themselves the count of failed logins.
 class LocalActivity final
 {
 public:
@@ -29,10 +32,13 @@ public:
     void pop3Ended();
     int pop3Dialogues() const { return m_pop3; }
 
+    LoginPenalty &logins() { return m_logins; }
+
 private:
     SessionState &m_state;
     int m_markerHolders = 0;
     int m_pop3 = 0;
+    LoginPenalty m_logins;
 };
 
 } // namespace vesk

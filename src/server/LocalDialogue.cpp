@@ -6,6 +6,7 @@
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
 #include "platform/Clock.h"
+#include "platform/StagedFile.h"
 #include "platform/Timer.h"
 #include "server/LocalActivity.h"
 #include "server/MailerEnds.h"
@@ -38,6 +39,8 @@ LocalDialogue::LocalDialogue(ServerEnvironment &env, MailerPort port, ReplySink 
             greetingPoll();
         else if (m_phase == Phase::Pausing)
             lookupDone();
+        else if (m_phase == Phase::LoginWait)
+            loginAnswered();
     });
 }
 
@@ -63,6 +66,11 @@ bool LocalDialogue::inDataMode() const
 bool LocalDialogue::closing() const
 {
     return m_phase == Phase::Closing;
+}
+
+qsizetype LocalDialogue::heldBytes() const
+{
+    return m_input.size() - m_inputPos + (m_body ? m_body->heldBytes() : 0);
 }
 
 // --- transport events ---
@@ -112,13 +120,20 @@ void LocalDialogue::greet()
     processInput();
 }
 
+void LocalDialogue::readable()
+{
+    if (m_phase != Phase::Closing)
+        processInput();
+}
+
 void LocalDialogue::received(const QByteArray &bytes)
 {
     if (m_phase == Phase::Closing)
         return;
     restartIdle();
     m_input += bytes;
-    const bool busy = m_phase == Phase::Waiting || m_phase == Phase::Pausing || m_phase == Phase::Streaming;
+    const bool busy = m_phase == Phase::Waiting || m_phase == Phase::LoginWait || m_phase == Phase::Pausing
+        || m_phase == Phase::Streaming;
     if (busy && m_input.size() - m_inputPos > MaxPendingInput) {
         // A peer that keeps sending without reading the replies.
         m_phase = Phase::Closing;
@@ -134,6 +149,8 @@ void LocalDialogue::sendEmpty()
 {
     if (m_phase == Phase::Streaming)
         streamMore();
+    else if (m_phase == Phase::Ready || m_phase == Phase::Data)
+        processInput();
 }
 
 void LocalDialogue::disconnected()
@@ -201,11 +218,26 @@ void LocalDialogue::restartIdle()
 
 // --- input ---
 
+void LocalDialogue::takeInput()
+{
+    if (m_phase != Phase::Ready && m_phase != Phase::Data)
+        return;
+    if (m_input.size() - m_inputPos >= InputBound)
+        return;
+    const QByteArray bytes = m_sink.receive();
+    if (bytes.isEmpty())
+        return;
+    restartIdle();
+    m_input += bytes;
+}
+
 void LocalDialogue::processInput()
 {
     if (m_processing)
         return;
     m_processing = true;
+    takeInput();
+    int commands = 0;
     while (m_inputPos < m_input.size()) {
         if (m_phase == Phase::Data) {
             feedData();
@@ -213,9 +245,13 @@ void LocalDialogue::processInput()
         }
         if (m_phase != Phase::Ready)
             break;
+        // A fair share per turn; the rest when the replies have gone out.
+        if (commands == CommandsPerTurn || m_sink.queuedBytes() > MaxQueuedOutput)
+            break;
         QByteArray line;
         if (!takeCommandLine(line))
             break;
+        ++commands;
         if (m_env.core.monitor.isOpen())
             m_env.core.monitor.debug(QString::fromLatin1(line));
         ServerJudge::judge(*this, line);
@@ -249,7 +285,7 @@ bool LocalDialogue::takeCommandLine(QByteArray &line)
             return true;
         }
         m_discarding = false;
-        failurePath(CommandLine::split(m_discardHead).command);
+        unknownCommand(CommandLine::split(m_discardHead).command);
         m_discardHead.clear();
         if (m_phase != Phase::Ready)
             return false;
@@ -294,6 +330,54 @@ void LocalDialogue::failurePath(const QByteArray &command)
         sendTCP("-ERR unknown command \"" + command + "\".");
     else
         sendTCP("502 unimplemented");
+}
+
+void LocalDialogue::unknownCommand(const QByteArray &command)
+{
+    failurePath(command);
+    if (++m_unknownInRow < MaxUnknownInRow)
+        return;
+    m_phase = Phase::Closing;
+    endDialogue("x");
+    m_sink.closeAfterSend();
+}
+
+void LocalDialogue::refuseForeign()
+{
+    m_phase = Phase::Closing;
+    m_body.reset();
+    m_streamer.reset();
+    endDialogue("x");
+    m_sink.close();
+}
+
+void LocalDialogue::answerLogin(bool passed, const QByteArray &reply)
+{
+    const qint64 wait = m_env.activity.logins().judged(passed, m_env.core.clock.now());
+    m_loginReply = reply;
+    m_loginPassed = passed;
+    if (wait <= 0) {
+        loginAnswered();
+        return;
+    }
+    m_phase = Phase::LoginWait;
+    m_idle->stop();
+    m_step->setInterval(int(wait));
+    m_step->start();
+}
+
+void LocalDialogue::loginAnswered()
+{
+    m_step->stop();
+    m_phase = Phase::Ready;
+    sendTCP(std::exchange(m_loginReply, {}));
+    if (!m_loginPassed && ++m_failedLogins >= MaxFailedLogins) {
+        m_phase = Phase::Closing;
+        endDialogue("x");
+        m_sink.closeAfterSend();
+        return;
+    }
+    processInput();
 }
 
 void LocalDialogue::setPop3Active(bool active)
@@ -394,9 +478,14 @@ void LocalDialogue::finishStreaming()
 
 // --- DATA and QUIT ---
 
-void LocalDialogue::beginData(QByteArray head)
+void LocalDialogue::beginData(QByteArray head, SmtpBody::HeaderFix fix)
 {
     m_body = std::make_unique<SmtpBody>(std::move(head), m_env.config.maxMessageBytes);
+    auto spool = std::make_unique<StagedFile>(m_env.core.store.folderPath(Box::OutBox));
+    // A spool that cannot be made refuses the message at its end.
+    if (!spool->open())
+        m_env.core.monitor.debug(spool->result().error);
+    m_body->spoolTo(std::move(spool), std::move(fix));
     m_dataBlocks = 0;
     m_phase = Phase::Data;
     if (!m_holdsMarker) {

@@ -2,6 +2,7 @@
 
 #include "mail/MailerPort.h"
 #include "server/DialogueVariables.h"
+#include "server/SmtpBody.h"
 #include "store/MessageStore.h"
 
 #include <QByteArray>
@@ -12,7 +13,6 @@ namespace vesk {
 
 class MessageStreamer;
 class ReplySink;
-class SmtpBody;
 class Timer;
 struct ServerEnvironment;
 
@@ -21,6 +21,12 @@ struct ServerEnvironment;
 // with flow control, receives DATA bodies, and gives up a silent connection
 // after OverTime seconds. Tags: 1 POP3 and 2 SMTP of mailer 1, 0 POP3 and 3
 // SMTP of mailer 2.
+//
+// Input is taken from the connection only while it can be worked on: not
+// while a login answer waits, a message is being served, or replies wait to
+// go out; and a turn works on a batch of commands at most, so one client
+// never holds up the others, and what it sends waits in the socket instead
+// of in memory.
 class LocalDialogue final
 {
 public:
@@ -31,6 +37,10 @@ public:
 
     // Transport events.
     void connected();
+    // Bytes wait in the sink: taken (ReplySink::receive) when they can be
+    // worked on.
+    void readable();
+    // Bytes handed over directly (a sink that does not hold any).
     void received(const QByteArray &bytes);
     void sendEmpty();
     void disconnected();
@@ -50,11 +60,23 @@ public:
     // Used by the judges.
     void sendTCP(const QByteArray &text);
     void failurePath(const QByteArray &command);
+    // A command not in the table: the failure path, and after a few of them
+    // in a row the connection is closed (no mailer talks like that).
+    void unknownCommand(const QByteArray &command);
+    void knownCommand() { m_unknownInRow = 0; }
+    // An HTTP request or header line: a web page posting to a mail port.
+    // The connection is dropped at once and nothing more of it is read.
+    void refuseForeign();
+    // PASS or APOP was judged: the reply goes out after the wait the failed
+    // logins call for (LoginPenalty), with no input read meanwhile; the
+    // third failure on a connection closes it.
+    void answerLogin(bool passed, const QByteArray &reply);
     void setPop3Active(bool active);
     // TOP (topLines >= 0) or RETR of a listed message, after the lookup pause.
     void retrieve(const QByteArray &command, int number, int topLines);
-    // DATA was accepted: what follows is the message text.
-    void beginData(QByteArray head);
+    // DATA was accepted: what follows is the message text, spooled to a
+    // staged file in the out-box; `fix` mends its header.
+    void beginData(QByteArray head, SmtpBody::HeaderFix fix);
     // The common part of QUIT, then the POP3 or SMTP end.
     void quit();
 
@@ -66,13 +88,26 @@ public:
     static constexpr qsizetype StreamBudget = 256 * 1024;
     // The greeting waits up to this many 100 ms polls for a provider session.
     static constexpr int GreetingWaitPolls = 50;
+    // Unworked input taken from the connection at most.
+    static constexpr qsizetype InputBound = 64 * 1024;
+    // No command is worked on while more replies than this wait to go out.
+    static constexpr qsizetype MaxQueuedOutput = 64 * 1024;
+    // Commands worked on in one turn of the event loop.
+    static constexpr int CommandsPerTurn = 16;
+    static constexpr int MaxFailedLogins = 3;
+    static constexpr int MaxUnknownInRow = 5;
+
+    // Bytes this dialogue holds: unworked input and DATA text not yet written.
+    qsizetype heldBytes() const;
 
 private:
-    enum class Phase { Waiting, Ready, Pausing, Streaming, Data, Closing };
+    enum class Phase { Waiting, Ready, LoginWait, Pausing, Streaming, Data, Closing };
 
     void greetingPoll();
     void greet();
+    void takeInput();
     void processInput();
+    void loginAnswered();
     bool takeCommandLine(QByteArray &line);
     void feedData();
     void prepareFirstPiece();
@@ -113,6 +148,11 @@ private:
 
     std::unique_ptr<SmtpBody> m_body;
     int m_dataBlocks = 0;
+
+    QByteArray m_loginReply;
+    bool m_loginPassed = false;
+    int m_failedLogins = 0;
+    int m_unknownInRow = 0;
 
     bool m_pop3Active = false;
     bool m_holdsMarker = false;

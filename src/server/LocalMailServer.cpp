@@ -50,6 +50,9 @@ TKTcpServer *LocalMailServer::makeServer(MailerPort port)
 {
     auto *server = new TKTcpServer(this, m_core.net);
     server->setTag(int(port));
+    server->setMaxChildren(MaxConnectionsPerPort);
+    // Input waits in the socket until the dialogue can work on it.
+    server->setChildReceiveLimit(LocalDialogue::InputBound);
     server->setOnConnect([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3Connect(s, c); });
     server->setOnRcvReady([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3RcvReady(s, c); });
     server->setOnSendEmpty([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3SendEmpty(s, c); });
@@ -101,12 +104,34 @@ void LocalMailServer::start(MailerPort port, int number)
 void LocalMailServer::stop(MailerPort port)
 {
     TKTcpServer *s = server(port);
+    dropConnections(s);
+    s->close();
+}
+
+void LocalMailServer::dropConnections(TKTcpServer *s)
+{
     // The provider session that closes the servers owns the marker now.
     for (TKTcpChildSock *child : s->childSockets()) {
         if (LocalDialogue *dialogue = dialogueOf(child))
             dialogue->serverClosing();
     }
-    s->close();
+    s->closeChildren();
+}
+
+void LocalMailServer::holdForSession()
+{
+    m_held = true;
+    for (TKTcpServer *s : { m_srvPOP3, m_srvSMTP, m_srvPOP32, m_srvSMTP2 }) {
+        s->setRefusing(true);
+        dropConnections(s);
+    }
+}
+
+void LocalMailServer::resumeAfterSession()
+{
+    m_held = false;
+    for (TKTcpServer *s : { m_srvPOP3, m_srvSMTP, m_srvPOP32, m_srvSMTP2 })
+        s->setRefusing(false);
 }
 
 void LocalMailServer::startMailer1()
@@ -137,6 +162,15 @@ void LocalMailServer::stopAll()
 {
     stopMailer1();
     stopMailer2();
+    m_held = false;
+}
+
+qsizetype LocalMailServer::heldBytes() const
+{
+    qsizetype held = 0;
+    for (const auto &[child, connection] : m_dialogues)
+        held += child->bufferedBytes() + child->queuedBytes() + connection->dialogue.heldBytes();
+    return held;
 }
 
 LocalDialogue *LocalMailServer::dialogueOf(TKTcpChildSock *child) const
@@ -157,9 +191,10 @@ void LocalMailServer::srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target
 
 void LocalMailServer::srvPOP3RcvReady(TKTcpServer *, TKTcpChildSock *target)
 {
-    const QByteArray bytes = target->receive();
     if (LocalDialogue *dialogue = dialogueOf(target))
-        dialogue->received(bytes);
+        dialogue->readable();
+    else
+        target->receive();
 }
 
 void LocalMailServer::srvPOP3SendEmpty(TKTcpServer *, TKTcpChildSock *target)

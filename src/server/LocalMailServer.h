@@ -50,6 +50,17 @@ public:
     void stopMailer2();
     void stopAll();
 
+    // While a provider session runs: the mailers' connections are dropped
+    // and new ones closed at once, as a closed port looks to a mailer, but
+    // every port stays bound, so that no other program can take it (and
+    // the mailers' passwords with it) meanwhile.
+    void holdForSession();
+    void resumeAfterSession();
+    bool held() const { return m_held; }
+
+    // Connections served at once on each port.
+    static constexpr int MaxConnectionsPerPort = 16;
+
     // A listening socket failed (the port is taken, ...): its port and the
     // error text ("WSAEADDRINUSE アドレスがすでに使用中です").
     using ListenErrorHandler = std::function<void(quint16 port, const QString &text)>;
@@ -63,6 +74,9 @@ public:
     quint16 listeningPort(MailerPort port) const;
 
     int dialogueCount() const { return int(m_dialogues.size()); }
+    // Bytes held in memory for all connections: received and not worked on,
+    // queued to go out, DATA text not yet written.
+    qsizetype heldBytes() const;
 
 private:
     struct Connection;
@@ -71,6 +85,7 @@ private:
     TKTcpServer *server(MailerPort port) const;
     void start(MailerPort port, int number);
     void stop(MailerPort port);
+    void dropConnections(TKTcpServer *server);
     LocalDialogue *dialogueOf(TKTcpChildSock *child) const;
 
     void srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target);
@@ -94,6 +109,7 @@ private:
     TKTcpServer *m_srvSMTP;
     TKTcpServer *m_srvPOP32;
     TKTcpServer *m_srvSMTP2;
+    bool m_held = false;
 };
 
 } // namespace vesk

@@ -1,5 +1,6 @@
 #include "server/MessageListing.h"
 
+#include "store/BoxUniqueIds.h"
 #include "store/MessageNumber.h"
 
 #include <QFileInfo>
@@ -9,11 +10,31 @@ namespace vesk {
 void MessageListing::take(const MessageStore &store, Box box)
 {
     m_box = box;
-    m_entries.clear();
+    clear();
     for (const QString &name : store.listing(box)) {
         const QFileInfo info(store.filePath(box, name));
         m_entries.append({ name, info.size(), false });
     }
+}
+
+void MessageListing::clear()
+{
+    m_entries.clear();
+    m_ids.clear();
+}
+
+QByteArray MessageListing::uniqueId(const MessageStore &store, int number)
+{
+    if (m_ids.isEmpty() && !m_entries.isEmpty()) {
+        QStringList names;
+        QList<QByteArray> found;
+        for (const Entry &entry : std::as_const(m_entries)) {
+            names << entry.fileName;
+            found << store.searchUidl(m_box, entry.fileName).toLatin1();
+        }
+        m_ids = BoxUniqueIds::assign(names, found);
+    }
+    return m_ids.value(number - 1);
 }
 
 int MessageListing::count() const

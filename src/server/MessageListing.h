@@ -23,7 +23,7 @@ public:
     };
 
     void take(const MessageStore &store, Box box);
-    void clear() { m_entries.clear(); }
+    void clear();
 
     Box box() const { return m_box; }
     // Messages not deleted, and their total size.
@@ -38,9 +38,14 @@ public:
     const Entry *at(int number) const;
     void markDeleted(int number);
 
+    // The UIDL id of a listed message (BoxUniqueIds), worked out for the
+    // whole listing at the first call and kept for the connection.
+    QByteArray uniqueId(const MessageStore &store, int number);
+
 private:
     Box m_box = Box::InBox;
     QList<Entry> m_entries;
+    QList<QByteArray> m_ids;
 };
 
 } // namespace vesk

@@ -1,5 +1,7 @@
 #include "server/MessageStreamer.h"
 
+#include "platform/RegularFile.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,13 +20,13 @@ bool isEnvelopeLine(const QByteArray &line)
 } // namespace
 
 MessageStreamer::MessageStreamer(const QString &path, int topLines)
-    : m_file(path)
+    : m_path(path)
     , m_topLines(topLines)
 { }
 
 bool MessageStreamer::open()
 {
-    return m_file.open(QIODevice::ReadOnly);
+    return RegularFile::openForReading(m_file, m_path);
 }
 
 bool MessageStreamer::refill()

@@ -19,6 +19,7 @@ public:
     // and that many body lines.
     MessageStreamer(const QString &path, int topLines);
 
+    // Only a regular file is served (see RegularFile).
     bool open();
     qint64 fileSize() const { return m_file.size(); }
 
@@ -42,6 +43,7 @@ private:
     void lineDone(QByteArray &out, const LineObserver &observer, const Progress &progress);
     void finish(QByteArray &out);
 
+    QString m_path;
     QFile m_file;
     int m_topLines;
     QByteArray m_buffer;

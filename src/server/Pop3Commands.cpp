@@ -113,12 +113,12 @@ void Pop3Commands::login(LocalDialogue &dialogue, bool passed)
     vars.pop3Authenticated = passed;
     if (!passed) {
         vars.listing.clear();
-        dialogue.sendTCP("-ERR Password supplied for \"" + vars.user + "\" is incorrect.");
+        dialogue.answerLogin(false, "-ERR Password supplied for \"" + vars.user + "\" is incorrect.");
         return;
     }
     // The numbers the mailer sees from now on.
     vars.listing.take(dialogue.env().core.store, dialogue.pop3Box());
-    dialogue.sendTCP("+OK " + vars.user + " has " + number(vars.listing.count()) + " message(s) ("
+    dialogue.answerLogin(true, "+OK " + vars.user + " has " + number(vars.listing.count()) + " message(s) ("
         + number(vars.listing.totalSize()) + " octets).");
 }
 
@@ -201,8 +201,8 @@ void Pop3Commands::dele(LocalDialogue &dialogue, const CommandLine &line)
 
 void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
 {
-    const ServerEnvironment &env = dialogue.env();
-    const MessageListing &listing = dialogue.vars().listing;
+    const MessageStore &store = dialogue.env().core.store;
+    MessageListing &listing = dialogue.vars().listing;
     const QByteArray word = line.word(1);
     if (namesWholeBox(word)) {
         if (listing.count() == 0) {
@@ -211,9 +211,8 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         }
         QByteArray text = "+OK unique-id listing follows.\r\n";
         for (int i = 1; i <= listing.lastNumber(); ++i) {
-            if (const MessageListing::Entry *entry = listing.at(i))
-                text += number(i) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1()
-                    + "\r\n";
+            if (listing.at(i))
+                text += number(i) + ' ' + listing.uniqueId(store, i) + "\r\n";
         }
         text += '.';
         dialogue.sendTCP(text);
@@ -225,8 +224,7 @@ void Pop3Commands::uidl(LocalDialogue &dialogue, const CommandLine &line)
         dialogue.sendTCP("-ERR no such message.");
         return;
     }
-    dialogue.sendTCP(
-        "+OK " + number(n) + ' ' + env.core.store.searchUidl(listing.box(), entry->fileName).toLatin1());
+    dialogue.sendTCP("+OK " + number(n) + ' ' + listing.uniqueId(store, n));
 }
 
 } // namespace vesk

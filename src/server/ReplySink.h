@@ -4,8 +4,8 @@
 
 namespace vesk {
 
-// Where a local dialogue's output goes: the child connection, or a recorder
-// in tests.
+// Where a local dialogue's output goes, and where its input waits: the child
+// connection, or a recorder in tests.
 class ReplySink
 {
 public:
@@ -16,6 +16,12 @@ public:
     virtual void closeAfterSend() = 0;
     // Closes at once; whatever is queued is dropped.
     virtual void close() = 0;
+
+    // The bytes that arrived and were not taken yet; a sink that hands its
+    // input over by itself (LocalDialogue::received) has none.
+    virtual QByteArray receive() { return {}; }
+    // Bytes queued and not sent yet.
+    virtual qsizetype queuedBytes() const { return 0; }
 };
 
 } // namespace vesk

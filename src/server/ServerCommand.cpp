@@ -18,6 +18,24 @@ ServerCommand lookupServerCommand(const QByteArray &word)
     return ServerCommand::Unknown;
 }
 
+bool isForeignProtocolLine(const QByteArray &line)
+{
+    static const char *const methods[]
+        = { "GET", "POST", "PUT", "HEAD", "OPTIONS", "CONNECT", "DELETE", "PATCH", "TRACE" };
+    const qsizetype space = line.indexOf(' ');
+    const QByteArray word = space < 0 ? line : line.left(space);
+    if (word.size() > 1 && word.endsWith(':'))
+        return true;
+    if (space < 0)
+        return false;
+    const QByteArray upper = word.toUpper();
+    for (const char *method : methods) {
+        if (upper == method)
+            return true;
+    }
+    return false;
+}
+
 CommandLine CommandLine::split(const QByteArray &line)
 {
     const qsizetype space = line.indexOf(' ');

@@ -31,6 +31,11 @@ enum class ServerCommand : int {
 // Looks the first word of a line up, ignoring letter case.
 ServerCommand lookupServerCommand(const QByteArray &word);
 
+// A line no mailer sends: an HTTP request line ("POST / HTTP/1.1": a method
+// and a blank) or an HTTP header ("Host: ...": a first word ending in ":").
+// Browsers let any web page post a form to 127.0.0.1 on most ports.
+bool isForeignProtocolLine(const QByteArray &line);
+
 // A command line cut at its first space: the command and the argument text.
 struct CommandLine
 {

@@ -9,12 +9,18 @@ namespace vesk {
 
 void ServerJudge::judge(LocalDialogue &dialogue, const QByteArray &line)
 {
+    if (isForeignProtocolLine(line)) {
+        dialogue.refuseForeign();
+        return;
+    }
     const CommandLine parts = CommandLine::split(line);
     const ServerCommand command = lookupServerCommand(parts.command);
-    switch (command) {
-    case ServerCommand::Unknown:
-        dialogue.failurePath(parts.command);
+    if (command == ServerCommand::Unknown) {
+        dialogue.unknownCommand(parts.command);
         return;
+    }
+    dialogue.knownCommand();
+    switch (command) {
     case ServerCommand::QUIT:
         dialogue.quit();
         return;

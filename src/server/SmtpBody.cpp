@@ -1,5 +1,7 @@
 #include "server/SmtpBody.h"
 
+#include "platform/StagedFile.h"
+
 #include <algorithm>
 
 namespace vesk {
@@ -10,6 +12,14 @@ SmtpBody::SmtpBody(QByteArray head, qint64 limit)
     , m_limit(limit)
 { }
 
+SmtpBody::~SmtpBody() = default;
+
+void SmtpBody::spoolTo(std::unique_ptr<StagedFile> spool, HeaderFix fix)
+{
+    m_spool = std::move(spool);
+    m_fix = std::move(fix);
+}
+
 void SmtpBody::append(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
@@ -18,12 +28,49 @@ void SmtpBody::append(QByteArrayView bytes)
     m_lastWasCr = bytes.back() == '\r';
     if (m_bodySize > m_limit) {
         // Drop what was kept: nothing of it will be filed.
-        if (!m_overflow)
+        if (!m_overflow) {
             m_text = QByteArray();
+            if (m_spool)
+                m_spool->discard();
+        }
         m_overflow = true;
         return;
     }
-    m_text += bytes;
+    if (!m_spool || m_text.size() + bytes.size() <= HoldBytes) {
+        m_text += bytes;
+        return;
+    }
+    if (!m_fixed) {
+        // The fix-up sees the first HoldBytes whole.
+        const qsizetype room = std::clamp<qsizetype>(HoldBytes - m_text.size(), 0, bytes.size());
+        m_text += bytes.first(room);
+        bytes = bytes.sliced(room);
+    }
+    spill();
+    if (bytes.size() >= HoldBytes)
+        m_spool->append(bytes);
+    else
+        m_text += bytes;
+}
+
+void SmtpBody::spill()
+{
+    if (!m_fixed) {
+        m_fixed = true;
+        if (m_fix)
+            m_fix(m_text, m_headSize);
+    }
+    // A failed spool takes nothing more; the message is refused at its end.
+    m_spool->append(m_text);
+    m_text.resize(0);
+}
+
+bool SmtpBody::finishSpool()
+{
+    if (!m_spool || m_overflow)
+        return false;
+    spill();
+    return m_spool->result().ok();
 }
 
 qsizetype SmtpBody::feed(QByteArrayView data)

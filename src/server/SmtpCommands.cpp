@@ -6,6 +6,7 @@
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "platform/StagedFile.h"
 #include "server/LocalDialogue.h"
 #include "server/MessageIdFixup.h"
 #include "server/ServerConfig.h"
@@ -73,7 +74,9 @@ void SmtpCommands::data(LocalDialogue &dialogue, const CommandLine &line)
     head += "Received: from " + vars.heloName + " by " + vars.traceText + "\r\n";
     dialogue.sendTCP("354 Enter mail, end with \".\" on a line by itself");
     dialogue.env().view.showDirection(QStringLiteral("<"));
-    dialogue.beginData(std::move(head));
+    const QByteArray host = dialogue.env().config.Host.toUtf8();
+    dialogue.beginData(std::move(head),
+        [host](QByteArray &text, qsizetype headSize) { MessageIdFixup(text, headSize, host); });
 }
 
 void SmtpCommands::dataEnded(LocalDialogue &dialogue, SmtpBody &body)
@@ -100,10 +103,23 @@ void SmtpCommands::dataEnded(LocalDialogue &dialogue, SmtpBody &body)
 QString SmtpCommands::file(LocalDialogue &dialogue, SmtpBody &body)
 {
     ServerEnvironment &env = dialogue.env();
-    MessageIdFixup(body.text(), body.headSize(), env.config.Host.toUtf8());
-    const QString fileName = env.core.store.newFileName(env.core.store.timeStampGet(), { Box::OutBox });
+    const MessageStore &store = env.core.store;
     QString error;
-    if (!env.core.store.saveContent(Box::OutBox, fileName, body.text(), &error)) {
+    bool saved = false;
+    QString fileName;
+    if (StagedFile *spool = body.spool()) {
+        if (body.finishSpool()) {
+            fileName = store.newFileName(store.timeStampGet(), { Box::OutBox });
+            saved = store.commitStaged(*spool, Box::OutBox, fileName, &error);
+        } else {
+            error = spool->result().error;
+        }
+    } else {
+        MessageIdFixup(body.text(), body.headSize(), env.config.Host.toUtf8());
+        fileName = store.newFileName(store.timeStampGet(), { Box::OutBox });
+        saved = store.saveContent(Box::OutBox, fileName, body.text(), &error);
+    }
+    if (!saved) {
         env.core.monitor.debug(error);
         return {};
     }

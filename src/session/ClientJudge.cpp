@@ -5,8 +5,11 @@
 #include "mail/SessionState.h"
 #include "session/ClientLink.h"
 #include "session/Pop3Dialogue.h"
+#include "session/SessionConfig.h"
 #include "session/SessionContext.h"
 #include "session/SmtpDialogue.h"
+
+#include <algorithm>
 
 namespace vesk {
 
@@ -79,6 +82,7 @@ void ClientJudge::sendCommand(const QByteArray &command)
 {
     m_link.send(command + "\r\n");
     m_link.restartWatchdog();
+    m_link.allowTime(qint64(std::max(1, m_context.config.OverTime)) * 1000);
     m_cancel = false;
     m_words.word1.clear();
     m_context.core.monitor.debug(QLatin1Char('<') + QString::fromUtf8(command));
@@ -104,6 +108,24 @@ void ClientJudge::fail(const QString &reason)
 void ClientJudge::connectionLost()
 {
     endWithFailure(false);
+}
+
+void ClientJudge::outOfStep(const QString &reason)
+{
+    m_context.core.monitor.debug(QStringLiteral("VeskTalk< ") + reason + QStringLiteral(" >"));
+    m_pop3->clearMessage();
+    endWithFailure(false);
+}
+
+void ClientJudge::longDataLine()
+{
+    if (m_dataMode && m_clientState >= Pop3Greeting && m_clientState <= Pop3Quit)
+        m_pop3->longDataLine();
+}
+
+void ClientJudge::allowTransfer(qint64 bytes)
+{
+    m_link.allowTime(std::max<qint64>(0, bytes) * 1000 / MinBytesPerSecond);
 }
 
 void ClientJudge::endWithFailure(bool sayQuit)

@@ -68,6 +68,18 @@ public:
 
     // Unexpected reply: QUIT, "VeskTalk< Failed ! >", session closed, marker "x".
     void failurePath();
+    // The provider is out of step (a line came that no reply was due for,
+    // or one that does not answer the command sent): the connection ends
+    // without QUIT, so that the provider carries out none of this session's
+    // DELEs; the download journal keeps what was stored from being stored
+    // twice next time.
+    void outOfStep(const QString &reason);
+    // A data line too long to hold arrived (its rest is skipped).
+    void longDataLine();
+    // The session may take this much longer for `bytes` of message text.
+    void allowTransfer(qint64 bytes);
+    // The slowest transfer a session is given time for.
+    static constexpr qint64 MinBytesPerSecond = 1024;
     // The failure path after a monitor line that says why.
     void fail(const QString &reason);
     // The provider went away: the same without QUIT.

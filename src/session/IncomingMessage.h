@@ -10,7 +10,10 @@ namespace vesk {
 class IncomingMessage
 {
 public:
-    enum class Result { More, Complete, TooLarge };
+    // OutOfStep: more text came with the terminating "." line (a line no
+    // reply was due for, or a "." the provider failed to double): the text
+    // cannot be trusted.
+    enum class Result { More, Complete, TooLarge, OutOfStep };
 
     explicit IncomingMessage(qint64 limit)
         : m_limit(limit)
@@ -26,6 +29,10 @@ public:
 
     // Prepares for a message of about this size (from LIST).
     void expect(qint64 size);
+    // What was kept is dropped, and so is the rest of the message: only its
+    // end is still looked for.
+    void skipRest();
+    bool skipping() const { return m_skipping; }
     const QByteArray &content() const { return m_content; }
     qint64 size() const { return m_content.size(); }
     void clear();
@@ -33,6 +40,7 @@ public:
 private:
     QByteArray m_content;
     qint64 m_limit;
+    bool m_skipping = false;
 };
 
 } // namespace vesk

@@ -55,8 +55,13 @@ void Pop3Dialogue::begin()
 void Pop3Dialogue::reply(const QByteArray &line)
 {
     const ReplyWords &words = m_judge.words();
-    if (words.word1 != "+OK") {
+    if (words.word1 == "-ERR") {
         m_judge.failurePath();
+        return;
+    }
+    // A POP3 server answers nothing else: this line is text out of place.
+    if (words.word1 != "+OK") {
+        m_judge.outOfStep(QStringLiteral("応答ではない行が届きました"));
         return;
     }
     const SessionConfig &config = m_judge.context().config;
@@ -141,10 +146,17 @@ void Pop3Dialogue::list(const ReplyWords &words)
 {
     const SessionContext &context = m_judge.context();
     m_message.clear();
+    // The answer names the message asked for; another number is the answer
+    // to something else.
+    if (words.word2 != number(m_mailCurrent)) {
+        m_judge.outOfStep(QStringLiteral("LIST の応答が別のメールのものです"));
+        return;
+    }
     bool isNumber = false;
     qint64 size = words.word3.toLongLong(&isNumber);
     if (!isNumber)
         size = 0;
+    m_listedSize = size;
     if (size == 0) {
         skipMessage();
         return;
@@ -161,6 +173,7 @@ void Pop3Dialogue::list(const ReplyWords &words)
         return;
     m_message.expect(size);
     m_judge.sendCommandAndStep("RETR " + number(m_mailCurrent));
+    m_judge.allowTransfer(size);
     const QString progress = QStringLiteral("%1/%2").arg(m_mailTotal - m_mailCurrent + 1).arg(m_mailTotal);
     if (context.view.boxWindowOpen())
         context.view.setBoxCaption(QStringLiteral("送受信箱 Down ") + progress);
@@ -194,11 +207,43 @@ void Pop3Dialogue::dataBlock(const QByteArray &block)
         m_judge.fail(QStringLiteral("VeskTalk< 大きすぎるメールはサーバーに残します : %1 bytes 超 >")
                          .arg(m_message.limit()));
         return;
+    case IncomingMessage::Result::OutOfStep:
+        m_message.clear();
+        m_judge.outOfStep(QStringLiteral("メールの終わりの後に行が続いています"));
+        return;
     case IncomingMessage::Result::Complete:
         m_judge.setDataMode(false);
+        if (m_message.skipping()) {
+            // Left at the provider, as a message too large to take.
+            m_message.clear();
+            skipMessage();
+            return;
+        }
         messageEnd();
         return;
     }
+}
+
+void Pop3Dialogue::longDataLine()
+{
+    if (m_message.skipping())
+        return;
+    const QByteArray key = QByteArray::number(m_listedSize) + ':' + DownloadJournal::keyOf(m_message.content());
+    m_message.skipRest();
+    m_judge.context().core.monitor.debug(
+        QStringLiteral("VeskTalk< 1行が長すぎるメールはサーバーに残します : %1 octets >").arg(m_listedSize));
+    tellLeftOnce(key,
+        QStringLiteral("1行が長すぎて受信できないメールがあります（%1 バイト）。\r\n"
+                       "このメールはサーバーに残し、ほかのメールを受信します。")
+            .arg(m_listedSize));
+}
+
+void Pop3Dialogue::tellLeftOnce(const QByteArray &key, const QString &text)
+{
+    if (m_told.contains(key))
+        return;
+    m_told.insert(key);
+    m_judge.context().core.messenger.message(text);
 }
 
 void Pop3Dialogue::messageEnd()

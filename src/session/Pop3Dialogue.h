@@ -4,6 +4,7 @@
 #include "session/IncomingMessage.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 namespace vesk {
@@ -28,12 +29,17 @@ public:
     // Messages stored in this session.
     int storedCount() const { return m_stored; }
     void clearMessage() { m_message.clear(); }
+    // A line of the message being retrieved is too long to hold: the
+    // message stays at the provider, the user is told once, the session
+    // goes on with the next one.
+    void longDataLine();
 
 private:
     void greeting(const QByteArray &line);
     void stat(const ReplyWords &words);
     void list(const ReplyWords &words);
     void skipMessage();
+    void tellLeftOnce(const QByteArray &key, const QString &text);
     void sendList();
     void messageEnd();
     bool storeMessage(QString *fileName);
@@ -45,7 +51,10 @@ private:
     int m_mailCurrent = 0;
     int m_stored = 0;
     IncomingMessage m_message;
+    qint64 m_listedSize = 0;
     DownloadJournal m_journal;
+    // Messages the user was told about already (while the program runs).
+    QSet<QByteArray> m_told;
 };
 
 } // namespace vesk

@@ -25,18 +25,22 @@ ProviderConnection::ProviderConnection(const SessionContext &context)
     , m_client(std::make_unique<TKTcpClient>(nullptr, context.core.net))
     , m_timRet(context.core.timers.create())
     , m_timPass(context.core.timers.create())
+    , m_timLimit(context.core.timers.create())
 {
     m_client->setOnConnect([this](QObject *) { clientConnect(); });
     m_client->setOnRcvReady([this](QObject *) { clientRcvReady(); });
     m_client->setOnDisconnect([this](QObject *) { clientDisconnect(); });
     m_client->setOnError([this](QObject *, const TKError &error) { clientError(error); });
-    m_assembler.setJudge([this](const QByteArray &text) { m_judge.judge(text); });
+    m_assembler.setJudge([this](const QByteArray &text) { judgeText(text); });
+    m_assembler.setLongDataLineHandler([this] { m_judge.longDataLine(); });
     m_assembler.setDataMode([this] { return m_judge.dataMode(); });
     m_assembler.setMonitor([this](const QByteArray &block) { showReceived(block); });
     m_assembler.setOverflowHandler([this] { overflow(); });
     m_timRet->setCallback([this] { timRetTimer(); });
     m_timPass->setCallback([this] { timPassTimer(); });
     m_timPass->setInterval(PassIntervalMs);
+    m_timLimit->setCallback([this] { timLimitTimer(); });
+    m_timLimit->setInterval(1000);
     setOverTime(context.config.OverTime);
 }
 
@@ -69,6 +73,8 @@ bool ProviderConnection::active() const
 void ProviderConnection::clientOn(const QString &direction)
 {
     m_context.core.monitor.debug(QStringLiteral("----- Server ") + direction + QStringLiteral(" Vesk -----"));
+    m_timeLeftMs = qint64(std::max(1, m_context.config.OverTime)) * 1000;
+    m_timLimit->start();
     if (!m_client->active())
         m_client->setActive(true);
     m_context.host.closeLocalServers();
@@ -77,6 +83,7 @@ void ProviderConnection::clientOn(const QString &direction)
 
 void ProviderConnection::send(const QByteArray &bytes)
 {
+    m_replyFrom = m_assembler.fed();
     m_client->send(bytes);
 }
 
@@ -100,9 +107,15 @@ void ProviderConnection::stopWatchdog()
     m_timRet->stop();
 }
 
+void ProviderConnection::allowTime(qint64 ms)
+{
+    m_timeLeftMs += ms;
+}
+
 void ProviderConnection::clientOff()
 {
     m_timRet->stop();
+    m_timLimit->stop();
     m_judge.setClientState(ClientIdle);
     m_client->close();
     m_assembler.clear();
@@ -121,7 +134,20 @@ void ProviderConnection::clientConnect()
     m_judge.resetProgress();
     m_context.core.state.marker = QStringLiteral(".");
     m_assembler.clear();
+    m_replyFrom = 0;
     m_context.view.dialPanelStatus(QStringLiteral("Authenticating"));
+}
+
+void ProviderConnection::judgeText(const QByteArray &text)
+{
+    // Commands go one at a time: text that had arrived before the command
+    // was sent is no answer to it.
+    if (m_assembler.position() < m_replyFrom && m_judge.clientState() != ClientIdle
+        && m_judge.clientState() != ClientAbandoned) {
+        m_judge.outOfStep(QStringLiteral("応答を待っていない行が届きました"));
+        return;
+    }
+    m_judge.judge(text);
 }
 
 void ProviderConnection::clientRcvReady()
@@ -178,6 +204,18 @@ void ProviderConnection::timRetTimer()
     m_context.core.state.marker = QStringLiteral("x");
     m_timRet->stop();
     m_judge.abandon();
+}
+
+void ProviderConnection::timLimitTimer()
+{
+    m_timeLeftMs -= m_timLimit->interval();
+    if (m_timeLeftMs >= 0)
+        return;
+    m_timLimit->stop();
+    if (!m_context.core.state.running() || m_judge.clientState() == ClientIdle)
+        return;
+    m_context.core.monitor.debug(QStringLiteral("VeskTalk< 時間がかかりすぎています >"));
+    timRetTimer();
 }
 
 void ProviderConnection::timPassTimer()

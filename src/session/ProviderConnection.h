@@ -20,6 +20,11 @@ struct SessionContext;
 // The one provider connection `Client` with its line assembly, the session
 // watchdog `timRet` and the re-authentication timer `timPass`, wired to the
 // dialogue. Opens and closes a provider session (ClientOn / ClientOff).
+//
+// Besides the watchdog, which any trickle of data keeps at bay, a session
+// has a deadline: OverTime for the greeting and for every command, plus the
+// time the announced sizes take at a low rate. Past it the session ends as
+// on the watchdog.
 class ProviderConnection final : public ClientLink
 {
 public:
@@ -35,6 +40,8 @@ public:
     TKTcpClient &client() { return *m_client; }
     Timer &timRet() { return *m_timRet; }
     Timer &timPass() { return *m_timPass; }
+    // Counts down the time the session may still take (see allowTime).
+    Timer &timLimit() { return *m_timLimit; }
 
     // The watchdog period, from `OverTime` seconds.
     void setOverTime(int seconds);
@@ -50,6 +57,7 @@ public:
     void flush() override;
     void restartWatchdog() override;
     void stopWatchdog() override;
+    void allowTime(qint64 ms) override;
     void clientOff() override;
     QString localHostName() const override;
 
@@ -60,6 +68,8 @@ private:
     void clientError(const TKError &error);
     void timRetTimer();
     void timPassTimer();
+    void timLimitTimer();
+    void judgeText(const QByteArray &text);
     void overflow();
     void showReceived(const QByteArray &block);
 
@@ -69,6 +79,11 @@ private:
     LineAssembler m_assembler;
     std::unique_ptr<Timer> m_timRet;
     std::unique_ptr<Timer> m_timPass;
+    std::unique_ptr<Timer> m_timLimit;
+    qint64 m_timeLeftMs = 0;
+    // Where in the received stream the answer to the last command can
+    // begin: whatever came before it was sent cannot answer it.
+    qint64 m_replyFrom = 0;
 };
 
 } // namespace vesk

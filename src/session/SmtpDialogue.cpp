@@ -144,6 +144,10 @@ void SmtpDialogue::sendText()
     ClientLink &link = m_judge.link();
     const bool show = context.core.monitor.isOpen();
     const int rounds = std::max(1, context.config.OverTime) * 1000;
+    qint64 textBytes = 0;
+    for (const QByteArray &line : std::as_const(m_contents.lines))
+        textBytes += line.size() + 2;
+    m_judge.allowTransfer(textBytes);
     QByteArray chunk;
     for (qsizetype i = 0; i < m_contents.lines.size(); ++i) {
         const QByteArray &line = m_contents.lines.at(i);

@@ -2,6 +2,8 @@
 
 #include "platform/Blanks.h"
 
+#include <QStringDecoder>
+
 namespace vesk {
 namespace {
 
@@ -110,11 +112,13 @@ bool valueNeedsQuotes(const QString &value)
 
 } // namespace
 
-IniDocument IniFormat::parse(QByteArrayView bytes)
+IniDocument IniFormat::parse(QByteArrayView bytes, bool *clean)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    const QString text = QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(bytes);
+    bool readAsMeant = !decoder.hasError() && !bytes.contains('\0');
 
     IniDocument document;
     IniSection *current = nullptr;
@@ -131,7 +135,11 @@ IniDocument IniFormat::parse(QByteArrayView bytes)
         IniEntry entry;
         if (current && parseEntry(line, &entry))
             current->set(entry.name, entry.value);
+        else
+            readAsMeant = false;
     }
+    if (clean)
+        *clean = readAsMeant;
     return document;
 }
 

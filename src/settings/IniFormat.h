@@ -35,7 +35,11 @@ namespace vesk {
 class IniFormat
 {
 public:
-    static IniDocument parse(QByteArrayView bytes);
+    // `clean` (when given) tells whether every byte was read as meant: false
+    // for bytes that are no UTF-8 or NUL, and for lines that are neither
+    // blank, comment, section header nor a value inside a section. What can
+    // be read is read either way.
+    static IniDocument parse(QByteArrayView bytes, bool *clean = nullptr);
     static QByteArray write(const IniDocument &document);
 
     // A section name that a "[Name]" line can carry: no "]", CR or LF, and no

@@ -50,7 +50,29 @@ IniDocument IniSettingsStore::load(const FileStamp &found)
         m_loadError = QStringLiteral("設定ファイルを読み込めません: %1: %2").arg(m_path, file.errorString());
         return {};
     }
-    return IniFormat::parse(bytes);
+    bool clean = true;
+    IniDocument document = IniFormat::parse(bytes, &clean);
+    if (!clean)
+        keepBadCopy(bytes);
+    return document;
+}
+
+void IniSettingsStore::keepBadCopy(const QByteArray &bytes)
+{
+    const QString bad = badCopyPath();
+    QFile earlier(bad);
+    // Kept and told already: the same file read again (after a restart).
+    if (earlier.open(QIODevice::ReadOnly) && earlier.size() == bytes.size() && earlier.readAll() == bytes)
+        return;
+    const DurableFile::Result kept = DurableFile::write(bad, bytes, DurableFile::Existing::Replace);
+    if (!kept.ok()) {
+        // Without the copy the original must not be replaced either.
+        m_loadError = kept.error;
+        return;
+    }
+    m_notice = QStringLiteral("設定ファイルに読めない部分がありました。読める設定だけを使い、"
+                              "元のファイルは %1 に残しました。")
+                   .arg(bad);
 }
 
 bool IniSettingsStore::persist(const IniDocument &document, QString *error)

@@ -2,6 +2,8 @@
 
 #include "settings/SettingsStore.h"
 
+#include <utility>
+
 namespace vesk {
 
 // The settings in one INI file (format: IniFormat), normally
@@ -12,7 +14,10 @@ namespace vesk {
 // file, never a mix. Reads pick up a file that another program changed since
 // it was last loaded. A file that cannot be read (or is larger than
 // MaxFileSize) reads as defaults and is never overwritten: saves fail with
-// the reason until the file is mended or removed.
+// the reason until the file is mended or removed. A file that reads only in
+// part (bytes that are no UTF-8, lines that mean nothing) gives what it can,
+// and a copy of it is kept beside as "Vesk.ini.bad" (path + ".bad") before
+// anything can replace it; the user hears of that once.
 class IniSettingsStore final : public SettingsStore
 {
 public:
@@ -21,6 +26,8 @@ public:
     explicit IniSettingsStore(QString path);
 
     const QString &path() const { return m_path; }
+    QString badCopyPath() const { return m_path + QStringLiteral(".bad"); }
+    QString takeNotice() override { return std::exchange(m_notice, QString()); }
 
 protected:
     std::optional<IniDocument> loadIfChanged() override;
@@ -44,10 +51,12 @@ private:
     FileStamp stamp() const;
     IniDocument load(const FileStamp &found);
     bool makeFolder(QString *error) const;
+    void keepBadCopy(const QByteArray &bytes);
 
     QString m_path;
     std::optional<FileStamp> m_loaded;
     QString m_loadError;
+    QString m_notice;
 };
 
 } // namespace vesk

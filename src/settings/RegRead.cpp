@@ -66,6 +66,9 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
     const QString problem = store.errorText();
     if (!problem.isEmpty())
         messenger.message(problem);
+    const QString notice = store.takeNotice();
+    if (!notice.isEmpty())
+        messenger.message(notice);
     if (settings.DialMode != 0 && settings.AP.isEmpty()) {
         messenger.beep();
         messenger.message(QStringLiteral("「各種設定／接続方法／接続AP名」を入れないと接続できません。"));

@@ -85,6 +85,7 @@ struct Settings
     bool BeforeWeek = false;
     int DayBefore = 3;
     bool DebugWindow = false;
+    bool DesktopNotify = false;
     bool PelmaHide = false;
     int FirstDelay = 0;
     int Gyou = 10;

@@ -49,6 +49,9 @@ public:
     bool hasUnsavedChanges() const { return m_dirty; }
     // Empty while all is well; otherwise why values cannot be read or saved.
     QString errorText() const;
+    // Something the user should hear of once (a settings file that could
+    // not be read as a whole was kept aside); empty once taken.
+    virtual QString takeNotice() { return {}; }
 
     // Groups the writes of one dialog into one save.
     class Batch

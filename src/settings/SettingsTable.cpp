@@ -71,6 +71,8 @@ const std::vector<SettingEntry> &SettingsTable::config()
         { "Config", "ChoimiFName", "ＭＳ ゴシック", &S::ChoimiFName },
         { "Config", "ChoimiFStyle", "0", &S::ChoimiFStyle }, { "Config", "ChoimiHead", "1", &S::ChoimiHead },
         { "Config", "Folder", "", &S::Folder }, // written by the settings dialog only
+        // Not in the old program: a desktop notification naming new mail.
+        { "Config", "DesktopNotify", "0", &S::DesktopNotify },
         { "Config", "FirstDelay", "0", &S::FirstDelay }, // read last
     };
     return table;

@@ -2,6 +2,8 @@
 
 #include "platform/DurableFile.h"
 #include "platform/Messenger.h"
+#include "platform/RegularFile.h"
+#include "platform/StagedFile.h"
 #include "store/MessageNumber.h"
 #include "store/UniqueIdReader.h"
 
@@ -27,16 +29,32 @@ bool hasMessageExtension(const QString &name)
     return name.endsWith(Extension, Qt::CaseInsensitive);
 }
 
-// The *.ID files of a folder in name order, with their sizes.
+// The *.ID files of a folder in name order, with their sizes. Only regular
+// files count: a symbolic link could name any file of the user's (or a FIFO
+// that blocks every reader), and nothing of ours ever makes one.
 QFileInfoList messageFiles(const QString &folder)
 {
-    QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::NoSort);
     files.erase(std::remove_if(files.begin(), files.end(),
-                    [](const QFileInfo &file) { return !hasMessageExtension(file.fileName()); }),
+                    [](const QFileInfo &file) {
+                        return !hasMessageExtension(file.fileName()) || !file.isFile() || file.isSymLink();
+                    }),
         files.end());
     std::sort(files.begin(), files.end(),
         [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
     return files;
+}
+
+// A folder of ours becomes rwx for its owner only; one that is a link or
+// someone else's is left alone.
+void ownerOnly(const QString &folder)
+{
+    const QByteArray encoded = QFile::encodeName(folder);
+    struct stat info;
+    if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        return;
+    if ((info.st_mode & 07777) != S_IRWXU)
+        ::chmod(encoded.constData(), S_IRWXU);
 }
 
 QString createFailureText(Box box)
@@ -89,12 +107,20 @@ QString MessageStore::filePath(Box box, const QString &fileName) const
 void MessageStore::createFolders(Messenger &messenger) const
 {
     const QDateTime staleBefore = QDateTime::currentDateTime().addSecs(-StaleTempSeconds);
+    // Names, arrival times and counts of the mail are the owner's business:
+    // the data folder and the boxes are the owner's only, also when an
+    // earlier version made them readable for others.
+    const QString root = QDir(m_root).absolutePath();
+    if (QDir().mkpath(root))
+        ownerOnly(root);
     for (Box box : { Box::OutBox, Box::InBox, Box::InBox1, Box::InBox2 }) {
         const QString folder = folderPath(box);
-        if (!QFileInfo(folder).isDir() && !(QDir().mkpath(folder) && QFileInfo(folder).isDir())) {
+        const QByteArray encoded = QFile::encodeName(folder);
+        if (!QFileInfo(folder).isDir() && !(::mkdir(encoded.constData(), S_IRWXU) == 0 && QFileInfo(folder).isDir())) {
             messenger.message(createFailureText(box));
             continue;
         }
+        ownerOnly(folder);
         // File ages are file system times, hence the system's clock.
         DurableFile::removeStale(folder, staleBefore);
     }
@@ -170,8 +196,8 @@ MessageStore::Found MessageStore::searchFile(Box box, const QString &numberText)
 QString MessageStore::searchUidl(Box box, const QString &fileName) const
 {
     if (DurableFile::isPlainName(fileName)) {
-        QFile file(filePath(box, fileName));
-        if (file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (RegularFile::openForReading(file, filePath(box, fileName))) {
             const QByteArray id = UniqueIdReader::fromHeader(file);
             if (!id.isEmpty())
                 return QString::fromLatin1(id);
@@ -210,12 +236,27 @@ bool MessageStore::saveContent(
     return written.ok();
 }
 
+bool MessageStore::commitStaged(StagedFile &file, Box box, const QString &fileName, QString *error) const
+{
+    const QString path = filePath(box, fileName);
+    if (!DurableFile::isPlainName(fileName)) {
+        file.discard();
+        if (error)
+            *error = DurableFile::failure(QStringLiteral("ファイル名が正しくありません"), path, EINVAL);
+        return false;
+    }
+    const DurableFile::Result committed = file.commit(path);
+    if (!committed.ok() && error)
+        *error = committed.error;
+    return committed.ok();
+}
+
 QByteArray MessageStore::read(Box box, const QString &fileName) const
 {
     if (!DurableFile::isPlainName(fileName))
         return {};
-    QFile file(filePath(box, fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!RegularFile::openForReading(file, filePath(box, fileName)))
         return {};
     return file.readAll();
 }

@@ -12,6 +12,7 @@
 namespace vesk {
 
 class Messenger;
+class StagedFile;
 
 // The four box folders of the data folder.
 enum class Box { InBox, InBox1, InBox2, OutBox };
@@ -34,6 +35,7 @@ public:
 
     // Creates the four folders (OutBox, InBox, InBox1, InBox2 in this order)
     // where missing; each one that cannot be created is reported and skipped.
+    // The data folder and the boxes are made (or tightened to) owner-only.
     // Temporary files that a crash left behind more than an hour ago are removed.
     void createFolders(Messenger &messenger) const;
 
@@ -49,7 +51,8 @@ public:
     // by name, so numbering is arrival order. Message n is listing()[n - 1].
     // The order is plain character order of the whole name: the counter is not
     // padded, so within one millisecond counter 10 sorts before counter 2.
-    // Temporary files of a save in progress never appear.
+    // Temporary files of a save in progress never appear, nor does anything
+    // but a regular file (a symbolic link, a FIFO, a device).
     QStringList listing(Box box) const;
 
     struct Summary
@@ -89,7 +92,12 @@ public:
     bool saveContent(
         Box box, const QString &fileName, const QByteArray &content, QString *error = nullptr) const;
 
-    // The whole file; an empty array when it cannot be read.
+    // Puts a message written through a staged file in the box folder (see
+    // StagedFile) in place as `fileName`, with the same promise as save().
+    bool commitStaged(StagedFile &file, Box box, const QString &fileName, QString *error = nullptr) const;
+
+    // The whole file; an empty array when it cannot be read or is not a
+    // regular file. Reads never follow a symbolic link and never wait.
     QByteArray read(Box box, const QString &fileName) const;
 
     // Deletes a message; true once it is gone (also when it was not there).

@@ -69,7 +69,8 @@ protected:
         settings.writeInteger("Config", "ServerON", 1);
     }
 
-    Controller &make()
+    // `wire` connects what a test adds before the start-up pass.
+    Controller &make(const std::function<void(Controller &)> &wire = {})
     {
         controller = std::make_unique<Controller>(m_core, settings, atoms, QStringLiteral("vesk"));
         controller->setProvider(&provider);
@@ -77,6 +78,8 @@ protected:
         controller->setLocalServers(&servers);
         controller->setSoundPlayer([this](const QString &) { ++sounds; });
         QObject::connect(controller.get(), &Controller::finished, [this] { finished = true; });
+        if (wire)
+            wire(*controller);
         controller->start();
         // The idle step that start() leaves to the event loop.
         QCoreApplication::sendPostedEvents();

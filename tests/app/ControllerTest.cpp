@@ -195,4 +195,64 @@ TEST_F(ControllerTest, NoPeriodicCheckWithMailCheckingOffOrWithoutAnAccountWhich
         m_messenger.messages.count("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"), 1);
 }
 
+TEST_F(ControllerTest, DisplayFlagsAreWrittenAtEachClickAndNothingToShowHidesTheStrip)
+{
+    Controller &c = make();
+    c.toggleDisplayFlag(1);
+    EXPECT_EQ(settings.readString("Disp", "Wareki"), "1");
+    for (int tag : { 1, 3, 4, 5, 6 })
+        c.toggleDisplayFlag(tag);
+    EXPECT_EQ(settings.readString("Disp", "Close"), "0");
+    EXPECT_TRUE(c.display().hiddenMode());
+    EXPECT_FALSE(c.stripVisible());
+    EXPECT_TRUE(c.settings().ShutNot);
+    // New mail brings the strip back while it lasts.
+    provider.nextNewMail = 1;
+    c.checkNow();
+    EXPECT_TRUE(c.stripVisible());
+}
+
+TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
+{
+    Controller &c = make();
+    c.toggleMailIndication();
+    EXPECT_EQ(sounds, 1);
+    EXPECT_TRUE(atoms.exists("VeskTalked"));
+    EXPECT_EQ(c.layout(), StripLayout::MailOn);
+    c.toggleMailIndication();
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+    EXPECT_EQ(c.layout(), StripLayout::Normal);
+}
+
+// The start password slides over the last two keys: "x", "A", "B" opens
+// mailer 1 at the third key; a double-click only shows "Password".
+TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
+{
+    settings.writeString("Config", "MailPassword", "ab");
+    Controller &c = make();
+    c.mailerEntry(Controller::MailerEntry::Title);
+    EXPECT_EQ(c.display().dateLabel(), "Password");
+    EXPECT_TRUE(m_messenger.messages.isEmpty());
+    for (QChar key : { u'x', u'A' })
+        c.keyTyped(key);
+    EXPECT_TRUE(m_messenger.messages.isEmpty());
+    c.keyTyped(u'B');
+    EXPECT_EQ(m_messenger.messages.size(), 1);
+}
+
+TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)
+{
+    Controller &c = make();
+    put(Box::InBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n");
+    provider.nextNewMail = 1;
+    c.checkNow();
+    c.popUpCheck();
+    EXPECT_TRUE(c.mailAnnounced());
+    m_store.remove(Box::InBox, "20261206080000000.ID");
+    c.popUpCheck();
+    EXPECT_FALSE(c.mailAnnounced());
+    EXPECT_FALSE(c.trayShowsMail());
+    EXPECT_FALSE(atoms.exists("VeskTalked"));
+}
+
 } // namespace vesk::test

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The core's layers: each source folder includes only from the folders below
 it (and itself), so that a lower layer builds, tests and fuzzes without the
-ones above. Also: no core folder includes Qt Gui or Qt Widgets.
+ones above. Also: no core folder includes Qt Gui or Qt Widgets, and only the
+platform layers that need it include Qt D-Bus.
 
 usage: check_layers.py SOURCE_DIR   (exit 1 and one line per breach)"""
 import os
@@ -14,10 +15,20 @@ ALLOWED = {
     "platform": set(), "settings": BASE, "net": BASE, "store": BASE, "store/japanese": BASE | {"store"},
     "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
     "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"},
-    "boxes": BASE | {"store", "store/japanese"}, "app/display": BASE,
+    "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"}, "app/display": BASE,
+    "extras": BASE | {"settings", "store", "store/japanese", "store/rules", "mail"}, "plan": BASE | {"settings"},
+    "dialup": BASE | {"settings", "mail", "app/display"}, "dialup/dbus": BASE | {"dialup"},
     "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
-                   "boxes", "app/display"},
+                   "boxes", "app/display", "extras", "plan", "dialup"},
 }
+CORE = set(ALLOWED)
+# Window folders: any core folder, and the window folders below them.
+WINDOWS = {"platform/gui": BASE, "extras/gui": CORE | {"platform/gui"}, "plan/gui": CORE | {"platform/gui"},
+           "boxes/gui": CORE | {"platform/gui"},
+           "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"}}
+ALLOWED.update(WINDOWS)
+DBUS_LAYERS = {"platform/gui", "dialup/dbus"}  # the only folders that talk to system services
+DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")
 GENERATED = {"VeskVersion.h"}  # generated headers every folder may use
 GUI_MODULES = re.compile(r"#include\s*<(QtWidgets|QtGui)[/>]|#include\s*<Q(Widget|Application|MainWindow|"
                          r"Dialog|Label|PushButton|SystemTrayIcon|Menu|MessageBox|Painter|Pixmap|Icon|GuiApplication)>")
@@ -42,8 +53,10 @@ def main():
                 target = folder_of(included)
                 if target is None or (target != folder and target not in ALLOWED[folder]):
                     breaches.append(f"{path}: includes {included}")
-            if GUI_MODULES.search(text):
+            if folder not in WINDOWS and GUI_MODULES.search(text):
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
+            if folder not in DBUS_LAYERS and DBUS.search(text):
+                breaches.append(f"{path}: uses Qt D-Bus")
     print("\n".join(sorted(breaches)), end="\n" if breaches else "")
     return 1 if breaches else 0
 

@@ -40,14 +40,22 @@ TEST_F(Pop3Dialogue, NothingButALoginOpensTheBox)
     Peer &peer = open(MailerPort::Pop3Mailer1);
     peer.sink.take();
     const QByteArray wrong = "-ERR Password supplied for \"taro\" is incorrect.\r\n";
+    // Failed logins are answered late (see the attack tests).
+    EXPECT_EQ(say(peer, "APOP taro 0123456789abcdef0123456789abcdef"), "");
+    m_timers.advance(2000);
+    EXPECT_EQ(drain(peer), wrong);
+    EXPECT_EQ(say(peer, "USER taro"), "+OK Password required for taro.\r\n");
+    say(peer, "PASS secret1");
+    m_timers.advance(4000);
+    EXPECT_EQ(drain(peer), wrong);
     expectReplies(peer,
-        { { "APOP taro 0123456789abcdef0123456789abcdef", wrong },
-            { "USER taro", "+OK Password required for taro.\r\n" }, { "PASS secret1", wrong },
-            { "STAT", unknown("STAT") }, { "stat", unknown("stat") }, { "XTND x", unknown("XTND") },
+        { { "STAT", unknown("STAT") }, { "stat", unknown("stat") }, { "XTND x", unknown("XTND") },
             { "", unknown("") }, { "HELO me", "250 testhost Hello, pleased to meet you\r\n" },
             { "RETR 1", unknown("RETR") } });
     say(peer, "user taro");
     say(peer, "pass Secret1");
+    m_timers.advance(8000); // the right one waits out the penalty too
+    EXPECT_TRUE(drain(peer).startsWith("+OK taro has 3 message(s)"));
     EXPECT_TRUE(say(peer, "stat").startsWith("+OK 3 "));
 }
 

@@ -25,6 +25,11 @@ namespace vesk::test {
 class CoreFixture : public ::testing::Test
 {
 protected:
+    CoreFixture() = default;
+    explicit CoreFixture(const QDateTime &now)
+        : m_clock(now)
+    { }
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <ostream>
 
@@ -15,6 +16,13 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *out)
+{
+    *out << '{';
+    for (const QString &text : list)
+        *out << " \"" << text.toStdString() << '"';
+    *out << " }";
 }
 
 namespace vesk {

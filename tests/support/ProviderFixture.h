@@ -42,9 +42,9 @@ protected:
         return *m_session;
     }
     // Greeting, USER/PASS and STAT with `count` messages.
-    void scriptLogin(int count)
+    void scriptLogin(int count, const QByteArray &greeting = "+OK ready\r\n")
     {
-        m_provider.addGreeting("+OK ready\r\n");
+        m_provider.addGreeting(greeting);
         m_provider.answer("USER taro", "+OK");
         m_provider.answer("PASS pa55word", "+OK logged in");
         m_provider.answer("STAT", "+OK " + QByteArray::number(count) + " 900");

@@ -42,7 +42,8 @@ void DisplayState::dateWrite()
         text += QStringLiteral("%1/%2 ").arg(today.month()).arg(today.day());
     if (m_flags.week)
         text += weekdayText(today) + QLatin1Char(' ');
-    m_dateLabel = text;
+    // A plan alert keeps its text over a new day.
+    m_dateLabel = m_planAlert ? m_planText : text;
     m_rememberedDate = today.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
@@ -52,6 +53,12 @@ void DisplayState::timeSet()
     if (m_dateLabel == QLatin1String("+ "))
         return;
     m_timeLabel = m_flags.time ? m_clock.now().toString(QStringLiteral("h:mm")) : QString();
+}
+
+void DisplayState::showConnectTime(const QString &time)
+{
+    m_dateLabel = QStringLiteral("+ ");
+    m_timeLabel = time;
 }
 
 void DisplayState::dispSet(int mode)
@@ -77,6 +84,12 @@ void DisplayState::dispSet(int mode)
         m_dateLabel = QStringLiteral("How now");
         m_timeLabel.clear();
         break;
+    case TimeSignal:
+        m_dateLabel = QStringLiteral("<時報> ");
+        m_timeLabel = m_signalTime;
+        break;
+    case PlanAlert:
+        break;
     case Normal:
     case LineUp:
     case Calendar:
@@ -88,6 +101,20 @@ void DisplayState::dispSet(int mode)
     default:
         break;
     }
+    if (m_planAlert)
+        m_dateLabel = m_planText;
+}
+
+void DisplayState::setPlanAlert(const QString &time, const QString &comment)
+{
+    m_planAlert = true;
+    m_planText = QStringLiteral("< ") + time + QStringLiteral(" = ") + comment + QStringLiteral(" > ");
+}
+
+void DisplayState::clearPlanAlert()
+{
+    m_planAlert = false;
+    m_planText.clear();
 }
 
 QString DisplayState::statusText() const

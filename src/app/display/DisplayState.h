@@ -48,10 +48,21 @@ public:
 
     // Sets the mode and the labels that go with it.
     void dispSet(int mode);
+
+    // A plan alert stands over every mode: the date label shows
+    // "< time = comment > " while it lasts.
+    void setPlanAlert(const QString &time, const QString &comment);
+    void clearPlanAlert();
+    bool planAlert() const { return m_planAlert; }
+    // The plan's time that the time signal (mode 9) shows.
+    void setSignalTime(const QString &time) { m_signalTime = time; }
     int mode() const { return m_mode; }
 
     void dateWrite();
     void timeSet();
+    // The dial-up connection time in the title: "+ " and "h:mm:ss" instead
+    // of the date and the clock.
+    void showConnectTime(const QString &time);
 
     // The title text shows the new-mail colour: from the new-mail display
     // until the mail is taken or acknowledged, even after the animation ended.
@@ -74,6 +85,9 @@ private:
     const Clock &m_clock;
     Flags m_flags;
     int m_mode = Normal;
+    bool m_planAlert = false;
+    QString m_planText;
+    QString m_signalTime;
     bool m_mailColour = false;
     QString m_dateLabel;
     QString m_timeLabel;

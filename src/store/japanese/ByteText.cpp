@@ -1,5 +1,7 @@
 #include "store/japanese/ByteText.h"
 
+#include "platform/Blanks.h"
+
 namespace vesk::bytetext {
 namespace {
 
@@ -9,6 +11,27 @@ inline char upper(char c)
 }
 
 } // namespace
+
+void chopBlanks(QByteArray &text)
+{
+    text.truncate(Blanks::rightTrimmed(text).size());
+}
+
+void removeEscapes(QByteArray &text)
+{
+    constexpr char kEsc = 0x1B;
+    if (!text.contains(kEsc))
+        return;
+    qsizetype w = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == kEsc) {
+            i += 3;
+            continue;
+        }
+        text[w++] = text[i++];
+    }
+    text.truncate(w);
+}
 
 QByteArray toUpper(QByteArrayView text)
 {

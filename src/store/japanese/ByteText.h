@@ -6,6 +6,11 @@
 // Small helpers on raw header bytes.
 namespace vesk::bytetext {
 
+// Drops the blanks at the end of a text.
+void chopBlanks(QByteArray &text);
+
+// Deletes every ESC together with the two bytes after it.
+void removeEscapes(QByteArray &text);
 // ASCII-only upper-casing, as header names and charset labels need.
 QByteArray toUpper(QByteArrayView text);
 

@@ -1,11 +1,9 @@
 #include "store/japanese/HeaderBlock.h"
 
 #include "platform/Blanks.h"
-
-#include <QFile>
+#include "platform/RegularFile.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace vesk {
@@ -19,7 +17,7 @@ class ReadOnlyFile
 {
 public:
     explicit ReadOnlyFile(const QString &path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+        : m_fd(RegularFile::openReadOnly(path))
     { }
     ~ReadOnlyFile()
     {

@@ -2,30 +2,12 @@
 
 #include "platform/Blanks.h"
 #include "store/japanese/ByteText.h"
-#include "store/japanese/JCode.h"
 #include "store/japanese/MimeDecode.h"
 
 namespace vesk {
 namespace {
 
 constexpr qsizetype kLongestWord = 86;
-constexpr char kEsc = 0x1B;
-
-// Deletes every ESC with the two bytes after it.
-void removeEscapes(QByteArray &text)
-{
-    if (!text.contains(kEsc))
-        return;
-    qsizetype w = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (text[i] == kEsc) {
-            i += 3;
-            continue;
-        }
-        text[w++] = text[i++];
-    }
-    text.truncate(w);
-}
 
 // "<x>" removed from a piece, or the "(comment)" kept, or nothing.
 QByteArray displayPart(QByteArrayView piece)
@@ -65,8 +47,7 @@ QByteArray LenCheck(QByteArrayView line)
 
 QByteArray ConvS(QByteArrayView value)
 {
-    QByteArray text = JCodeConvert(MimeDecode(value), JCodeSjis);
-    removeEscapes(text);
+    QByteArray text = MimeDecode(value);
     if (text.contains('<') && text.contains('>'))
         text.removeIf([](char c) { return c == '"'; });
     return text;

@@ -10,9 +10,8 @@ namespace vesk {
 // writes (more than 86 characters between "=?" and "?=") is shown as ".....".
 QByteArray LenCheck(QByteArrayView line);
 
-// One raw header value to Shift_JIS display text: encoded-words decoded, the
-// result converted to Shift_JIS, leftover escape sequences removed, and double
-// quotes removed from values with an angle-bracket address. Not trimmed.
+// One raw header value to Shift_JIS display text: decoded by MimeDecode, and
+// double quotes removed from values with an angle-bracket address. Not trimmed.
 QByteArray ConvS(QByteArrayView value);
 
 // The display names of an address field: the name before each <address>, or

@@ -5,9 +5,14 @@
 
 namespace vesk {
 
-// Replaces every ISO-2022-JP "B" encoded-word (prefix in any letter case) by
-// its decoded JIS bytes followed by ESC ( J. Other charsets and "Q" words stay
-// as they are, and so does the white space between adjacent words.
+// One raw header value as Shift_JIS text. Encoded-words ("B" or "Q", any
+// letter case) are decoded from any charset iconv knows; ISO-2022-JP goes
+// through the JIS conversion, each word closed by ESC ( J as before. White
+// space between two adjacent words is dropped. A word that does not decode
+// (unknown charset, bad payload, no "?=") stays as written. The text outside
+// the words is converted from UTF-8 when it is that, else from the Japanese
+// code JCodeCheck finds. Escape sequences left over are removed; characters
+// Shift_JIS lacks show as "〓".
 QByteArray MimeDecode(QByteArrayView text);
 
 // Decodes base64 text. CR and LF are skipped at the start of a group; "=" pads.

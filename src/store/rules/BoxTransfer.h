@@ -26,12 +26,19 @@ public:
         bool moved = false;
         QString fileName; // the message's name in the destination
         QString error; // why it stayed where it was
+        bool existed = false; // the same message was already in the destination
     };
 
     Result move(Box from, Box to, const QString &fileName) const;
+    // The same without deleting the source: `moved` tells that the message
+    // is (now) in the destination.
+    Result copy(Box from, Box to, const QString &fileName) const;
 
 private:
-    // A name for the message that no receive box holds yet.
+    // Puts a copy of the message into `to` unless the same message is there.
+    bool place(Box from, Box to, const QString &fileName, Result &result) const;
+
+    // A name for the message that no box holds yet.
     QString freeName(const QString &fileName) const;
 
     const MessageStore &m_store;

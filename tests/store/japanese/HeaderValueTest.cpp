@@ -38,7 +38,7 @@ TEST(ConvS, DecodesToShiftJis)
     open.chop(3); // a word that ends in two-byte mode is closed by the Roman escape
     const std::pair<QByteArray, QByteArray> rows[] = {
         { jisWord(u"山田太郎"_s) + " <taro@example.jp>", sjis(u"山田太郎 <taro@example.jp>"_s) },
-        { "Re: " + jisWord(u"会議"_s) + " " + jisWord(u"資料"_s), sjis(u"Re: 会議 資料"_s) },
+        { "Re: " + jisWord(u"会議"_s) + " " + jisWord(u"資料"_s), sjis(u"Re: 会議資料"_s) },
         // Raw 8-bit values: EUC-JP converted, Shift_JIS kept; raw ISO-2022-JP too.
         { euc(u"こんにちは"_s), sjis(u"こんにちは"_s) },
         { sjis(u"こんにちは"_s), sjis(u"こんにちは"_s) },

@@ -7,9 +7,11 @@
 namespace vesk {
 namespace {
 
+using test::euc;
 using test::hex;
 using test::jis;
 using test::jisWord;
+using test::sjis;
 using namespace Qt::StringLiterals;
 
 TEST(Base64Decode, GroupsPaddingLineEndsAndStrayCharacters)
@@ -44,30 +46,97 @@ TEST(Base64Decode, GroupsPaddingLineEndsAndStrayCharacters)
     EXPECT_EQ(Base64Decode("QU\r\nJD").size(), 3);
 }
 
-TEST(MimeDecode, IsoBWordsBecomeJisWithARomanEscapeAndEverythingElseStays)
+QByteArray bWord(const char *charset, const QByteArray &bytes)
 {
-    const QByteArray leave("\x1b(J");
+    return "=?" + QByteArray(charset) + "?B?" + bytes.toBase64() + "?=";
+}
+
+struct Row
+{
+    QByteArray in;
+    QByteArray out; // Shift_JIS
+};
+
+void expectRows(const std::vector<Row> &rows)
+{
+    for (const Row &row : rows)
+        EXPECT_EQ(MimeDecode(row.in).toHex(' '), row.out.toHex(' ')) << row.in.toStdString();
+}
+
+TEST(MimeDecode, IsoWordsDecodeAsBefore)
+{
+    QByteArray open = jis(u"未完"_s);
+    open.chop(3); // left in two-byte mode: the Roman escape after the word closes it
     const QByteArray inner = "=?ISO-2022-JP?B?QQ==?=";
-    const std::pair<QByteArray, QByteArray> rows[] = {
-        { "Re: " + jisWord(u"件名"_s) + " end", "Re: " + jis(u"件名"_s) + leave + " end" },
-        { jisWord(u"件名"_s, "=?iso-2022-jp?b?"), jis(u"件名"_s) + leave },
-        { jisWord(u"件名"_s, "=?Iso-2022-Jp?b?"), jis(u"件名"_s) + leave },
-        // Q words and other charsets stay literal.
-        { "=?ISO-2022-JP?Q?=1B$B7oL>=1B(B?=", "=?ISO-2022-JP?Q?=1B$B7oL>=1B(B?=" },
-        { "=?UTF-8?B?5Lu25ZCN?=", "=?UTF-8?B?5Lu25ZCN?=" },
-        { "=?ISO-2022-JP-2?B?GyRCN29MPhsoQg==?=", "=?ISO-2022-JP-2?B?GyRCN29MPhsoQg==?=" },
-        // White space between adjacent words stays.
-        { jisWord(u"日本"_s) + " " + jisWord(u"語"_s), jis(u"日本"_s) + leave + " " + jis(u"語"_s) + leave },
-        { jisWord(u"日本"_s) + jisWord(u"語"_s), jis(u"日本"_s) + leave + jis(u"語"_s) + leave },
-        // An unterminated word loses only its prefix.
-        { "a =?ISO-2022-JP?B?GyRCN29MPhsoQg== b", "a GyRCN29MPhsoQg== b" },
-        { "=?ISO-2022-JP?B?=?ISO-2022-JP?B?", "" },
-        { "x=?ISO-2022-JP?B", "x=?ISO-2022-JP?B" },
-        // Decoded text is not decoded again.
-        { "=?ISO-2022-JP?B?" + inner.toBase64() + "?=", inner + leave },
-    };
-    for (const auto &[text, decoded] : rows)
-        EXPECT_EQ(MimeDecode(text), decoded) << text.constData();
+    expectRows({
+        { "Re: " + jisWord(u"件名"_s) + " end", sjis(u"Re: 件名 end"_s) },
+        { jisWord(u"件名"_s, "=?iso-2022-jp?b?"), sjis(u"件名"_s) },
+        { jisWord(u"件名"_s, "=?Iso-2022-Jp?b?"), sjis(u"件名"_s) },
+        { bWord("ISO-2022-JP", open) + "x", sjis(u"未完x"_s) },
+        { bWord("ISO-2022-JP", inner), inner }, // decoded text is not decoded again
+        // The NEC row that Windows mailers write in ISO-2022-JP.
+        { bWord("ISO-2022-JP", "\x1b$B" + hex("2D21 2D6A") + "\x1b(B"), sjis(u"①㈱"_s) },
+    });
+}
+
+TEST(MimeDecode, BlanksBetweenAdjacentWordsAreDropped)
+{
+    const QByteArray nihon = jisWord(u"日本"_s);
+    const QByteArray go = jisWord(u"語"_s);
+    const QByteArray bad = "=?UTF-8?B?!?=";
+    expectRows({
+        { nihon + " \t " + go + go, sjis(u"日本語語"_s) },
+        { nihon + " x " + go, sjis(u"日本 x 語"_s) },
+        { nihon + " " + bad + " " + go, sjis(u"日本 "_s) + bad + sjis(u" 語"_s) },
+    });
+}
+
+TEST(MimeDecode, MalformedWordsStayLiteral)
+{
+    for (const QByteArray &word : {
+             QByteArray("=?X-UNKNOWN?B?QUJD?="),
+             QByteArray("=?UTF-8?B?QU!D?="), // outside the alphabet
+             QByteArray("=?UTF-8?B?QUJDR?="), // a lone character in the last group
+             QByteArray("=?UTF-8?B?QQ==QUJD?="), // padding inside
+             QByteArray("=?UTF-8?Q?a=4?="),
+             QByteArray("=?UTF/8?B?QUJD?="),
+             QByteArray("=?ISO-2022-JP?B?GyRCN29MPhsoQg== b"), // no end
+             "=?" + QByteArray(70, 'A') + "?B?QUJD?=",
+         }) {
+        EXPECT_EQ(MimeDecode("a " + word + " z"), "a " + word + " z");
+    }
+}
+
+TEST(MimeDecode, CharacterSplitOverAdjacentWordsJoins)
+{
+    const QByteArray kai = u"会"_s.toUtf8();
+    const QByteArray pair = jis(u"議"_s).sliced(3, 2); // without the escapes
+    expectRows({
+        { bWord("UTF-8", kai.first(2)) + " x " + bWord("UTF-8", kai.sliced(2)), sjis(u"〓〓 x 〓"_s) },
+        { bWord("ISO-2022-JP", "\x1b$B" + pair.first(1)) + bWord("ISO-2022-JP", pair.sliced(1) + "\x1b(B"),
+            sjis(u"議"_s) },
+        // A word left in two-byte mode after whole characters is still closed.
+        { bWord("ISO-2022-JP", "\x1b$B" + pair) + bWord("ISO-2022-JP", "ab"), sjis(u"議ab"_s) },
+    });
+}
+
+TEST(MimeDecode, CharsetsConvertWithTheCp932Extensions)
+{
+    expectRows({
+        { bWord("Shift_JIS", sjis(u"①髙"_s)), sjis(u"①髙"_s) },
+        { bWord("EUC-JP", hex("ADA1") + euc(u"件"_s)), sjis(u"①件"_s) },
+        { bWord("UTF-8", "a" + hex("FF") + "b"), sjis(u"a〓b"_s) },
+    });
+}
+
+TEST(MimeDecode, RawTextOtherThanUtf8IsGuessedAsBefore)
+{
+    expectRows({
+        { sjis(u"会議"_s) + " " + jisWord(u"件"_s), sjis(u"会議 件"_s) },
+        // Not well-formed UTF-8 (overlong, surrogate).
+        { hex("C0AF E0A080"), hex("C0AF E0A080") },
+        { hex("EDA080 41"), hex("EDA080 41") },
+    });
 }
 
 } // namespace

@@ -61,5 +61,19 @@ TEST(Iconv, StatefulTargetEndsInItsInitialState)
     EXPECT_EQ(out, QByteArray("\x1b$B") + hex("2422") + "\x1b(B");
 }
 
+TEST(Iconv, ConverterThatWritesWithoutReadingStillEnds)
+{
+    // glibc's Shift_JISX0213 holds back a character to combine it, and once
+    // out of room it can go on writing without reading. 0x8686 is two
+    // characters, more than the room made ready at the start.
+    Iconv iconv("WCHAR_T", "SHIFT_JISX0213");
+    ASSERT_TRUE(iconv.isValid());
+    for (qsizetype size = 1; size <= 64; ++size) {
+        QByteArray out;
+        iconv.convert(QByteArray(size, '\x86'), out, QByteArray(sizeof(wchar_t), '?'));
+        EXPECT_LE(out.size(), 2 * size * qsizetype(sizeof(wchar_t))) << size;
+    }
+}
+
 } // namespace
 } // namespace vesk

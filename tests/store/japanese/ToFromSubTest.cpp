@@ -53,10 +53,10 @@ TEST(ToFromSub, HowEachFieldIsFoundAndJoined)
             "From:\r\n   " + jisWord(u"山田"_s) + "\r\n   " + jisWord(u"太郎"_s)
                 + "\r\n <y@example.jp>\r\n\r\n",
             &HeaderSummary::from, sjis(u"山田太郎<y@example.jp>"_s) },
-        // Subject continuations keep their leading white space.
+        // Subject continuations keep their leading white space, except between two words.
         { "subject continuation",
             "Subject: " + jisWord(u"長い"_s) + "\r\n " + jisWord(u"件名"_s) + "\r\n\tend\r\n\r\n",
-            &HeaderSummary::subject, sjis(u"長い 件名\tend"_s) },
+            &HeaderSummary::subject, sjis(u"長い件名\tend"_s) },
         // A continuation line with a colon ends the value and is read as a header.
         { "lost at a colon", "Subject: Meeting\r\n  time: 10:00\r\nTo: t@example.jp\r\n\r\n",
             &HeaderSummary::subject, "Meeting" },

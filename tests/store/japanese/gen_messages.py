@@ -5,11 +5,14 @@ and expected.json with what Python's own codecs decode from it.
 The expected header values follow the box list's documented reading of a
 header (To/From continuation lines trimmed and joined, Subject continuation
 lines kept with their leading white space, a continuation line with a colon
-ends the value, white space between encoded-words kept, encoded-words other
-than ISO-2022-JP "B" left as they are, over-long words shown as "....."); only
-the decoding of each word is Python's. Each message also carries the value
-Python's email library makes of the header, for a comparison that ignores
-white space.
+ends the value, white space between adjacent encoded-words dropped, over-long
+ISO-2022-JP words shown as "....."); only the decoding of each word is
+Python's. Each message also carries the value Python's email library makes of
+the header, for a comparison that ignores white space.
+
+A fixed set of header forms as today's mailers write them (UTF-8 and other
+charsets, Q words, raw UTF-8) follows, with what Python's email library makes
+of them as the expected values.
 
 Usage: gen_messages.py --out DIR [--seed N] [--count N]
 """
@@ -17,7 +20,7 @@ Usage: gen_messages.py --out DIR [--seed N] [--count N]
 import argparse
 import base64
 import email
-import email.charset
+import email.quoprimime
 import email.policy
 import json
 import os
@@ -69,14 +72,65 @@ def japanese_phrase(rng, words):
 def encoded(text, charset="iso-2022-jp", maxlinelen=76, upper=False):
     value = Header(text, charset, maxlinelen=maxlinelen).encode(linesep="\r\n")
     if upper:
-        value = value.replace("=?iso-2022-jp?b?", "=?ISO-2022-JP?B?")
+        value = re.sub(r"=\?([^?]*)\?b\?", lambda m: "=?%s?B?" % m.group(1).upper(), value)
     return value
 
 
-def q_word(text):
-    cs = email.charset.Charset("iso-2022-jp")
-    cs.header_encoding = email.charset.QP
-    return Header(text, cs).encode()
+def q_word(text, charset="iso-2022-jp"):
+    return email.quoprimime.header_encode(text.encode(charset), charset)
+
+
+def b_word(text, charset, label=None):
+    return "=?%s?B?%s?=" % (label or charset, base64.b64encode(text.encode(charset)).decode("ascii"))
+
+
+# Header forms of today's Japanese mail, Python's email library the reference:
+# From, Subject, and whether the reference is decode_header joining adjacent
+# words rather than email.policy.default.
+KAIGI = base64.b64encode("会議".encode("utf-8"))
+FORMS = [
+    ("=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>", "=?utf-8?b?5Lya6K2w44Gu5Lu244Gr44Gk44GE44Gm4pGg?=", False),
+    ("山田 <y@example.jp>", "=?utf-8?q?=E4=BC=9A=E8=AD=B0?=", False),
+    ("a@example.jp", "会議の件", False),
+    (q_word("花子", "utf-8") + " <h@example.jp>", "Re: " + b_word("打ち合わせ", "utf-8") + " 日程 ①", False),
+    ("a@example.jp", b_word("会議の件", "utf-8", "UTF-8") + "\r\n " + q_word("（再送） ", "utf-8") + "\r\n\t"
+     + b_word("〜資料−", "iso-2022-jp") + " " + q_word("送付").replace("?q?", "?Q?"), False),
+    ("a@example.jp", b_word("ｶﾀｶﾅ・漢字", "shift_jis") + " " + q_word("日本語", "euc-jp"), False),
+    ("a@example.jp", q_word("Café ©", "iso-8859-1") + " " + b_word("“ok”", "windows-1252"), False),
+    ("a@example.jp", " ".join(b_word(t, c) for t, c in [("中文", "gb2312"), ("中文", "big5"), ("한국", "euc-kr")]),
+     False),
+    ("a@example.jp", b_word("休み🎉𠮷野家 ㈱髙", "utf-8"), False),
+    ("a@example.jp", "=?utf-8*ja?b?%s?=" % KAIGI.decode("ascii"), False),  # RFC 2231 language
+    ("a@example.jp", "=?utf-8?b?5Lya6K2w\r\n 44Gu?=", False),  # one word over a folded line
+    ("a@example.jp", "=?utf-8?b?5Lya6A==?= =?utf-8?b?rbA=?=", True),  # a character split over two words
+]
+CP932_SAME = {0x301C: 0xFF5E, 0x2212: 0xFF0D, 0x2016: 0x2225, 0x00A2: 0xFFE0, 0x00A3: 0xFFE1, 0x00AC: 0xFFE2}
+
+
+def as_cp932_shows(text):
+    """Characters CP932 lacks show as 〓."""
+    out = ""
+    for c in text.translate(CP932_SAME):
+        try:
+            c.encode("cp932")
+        except UnicodeEncodeError:
+            c = "〓"
+        out += c
+    return out
+
+
+def form_message(index, sender, subject, joined):
+    data = ("From: %s\r\nTo: me@example.jp\r\nSubject: %s\r\n\r\nbody\r\n" % (sender, subject)).encode("utf-8")
+    parsed = email.message_from_bytes(data, policy=email.policy.default)
+    if joined:
+        shown = "".join(part.decode(charset) for part, charset in decode_header(subject))
+    else:
+        shown = str(parsed["subject"])
+    other = as_cp932_shows(str(parsed["from"]))
+    name = "20261206%06d%03d0.ID" % (index, index)
+    return name, data, {"box": "InBox", "file": name, "other": other, "other_email": other, "own_names": [],
+                        "subject": as_cp932_shows(shown), "subject_email": None, "utf8": True, "form": True,
+                        "kind": "", "body_charset": None, "body": None}
 
 
 def make_subject(rng, index):
@@ -88,15 +142,17 @@ def make_subject(rng, index):
         return encoded(japanese_phrase(rng, 12), upper=rng.random() < 0.5), True
     if kind == 2:  # two words on one line
         return encoded(japanese_phrase(rng, 2)) + " " + encoded(japanese_phrase(rng, 2), upper=True), True
-    if kind == 3:  # other charsets and Q words stay literal
+    if kind == 3:  # words of several charsets and encodings side by side
         utf8 = Header(japanese_phrase(rng, 1), "utf-8").encode()
-        return utf8 + " " + encoded(japanese_phrase(rng, 1)) + " " + q_word("あ"), False
+        return utf8 + " " + encoded(japanese_phrase(rng, 1)) + " " + q_word("あ"), True
     if kind == 4:  # one word longer than the 86-character guard
         return encoded(japanese_phrase(rng, 20), maxlinelen=1000), False
     if kind == 5:
         return "Plain ASCII subject %d" % index, True
     if kind == 6:  # raw ISO-2022-JP, as some old mailers wrote it
         return japanese_phrase(rng, 2).encode("iso-2022-jp").decode("ascii"), False
+    if kind == 8:  # a long UTF-8 subject folded over several words, as most mailers write today
+        return encoded(japanese_phrase(rng, 12), charset="utf-8"), True
     return encoded(japanese_phrase(rng, rng.randrange(1, 5)), upper=rng.random() < 0.3), True
 
 
@@ -139,9 +195,6 @@ def header_block(fields):
 
 # --- The documented reading of one header value ---
 
-WORD = re.compile(r"=\?iso-2022-jp\?b\?(.*?)\?=", re.IGNORECASE | re.DOTALL)
-
-
 def len_check(line):
     if "=?" in line and "?=" in line and "ISO-2022-JP" in line.upper():
         if line.index("?=") - (line.index("=?") + 2) > 86:
@@ -167,9 +220,16 @@ def unfold(header_lines, name, trimmed):
 
 
 def decode_words(value):
-    decoded = WORD.sub(lambda m: base64.b64decode(m.group(1)).decode("iso-2022-jp"), value)
-    if "\x1b" in decoded:  # raw JIS text in the header
-        decoded = decoded.encode("ascii").decode("iso-2022-jp")
+    parts = []
+    for part, charset in decode_header(value):
+        if charset is not None:
+            parts.append(part.decode(charset))
+            continue
+        text = part.decode("raw-unicode-escape") if isinstance(part, bytes) else part
+        if "\x1b" in text:  # raw JIS text in the header
+            text = text.encode("ascii").decode("iso-2022-jp")
+        parts.append(text)
+    decoded = "".join(parts)
     if "<" in decoded and ">" in decoded:
         decoded = decoded.replace('"', "")
     return decoded.strip()
@@ -194,15 +254,16 @@ def main():
     expected = []
     for index in range(args.count):
         box = "OutBox" if index % 5 == 4 else "InBox"
+        name_charset = "utf-8" if index % 4 == 1 else "iso-2022-jp"
         sender_name = person(rng)
-        sender = formataddr((sender_name, address(rng)), charset="iso-2022-jp")
+        sender = formataddr((sender_name, address(rng)), charset=name_charset)
         bare_to = index % 11 == 3
         if bare_to:
             to_names = []
             to = address(rng)
         else:
             to_names = [person(rng) for _ in range(rng.choice([1, 1, 2, 3]))]
-            to = ", ".join(formataddr((n, address(rng)), charset="iso-2022-jp") for n in to_names)
+            to = ", ".join(formataddr((n, address(rng)), charset=name_charset) for n in to_names)
         subject, email_check = make_subject(rng, index)
 
         fields = [("Date", formatdate(1796000000 + index * 3600, localtime=False)),
@@ -257,10 +318,17 @@ def main():
             "own_names": own_names,
             "subject": decode_words(unfold(header_lines, "Subject", False)),
             "subject_email": email_library_value(parsed, "Subject") if email_check else None,
+            "utf8": "=?utf-8?" in (subject + sender + to).lower(),
             "kind": kind,
             "body_charset": body_charset,
             "body": body,
         })
+
+    for index, (sender, subject, joined) in enumerate(FORMS):
+        name, data, values = form_message(index, sender, subject, joined)
+        with open(os.path.join(args.out, "InBox", name), "wb") as f:
+            f.write(data)
+        expected.append(values)
 
     with open(os.path.join(args.out, "expected.json"), "w", encoding="utf-8") as f:
         json.dump(expected, f, ensure_ascii=False, indent=1)

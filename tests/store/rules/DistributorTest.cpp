@@ -39,6 +39,13 @@ TEST_F(DistributorTest, RulesSendEachMessageToExactlyOneBoxWhole)
         { rules({}, { "太郎" }), taro, "a@example.org", {}, Box::InBox2 },
         { rules({ "花子" }), taro, "a@example.org", {}, Box::InBox },
         { rules({ "汕" }), across, "a@example.org", {}, Box::InBox },
+        // As phones and web mail write them: UTF-8 words, or raw UTF-8.
+        { rules({ "花子" }), "=?UTF-8?Q?=E8=8A=B1=E5=AD=90?= <h@example.jp>", "b@example.org", {},
+            Box::InBox1 },
+        { rules({}, {}, {}, { "山田" }), plain, "=?utf-8?b?5bGx55Sw5aSq6YOO?= <taro@example.jp>", {},
+            Box::InBox2 },
+        { rules({}, {}, {}, { "山田" }), plain, QStringLiteral("山田 <y@example.jp>").toUtf8(), {},
+            Box::InBox2 },
         // Senders by address or name, mailers by the X-Mailer.
         { rules({}, {}, { "@club.example.org" }), plain, "news@CLUB.example.org", {}, Box::InBox1 },
         { rules({}, {}, { "@club.example.org" }), plain, "news@example.org", {}, Box::InBox },

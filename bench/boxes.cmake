@@ -1,0 +1,1 @@
+vesk_add_bench(boxes DEPS vesk_boxes)

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(quickview DEPS vesk_boxes)

@@ -1,0 +1,102 @@
+#include "app/ControllerDialUpHost.h"
+#include "dialup/ConnectionControl.h"
+#include "mail/CoreServices.h"
+#include "mail/SessionState.h"
+#include "platform/Timer.h"
+
+namespace vesk {
+
+bool Controller::DialUpHost::clientActive() const
+{
+    return m_c.m_provider && m_c.m_provider->clientActive();
+}
+
+void Controller::DialUpHost::clientOff()
+{
+    if (m_c.m_provider)
+        m_c.m_provider->closeClient();
+}
+
+void Controller::DialUpHost::showConnectTime(const QString &time)
+{
+    m_c.m_display.showConnectTime(time);
+    emit m_c.displayChanged();
+}
+
+void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)
+{
+    m_dialUp->setBackend(backend);
+    m_dialUp->setPowerOff(powerOff);
+    // The timed plans' actions that the connection control carries out.
+    m_planActions.connect = [this] { m_dialUp->ModemOpen(); };
+    m_planActions.disconnect = [this] { m_dialUp->ModemClose(); };
+    m_planActions.connected = [this] { return m_dialUp->connected(); };
+    m_planActions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
+}
+
+bool Controller::DialUpOn()
+{
+    return m_dialUp->DialUpOn();
+}
+
+void Controller::hangUp()
+{
+    // spbOKClick on "OFF"
+    if (!m_dialUp->connected())
+        return;
+    // A send under way is given up.
+    if (m_sending)
+        m_core.state.marker = QStringLiteral("x");
+    m_dialUp->stopConnectTimer();
+    m_timSec->stop();
+    m_dialUp->ModemClose();
+    DispSet(DisplayState::Normal);
+    m_sending = false;
+}
+
+void Controller::toggleDisconnectTimer(int minutes)
+{
+    m_dialUp->toggleCutTimer(minutes);
+}
+
+int Controller::disconnectTimerMinutes() const
+{
+    return m_dialUp->cutMinutes();
+}
+
+void Controller::powerOff()
+{
+    m_dialUp->AutoPowerOFF();
+}
+
+const DialUpEntries &Controller::dialUpEntries() const
+{
+    return m_dialUp->entries();
+}
+
+const DialPanel &Controller::dialPanel() const
+{
+    return m_dialUp->panel();
+}
+
+bool Controller::lineConnected() const
+{
+    return m_dialUp->connected();
+}
+
+bool Controller::dialUpButtonEnabled() const
+{
+    return m_dialUp->mainButtonEnabled();
+}
+
+void Controller::titleClicked()
+{
+    m_dialUp->titleClicked();
+}
+
+void Controller::dialPanelClicked()
+{
+    m_dialUp->panelClicked();
+}
+
+} // namespace vesk

@@ -1,0 +1,128 @@
+#include "app/Controller.h"
+#include "mail/CoreServices.h"
+#include "mail/SessionState.h"
+#include "platform/GlobalAtoms.h"
+#include "platform/Messenger.h"
+#include "settings/SettingsStore.h"
+#include "store/MessageStore.h"
+
+namespace vesk {
+namespace {
+
+struct DisplayFlag
+{
+    const char *name;
+    bool Settings::*value;
+};
+
+// The display menu's flags by tag.
+constexpr DisplayFlag DisplayFlags[] = {
+    { "Wareki", &Settings::Wareki },
+    { "Seireki", &Settings::Seireki },
+    { "Date", &Settings::Date },
+    { "Week", &Settings::Week },
+    { "Time", &Settings::Time },
+    { "Close", &Settings::Close },
+    { "Pelma", &Settings::Pelma },
+};
+
+} // namespace
+
+void Controller::toggleDisplayFlag(int tag)
+{
+    // mnuTimeClick
+    if (tag < 1 || tag > int(std::size(DisplayFlags)))
+        return;
+    const DisplayFlag &flag = DisplayFlags[tag - 1];
+    if (tag == 7 && !m_settings.PelmaMenuEnabled)
+        return;
+    bool &value = m_settings.*flag.value;
+    value = !value;
+    m_settingsStore.writeInteger(QStringLiteral("Disp"), QString::fromLatin1(flag.name), value ? 1 : 0);
+    if (tag == 7)
+        m_settings.PelmaItemsEnabled = m_settings.Pelma && m_settings.PelmaMenuEnabled;
+    m_display.setFlags({ m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
+        m_settings.Close });
+    m_settings.HiddenMode = m_display.hiddenMode();
+    // Nothing to show: the animation must not keep a hidden strip up.
+    if (m_settings.HiddenMode)
+        m_settings.ShutNot = true;
+    emit settingsChanged(m_settings);
+    DispSet(DisplayState::Normal);
+}
+
+void Controller::setPositionMode(int mode)
+{
+    if (mode < 0 || mode > 3)
+        return;
+    m_settings.PosiMode = mode;
+    m_settings.MainPositionApplies = mode == 0 || mode == 3;
+    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("PosiMode"), mode);
+    emit settingsChanged(m_settings);
+    emit displayChanged();
+}
+
+void Controller::savePosition(int left, int top)
+{
+    if (m_settingsErased)
+        return;
+    m_settings.MainLeft = left;
+    m_settings.MainTop = top;
+    SettingsStore::Batch batch(m_settingsStore);
+    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MainTop"), top);
+    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MainLeft"), left);
+}
+
+void Controller::trayClicked()
+{
+    // In dial-up mode a click must not dial: the menu does that.
+    if (m_settings.DialMode == 0)
+        checkNow();
+}
+
+void Controller::stopAnimation()
+{
+    setNewMail(m_newMailCount, m_mailAnnounced, false);
+    DispSet(DisplayState::Normal);
+}
+
+void Controller::popUpCheck()
+{
+    if (boxCount(Box::InBox) > 0)
+        return;
+    if (m_settings.DevideON && (boxCount(Box::InBox1) > 0 || boxCount(Box::InBox2) > 0))
+        return;
+    emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+    m_display.setMailColour(false);
+    setNewMail(0, false, false);
+    if (!m_core.state.running())
+        DispSet(DisplayState::Normal);
+    else
+        emit displayChanged();
+    m_atoms.remove(TalkedAtom);
+}
+
+void Controller::showPlanAlert(const QString &time, const QString &comment)
+{
+    m_display.setPlanAlert(time, comment);
+    m_atoms.add(TalkedAtom);
+    DispSet(DisplayState::PlanAlert);
+}
+
+void Controller::acknowledgePlanAlert()
+{
+    if (!m_display.planAlert())
+        return;
+    m_display.clearPlanAlert();
+    if (!m_mailAnnounced)
+        m_atoms.remove(TalkedAtom);
+    DispSet(DisplayState::Normal);
+    planAlertAcknowledged();
+}
+
+void Controller::notYetAvailable(const QString &feature)
+{
+    m_core.messenger.message(QStringLiteral("「") + feature + QStringLiteral("」は、このバージョンのVeskではまだ使えません。"));
+}
+
+} // namespace vesk

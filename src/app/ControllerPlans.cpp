@@ -1,0 +1,238 @@
+#include "app/Controller.h"
+#include "mail/CoreServices.h"
+#include "mail/SessionState.h"
+#include "plan/CalendarState.h"
+#include "plan/DueCheck.h"
+#include "plan/PlanState.h"
+#include "plan/PlanText.h"
+#include "plan/ReminderPass.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Messenger.h"
+#include "platform/Timer.h"
+
+namespace vesk {
+
+void Controller::planStartUp()
+{
+    // FormCreate: the calendar as it was left, and the start-up pass from
+    // the last plan.
+    if (m_settings.CalFlag) {
+        m_calendar->setOpen(true);
+        spbTodayClick();
+    }
+    m_plans->setIndex(m_plans->count() - 1);
+}
+
+void Controller::startUpReminderStep()
+{
+    const int index = m_plans->index();
+    m_plans->setIndex(index - 1);
+    // The list is only read again at the end of the pass; a line the store
+    // lost meanwhile is simply passed over.
+    if (index >= m_plans->count())
+        return;
+    m_plans->setIndex(index);
+    m_plans->PlanSet();
+    PlanRecord plan = m_plans->current();
+    plan.comment = m_plans->comment();
+    const QDateTime now = m_core.clock.now();
+    const ReminderPass::Step step = ReminderPass::judge(plan, m_settings, now);
+    if (step.overdue)
+        m_planOverdue = true;
+    if (step.show) {
+        if (m_settings.PlanWaveON)
+            m_core.messenger.beep();
+        PopUpOn(step.message, plan.dateTime, plan.comment);
+    }
+    // Every plan due before an overdue one is overdue too: advanced or
+    // removed, an action plan without its action.
+    if (m_planOverdue)
+        m_plans->PlanReWrite(now);
+    m_plans->setIndex(index - 1);
+}
+
+void Controller::finishStartUpPass()
+{
+    m_plans->setIndex(0);
+    m_plans->PlanRegRead();
+    if (calendarOpen() && m_planOverdue)
+        CalDaySet();
+}
+
+void Controller::PopUpOn(const QString &message, const QString &dateTime, const QString &comment)
+{
+    const int offset = m_reminderOffset;
+    m_reminderOffset += 5;
+    emit reminderRequested(message, dateTime, comment, offset);
+}
+
+void Controller::playPlanSound()
+{
+    if (!m_settings.PlanWaveON)
+        return;
+    if (m_sound)
+        m_sound(m_settings.PlanWave);
+    else
+        m_core.messenger.beep();
+}
+
+void Controller::advancePlan(const QDateTime &now)
+{
+    m_plans->PlanReWrite(now);
+    m_plans->setIndex(0);
+    m_plans->PlanRegRead();
+    if (calendarOpen())
+        CalDaySet();
+}
+
+void Controller::planActionMissing(const QString &feature)
+{
+    m_core.messenger.message(QStringLiteral("予定の「") + feature
+        + QStringLiteral("」は、このバージョンのVeskではまだ実行できません。"));
+}
+
+bool Controller::planDueCheck()
+{
+    // The editor writes the whole section when it closes: a plan advanced
+    // now would come back from its lists.
+    if (m_planEditorOpen || m_plans->count() == 0)
+        return false;
+    const QDateTime now = m_core.clock.now();
+    PlanRecord plan = m_plans->current();
+    if (!DueCheck::due(plan, now))
+        return false;
+    const QString comment = m_plans->comment();
+    const DueCheck::Decision decision = DueCheck::decide(plan, comment, now, m_settings.DialMode != 0);
+    const bool act = decision.withinAllowance;
+    // Action plans move on before they act, so that whatever the action
+    // waits for (a check, a prompt, a restart) cannot make them fire twice.
+    switch (decision.what) {
+    case DueCheck::Case::Connect:
+        advancePlan(now);
+        if (act && !(m_planActions.connected && m_planActions.connected())) {
+            if (!m_planActions.connect) {
+                planActionMissing(QStringLiteral("モデム自動接続"));
+                return true;
+            }
+            m_planActions.connect();
+            m_core.state.marker = QStringLiteral(" ");
+        }
+        return true;
+    case DueCheck::Case::Disconnect:
+        advancePlan(now);
+        if (act && !m_planActions.disconnect) {
+            planActionMissing(QStringLiteral("モデム自動断線"));
+        } else if (act && m_planActions.connected && m_planActions.connected()) {
+            m_planActions.disconnect();
+            m_core.state.marker = QStringLiteral(" ");
+        }
+        return true;
+    case DueCheck::Case::MailCheck:
+        advancePlan(now);
+        if (act)
+            checkNow();
+        return true;
+    case DueCheck::Case::Launcher:
+        advancePlan(now);
+        if (act) {
+            if (m_planActions.startLauncher)
+                m_planActions.startLauncher(decision.launcherEntry);
+            else
+                planActionMissing(QStringLiteral("ランチャー・マクロ"));
+        }
+        return false;
+    case DueCheck::Case::PowerOff:
+        // Gone before the machine goes down, so it does not fire again
+        // after the restart.
+        m_plans->PlanReWrite(now);
+        if (act) {
+            m_core.messenger.beep();
+            if (!m_planActions.powerOff) {
+                planActionMissing(QStringLiteral("電源自動切断"));
+            } else {
+                if (m_settings.DialMode != 0 && m_planActions.connected && m_planActions.connected()
+                    && m_planActions.disconnect) {
+                    m_planActions.disconnect();
+                    m_core.state.marker = QStringLiteral(" ");
+                    m_core.pump.pause(1000);
+                }
+                m_planActions.powerOff();
+            }
+        }
+        m_plans->setIndex(0);
+        m_plans->PlanRegRead();
+        if (calendarOpen())
+            CalDaySet();
+        return false;
+    case DueCheck::Case::TimeSignal:
+        advancePlan(now);
+        if (act) {
+            playPlanSound();
+            m_display.setSignalTime(plan.time());
+            DispSet(DisplayState::TimeSignal);
+            hold(55);
+        }
+        return false;
+    case DueCheck::Case::OldPlan:
+        advancePlan(now);
+        return false;
+    case DueCheck::Case::Alert:
+        if (!m_display.planAlert()) {
+            playPlanSound();
+            m_alertedPlan = plan.name();
+            showPlanAlert(plan.time(), comment);
+        }
+        return false;
+    }
+    return false;
+}
+
+void Controller::planAlertAcknowledged()
+{
+    // Only the plan that was announced is moved on: after midnight the
+    // announced plan has gone its way and the current one is not yet shown.
+    const QString alerted = m_alertedPlan;
+    m_alertedPlan.clear();
+    if (!alerted.isEmpty() && m_plans->count() > 0 && m_plans->current().name() == alerted)
+        m_plans->PlanReWrite(m_core.clock.now());
+    m_plans->setIndex(0);
+    m_plans->PlanRegRead();
+    if (calendarOpen())
+        CalDaySet();
+    // A further plan of the same minute is handled at once. Not while the
+    // start-up pass still runs its own rhythm.
+    if (m_timMin->interval() == StartUpRhythm || !m_timMin->isActive())
+        return;
+    m_timMin->stop();
+    timMinTimer();
+    startMinuteTimer();
+}
+
+void Controller::openPlanEditor()
+{
+    openPlanEditorFor(m_core.clock.now().date());
+}
+
+void Controller::openPlanEditorFor(const QDate &reference)
+{
+    if (m_dialogOpen) {
+        m_core.messenger.beep();
+        return;
+    }
+    m_dialogOpen = true;
+    m_planEditorOpen = true;
+    emit planEditorRequested(reference);
+}
+
+void Controller::planEditorClosed()
+{
+    m_dialogOpen = false;
+    m_planEditorOpen = false;
+    m_plans->setIndex(0);
+    RetMain();
+    if (calendarOpen())
+        CalDaySet();
+}
+
+} // namespace vesk

@@ -1,0 +1,265 @@
+#include "app/gui/GuiFrontEnd.h"
+
+#include "app/Controller.h"
+#include "app/gui/DesktopIntegration.h"
+#include "app/gui/PopupMenu.h"
+#include "app/gui/SettingsDialogLink.h"
+#include "app/gui/VeskMainForm.h"
+#include "boxes/MessageTrash.h"
+#include "boxes/NewMailSummary.h"
+#include "boxes/gui/DevideForm.h"
+#include "extras/gui/DebugForm.h"
+#include "extras/gui/SettingForm.h"
+#include "extras/gui/VersionForm.h"
+#include "plan/gui/CalendarPanel.h"
+#include "plan/gui/PlanWindows.h"
+#include "platform/Autostart.h"
+#include "platform/Paths.h"
+#include "platform/Timer.h"
+#include "platform/gui/DesktopNotifier.h"
+#include "platform/gui/QtSound.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QUrl>
+
+namespace vesk {
+
+GuiFrontEnd::GuiFrontEnd() = default;
+
+GuiFrontEnd::~GuiFrontEnd() = default;
+
+void GuiFrontEnd::attach(const ProgramParts &parts)
+{
+    m_parts = std::make_unique<ProgramParts>(parts);
+    Controller &c = parts.controller;
+    // The program lives in the tray: only the end command ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The splash shows while the program starts and goes once it runs.
+    m_splash = new TVersionForm(TVersionForm::Role::Splash);
+    m_splash->show();
+    QTimer::singleShot(0, this, [this] {
+        if (m_splash)
+            m_splash->close();
+    });
+    m_sound = std::make_unique<QtSound>([] { QApplication::beep(); });
+    c.setSoundPlayer([this](const QString &wave) { m_sound->play(wave); });
+    m_menu = std::make_unique<PopupMenu>([this] { return menuRows(); });
+    m_strip = std::make_unique<VeskMainForm>(c);
+    m_desktop = std::make_unique<DesktopIntegration>(c, *m_menu);
+    m_desktop->setMailLines([&store = parts.store](int limit) { return newMailLines(store, limit); });
+    m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
+    m_strip->setTrayAvailable(m_desktop->trayAvailable());
+    // The organiser: the calendar in the strip, the plan editor, reminders.
+    m_planWindows = std::make_unique<PlanWindows>(c, parts.settingsStore, parts.clock, m_messenger);
+    m_strip->setCalendarPanel(m_planWindows->calendarPanel());
+    connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
+    m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
+        || QGuiApplication::platformName() == QLatin1String("offscreen"));
+
+    m_settingsLink = std::make_unique<SettingsDialogLink>(c, parts.monitor,
+        SettingsDialogLink::Windows { [this] { return m_monitor.data(); }, [this] { openMonitor(); },
+            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); } });
+    c.setSettingsDialogPresent(true);
+
+    connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
+    connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
+    connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
+    connect(&c, &Controller::windowRequested, this, [this](Controller::Window w) { openWindow(int(w)); });
+    // DebugWindow: the monitor opens with the program.
+    connect(&c, &Controller::settingsChanged, this, [this](const Settings &settings) {
+        if (settings.DebugWindow && !m_monitor && !m_parts->controller.closeRequested())
+            openMonitor();
+    });
+}
+
+void GuiFrontEnd::activate()
+{
+    if (!m_strip)
+        return;
+    m_strip->show();
+    m_strip->raise();
+    m_strip->activateWindow();
+}
+
+QList<menu::Item> GuiFrontEnd::menuRows() const
+{
+    menu::MenuState state;
+    state.autostart = Autostart::isEnabled();
+    state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
+    return menu::items(m_parts->controller.settings(), state);
+}
+
+void GuiFrontEnd::run(menu::Command command)
+{
+    using C = menu::Command;
+    Controller &c = m_parts->controller;
+    if (const int tag = menu::displayTag(command)) {
+        c.toggleDisplayFlag(tag);
+        return;
+    }
+    switch (command) {
+    case C::Manual1:
+        c.checkNow();
+        break;
+    case C::Manual2:
+        c.checkNowKeepLine();
+        break;
+    case C::Timer1:
+        c.toggleDisconnectTimer(10);
+        break;
+    case C::Timer2:
+        c.toggleDisconnectTimer(30);
+        break;
+    case C::Timer3:
+        c.toggleDisconnectTimer(60);
+        break;
+    case C::Timer4:
+        c.toggleDisconnectTimer(180);
+        break;
+    case C::MailerOn:
+        c.mailerEntry(Controller::MailerEntry::Menu1);
+        break;
+    case C::Mailer2On:
+        c.mailerEntry(Controller::MailerEntry::Menu2);
+        break;
+    case C::VeskOn:
+        c.toggleMailIndication();
+        break;
+    case C::Calendar:
+        c.toggleCalendar();
+        break;
+    case C::PelmaAll:
+    case C::PelmaSettings:
+        c.notYetAvailable(QStringLiteral("付箋紙"));
+        break;
+    case C::BoxWindow:
+        c.showBoxWindow();
+        break;
+    case C::Launcher:
+        c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
+        break;
+    case C::Plan:
+        c.openPlanEditor();
+        break;
+    case C::LauncherSettings:
+        c.notYetAvailable(QStringLiteral("ランチャー設定"));
+        break;
+    case C::Settings:
+        c.openSettings();
+        break;
+    case C::Position0:
+    case C::Position1:
+    case C::Position2:
+    case C::Position3:
+        c.setPositionMode(int(command) - int(C::Position0));
+        m_strip->applyPosition();
+        break;
+    case C::Autostart:
+        toggleAutostart();
+        break;
+    case C::Help:
+        openHelp();
+        break;
+    case C::Version: {
+        auto *about = new TVersionForm(TVersionForm::Role::About);
+        about->exec();
+        break;
+    }
+    case C::Quit:
+        c.quit();
+        break;
+    default:
+        break;
+    }
+}
+
+void GuiFrontEnd::openWindow(int window)
+{
+    switch (Controller::Window(window)) {
+    case Controller::Window::Box:
+        openBoxWindow();
+        break;
+    case Controller::Window::Settings:
+        openSettings();
+        break;
+    case Controller::Window::Monitor:
+        openMonitor();
+        break;
+    }
+}
+
+void GuiFrontEnd::openHelp()
+{
+    const QString page = paths::shippedDir() + QStringLiteral("/help/index.html");
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        m_messenger.message(QStringLiteral("ヘルプを開けません。\r\n") + page);
+}
+
+} // namespace vesk
+
+namespace vesk {
+
+void GuiFrontEnd::openMonitor()
+{
+    if (!m_monitor) {
+        m_monitor = new TDebugForm(
+            m_parts->monitor, m_parts->settingsStore, m_messenger, m_parts->clock, m_parts->dataDir);
+    }
+    m_monitor->show();
+    m_monitor->raise();
+}
+
+void GuiFrontEnd::openSettings()
+{
+    // Not modal: the program goes on checking while it is open.
+    if (!m_settingsForm) {
+        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUpEntries(), *m_settingsLink,
+            m_parts->dataDir + QLatin1Char('/'));
+    }
+    m_settingsForm->show();
+    m_settingsForm->raise();
+    m_settingsForm->activateWindow();
+    // A rule offered from a message in the box window.
+    if (const auto offer = m_parts->controller.takeRuleOffer())
+        m_settingsForm->offerRule(offer->list, offer->text);
+}
+
+void GuiFrontEnd::openBoxWindow()
+{
+    if (!m_boxes) {
+        m_trash = std::make_unique<DesktopTrash>();
+        m_boxes = std::make_unique<TDevideForm>(m_parts->controller, m_parts->store, m_parts->settingsStore,
+            m_messenger, QtTimerFactory::instance(), *m_trash);
+        // The window's layout is saved while the program still runs.
+        connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);
+    }
+    m_boxes->showWindow();
+}
+
+void GuiFrontEnd::toggleAutostart()
+{
+    QString error;
+    const bool done = Autostart::isEnabled() ? Autostart::disable(&error)
+                                             : Autostart::enable(QCoreApplication::applicationFilePath(), &error);
+    if (!done)
+        m_messenger.message(error);
+}
+
+void GuiFrontEnd::notify(const QString &summary, const QString &body)
+{
+    // Made the first time it is wanted: finding the service takes a moment.
+    if (!m_notifier) {
+        const QString installed = paths::shippedDir() + QStringLiteral("/pictures/vesk.png");
+        m_notifier = std::make_unique<DesktopNotifier>(installed);
+        connect(m_notifier.get(), &DesktopNotifier::clicked, m_desktop.get(),
+            &DesktopIntegration::notificationClicked);
+    }
+    m_notifier->notify(summary, body);
+}
+
+} // namespace vesk

@@ -1,0 +1,100 @@
+#include "app/gui/SettingsDialogLink.h"
+
+#include "app/Controller.h"
+#include "extras/gui/DebugForm.h"
+#include "mail/ProtocolMonitor.h"
+
+namespace vesk {
+
+SettingsDialogLink::SettingsDialogLink(Controller &controller, ProtocolMonitor &monitor, Windows windows)
+    : m_controller(controller)
+    , m_monitor(monitor)
+    , m_windows(std::move(windows))
+{ }
+
+bool SettingsDialogLink::monitorOpen() const
+{
+    return m_windows.monitor() != nullptr;
+}
+
+void SettingsDialogLink::openMonitor()
+{
+    m_windows.openMonitor();
+}
+
+void SettingsDialogLink::clearMonitor()
+{
+    if (TDebugForm *window = m_windows.monitor())
+        window->btnClearClick();
+}
+
+void SettingsDialogLink::closeMonitor()
+{
+    if (TDebugForm *window = m_windows.monitor())
+        window->close();
+}
+
+void SettingsDialogLink::setMonitorStatus(const QString &text)
+{
+    if (TDebugForm *window = m_windows.monitor())
+        window->setStatusText(text);
+}
+
+void SettingsDialogLink::monitorLine(const QString &text)
+{
+    m_monitor.debug(text);
+}
+
+bool SettingsDialogLink::testConnection(const ConnectionTestAccount &account)
+{
+    return m_controller.testConnection(account);
+}
+
+void SettingsDialogLink::cancelConnectionTest()
+{
+    m_controller.cancelConnectionTest();
+}
+
+bool SettingsDialogLink::connectionTestRunning() const
+{
+    return m_controller.connectionTestRunning();
+}
+
+void SettingsDialogLink::playSound(const QString &waveFile)
+{
+    m_windows.play(waveFile);
+}
+
+void SettingsDialogLink::notYetAvailable(const QString &feature)
+{
+    m_controller.notYetAvailable(feature);
+}
+
+void SettingsDialogLink::openHelp(int topic)
+{
+    // One help page for now; the topics are its sections.
+    Q_UNUSED(topic);
+    m_windows.help();
+}
+
+void SettingsDialogLink::settingsSaved(bool serverOn)
+{
+    // The box window is built again for the new settings.
+    m_showBoxAgain = serverOn && m_controller.boxWindowOpen();
+}
+
+void SettingsDialogLink::settingsErased()
+{
+    m_controller.settingsErased();
+}
+
+void SettingsDialogLink::dialogClosed()
+{
+    m_controller.settingsDialogClosed();
+    if (m_showBoxAgain) {
+        m_showBoxAgain = false;
+        m_controller.showBoxWindow();
+    }
+}
+
+} // namespace vesk

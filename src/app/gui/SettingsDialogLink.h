@@ -1,0 +1,52 @@
+#pragma once
+
+#include "extras/SettingsDialogHost.h"
+
+#include <functional>
+
+namespace vesk {
+
+class Controller;
+class ProtocolMonitor;
+class TDebugForm;
+
+// The settings dialog's view of the running program: the controller's
+// commands, the protocol monitor window and the program's sound.
+class SettingsDialogLink final : public SettingsDialogHost
+{
+public:
+    struct Windows
+    {
+        // The monitor window while it is open, else null.
+        std::function<TDebugForm *()> monitor;
+        std::function<void()> openMonitor;
+        std::function<void(const QString &)> play;
+        std::function<void()> help;
+    };
+
+    SettingsDialogLink(Controller &controller, ProtocolMonitor &monitor, Windows windows);
+
+    bool monitorOpen() const override;
+    void openMonitor() override;
+    void clearMonitor() override;
+    void closeMonitor() override;
+    void setMonitorStatus(const QString &text) override;
+    void monitorLine(const QString &text) override;
+    bool testConnection(const ConnectionTestAccount &account) override;
+    void cancelConnectionTest() override;
+    bool connectionTestRunning() const override;
+    void playSound(const QString &waveFile) override;
+    void notYetAvailable(const QString &feature) override;
+    void openHelp(int topic) override;
+    void settingsSaved(bool serverOn) override;
+    void settingsErased() override;
+    void dialogClosed() override;
+
+private:
+    Controller &m_controller;
+    ProtocolMonitor &m_monitor;
+    Windows m_windows;
+    bool m_showBoxAgain = false;
+};
+
+} // namespace vesk

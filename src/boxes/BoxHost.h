@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/rules/RuleLists.h"
+
+#include <QString>
+
+namespace vesk {
+
+struct Settings;
+
+// What the box window and the quick view ask of the resident program: its
+// settings, the mailers, the check, the send mode and the new-mail
+// indication. The program's controller stands behind it; tests record.
+class BoxHost
+{
+public:
+    virtual ~BoxHost() = default;
+
+    virtual const Settings &settings() const = 0;
+    // The last check's time, "m/d h:mm".
+    virtual QString lastTime() const = 0;
+
+    // Wakeup: starts mailer 1 or 2 (launch passwords are the caller's).
+    virtual void wakeMailer(int mailer) = 0;
+    // A character typed in the window, for the mailers' launch passwords.
+    virtual void keyTyped(QChar character) = 0;
+    // mnuManual1Click / mnuManual2Click: check and send, then hang up or not.
+    virtual void checkNow(bool keepLine) = 0;
+
+    // ManuSend: mail handed in by the mailers waits in the out-box.
+    virtual bool sendHeld() const = 0;
+    virtual void setSendHeld(bool held) = 0;
+
+    // The new-mail indication (mnuVeskONClick toggles it).
+    virtual bool mailIndicationOn() const = 0;
+    virtual void toggleMailIndication() = 0;
+    // PopUpCheck: the indication ends once the receive boxes are empty.
+    virtual void popUpCheck() = 0;
+
+    // The settings dialog, on its distribution page or its usual one.
+    virtual void openSettings(bool rulesPage) = 0;
+    // A distribution rule from a message: `text` offered for rule list
+    // `list` (1-4), for the user to confirm.
+    virtual void offerRule(int list, const QString &text) = 0;
+    // The distribution rules as stored, whatever the switches say.
+    virtual RuleLists distributionRules() const = 0;
+};
+
+} // namespace vesk

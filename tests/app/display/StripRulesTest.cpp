@@ -1,0 +1,90 @@
+#include "app/display/DisplayState.h"
+#include "app/display/StripRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+namespace {
+
+using L = StripLayout;
+using M = DisplayState::Mode;
+
+StripState with(bool plan, bool dial, bool animation, bool calendar)
+{
+    StripState s;
+    s.planAlert = plan;
+    s.dialPanelShown = dial;
+    s.animationRunning = animation;
+    s.calendarOpen = calendar;
+    return s;
+}
+
+} // namespace
+
+// The layout table: the first state that holds decides; a mode it does not
+// name keeps the layout, mode 6 then only adjusts the width.
+TEST(StripRules, LayoutFollowsTheFirstStateThatHolds)
+{
+    const struct {
+        StripState state;
+        int mode;
+        std::optional<L> layout;
+        bool widthOnly;
+    } rows[] = {
+        { with(false, false, false, false), M::Normal, L::Normal, false },
+        { with(false, false, false, false), M::MailOn, L::MailOn, false },
+        { with(false, false, false, false), M::LineUp, std::nullopt, true },
+        { with(false, false, false, false), M::NonMail, std::nullopt, false },
+        { with(false, false, false, false), M::DialPanel, L::DialUp, false },
+        { with(false, false, true, false), M::Normal, L::MailOn, false },
+        { with(false, false, true, false), M::PlanAlert, L::Plan, false },
+        { with(false, false, false, true), M::Normal, L::Calendar, false },
+        { with(false, false, false, true), M::Calendar, L::Calendar, false },
+        { with(false, true, false, false), M::Normal, L::DialUp, false },
+        { with(false, true, false, false), M::Calendar, L::Calendar, false },
+        { with(false, true, false, false), M::LineUp, std::nullopt, false },
+        // A plan alert outranks the animation and the calendar.
+        { with(true, false, true, true), M::Normal, L::Plan, false },
+        { with(true, true, true, true), M::MailOn, L::MailOn, false },
+        { with(true, false, false, false), M::DialPanel, L::DialUp, false },
+    };
+    for (const auto &row : rows) {
+        const strip::LayoutChoice choice = strip::chooseLayout(row.state, row.mode);
+        EXPECT_EQ(choice.layout, row.layout) << "mode " << row.mode;
+        EXPECT_EQ(choice.widthOnly, row.widthOnly) << "mode " << row.mode;
+    }
+}
+
+TEST(StripRules, OkButtonHiddenModeAndTopmost)
+{
+    StripState s;
+    EXPECT_FALSE(strip::okButton(s).visible());
+    s.connected = true;
+    EXPECT_EQ(strip::okButton(s).text, "OFF");
+    s.planAlert = true;
+    EXPECT_EQ(strip::okButton(s).text, "Saw");
+    EXPECT_EQ(strip::okButton(s).hint, "スケジュール表示を閉じます");
+
+    // Hidden mode: only a layout with more than the title, or the OK button, shows.
+    StripState hidden;
+    hidden.hiddenMode = true;
+    EXPECT_FALSE(strip::visible(hidden, L::Normal));
+    EXPECT_TRUE(strip::visible(hidden, L::MailOn));
+    hidden.planAlert = true;
+    EXPECT_TRUE(strip::visible(hidden, L::Plan));
+    EXPECT_TRUE(strip::visible(StripState {}, L::Normal));
+
+    StripState calendar;
+    calendar.calBack = calendar.calendarOpen = true;
+    EXPECT_FALSE(strip::topmost(calendar));
+    calendar.connected = true;
+    EXPECT_TRUE(strip::topmost(calendar));
+}
+
+TEST(StripRules, TopCentreHalvesTowardZero)
+{
+    EXPECT_EQ(strip::centredLeft(1024, 201), 411);
+    EXPECT_EQ(strip::centredLeft(100, 101), 0);
+}
+
+} // namespace vesk::test

@@ -1,0 +1,153 @@
+#include "../VeskProcess.h"
+#include "support/DovecotPeer.h"
+#include "support/FreePort.h"
+#include "support/WaitFor.h"
+#include "support/XvfbSession.h"
+
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+namespace {
+
+// A new user sets Vesk up from the settings dialog alone, as a person does
+// it on an X server: the dialog opens by itself, the account and the ports
+// are typed in, and once it is saved the next check and the mailer's port
+// work without a restart.
+class SettingsEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QString error;
+        if (!x.start(false, &error))
+            GTEST_SKIP() << error.toStdString();
+        ASSERT_TRUE(pop.start(&error)) << error.toStdString();
+    }
+
+    void TearDown() override
+    {
+        if (vesk && vesk->state() != QProcess::NotRunning) {
+            vesk->kill();
+            vesk->waitForFinished(5000);
+        }
+    }
+
+    // Keys one after the other, separated by blanks.
+    bool key(const QString &keys) const
+    {
+        return x.xdotool(
+            QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30") }
+            + keys.split(u' '));
+    }
+    bool type(const QString &text) const
+    {
+        return x.xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text });
+    }
+    // A click at a point of a window (its own coordinates).
+    bool click(const QRect &window, int x0, int y0) const
+    {
+        return x.xdotool({ QStringLiteral("mousemove"), QString::number(window.x() + x0),
+            QString::number(window.y() + y0), QStringLiteral("click"), QStringLiteral("1") });
+    }
+    // Replaces the text of the field that has the focus.
+    bool retype(const QString &text) const { return key(QStringLiteral("ctrl+a")) && type(text); }
+    void pause(int ms) const
+    {
+        waitFor([] { return false; }, ms);
+    }
+    // A window's place once it has stopped moving (it is placed after it maps).
+    QRect settled(const QString &title) const
+    {
+        QRect last;
+        for (int i = 0; i < 50; ++i) {
+            pause(200);
+            const QRect now = x.window(title);
+            if (!now.isEmpty() && now == last)
+                return now;
+            last = now;
+        }
+        return {};
+    }
+
+    static bool serves(quint16 port)
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        if (!socket.waitForConnected(3000))
+            return false;
+        return waitFor([&] { return socket.canReadLine(); }, 5000) && socket.readLine().startsWith("+OK");
+    }
+
+    XvfbSession x;
+    DovecotPeer pop;
+    VeskHome home;
+    std::unique_ptr<QProcess> vesk;
+};
+
+TEST_F(SettingsEndToEnd, ANewUserSetsUpEverythingFromTheDialog)
+{
+    ASSERT_TRUE(pop.addMessage("From: Hanako <hanako@example.jp>\r\nSubject: first\r\n\r\nbody\r\n"));
+    const quint16 mailerPop = freePort();
+    const quint16 mailerSmtp = freePort();
+
+    QProcessEnvironment env = home.environment();
+    env.insert(QStringLiteral("DISPLAY"), x.display());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    vesk = std::make_unique<QProcess>();
+    vesk->setProcessEnvironment(env);
+    vesk->setStandardOutputFile(QProcess::nullDevice());
+    vesk->setStandardErrorFile(home.runtimeDir() + "/../vesk-gui.log");
+    vesk->start(VeskHome::program(), {});
+    ASSERT_TRUE(vesk->waitForStarted(10000));
+
+    // Nothing is set up: the dialog opens at the first tick.
+    const QString title = QStringLiteral("Vesk各種設定");
+    ASSERT_TRUE(waitFor([&] { return !x.window(title).isEmpty(); }, 20000)) << "no settings dialog";
+    QRect dialog = settled(title);
+    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("settings-xvfb-fresh.png")), dialog));
+
+    // The page's blank lower part takes the click; the focus stays on the
+    // first box, "メールチェックを行う", shown unticked while nothing is stored.
+    ASSERT_TRUE(click(dialog, dialog.width() / 2, dialog.height() - 80));
+    ASSERT_TRUE(key(QStringLiteral("space")));
+    ASSERT_TRUE(key(QStringLiteral("Tab")) && type(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(key(QStringLiteral("Tab Tab")) && type(pop.user()));
+    ASSERT_TRUE(key(QStringLiteral("Tab")) && type(pop.password()));
+    // The SMTP server stays empty (the POP3 server's host). Past the check
+    // fields to "メールサーバ機能を使う".
+    ASSERT_TRUE(key(QStringLiteral("Tab Tab Tab Tab Tab Tab Tab Tab space")));
+
+    // "高度な設定(&P)": the provider's port and the mailer's ports.
+    ASSERT_TRUE(key(QStringLiteral("alt+p")));
+    ASSERT_TRUE(
+        waitFor([&] { return !x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
+    const QRect ports = settled(QStringLiteral("高度な設定（ポート番号）"));
+    ASSERT_TRUE(click(ports, ports.width() - 60, 50)); // the first field
+    ASSERT_TRUE(key(QStringLiteral("Tab")) && retype(QString::number(mailerSmtp)));
+    ASSERT_TRUE(key(QStringLiteral("Tab Tab")) && retype(QString::number(pop.port())));
+    ASSERT_TRUE(key(QStringLiteral("Tab")) && retype(QString::number(mailerPop)));
+    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("settings-xvfb-ports.png")), ports));
+    ASSERT_TRUE(key(QStringLiteral("Return")));
+    ASSERT_TRUE(
+        waitFor([&] { return x.window(QStringLiteral("高度な設定（ポート番号）")).isEmpty(); }, 10000));
+
+    // Back on the dialog: "保存終了".
+    dialog = settled(title);
+    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("settings-xvfb-filled.png")), dialog));
+    ASSERT_TRUE(click(dialog, dialog.width() - 138, dialog.height() - 22));
+    ASSERT_TRUE(waitFor([&] { return x.window(title).isEmpty(); }, 10000)) << "the dialog stayed open";
+
+    // No restart: the mailer's port is served and the check uses the account.
+    EXPECT_TRUE(waitFor([&] { return serves(mailerPop); }, 10000));
+    QString out;
+    EXPECT_EQ(home.run({ QStringLiteral("--check") }, &out), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("InBox: 1"))) << out.toStdString();
+    EXPECT_EQ(pop.messageCount(), 0);
+
+    EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
+}
+
+} // namespace
+} // namespace vesk::test

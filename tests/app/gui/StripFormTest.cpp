@@ -1,0 +1,131 @@
+#include "FakeDialUpBackend.h"
+
+#include "app/gui/VeskMainForm.h"
+#include "dialup/DialPanel.h"
+#include "support/WindowFixture.h"
+
+#include <QToolButton>
+
+namespace vesk::test {
+
+// The strip drawn offscreen from a controller with fake time: what each
+// main state shows, with a picture of each for a person to look at.
+class StripForm : public WindowFixture
+{
+protected:
+    StripForm()
+    {
+        settings.writeString("Config", "Host", "pop.example.jp");
+        settings.writeString("Config", "UserID", "taro");
+        settings.writeInteger("Config", "MailRound", 1);
+        settings.writeInteger("Config", "ServerON", 1);
+    }
+    void picture(const char *name)
+    {
+        WindowFixture::picture(form, QStringLiteral("strip-") + QLatin1String(name));
+    }
+
+    VeskMainForm form { controller };
+};
+
+TEST_F(StripForm, MainStatesShowTheirTextsButtonsAndLayout)
+{
+    start();
+    EXPECT_EQ(form.dateText(), "12/7 月 ");
+    EXPECT_EQ(form.timeText(), "8:05");
+    EXPECT_TRUE(form.closeButtonShown());
+    EXPECT_EQ(form.okText(), "");
+    EXPECT_EQ(form.shownLayout(), StripLayout::Normal);
+    picture("normal");
+
+    controller.toggleMailIndication();
+    EXPECT_EQ(form.shownLayout(), StripLayout::MailOn);
+    picture("new-mail");
+    controller.toggleMailIndication();
+
+    controller.requestDisplay(DisplayState::NonMail);
+    EXPECT_EQ(form.dateText(), "Non Mail");
+    picture("non-mail");
+    controller.requestDisplay(DisplayState::ConnectNG);
+    EXPECT_EQ(form.dateText(), "ConnectNG");
+    picture("connect-ng");
+
+    controller.showPlanAlert(QStringLiteral("8:30"), QStringLiteral("会議"));
+    EXPECT_EQ(form.dateText(), "< 8:30 = 会議 > ");
+    EXPECT_EQ(form.okText(), "Saw");
+    EXPECT_EQ(form.markerText(), "");
+    picture("plan-alert");
+    controller.acknowledgePlanAlert();
+    EXPECT_EQ(form.okText(), "");
+
+    controller.toggleDisplayFlag(6);
+    EXPECT_FALSE(form.closeButtonShown());
+}
+
+// The strip in dial-up mode, against the fake connection service: the
+// panel while dialling and while connected, the connection time in the
+// title, and the OK button's "OFF".
+class StripDialUp : public WindowFixture
+{
+protected:
+    StripDialUp()
+    {
+        settings.writeInteger("Config", "DialMode", 1);
+        settings.writeString("Config", "AP", "MyISP");
+        settings.writeInteger("Config", "DialDispOn", 1);
+        controller.setDialUp(&backend, nullptr);
+    }
+    void picture(const char *name)
+    {
+        WindowFixture::picture(form, QStringLiteral("strip-") + QLatin1String(name));
+    }
+    QToolButton *okButton()
+    {
+        for (QToolButton *button : form.findChildren<QToolButton *>()) {
+            if (button->text() == "OFF")
+                return button;
+        }
+        return nullptr;
+    }
+
+    FakeDialUpBackend backend { m_timers };
+    VeskMainForm form { controller };
+};
+
+TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
+{
+    backend.lines = { FakeDialUpBackend::Line::Busy };
+    start();
+    m_timers.advance(50);
+    QString whileWaiting;
+    m_pump.eachRound = [&] {
+        if (whileWaiting.isEmpty() && controller.dialPanel().status == "Waiting redial 9") {
+            whileWaiting = form.dialPanelText();
+            picture("dial-redial");
+        }
+    };
+    controller.checkNowKeepLine();
+    m_pump.eachRound = {};
+    EXPECT_EQ(whileWaiting, "----\nMyISP\nConnect Error\nWaiting redial 9");
+
+    // The second attempt answered: the minute tick shows the line.
+    m_timers.advance(60000 + 20000);
+    EXPECT_EQ(form.okText(), "OFF");
+    EXPECT_EQ(form.dialPanelText(), "----\nMyISP\n28.8 Kbps\nTime = 0:00:20");
+    picture("dial-connected");
+
+    // A click on the panel puts the connection time in the title.
+    controller.dialPanelClicked();
+    EXPECT_EQ(form.dialPanelText(), "");
+    EXPECT_EQ(form.dateText(), "+ ");
+    EXPECT_EQ(form.timeText(), "0:00:20");
+    picture("dial-time");
+
+    ASSERT_NE(okButton(), nullptr);
+    okButton()->click();
+    EXPECT_TRUE(backend.activeConnections().isEmpty());
+    EXPECT_EQ(form.okText(), "");
+    EXPECT_EQ(form.dateText(), "12/7 月 ");
+}
+
+} // namespace vesk::test

@@ -1,0 +1,111 @@
+#include "extras/gui/DebugForm.h"
+#include "mail/ProtocolMonitor.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/SettingsSections.h"
+#include "support/FakeClock.h"
+#include "support/RecordingMessenger.h"
+#include "support/Screenshot.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+namespace {
+
+class DebugFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_settings.writeInteger(sections::Disp, "DebugLeft", 40);
+        m_settings.writeInteger(sections::Disp, "DebugTop", 30);
+        m_form = new TDebugForm(m_monitor, m_settings, m_messenger, m_clock, m_data.path());
+        m_form->show();
+    }
+    void TearDown() override { delete m_form; }
+
+    QString shown() const { return m_form->findChild<QPlainTextEdit *>("memMon")->toPlainText(); }
+    void click(const char *button) { m_form->findChild<QPushButton *>(button)->click(); }
+
+    ProtocolMonitor m_monitor;
+    MemorySettingsStore m_settings;
+    RecordingMessenger m_messenger;
+    FakeClock m_clock { QDateTime(QDate(2026, 12, 6), QTime(8, 15, 30)) };
+    QTemporaryDir m_data;
+    QPointer<TDebugForm> m_form;
+};
+
+TEST_F(DebugFormTest, ShowsTheMonitorsLinesAndSavesThem)
+{
+    EXPECT_EQ(m_form->pos(), QPoint(40, 30));
+    ASSERT_TRUE(m_monitor.isOpen());
+    m_monitor.setPassword("secret");
+    m_monitor.debug("----- Server > Vesk -----");
+    m_monitor.debug("+OK POP3 ready\r\n");
+    m_monitor.debug("<USER taro");
+    m_monitor.debug("<PASS secret");
+    m_monitor.debug("+OK 2 messages\r\n1 120\r\n2 300\r\n.");
+    m_monitor.debug("VeskTalk< Failed ! >");
+    m_form->setStatusText("TEST");
+    EXPECT_EQ(m_form->statusText(), "TEST");
+    const QString lines = "----- Server > Vesk -----\n+OK POP3 ready\n<USER taro\n<PASS ******\n"
+                          "+OK 2 messages\n1 120\n2 300\n.\nVeskTalk< Failed ! >";
+    EXPECT_EQ(shown(), lines);
+    EXPECT_TRUE(saveScreenshot(*m_form, "debug-form"));
+
+    click("btnSave");
+    EXPECT_EQ(m_messenger.beeps, 1);
+    EXPECT_EQ(m_messenger.messages, QStringList { "261206081530.LOG　でセーブしました" });
+    QFile saved(m_data.filePath("261206081530.LOG"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QString(lines + "\n").replace("\n", "\r\n").toUtf8());
+
+    click("btnClear");
+    EXPECT_EQ(shown(), "");
+    EXPECT_TRUE(m_form->log().lines().isEmpty());
+    m_monitor.debug("+OK");
+    EXPECT_EQ(shown(), "+OK");
+}
+
+TEST_F(DebugFormTest, ShowsOnlyWhatTheLogKeeps)
+{
+    for (int i = 0; i < MonitorLog::MaxLines + 2; ++i)
+        m_monitor.debug(QString::number(i));
+    const QPlainTextEdit *view = m_form->findChild<QPlainTextEdit *>("memMon");
+    EXPECT_EQ(view->document()->blockCount(), MonitorLog::MaxLines);
+    EXPECT_EQ(view->document()->firstBlock().text(), "2");
+    EXPECT_EQ(view->document()->lastBlock().text(), QString::number(MonitorLog::MaxLines + 1));
+}
+
+TEST_F(DebugFormTest, EscapeClosesAndTheMonitorStopsWithIt)
+{
+    m_form->move(70, 80);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(m_form->findChild<QPlainTextEdit *>("memMon"), &escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_form.isNull());
+    EXPECT_FALSE(m_monitor.isOpen());
+    m_monitor.debug("+OK");
+    EXPECT_EQ(m_settings.readInteger(sections::Disp, "DebugLeft", 0), 70);
+    EXPECT_EQ(m_settings.readInteger(sections::Disp, "DebugTop", 0), 80);
+}
+
+TEST_F(DebugFormTest, APlaceOffEveryScreenIsNotRestored)
+{
+    delete m_form;
+    m_settings.writeInteger(sections::Disp, "DebugLeft", -5000);
+    m_form = new TDebugForm(m_monitor, m_settings, m_messenger, m_clock, m_data.path());
+    m_form->show();
+    EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(m_form->pos()));
+}
+
+} // namespace
+} // namespace vesk::test

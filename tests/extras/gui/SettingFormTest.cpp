@@ -1,0 +1,156 @@
+#include "extras/DialogControls.h"
+#include "extras/gui/PortForm.h"
+#include "extras/gui/SettingForm.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/PasswordCodec.h"
+#include "support/FakeSettingsDialogHost.h"
+#include "support/NoDialUpEntries.h"
+#include "support/RecordingMessenger.h"
+#include "support/Screenshot.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+namespace {
+
+// The settings dialog offscreen over a store in memory.
+class SettingFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        store.writeInteger("Config", "MailRound", 1);
+        store.writeInteger("Config", "ServerON", 1);
+        store.writeInteger("Config", "DevideON", 1);
+        store.writeString("Config", "Host", "pop.example.jp");
+        store.writeString("Config", "UserID", "taro");
+        store.writeString("Config", "Password", PasswordCodec::encode("secret"));
+        store.writeString("Config", "Mailer", "/usr/bin/thunderbird");
+        store.writeInteger("Config", "DialMode", 1); // as a hand-edited file may say
+        store.writeString("Devide", "101", "田中");
+        store.writeString("Devide", "102", "*");
+        store.writeString("Devide", "301", "example.com");
+        store.writeString("Devide", "401", "X-Becky");
+        form = new TSettingForm(store, messenger, dialUp, host, "/home/taro/.local/share/Dorvane/Vesk/");
+        form->show();
+    }
+    void TearDown() override { delete form; }
+
+    template <class W> W *find(const char *name) const { return form->findChild<W *>(QLatin1String(name)); }
+    void click(const char *name) { find<QAbstractButton>(name)->click(); }
+    bool tabShown(const char *name) const
+    {
+        return form->pages()->isTabVisible(form->pages()->indexOf(find<QWidget>(name)));
+    }
+    // Typing as a person does: the field's whole text replaced.
+    void type(const char *name, const QString &text)
+    {
+        QLineEdit *edit = find<QLineEdit>(name);
+        edit->setFocus();
+        edit->selectAll();
+        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(edit, &erase);
+        for (const QChar c : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &key);
+        }
+    }
+    // Answers the next text prompt with `answer`.
+    static void answerPrompt(const QString &answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *prompt = qobject_cast<QInputDialog *>(w); prompt && prompt->isVisible()) {
+                    prompt->setTextValue(answer);
+                    prompt->accept();
+                }
+            }
+        });
+    }
+
+    MemorySettingsStore store;
+    RecordingMessenger messenger;
+    NoDialUpEntries dialUp;
+    FakeSettingsDialogHost host;
+    QPointer<TSettingForm> form;
+};
+
+TEST_F(SettingFormTest, EveryPageAsAPersonSeesIt)
+{
+    EXPECT_EQ(form->windowTitle(), "Vesk各種設定");
+    EXPECT_EQ(form->pages()->currentIndex(), 0);
+    EXPECT_EQ(find<QLineEdit>("edtPassword")->text(), "secret");
+    EXPECT_EQ(find<QPlainTextEdit>("memAdrs1")->toPlainText(), "田中\n*");
+    for (const DialogControl &control : dialogcontrols::all())
+        EXPECT_TRUE(find<QWidget>(control.control)) << control.control;
+    for (const controldeps::ControlRule &rule : controldeps::rules())
+        EXPECT_TRUE(find<QWidget>(rule.control)) << rule.control;
+    for (int page = 0; page < form->pages()->count(); ++page) {
+        form->pages()->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(saveScreenshot(*form, QStringLiteral("settings-page-%1").arg(page + 1)));
+    }
+    TPortForm ports(store, messenger, form);
+    ports.show();
+    EXPECT_TRUE(saveScreenshot(ports, QStringLiteral("settings-ports")));
+}
+
+TEST_F(SettingFormTest, ControlsFollowTheirBoxesAndTheIntervalNeverShowsZero)
+{
+    click("ckbServerON");
+    EXPECT_FALSE(tabShown("tabMailer2"));
+    EXPECT_FALSE(tabShown("tabRules"));
+    click("ckbMailRound");
+    EXPECT_FALSE(find<QWidget>("edtHost")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("btnCheck")->isEnabled());
+    EXPECT_TRUE(find<QLineEdit>("edtRoundTime")->isReadOnly());
+    click("ckbMailRound");
+    click("ckbServerON");
+    EXPECT_TRUE(tabShown("tabRules"));
+
+    type("edtRoundTime", "");
+    EXPECT_EQ(find<QLineEdit>("edtRoundTime")->text(), "5");
+    EXPECT_EQ(messenger.beeps, 1);
+    click("btnRoundUp");
+    EXPECT_EQ(find<QLineEdit>("edtRoundTime")->text(), "10");
+}
+
+TEST_F(SettingFormTest, SavesOrRefusesAndErasesWithThePassword)
+{
+    type("edtHost", "pop.example.net");
+    type("edtAdrs2", "hanako");
+    click("btnOK");
+    EXPECT_EQ(messenger.messages.last(), "振分は「追加」を押さないと入力されません");
+    EXPECT_TRUE(form->isVisible());
+
+    click("spbAdd2");
+    click("btnOK");
+    EXPECT_EQ(store.readString("Config", "Host"), "pop.example.net");
+    EXPECT_EQ(store.readString("Devide", "201"), "hanako");
+    EXPECT_EQ(host.saved, QList<bool> { true });
+    EXPECT_EQ(host.closed, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+
+    form = new TSettingForm(store, messenger, dialUp, host, "/");
+    form->show();
+    answerPrompt("secret");
+    click("btnDefault");
+    EXPECT_EQ(host.erased, 1);
+    EXPECT_TRUE(store.readSection("Config").isEmpty());
+    EXPECT_EQ(host.closed, 2);
+}
+
+} // namespace
+} // namespace vesk::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "extras/SettingsDialogHost.h"
+
+#include <QStringList>
+
+namespace vesk::test {
+
+// The program as the settings dialog sees it, recording what it is asked.
+class FakeSettingsDialogHost final : public SettingsDialogHost
+{
+public:
+    bool monitorOpen() const override { return monitor; }
+    void openMonitor() override { monitor = true; }
+    void clearMonitor() override { lines.clear(); }
+    void closeMonitor() override { monitor = false; }
+    void setMonitorStatus(const QString &text) override { statuses << text; }
+    void monitorLine(const QString &text) override { lines << text; }
+    bool testConnection(const ConnectionTestAccount &account) override
+    {
+        tested << account.Host + '/' + account.SMTP + '/' + account.UserID + '/' + account.Password;
+        return passes;
+    }
+    void cancelConnectionTest() override { ++cancels; }
+    bool connectionTestRunning() const override { return false; }
+    void playSound(const QString &file) override { sounds << file; }
+    void notYetAvailable(const QString &feature) override { missing << feature; }
+    void openHelp(int) override { }
+    void settingsSaved(bool serverOn) override { saved << serverOn; }
+    void settingsErased() override { ++erased; }
+    void dialogClosed() override { ++closed; }
+
+    bool monitor = false;
+    bool passes = true;
+    int cancels = 0;
+    int erased = 0;
+    int closed = 0;
+    QList<bool> saved;
+    QStringList statuses, lines, tested, sounds, missing;
+};
+
+} // namespace vesk::test

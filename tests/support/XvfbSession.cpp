@@ -1,0 +1,138 @@
+#include "support/Screenshot.h"
+#include "support/TestPaths.h"
+#include "support/WaitFor.h"
+#include "support/XvfbSession.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace vesk::test {
+
+XvfbSession::~XvfbSession()
+{
+    for (QProcess *p : { m_tray.get(), m_xvfb.get() }) {
+        if (p && p->state() != QProcess::NotRunning) {
+            p->terminate();
+            if (!p->waitForFinished(5000))
+                p->kill();
+            p->waitForFinished(2000);
+        }
+    }
+}
+
+bool XvfbSession::start(bool withTray, QString *error)
+{
+    for (const char *tool : { "Xvfb", "xdotool", "xwininfo", "import", "compare" }) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            *error = QStringLiteral("%1 is not installed").arg(QString::fromLatin1(tool));
+            return false;
+        }
+    }
+    // Xvfb picks a free display itself and says which on the descriptor.
+    m_xvfb = std::make_unique<QProcess>();
+    m_xvfb->start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null") });
+    if (!waitFor([&] { return m_xvfb->canReadLine() || m_xvfb->state() == QProcess::NotRunning; }, 20000)
+        || !m_xvfb->canReadLine()) {
+        *error = QStringLiteral("Xvfb did not start");
+        return false;
+    }
+    m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb->readLine().trimmed());
+    if (withTray) {
+        m_tray = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), m_display);
+        m_tray->setProcessEnvironment(env);
+        m_tray->setStandardOutputFile(QProcess::nullDevice());
+        m_tray->setStandardErrorFile(QProcess::nullDevice());
+        m_tray->start(QStringLiteral("trayer"),
+            { QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"), QStringLiteral("right"),
+                QStringLiteral("--widthtype"), QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("200"),
+                QStringLiteral("--height"), QStringLiteral("24") });
+        if (!waitFor([&] { return !window(QStringLiteral("panel")).isEmpty(); }, 10000)) {
+            *error = QStringLiteral("the tray host did not start");
+            return false;
+        }
+    }
+    return true;
+}
+
+QString XvfbSession::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+QRect XvfbSession::window(const QString &name, const QString &parentName) const
+{
+    // xwininfo -tree lines: 0x400006 "Vesk": ("vesk" "vesk")  119x23+0+0  +0+0
+    static const QRegularExpression line(
+        QStringLiteral("^(\\s*)0x[0-9a-f]+ \"([^\"]*)\".*?(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
+    const QStringList lines = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
+                                  .split(u'\n');
+    int parentIndent = -1;
+    for (const QString &text : lines) {
+        const QRegularExpressionMatch m = line.match(text);
+        if (!m.hasMatch())
+            continue;
+        const int indent = int(m.captured(1).size());
+        if (!parentName.isEmpty() && parentIndent < 0) {
+            if (m.captured(2) == parentName)
+                parentIndent = indent;
+            continue;
+        }
+        if (parentIndent >= 0 && indent <= parentIndent) {
+            parentIndent = -1;
+            continue;
+        }
+        const int w = m.captured(3).toInt();
+        const int h = m.captured(4).toInt();
+        if (m.captured(2) == name && w > 1 && h > 1)
+            return QRect(m.captured(5).toInt(), m.captured(6).toInt(), w, h);
+    }
+    return {};
+}
+
+bool XvfbSession::xdotool(const QStringList &arguments) const
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral("xdotool"), arguments);
+    return process.waitForFinished(20000) && process.exitCode() == 0;
+}
+
+bool XvfbSession::screenshot(const QString &path, const QRect &area) const
+{
+    QDir().mkpath(QFileInfo(path).path());
+    run(QStringLiteral("import"),
+        { QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+            QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
+            QStringLiteral("+repage"), path });
+    return QFileInfo::exists(path);
+}
+
+long long XvfbSession::differingPixels(const QString &a, const QString &b)
+{
+    QProcess process;
+    process.start(QStringLiteral("compare"), { QStringLiteral("-metric"), QStringLiteral("AE"), a, b,
+                                                  QStringLiteral("null:") });
+    process.waitForFinished(20000);
+    // compare writes the count on standard error.
+    return QString::fromLocal8Bit(process.readAllStandardError()).trimmed().toLongLong();
+}
+
+QString XvfbSession::artefact(const QString &name)
+{
+    return artefactPath(name);
+}
+
+} // namespace vesk::test

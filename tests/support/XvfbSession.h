@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace vesk::test {
+
+// A private X server (Xvfb on a display number it picks itself) with an
+// optional tray host, for running the windows as a person would and taking
+// screenshots of them.
+class XvfbSession final
+{
+public:
+    XvfbSession() = default;
+    ~XvfbSession();
+
+    // False (with the reason) where Xvfb or the tools are missing.
+    bool start(bool withTray, QString *error);
+    QString display() const { return m_display; }
+
+    // A top-level window's geometry on the screen, found by its name (and,
+    // for a tray icon, its parent's name); an empty rectangle if there is none.
+    QRect window(const QString &name, const QString &parentName = QString()) const;
+    // Runs xdotool with these arguments.
+    bool xdotool(const QStringList &arguments) const;
+    // Writes a PNG of a part of the screen.
+    bool screenshot(const QString &path, const QRect &area) const;
+    // Pixels that differ between two PNGs.
+    static long long differingPixels(const QString &a, const QString &b);
+
+    // Where screenshots go: <build>/artefacts/<name>.
+    static QString artefact(const QString &name);
+
+private:
+    QString run(const QString &program, const QStringList &arguments) const;
+
+    std::unique_ptr<QProcess> m_xvfb;
+    std::unique_ptr<QProcess> m_tray;
+    QString m_display;
+};
+
+} // namespace vesk::test
