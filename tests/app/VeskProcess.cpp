@@ -48,10 +48,15 @@ int VeskHome::count(const QString &box) const
     return int(files(box).size());
 }
 
-std::unique_ptr<QProcess> VeskHome::start(const QStringList &args) const
+std::unique_ptr<QProcess> VeskHome::start(const QStringList &args, const QString &display) const
 {
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment());
+    QProcessEnvironment env = environment();
+    if (!display.isEmpty()) {
+        env.insert("DISPLAY", display);
+        env.remove("QT_QPA_PLATFORM");
+    }
+    process->setProcessEnvironment(env);
     process->setStandardErrorFile(m_dir.path() + "/vesk.log", QIODevice::Append);
     process->setStandardOutputFile(QProcess::nullDevice());
     process->start(program(), args);

@@ -26,10 +26,12 @@ public:
     int count(const QString &box) const;
     QStringList files(const QString &box) const;
 
-    // Starts `vesk ARGS` in the background; its standard error goes to a file.
-    std::unique_ptr<QProcess> start(const QStringList &args) const;
+    // Starts `vesk ARGS` in the background, on the X server `display` if
+    // one is given; its standard error goes to a file.
+    std::unique_ptr<QProcess> start(const QStringList &args, const QString &display = QString()) const;
     // Runs `vesk ARGS` to its end, pumping the event loop; returns the exit code.
-    int run(const QStringList &args, QString *out = nullptr, QString *err = nullptr, int timeoutMs = 60000) const;
+    int run(
+        const QStringList &args, QString *out = nullptr, QString *err = nullptr, int timeoutMs = 60000) const;
     QString log() const;
 
     static QString program();

@@ -47,7 +47,7 @@ TEST(TDialUp, NotificationsFromAnotherThreadArriveInOrderOnTheMainThread)
     });
     service.join();
     ASSERT_TRUE(waitFor([&] { return seen.size() >= 3; }));
-    waitFor([] { return false; }, 50);
+    pumpFor(50);
 
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].state, 0);

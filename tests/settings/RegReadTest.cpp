@@ -73,9 +73,10 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     const Settings settings = read();
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
         for (const SettingEntry &entry : *table) {
-            if (QLatin1String(entry.name) != "Password")
+            if (QLatin1String(entry.name) != "Password") {
                 EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, entry.name))
                     << entry.name;
+            }
         }
     }
     EXPECT_EQ(settings.Password, "ABC");

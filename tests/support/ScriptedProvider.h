@@ -59,7 +59,7 @@ private:
             const QByteArray line = m_pending.left(end);
             m_pending.remove(0, end + 2);
             received << line;
-            const Step step = m_steps.isEmpty() ? Step { "(nothing)" } : m_steps.takeFirst();
+            const Step step = m_steps.isEmpty() ? Step { "(nothing)", {} } : m_steps.takeFirst();
             if (!step.expect.isEmpty() && line != step.expect)
                 mismatches << "expected " + step.expect + ", got " + line;
             socket->write(step.reply);

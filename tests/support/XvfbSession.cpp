@@ -72,6 +72,17 @@ QString XvfbSession::run(const QString &program, const QStringList &arguments) c
 
 QRect XvfbSession::window(const QString &name, const QString &parentName) const
 {
+    return find([&name](const QString &each) { return each == name; }, parentName, nullptr);
+}
+
+QRect XvfbSession::windowStartingWith(const QString &prefix, QString *name) const
+{
+    return find([&prefix](const QString &each) { return each.startsWith(prefix); }, QString(), name);
+}
+
+QRect XvfbSession::find(
+    const std::function<bool(const QString &)> &wanted, const QString &parentName, QString *name) const
+{
     // xwininfo -tree lines: 0x400006 "Vesk": ("vesk" "vesk")  119x23+0+0  +0+0
     static const QRegularExpression line(
         QStringLiteral("^(\\s*)0x[0-9a-f]+ \"([^\"]*)\".*?(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
@@ -94,8 +105,11 @@ QRect XvfbSession::window(const QString &name, const QString &parentName) const
         }
         const int w = m.captured(3).toInt();
         const int h = m.captured(4).toInt();
-        if (m.captured(2) == name && w > 1 && h > 1)
+        if (wanted(m.captured(2)) && w > 1 && h > 1) {
+            if (name)
+                *name = m.captured(2);
             return QRect(m.captured(5).toInt(), m.captured(6).toInt(), w, h);
+        }
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace vesk::test {
@@ -25,6 +26,8 @@ public:
     // A top-level window's geometry on the screen, found by its name (and,
     // for a tray icon, its parent's name); an empty rectangle if there is none.
     QRect window(const QString &name, const QString &parentName = QString()) const;
+    // The first one whose name starts with `prefix`; its whole name goes to `name`.
+    QRect windowStartingWith(const QString &prefix, QString *name = nullptr) const;
     // Runs xdotool with these arguments.
     bool xdotool(const QStringList &arguments) const;
     // Writes a PNG of a part of the screen.
@@ -37,6 +40,8 @@ public:
 
 private:
     QString run(const QString &program, const QStringList &arguments) const;
+    QRect find(
+        const std::function<bool(const QString &)> &wanted, const QString &parentName, QString *name) const;
 
     std::unique_ptr<QProcess> m_xvfb;
     std::unique_ptr<QProcess> m_tray;

@@ -43,19 +43,6 @@ protected:
         }
     }
 
-    void startVesk()
-    {
-        QProcessEnvironment env = home.environment();
-        env.insert(QStringLiteral("DISPLAY"), x.display());
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        vesk = std::make_unique<QProcess>();
-        vesk->setProcessEnvironment(env);
-        vesk->setStandardOutputFile(QProcess::nullDevice());
-        vesk->setStandardErrorFile(home.configDir() + "/../vesk-gui.log");
-        vesk->start(VeskHome::program(), {});
-        ASSERT_TRUE(vesk->waitForStarted(10000));
-    }
-
     QString status() const
     {
         QString out;
@@ -78,7 +65,7 @@ protected:
 TEST_F(DesktopEndToEnd, StripTrayAndMenuWorkAsAPersonUsesThem)
 {
     ASSERT_TRUE(pop.addMessage("From: Hanako <hanako@example.jp>\r\nSubject: test\r\n\r\nbody\r\n"));
-    startVesk();
+    vesk = home.start({}, x.display());
     ASSERT_TRUE(waitFor([&] { return !strip().isEmpty(); }, 20000));
     const QRect normal = strip();
     QRect tray;
@@ -116,7 +103,7 @@ TEST_F(DesktopEndToEnd, StripTrayAndMenuWorkAsAPersonUsesThem)
     const QRect s = strip();
     x.xdotool({ QStringLiteral("mousemove"), QString::number(s.x() + 5), QString::number(s.y() + 5),
         QStringLiteral("click"), QStringLiteral("3") });
-    ASSERT_TRUE(waitFor([] { return false; }, 500) || true);
+    pumpFor(500);
     shoot("desktop-menu.png", QRect(0, 0, 420, 480));
     x.xdotool({ QStringLiteral("key"), QStringLiteral("x") });
     ASSERT_TRUE(waitFor([&] { return vesk->state() == QProcess::NotRunning; }, 20000));

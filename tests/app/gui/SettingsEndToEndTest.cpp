@@ -53,16 +53,12 @@ protected:
     }
     // Replaces the text of the field that has the focus.
     bool retype(const QString &text) const { return key(QStringLiteral("ctrl+a")) && type(text); }
-    void pause(int ms) const
-    {
-        waitFor([] { return false; }, ms);
-    }
     // A window's place once it has stopped moving (it is placed after it maps).
     QRect settled(const QString &title) const
     {
         QRect last;
         for (int i = 0; i < 50; ++i) {
-            pause(200);
+            pumpFor(200);
             const QRect now = x.window(title);
             if (!now.isEmpty() && now == last)
                 return now;
@@ -92,15 +88,7 @@ TEST_F(SettingsEndToEnd, ANewUserSetsUpEverythingFromTheDialog)
     const quint16 mailerPop = freePort();
     const quint16 mailerSmtp = freePort();
 
-    QProcessEnvironment env = home.environment();
-    env.insert(QStringLiteral("DISPLAY"), x.display());
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    vesk = std::make_unique<QProcess>();
-    vesk->setProcessEnvironment(env);
-    vesk->setStandardOutputFile(QProcess::nullDevice());
-    vesk->setStandardErrorFile(home.runtimeDir() + "/../vesk-gui.log");
-    vesk->start(VeskHome::program(), {});
-    ASSERT_TRUE(vesk->waitForStarted(10000));
+    vesk = home.start({}, x.display());
 
     // Nothing is set up: the dialog opens at the first tick.
     const QString title = QStringLiteral("Vesk各種設定");

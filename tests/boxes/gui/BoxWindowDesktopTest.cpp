@@ -6,37 +6,12 @@
 #include "support/WaitFor.h"
 #include "support/XvfbSession.h"
 
-#include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 namespace vesk::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// The first top-level window whose name starts with `prefix`, from xwininfo.
-QRect windowStartingWith(const XvfbSession &x, const QString &prefix, QString *name = nullptr)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"DISPLAY"_s, x.display());
-    process.setProcessEnvironment(env);
-    process.start(u"xwininfo"_s, { u"-root"_s, u"-tree"_s });
-    process.waitForFinished(20000);
-    static const QRegularExpression line(
-        u"^\\s*0x[0-9a-f]+ \"([^\"]*)\".*?(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"_s);
-    for (const QString &text : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
-        const QRegularExpressionMatch m = line.match(text);
-        if (m.hasMatch() && m.captured(1).startsWith(prefix) && m.captured(2).toInt() > 1) {
-            if (name)
-                *name = m.captured(1);
-            return QRect(
-                m.captured(4).toInt(), m.captured(5).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        }
-    }
-    return {};
-}
 
 // The box window as a person meets it: mail collected from the test
 // provider opens the window, the keys open the quick view on it. Pictures
@@ -70,23 +45,15 @@ TEST(BoxWindowDesktop, CollectedJapaneseMailShowsInTheBoxWindowAndTheQuickView)
             .arg(freePort())
             .arg(freePort())
             .arg(freePort()));
-    QProcessEnvironment env = home.environment();
-    env.insert(u"DISPLAY"_s, x.display());
-    env.remove(u"QT_QPA_PLATFORM"_s);
-    QProcess vesk;
-    vesk.setProcessEnvironment(env);
-    vesk.setStandardOutputFile(QProcess::nullDevice());
-    vesk.setStandardErrorFile(home.configDir() + u"/../vesk-boxes.log"_s);
-    vesk.start(VeskHome::program(), {});
-    ASSERT_TRUE(vesk.waitForStarted(10000));
+    const auto vesk = home.start({}, x.display());
     ASSERT_TRUE(waitFor([&] { return !x.window(u"Vesk"_s).isEmpty(); }, 20000));
 
     // The collected mail opens the box window.
     EXPECT_EQ(home.run({ u"--check"_s }), 0);
     QRect box;
-    ASSERT_TRUE(waitFor([&] { return !(box = windowStartingWith(x, u"送受信箱"_s)).isEmpty(); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return !(box = x.windowStartingWith(u"送受信箱"_s)).isEmpty(); }, 20000));
     EXPECT_EQ(home.count(u"InBox"_s), 3);
-    waitFor([] { return false; }, 700);
+    pumpFor(700);
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-box-window.png"_s), box));
 
     // Tab to the in-box list, Ctrl+L for the quick view, Down to the next message.
@@ -96,21 +63,20 @@ TEST(BoxWindowDesktop, CollectedJapaneseMailShowsInTheBoxWindowAndTheQuickView)
     QString title;
     QRect view;
     ASSERT_TRUE(waitFor(
-        [&] { return !(view = windowStartingWith(x, u"Veskちょい見 ："_s, &title)).isEmpty(); }, 10000));
-    waitFor([] { return false; }, 500);
+        [&] { return !(view = x.windowStartingWith(u"Veskちょい見 ："_s, &title)).isEmpty(); }, 10000));
+    pumpFor(500);
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-quick-view.png"_s), view));
     const QString first = title;
     x.xdotool({ u"key"_s, u"Down"_s });
     ASSERT_TRUE(waitFor(
-        [&] { return !windowStartingWith(x, u"Veskちょい見 ："_s, &title).isEmpty() && title != first; },
+        [&] { return !x.windowStartingWith(u"Veskちょい見 ："_s, &title).isEmpty() && title != first; },
         10000))
         << title.toStdString();
-    waitFor([] { return false; }, 500);
+    pumpFor(500);
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-quick-view-next.png"_s), view));
 
     home.run({ u"--quit"_s });
-    if (!vesk.waitForFinished(20000))
-        vesk.kill();
+    vesk->waitForFinished(20000);
 }
 
 } // namespace

@@ -25,20 +25,13 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
         QStringLiteral("[Config]\nMailRound=0\n[Disp]\nCalFlag=1\n[Plan]\n%1 10:00 00=0 0 昨日の打ち合わせ\n"
                        "%2 23:59 00=1 0 記念日のお祝い\n")
             .arg(yesterday, today.toString("yyyy/MM/dd")));
-    QProcessEnvironment env = home.environment();
-    env.insert(QStringLiteral("DISPLAY"), x.display());
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess vesk;
-    vesk.setProcessEnvironment(env);
-    vesk.setStandardOutputFile(QProcess::nullDevice());
-    vesk.start(VeskHome::program(), {});
-    ASSERT_TRUE(vesk.waitForStarted(10000));
+    const auto vesk = home.start({}, x.display());
 
     QRect strip;
     ASSERT_TRUE(waitFor([&] { return (strip = x.window(QStringLiteral("Vesk"))).height() > 100; }, 20000))
         << "no calendar under the strip";
     // The two reminder windows, 5 pixels apart around the screen's centre.
-    ASSERT_TRUE(waitFor([] { return false; }, 1500) || true);
+    pumpFor(1500);
     EXPECT_TRUE(x.screenshot(
         XvfbSession::artefact(QStringLiteral("organiser-desktop-start.png")), QRect(0, 0, 1024, 768)));
     // The overdue one-off is gone from the settings.
@@ -54,7 +47,7 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
     ASSERT_TRUE(
         waitFor([&] { return !(editor = x.window(QStringLiteral("Vesk予定時間設定"))).isEmpty(); }, 10000))
         << "the plan editor did not open";
-    ASSERT_TRUE(waitFor([] { return false; }, 500) || true);
+    pumpFor(500);
     EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("organiser-desktop-editor.png")), editor));
     x.xdotool({ QStringLiteral("key"), QStringLiteral("Escape") });
     ASSERT_TRUE(waitFor([&] { return x.window(QStringLiteral("Vesk予定時間設定")).isEmpty(); }, 10000));
@@ -64,7 +57,7 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
         QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("key"), QStringLiteral("Escape") });
     EXPECT_TRUE(waitFor([&] { return x.window(QStringLiteral("Vesk")).height() < 60; }, 10000));
     EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
-    EXPECT_TRUE(vesk.waitForFinished(20000));
+    EXPECT_TRUE(vesk->waitForFinished(20000));
 }
 
 } // namespace vesk::test
