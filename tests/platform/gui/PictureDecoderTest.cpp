@@ -1,4 +1,5 @@
 #include "platform/gui/PictureDecoder.h"
+#include "support/TestPaths.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -56,6 +57,18 @@ TEST(PictureDecoderTest, LargePicturesAreReducedToTheBoundAndSmallOnesKeepTheirS
         if (c.jpegScale > 0) {
             EXPECT_EQ(PictureDecoder::jpegScale(c.picture, c.shown), c.jpegScale);
         }
+    }
+}
+
+TEST(PictureDecoderTest, GreyAndCmykJpegsAreShownToo)
+{
+    // libjpeg gives no RGB from CMYK: Qt decodes those.
+    for (const char *name : { "cmyk.jpg", "gray_progressive.jpg" }) {
+        QString error;
+        const QString path
+            = sourceDir() + QStringLiteral("/fuzz/corpus/picture_decode/") + QLatin1String(name);
+        EXPECT_EQ(PictureDecoder::decodeFile(path, QSize(320, 240), &error).size(), QSize(64, 48))
+            << name << " " << error.toStdString();
     }
 }
 
