@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSizeGrip>
 #include <QToolButton>
@@ -15,6 +16,7 @@ namespace {
 
 const QColor Paper(255, 247, 153);
 const QColor HeadPaper(245, 226, 90);
+const QColor Edge(190, 165, 60);
 
 } // namespace
 
@@ -123,6 +125,15 @@ bool NoteWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void NoteWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // A thin edge: a note on a light desktop still has a shape.
+    QPainter painter(this);
+    painter.setPen(Edge);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void NoteWindow::moveEvent(QMoveEvent *event)
