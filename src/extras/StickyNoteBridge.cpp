@@ -5,7 +5,9 @@
 #include "pelma/PelmaCommand.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
+#include "settings/SettingsStore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -67,6 +69,13 @@ bool StickyNoteBridge::SendPelma(const QString &command)
 {
     if (!running())
         return false;
+    // Only a socket in a folder of our own is the note program's.
+    QString error;
+    if (!PrivateFolder::ensure(m_places.socketFolder, &error)) {
+        m_messenger.beep();
+        m_messenger.message(error);
+        return false;
+    }
     QStringList reply;
     const SingleInstance noteProgram(m_places.socketFolder);
     if (noteProgram.request(command, &reply, ReplyTimeoutMs) && reply.contains(pelma::Ok))
@@ -92,8 +101,13 @@ void StickyNoteBridge::addNote(const QString &date, const QString &text)
         m_messenger.beep();
         return;
     }
+    // A hand-over that did not reach the disk would make an empty note.
+    if (!HandOver::put(m_settings, date, text)) {
+        m_messenger.beep();
+        m_messenger.message(m_settings.errorText());
+        return;
+    }
     m_busy = true;
-    HandOver::put(m_settings, date, text);
     if (running()) {
         // It answers once the note is taken.
         SendPelma(pelma::Add);

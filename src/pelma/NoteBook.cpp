@@ -63,9 +63,26 @@ QList<Note> NoteBook::load(QStringList *problems) const
     return notes;
 }
 
+namespace {
+
+// A note larger than load() reads would be written and never seen again.
+bool tooLarge(const QByteArray &content, QString *error)
+{
+    if (content.size() <= NoteBook::MaxFileSize)
+        return false;
+    if (error)
+        *error = QStringLiteral("付箋が大きすぎるため保存出来ません（上限 %1 バイト）")
+                     .arg(NoteBook::MaxFileSize);
+    return true;
+}
+
+} // namespace
+
 bool NoteBook::add(Note &note, QString *error)
 {
     const QByteArray content = NoteFile::format(note);
+    if (tooLarge(content, error))
+        return false;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
     for (int counter = 0; counter < 100; ++counter) {
         const QString name = QStringLiteral("Pelma%1%2.ID").arg(stamp).arg(counter, 2, 10, QLatin1Char('0'));
@@ -93,8 +110,11 @@ bool NoteBook::save(const Note &note, QString *error)
             *error = QStringLiteral("付箋のファイル名が正しくありません: ") + note.fileName;
         return false;
     }
-    const DurableFile::Result written = DurableFile::write(
-        m_folder + u'/' + note.fileName, NoteFile::format(note), DurableFile::Existing::Replace);
+    const QByteArray content = NoteFile::format(note);
+    if (tooLarge(content, error))
+        return false;
+    const DurableFile::Result written
+        = DurableFile::write(m_folder + u'/' + note.fileName, content, DurableFile::Existing::Replace);
     if (!written.ok() && error)
         *error = written.error;
     return written.ok();
