@@ -1,7 +1,5 @@
 #include "ControllerFixture.h"
 #include "extras/Slideshow.h"
-#include "pelma/NotePlaces.h"
-#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,25 +49,6 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     EXPECT_EQ(c.slideshow().folderIndex(), 1);
     c.quit();
     EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
-}
-
-TEST_F(ControllerTest, TheStickyNoteItemsNeedTheNoteProgramBesideVesk)
-{
-    for (const QString &program : { dir.path() + "/missing/pelma", binaryDir() + "/src/pelma" }) {
-        controller = std::make_unique<Controller>(core, settings, atoms, QStringLiteral("vesk"));
-        NotePlaces places = NotePlaces::standard();
-        places.program = program;
-        places.notes = dir.path() + "/Pelma";
-        controller->setNotePlaces(places);
-        controller->start();
-        const bool present = QFileInfo(program).isExecutable();
-        EXPECT_EQ(controller->settings().PelmaMenuEnabled, present) << program.toStdString();
-        EXPECT_EQ(controller->settings().PelmaItemsEnabled, present);
-    }
-    // An empty pane has nothing to hand over.
-    controller->sendToStickyNote(QString());
-    EXPECT_EQ(messenger.messages, QStringList { "Pelmaに貼り付ける文章がありません。" });
-    EXPECT_EQ(messenger.beeps, 1);
 }
 
 } // namespace vesk::test

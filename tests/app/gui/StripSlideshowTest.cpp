@@ -58,11 +58,6 @@ TEST(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
     EXPECT_TRUE(view->isVisible());
     EXPECT_TRUE(saveScreenshot(form, QStringLiteral("strip-slideshow")));
 
-    // A click on the picture ends the animation: the picture goes away.
-    controller.stopAnimation();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(view->isVisible());
-    EXPECT_FALSE(controller.slideshow().running());
     EXPECT_TRUE(messenger.messages.isEmpty());
 }
 
