@@ -22,12 +22,13 @@ ALLOWED = {
     "server": {"platform", "net", "store", "mail"},
     "boxes": {"platform", "settings", "store", "store/japanese", "store/rules"},
     "app/display": {"platform"},
-    "extras": {"platform", "settings", "store", "store/japanese", "store/rules", "mail"},
+    "pelma": {"platform", "settings"},
+    "extras": {"platform", "settings", "store", "store/japanese", "store/rules", "mail", "pelma"},
     "plan": {"platform", "settings"},
     "dialup": {"platform", "settings", "mail", "app/display"},
     "dialup/dbus": {"platform", "dialup"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display", "extras", "plan", "dialup"},
+            "server", "boxes", "app/display", "extras", "plan", "dialup", "pelma"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
@@ -37,6 +38,8 @@ WINDOWS = {
     "plan/gui": CORE | {"platform/gui"},
     "boxes/gui": CORE | {"platform/gui"},
     "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"},
+    "pelma/gui": {"platform", "settings", "pelma"},
+    "pelma/program": {"platform", "settings", "pelma", "pelma/gui"},
 }
 ALLOWED.update(WINDOWS)
 # The only folders that talk to system services over D-Bus.
