@@ -58,6 +58,7 @@ void Controller::start()
 
     RetMain();
     planStartUp();
+    accessoriesStart();
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
@@ -81,7 +82,9 @@ void Controller::RetMain()
     ++m_settingsReads;
     RegReadInput input;
     input.lastTime = m_lastTime;
+    input.pelmaExists = noteProgramPresent();
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
+    settingsReadForAccessories();
     // Setup's dial-up part comes first: without the service the program
     // runs as on a LAN, and everything must see it so.
     m_dialUp->setup(m_settings);
@@ -183,8 +186,10 @@ void Controller::DispSet(int mode)
     if (mode == DisplayState::NonMail || mode == DisplayState::Password || m_display.planAlert())
         m_core.state.marker.clear();
     const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
+    const StripLayout before = m_layout;
     if (choice.layout)
         m_layout = *choice.layout;
+    animationLayoutChanged(before);
     emit displayChanged();
 }
 

@@ -27,7 +27,11 @@ class PlanState;
 class PowerOff;
 struct DialPanel;
 class MailView;
+class PictureArea;
 class SettingsStore;
+class Slideshow;
+class StickyNoteBridge;
+struct NotePlaces;
 class Timer;
 struct CoreServices;
 
@@ -235,6 +239,26 @@ public:
     void offerRule(int list, const QString &text);
     std::optional<RuleOffer> takeRuleOffer();
 
+    // --- Sticky notes and the slideshow (ControllerAccessories.cpp) ---
+
+    // Where the note program and its notes are; by default beside this
+    // program. Set before start().
+    void setNotePlaces(const NotePlaces &places);
+    // The strip's picture area; without one (headless) nothing is drawn.
+    void setPictureArea(PictureArea *area);
+    // The quick view's "付箋貼付" (spbPelmaClick): the text chosen in its
+    // pane (all of it when nothing is selected) becomes a note. An empty
+    // pane beeps and says so.
+    void sendToStickyNote(const QString &text);
+    // The reminder's "付箋紙貼付(&G)" (btnCopyClick): its date and comment.
+    void reminderToStickyNote(const QString &date, const QString &comment);
+    // "付箋紙 ON/OFF(&F)" (mnuPelmaAllClick) and "付箋紙設定(&B)..."
+    // (mnuWriteClick); both only while "付箋紙(&7)" is ticked and enabled.
+    void toggleStickyNotes();
+    void openStickyNoteEditor();
+    StickyNoteBridge &stickyNotes();
+    const Slideshow &slideshow();
+
     // --- State ---
 
     // What `vesk --status` prints.
@@ -381,6 +405,21 @@ private:
     void saveHolidaysAtQuit();
     void openPlanEditorFor(const QDate &reference);
 
+    // Sticky notes and the slideshow.
+    struct Accessories;
+    struct AccessoriesDeleter
+    {
+        void operator()(Accessories *accessories) const;
+    };
+    Accessories &accessories();
+    bool noteProgramPresent();
+    void accessoriesStart();
+    void settingsReadForAccessories();
+    void animationLayoutChanged(StripLayout before);
+    void stickyNoteOptionChanged();
+    void accessoriesShutdown();
+    QString mailWave() const;
+
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     GlobalAtoms &m_atoms;
@@ -439,6 +478,7 @@ private:
     int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
     SettingsPage m_settingsPage = SettingsPage::Usual;
     std::optional<RuleOffer> m_ruleOffer;
+    std::unique_ptr<Accessories, AccessoriesDeleter> m_accessories;
 };
 
 } // namespace vesk

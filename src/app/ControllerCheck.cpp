@@ -153,7 +153,7 @@ void Controller::playMailSound()
     if (!m_settings.MailWaveON)
         return;
     if (m_sound)
-        m_sound(m_settings.MailWave);
+        m_sound(mailWave());
     else
         m_core.messenger.beep();
 }

@@ -48,6 +48,8 @@ void Controller::toggleDisplayFlag(int tag)
     if (m_settings.HiddenMode)
         m_settings.ShutNot = true;
     emit settingsChanged(m_settings);
+    if (tag == 7)
+        stickyNoteOptionChanged();
     DispSet(DisplayState::Normal);
 }
 

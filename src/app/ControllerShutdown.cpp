@@ -58,6 +58,7 @@ void Controller::FormCloseQuery()
         m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);
     }
     m_core.state.marker = QStringLiteral(" ");
+    accessoriesShutdown();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
     if (m_provider && m_provider->clientActive())

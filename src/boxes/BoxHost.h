@@ -44,6 +44,8 @@ public:
     virtual void offerRule(int list, const QString &text) = 0;
     // The distribution rules as stored, whatever the switches say.
     virtual RuleLists distributionRules() const = 0;
+    // spbPelmaClick: a text becomes a sticky note.
+    virtual void sendToStickyNote(const QString &text) = 0;
 };
 
 } // namespace vesk

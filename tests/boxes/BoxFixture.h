@@ -43,9 +43,11 @@ public:
         calls << QStringLiteral("rule%1 %2").arg(list).arg(text);
     }
     RuleLists distributionRules() const override { return rules; }
+    void sendToStickyNote(const QString &text) override { notes << text; }
 
     Settings config;
     RuleLists rules;
+    QStringList notes;
     QStringList calls;
     QString typed;
     bool held = false;

@@ -16,16 +16,18 @@ ALLOWED = {
     "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
     "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"},
     "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"}, "app/display": BASE,
-    "extras": BASE | {"settings", "store", "store/japanese", "store/rules", "mail"}, "plan": BASE | {"settings"},
+    "pelma": BASE | {"settings"}, "plan": BASE | {"settings"},
+    "extras": BASE | {"settings", "store", "store/japanese", "store/rules", "mail", "pelma"},
     "dialup": BASE | {"settings", "mail", "app/display"}, "dialup/dbus": BASE | {"dialup"},
     "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
-                   "boxes", "app/display", "extras", "plan", "dialup"},
+                   "boxes", "app/display", "extras", "plan", "dialup", "pelma"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
 WINDOWS = {"platform/gui": BASE, "extras/gui": CORE | {"platform/gui"}, "plan/gui": CORE | {"platform/gui"},
            "boxes/gui": CORE | {"platform/gui"},
-           "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"}}
+           "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"},
+           "pelma/gui": BASE | {"settings", "pelma"}, "pelma/program": BASE | {"settings", "pelma", "pelma/gui"}}
 ALLOWED.update(WINDOWS)
 DBUS_LAYERS = {"platform/gui", "dialup/dbus"}  # the only folders that talk to system services
 DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")

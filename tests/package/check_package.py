@@ -21,7 +21,10 @@ NEEDED = ["/usr/bin/install",
           "/usr/share/doc/vesk/copyright",
           "/usr/share/vesk/pictures/vesk.png",
           "/usr/share/vesk/holidays/2026.DEF",
-          "/usr/share/vesk/help/index.html"]
+          "/usr/share/vesk/help/index.html",
+          "/usr/bin/pelma",
+          "/usr/share/vesk/JPGDATA1/mail00.jpg",
+          "/usr/share/vesk/JPGDATA1/speed.SSP"]
 NOT_WANTED = ["/usr/share/vesk/vesk.desktop", "/usr/share/vesk/icons/"]
 
 
@@ -59,7 +62,7 @@ def main():
                   for name in ("Package", "Depends", "Recommends", "Section")}
         if fields["Package"] != "vesk" or fields["Section"] != "mail":
             fail(f"control fields: {fields}")
-        for library in ("libqt6core6", "libqt6network6", "libqt6widgets6", "libc6"):
+        for library in ("libqt6core6", "libqt6network6", "libqt6widgets6", "libc6", "libjpeg62-turbo"):
             if library not in fields["Depends"]:
                 fail(f"Depends lacks {library}: {fields['Depends']}")
         if "fonts-" not in fields["Recommends"]:

@@ -10,6 +10,7 @@
 #include "boxes/gui/DevideForm.h"
 #include "extras/gui/DebugForm.h"
 #include "extras/gui/SettingForm.h"
+#include "extras/gui/SlideshowView.h"
 #include "extras/gui/VersionForm.h"
 #include "plan/gui/CalendarPanel.h"
 #include "plan/gui/PlanWindows.h"
@@ -57,6 +58,10 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     // The organiser: the calendar in the strip, the plan editor, reminders.
     m_planWindows = std::make_unique<PlanWindows>(c, parts.settingsStore, parts.clock, m_messenger);
     m_strip->setCalendarPanel(m_planWindows->calendarPanel());
+    // The new-mail slideshow in the strip's picture area.
+    auto *slideshow = new SlideshowView;
+    m_strip->setAnimationView(slideshow);
+    c.setPictureArea(slideshow);
     connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
@@ -134,8 +139,10 @@ void GuiFrontEnd::run(menu::Command command)
         c.toggleCalendar();
         break;
     case C::PelmaAll:
+        c.toggleStickyNotes();
+        break;
     case C::PelmaSettings:
-        c.notYetAvailable(QStringLiteral("付箋紙"));
+        c.openStickyNoteEditor();
         break;
     case C::BoxWindow:
         c.showBoxWindow();

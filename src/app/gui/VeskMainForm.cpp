@@ -45,7 +45,7 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
     , m_lblDot(makeLabel(m_pnlTop))
     , m_spbOK(makeButton(m_pnlTop, QString()))
     , m_spbClose(makeButton(m_pnlTop, QStringLiteral("×")))
-    , m_pnlBot(new QLabel(this))
+    , m_pnlBot(new QWidget(this))
     , m_pnlCal(new QWidget(this))
     , m_pnlDial(new QLabel(this))
 {
@@ -64,12 +64,9 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
     title->addWidget(m_spbOK);
     title->addWidget(m_spbClose);
 
-    // Until the slideshow comes, the animation area shows the mail picture.
-    m_pnlBot->setAlignment(Qt::AlignCenter);
-    m_pnlBot->setPixmap(QPixmap(QStringLiteral(":/vesk/pictures/mail.png"))
-                            .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_pnlBot->setAutoFillBackground(true);
     m_pnlBot->setBackgroundRole(QPalette::Base);
+    (new QVBoxLayout(m_pnlBot))->setContentsMargins(0, 0, 0, 0);
     (new QVBoxLayout(m_pnlCal))->setContentsMargins(0, 0, 0, 0);
     m_pnlDial->setAlignment(Qt::AlignCenter);
 
@@ -124,6 +121,12 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
 void VeskMainForm::setCalendarPanel(QWidget *panel)
 {
     m_pnlCal->layout()->addWidget(panel);
+    redraw();
+}
+
+void VeskMainForm::setAnimationView(QWidget *view)
+{
+    m_pnlBot->layout()->addWidget(view);
     redraw();
 }
 

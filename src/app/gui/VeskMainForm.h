@@ -44,6 +44,8 @@ public:
     void applyPosition();
     // The calendar (pnlCal) shown in the calendar layout; the strip owns it.
     void setCalendarPanel(QWidget *panel);
+    // The picture area (ImgPop) shown in the mail layout; the strip owns it.
+    void setAnimationView(QWidget *view);
 
 signals:
     void menuRequested(const QPoint &globalPos);
@@ -71,7 +73,7 @@ private:
     QLabel *m_lblDot;
     QToolButton *m_spbOK;
     QToolButton *m_spbClose;
-    QLabel *m_pnlBot; // the animation area (ImgPop)
+    QWidget *m_pnlBot; // the animation area, holding ImgPop
     QWidget *m_pnlCal;
     QLabel *m_pnlDial;
 

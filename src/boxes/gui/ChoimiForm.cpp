@@ -78,6 +78,12 @@ TChoimiForm::TChoimiForm(
     m_spbHead->setCheckable(true);
     m_spbPelma = addButton(QStringLiteral("付箋貼付"), QStringLiteral("選択した文字を付箋紙に貼る"));
     m_spbPelma->hide();
+    connect(m_spbPelma, &QToolButton::clicked, this, [this] {
+        QPlainTextEdit *pane = m_memHead->hasFocus() ? m_memHead : m_memChoimi;
+        const QTextCursor cursor = pane->textCursor();
+        const QString text = cursor.hasSelection() ? cursor.selectedText() : pane->toPlainText();
+        emit stickyNoteRequested(QString(text).replace(QChar::ParagraphSeparator, u'\n'));
+    });
     buttons->addStretch(1);
 
     m_memChoimi->setFont(bodyFont(settings));

@@ -35,6 +35,10 @@ public:
     QStringList statusTexts() const;
     bool headerShown() const;
 
+signals:
+    // "付箋貼付": the selected text (or the whole pane) for a sticky note.
+    void stickyNoteRequested(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

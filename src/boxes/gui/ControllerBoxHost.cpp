@@ -78,4 +78,9 @@ RuleLists ControllerBoxHost::distributionRules() const
     return rulestorage::load(m_settingsStore);
 }
 
+void ControllerBoxHost::sendToStickyNote(const QString &text)
+{
+    m_c.sendToStickyNote(text);
+}
+
 } // namespace vesk

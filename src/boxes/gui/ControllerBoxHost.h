@@ -14,6 +14,7 @@ public:
     ControllerBoxHost(Controller &controller, SettingsStore &settingsStore);
 
     const Settings &settings() const override;
+    void sendToStickyNote(const QString &text) override;
     QString lastTime() const override;
     void wakeMailer(int mailer) override;
     void keyTyped(QChar character) override;

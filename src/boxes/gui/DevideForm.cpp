@@ -549,6 +549,9 @@ void TDevideForm::openQuickView()
     if (!m_choimi) {
         m_choimi = new TChoimiForm(m_quickView, m_settingsStore, m_host.settings(), this);
         m_choimi->setStatusShown(!m_compact);
+        m_choimi->setPelmaShown(m_host.settings().PelmaItemsEnabled);
+        connect(m_choimi, &TChoimiForm::stickyNoteRequested, this,
+            [this](const QString &text) { m_host.sendToStickyNote(text); });
     }
     m_quickView.setOpen(true);
     m_choimi->show();

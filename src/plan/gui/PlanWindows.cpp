@@ -52,8 +52,7 @@ void PlanWindows::showReminder(
 {
     auto *window = new TPopUpForm(message, dateTime, comment);
     window->setCopyOffered(m_c.settings().PelmaItemsEnabled);
-    connect(window, &TPopUpForm::copyRequested, &m_c,
-        [this] { m_c.notYetAvailable(QStringLiteral("付箋紙貼付")); });
+    connect(window, &TPopUpForm::copyRequested, &m_c, &Controller::reminderToStickyNote);
     const QScreen *screen = QGuiApplication::primaryScreen();
     window->placeCentred(screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768), offset);
     // Above everything once, but not kept there.

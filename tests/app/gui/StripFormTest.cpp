@@ -2,8 +2,11 @@
 
 #include "app/gui/VeskMainForm.h"
 #include "dialup/DialPanel.h"
+#include "extras/Slideshow.h"
+#include "extras/gui/SlideshowView.h"
 #include "support/WindowFixture.h"
 
+#include <QFileInfo>
 #include <QToolButton>
 
 namespace vesk::test {
@@ -126,6 +129,34 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     EXPECT_TRUE(backend.activeConnections().isEmpty());
     EXPECT_EQ(form.okText(), "");
     EXPECT_EQ(form.dateText(), "12/7 月 ");
+}
+
+// New mail shows the shipped picture set under the strip, one picture after
+// the other; its pictures are pictures for a person to look at.
+using StripSlideshow = WindowFixture;
+
+TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
+{
+    settings.writeInteger("Config", "MailRound", 0);
+    VeskMainForm form { controller };
+    auto *view = new SlideshowView;
+    form.setAnimationView(view);
+    controller.setPictureArea(view);
+    start();
+
+    controller.toggleMailIndication();
+    EXPECT_EQ(form.shownLayout(), StripLayout::MailOn);
+    EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail00.jpg");
+    EXPECT_EQ(view->pictureSize(), QSize(160, 120));
+    m_timers.advance(controller.slideshow().interval() * 3);
+    EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail03.jpg");
+    QCoreApplication::processEvents();
+    // The strip is as wide as the picture, the date and clock above it.
+    EXPECT_GE(form.width(), 160);
+    EXPECT_TRUE(view->isVisible());
+    picture(form, QStringLiteral("strip-slideshow"));
+
+    EXPECT_TRUE(m_messenger.messages.isEmpty());
 }
 
 } // namespace vesk::test
