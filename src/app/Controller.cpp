@@ -47,7 +47,9 @@ void Controller::start()
     m_lastTime = QStringLiteral("0/0 0:00");
     m_core.store.createFolders(m_core.messenger);
 
+    m_starting = true;
     RetMain();
+    m_starting = false;
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
@@ -73,6 +75,7 @@ void Controller::RetMain()
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
                         m_settings.Close});
+    buildLauncher();
     emit settingsChanged(m_settings);
     Setup();
 }
@@ -83,6 +86,7 @@ void Controller::Setup()
     m_sending = false;
     m_core.state.checkTrigger = TriggerPeriodic;
 
+    registerHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
 
@@ -255,12 +259,15 @@ Controller::Status Controller::status() const
 
 void Controller::closeLocalServers()
 {
-    if (m_servers && m_serversRunning)
+    if (m_servers && m_serversRunning) {
         m_servers->closeForSession();
+        m_serversClosedForSession = true;
+    }
 }
 
 void Controller::reopenLocalServers()
 {
+    m_serversClosedForSession = false;
     if (m_servers && m_serversRunning && m_settings.ServerON)
         m_servers->reopenAfterSession();
 }

@@ -3,6 +3,9 @@
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
 #include "app/display/StripRules.h"
+#include "launcher/LauncherTable.h"
+#include "platform/DesktopServices.h"
+#include "platform/ProcessLauncher.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -11,13 +14,17 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vesk {
 
+class DesktopWindows;
 class GlobalAtoms;
+class GlobalHotKeys;
 class MailHost;
 class MailView;
 class SettingsStore;
+class SyntheticInput;
 class Timer;
 struct CoreServices;
 
@@ -40,7 +47,7 @@ public:
     static inline const QString TalkedAtom = QStringLiteral("VeskTalked");
 
     // The windows the controller asks for.
-    enum class Window { Box, Settings, Monitor };
+    enum class Window { Box, Settings, Monitor, Launcher };
     Q_ENUM(Window)
 
     Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName,
@@ -124,6 +131,38 @@ public:
     // The title bar's hint.
     QString titleHint() const;
 
+    // --- Launcher, mailers and macros (ControllerLauncher.cpp) ---
+
+    // The desktop that programs are started on and typed into; without one
+    // programs still start, and nothing else acts.
+    void setDesktop(const DesktopServices &desktop);
+    // Asks the user for a line of text (title, prompt, prefilled text);
+    // nothing when cancelled or when nobody can be asked.
+    using TextPrompt
+        = std::function<std::optional<QString>(const QString &title, const QString &prompt, const QString &text)>;
+    void setTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
+    // The launcher as the last settings load built it (menu rows, hot keys).
+    const LauncherTable &launcher() const { return m_launcher; }
+    // mnuOpt1Click: starts launcher entry `index` (its menu item, a plan,
+    // anyone). False when it did not start: no such entry, another start
+    // still running, cancelled, or the program could not be started.
+    bool startLauncherEntry(int index);
+    // The same for the first entry with this caption.
+    bool startLauncherEntryNamed(const QString &caption);
+    // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
+    // let go while it is open. Closing it reads the settings again.
+    void openLauncherEditor();
+    void launcherEditorClosed();
+    // The editor's "起動テスト(&T)": one row started as it stands.
+    bool testLauncherEntry(const LauncherEntry &entry);
+    // The settings dialog's "起動テスト": the mailer as typed there.
+    bool testStartMailer(const QString &program, const QString &switches);
+    // The settings dialog's "マクロテスト": the mailer and macro as typed
+    // there (held in memory until the dialog closes) started with the macro.
+    void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
+    // The programs that the end of the program asks to close.
+    QList<StartedProgram> startedPrograms() const { return m_started; }
+
     // --- State ---
 
     // What `vesk --status` prints.
@@ -185,6 +224,10 @@ signals:
     void settingsChanged(const vesk::Settings &settings);
     // The close handling is done: the program may end.
     void finished();
+    // A "SELFMENU" hot key: show the strip and open its menu at its corner.
+    void launcherMenuRequested();
+    // A mailer is being started: the hourglass.
+    void busyChanged(bool busy);
 
 private:
     class EngineHost;
@@ -238,6 +281,26 @@ private:
     void Wakeup(int mailer);
     bool passwordGuards(int mailer);
 
+    // Launcher, mailers and macros.
+    enum class LaunchOrigin { Menu, StartUp, EditorTest };
+    class LaunchScope;
+    bool mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin);
+    void WMHotKey(int id);
+    void buildLauncher();
+    void registerHotKeys();
+    void releaseHotKeys();
+    bool MacroDiv(const QString &macro);
+    void OpenMailer(int mailer, int waitCount, std::optional<Box> folder);
+    void autoOpen();
+    void waitUntilReady(const StartedProgram &program, bool always);
+    void closeStartedPrograms();
+    void closeLastStarted();
+    bool ending() const;
+    ProcessLauncher &programs() const;
+    DesktopWindows &windows() const;
+    GlobalHotKeys &hotKeys() const;
+    SyntheticInput &input() const;
+
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     GlobalAtoms &m_atoms;
@@ -279,6 +342,17 @@ private:
     bool m_accountHintShown = false;
     bool m_closed = false;
     QString m_keyBuffer;
+
+    DesktopServices m_desktop;
+    TextPrompt m_prompt;
+    LauncherTable m_launcher;
+    QList<int> m_hotKeyIds;
+    QList<StartedProgram> m_started;
+    bool m_starting = false;
+    bool m_launching = false;
+    bool m_serversClosedForSession = false;
+    bool m_noHotKeysSaid = false;
+    bool m_noInputSaid = false;
 };
 
 } // namespace vesk

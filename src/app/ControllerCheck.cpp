@@ -187,6 +187,8 @@ void Controller::AfterDown()
     // 3: a check started by someone shows the boxes that hold mail.
     if (m_settings.ServerON && m_core.state.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
         showBoxWindow();
+    // 5: the mailers that wait for this mail.
+    autoOpen();
     startMinuteTimer();
 }
 

@@ -51,8 +51,10 @@ void Controller::FormCloseQuery()
         m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);
     }
     m_core.state.marker = QStringLiteral(" ");
+    closeStartedPrograms();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
+    releaseHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
     if (m_servers)

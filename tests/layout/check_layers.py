@@ -22,15 +22,18 @@ ALLOWED = {
     "boxes": {"platform", "store", "store/japanese"},
     "app/display": {"platform"},
     "extras": {"platform", "settings", "mail"},
+    "launcher": {"platform", "settings"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display", "extras"},
+            "server", "boxes", "app/display", "extras", "launcher"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
 WINDOWS = {
     "platform/gui": {"platform"},
+    "platform/x11": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui"},
+    "launcher/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "platform/x11", "extras/gui", "launcher/gui"},
 }
 ALLOWED.update(WINDOWS)
 # Generated headers every folder may use.
