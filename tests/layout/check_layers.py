@@ -36,6 +36,10 @@ WINDOWS = {
     "app/gui": CORE | {"platform/gui", "platform/x11", "extras/gui", "launcher/gui"},
 }
 ALLOWED.update(WINDOWS)
+# Platform layers on Qt Gui that must stay free of Qt Widgets.
+GUI_ONLY = {"platform/x11"}
+WIDGETS = re.compile(r"#include\s*<(QtWidgets[/>]|Q(Widget|Application|MainWindow|Dialog|Label|PushButton|Menu|"
+                     r"MessageBox|SystemTrayIcon)>)")
 # Generated headers every folder may use.
 GENERATED = {"VeskVersion.h"}
 # Window code: folders whose name ends in "gui" (and the program's entry).
@@ -73,6 +77,8 @@ def main():
                     breaches.append(f"{path}: includes {included}")
             if folder not in WINDOWS and GUI_MODULES.search(text):
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
+            if folder in GUI_ONLY and WIDGETS.search(text):
+                breaches.append(f"{path}: uses Qt Widgets")
     for line in sorted(breaches):
         print(line)
     return 1 if breaches else 0
