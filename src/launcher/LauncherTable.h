@@ -14,6 +14,8 @@ class LauncherTable final
 public:
     LauncherTable() = default;
     static LauncherTable fromLines(const QStringList &lines);
+    // An entry from its seven fields as stored (or as the editor holds them).
+    static LauncherEntry entryOf(const QStringList &fields);
 
     const QList<LauncherEntry> &entries() const { return m_entries; }
     int count() const { return int(m_entries.size()); }

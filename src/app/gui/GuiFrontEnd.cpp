@@ -7,10 +7,12 @@
 #include "boxes/NewMailSummary.h"
 #include "extras/gui/DebugForm.h"
 #include "extras/gui/VersionForm.h"
+#include "launcher/gui/LuncherForm.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
 #include "platform/gui/DesktopNotifier.h"
 #include "platform/gui/QtSound.h"
+#include "platform/x11/X11Desktop.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QUrl>
 
 namespace vesk {
@@ -51,6 +54,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
+    connect(m_menu.get(), &PopupMenu::entryTriggered, &c, &Controller::startLauncherEntry);
+    wireDesktop(c);
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
     connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
     connect(&c, &Controller::windowRequested, this, [this](Controller::Window w) { openWindow(int(w)); });
@@ -74,6 +79,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
+    state.launcher = &m_parts->controller.launcher();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -118,13 +124,13 @@ void GuiFrontEnd::run(menu::Command command)
         c.notYetAvailable(QStringLiteral("送受信箱表示"));
         break;
     case C::Launcher:
-        c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
+    case C::LauncherEntry:
         break;
     case C::Plan:
         c.notYetAvailable(QStringLiteral("予定時間設定"));
         break;
     case C::LauncherSettings:
-        c.notYetAvailable(QStringLiteral("ランチャー設定"));
+        c.openLauncherEditor();
         break;
     case C::Settings:
         c.notYetAvailable(QStringLiteral("各種設定"));
@@ -167,6 +173,9 @@ void GuiFrontEnd::openWindow(int window)
     case Controller::Window::Monitor:
         openMonitor();
         break;
+    case Controller::Window::Launcher:
+        openLauncherEditor();
+        break;
     }
 }
 
@@ -189,6 +198,46 @@ void GuiFrontEnd::openMonitor()
     }
     m_monitor->show();
     m_monitor->raise();
+}
+
+void GuiFrontEnd::wireDesktop(Controller &c)
+{
+    // Programs are started and typed into on X; elsewhere they only start.
+    m_x11 = X11Desktop::open();
+    if (m_x11)
+        c.setDesktop(m_x11->services());
+    c.setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
+        bool ok = false;
+        const QString answer
+            = QInputDialog::getText(m_strip.get(), title, prompt, QLineEdit::Normal, text, &ok);
+        return ok ? std::optional(answer) : std::nullopt;
+    });
+    connect(&c, &Controller::busyChanged, this, [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    // SELFMENU: the strip comes forward with its menu at its corner.
+    connect(&c, &Controller::launcherMenuRequested, this, [this] {
+        activate();
+        m_menu->popup(m_strip->frameGeometry().topLeft());
+    });
+}
+
+TLuncherForm *GuiFrontEnd::launcherEditor() const
+{
+    return m_launcherEditor;
+}
+
+void GuiFrontEnd::openLauncherEditor()
+{
+    auto *editor = new TLuncherForm(m_parts->settingsStore, m_parts->controller, m_messenger);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    m_launcherEditor = editor;
+    connect(editor, &TLuncherForm::helpRequested, this, &GuiFrontEnd::openHelp);
+    connect(editor, &QDialog::finished, &m_parts->controller, &Controller::launcherEditorClosed);
+    editor->open();
 }
 
 void GuiFrontEnd::toggleAutostart()

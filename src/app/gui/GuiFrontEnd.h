@@ -16,7 +16,9 @@ class DesktopNotifier;
 class PopupMenu;
 class QtSound;
 class TDebugForm;
+class TLuncherForm;
 class TVersionForm;
+class X11Desktop;
 class VeskMainForm;
 
 // The windows of the resident program: the strip, the tray, the pop-up
@@ -36,6 +38,7 @@ public:
     void activate() override;
 
     VeskMainForm *strip() const { return m_strip.get(); }
+    TLuncherForm *launcherEditor() const;
     DesktopIntegration *desktop() const { return m_desktop.get(); }
     PopupMenu *popupMenu() const { return m_menu.get(); }
 
@@ -48,6 +51,8 @@ private:
     void openHelp();
     void openMonitor();
     void toggleAutostart();
+    void openLauncherEditor();
+    void wireDesktop(Controller &controller);
     void notify(const QString &summary, const QString &body);
 
     GuiMessenger m_messenger;
@@ -59,6 +64,8 @@ private:
     std::unique_ptr<DesktopNotifier> m_notifier;
     QPointer<TDebugForm> m_monitor;
     QPointer<TVersionForm> m_splash;
+    QPointer<TLuncherForm> m_launcherEditor;
+    std::unique_ptr<X11Desktop> m_x11;
 };
 
 } // namespace vesk
