@@ -69,9 +69,11 @@ TLuncherForm::TLuncherForm(SettingsStore &settings, Controller &controller, Mess
     m_grid->verticalHeader()->setSectionsMovable(true);
     m_grid->verticalHeader()->setToolTip(QStringLiteral("左端をドラッグすると表示位置を変更出来ます"));
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->horizontalHeader()->setStretchLastSection(false);
-    m_grid->setColumnWidth(0, 12);
-    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    // The row header is the narrow fixed column at the left edge, by which
+    // rows are dragged; the model's blank column 0 need not show twice.
+    m_grid->verticalHeader()->setFixedWidth(14);
+    m_grid->setColumnHidden(0, true);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
 
     m_speRow->setRange(0, LauncherSheet::MaxRows);
     m_speRow->setValue(m_model->rowCount());
