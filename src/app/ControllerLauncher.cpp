@@ -20,6 +20,8 @@ const QString GetMark = QStringLiteral("@GET@");
 // Waiting for a started program's window: 150 x 100 ms.
 constexpr int ReadyRounds = 150;
 constexpr int ReadyPauseMs = 100;
+// Then for it to have the focus: at most 2 s more.
+constexpr int FocusRounds = 20;
 
 } // namespace
 
@@ -241,9 +243,14 @@ void Controller::waitUntilReady(const StartedProgram &program, bool always)
         return;
     // At most 15 s; a program that ended (handing over to a copy already
     // running) has nothing more to show.
-    m_core.pump.waitUntil(
-        [&] { return windows().showsWindow(program.pid) || !programs().running(program) || ending(); },
-        ReadyRounds, ReadyPauseMs);
+    const auto gone = [&] { return !programs().running(program) || ending(); };
+    if (!m_core.pump.waitUntil([&] { return windows().showsWindow(program.pid) || gone(); }, ReadyRounds,
+            ReadyPauseMs)
+        || gone())
+        return;
+    // Keys go to the focus: give the window manager a moment to hand it to
+    // the new window.
+    m_core.pump.waitUntil([&] { return windows().hasFocus(program.pid) || gone(); }, FocusRounds, ReadyPauseMs);
 }
 
 // --- Macros and the programs started ---

@@ -18,6 +18,8 @@ public:
     virtual bool canAct() const = 0;
     // A visible top-level window belongs to the process or to one it started.
     virtual bool showsWindow(qint64 pid) const = 0;
+    // The foreground window is one of those.
+    virtual bool hasFocus(qint64 pid) const = 0;
     // Asks each top-level window of the process to close.
     virtual void requestClose(qint64 pid) = 0;
     // The window with the keyboard focus; 0 when none is known.
@@ -34,6 +36,7 @@ class NoDesktopWindows final : public DesktopWindows
 public:
     bool canAct() const override { return false; }
     bool showsWindow(qint64) const override { return false; }
+    bool hasFocus(qint64) const override { return false; }
     void requestClose(qint64) override {}
     WindowId foreground() const override { return 0; }
     bool exists(WindowId) const override { return false; }

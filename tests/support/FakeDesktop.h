@@ -34,6 +34,7 @@ public:
     // DesktopWindows: a running program shows its window at once.
     bool canAct() const override { return acting; }
     bool showsWindow(qint64 pid) const override { return running_.contains(pid); }
+    bool hasFocus(qint64 pid) const override { return running_.contains(pid); }
     void requestClose(qint64 pid) override { closed << pid; }
     WindowId foreground() const override { return 1; }
     bool exists(WindowId) const override { return true; }

@@ -89,6 +89,20 @@ bool X11DesktopWindows::showsWindow(qint64 pid) const
     return false;
 }
 
+qint64 X11DesktopWindows::ownerOf(x11::XWindow window) const
+{
+    const QList<unsigned long> owner = cardinals(window, "_NET_WM_PID", XA_CARDINAL);
+    return owner.isEmpty() ? 0 : qint64(owner.first());
+}
+
+bool X11DesktopWindows::hasFocus(qint64 pid) const
+{
+    const WindowId window = foreground();
+    X11ErrorTrap trap(m_display);
+    const qint64 owner = window ? ownerOf(window) : 0;
+    return owner && processes::withDescendants(pid).contains(owner);
+}
+
 void X11DesktopWindows::requestClose(qint64 pid)
 {
     X11ErrorTrap trap(m_display);

@@ -19,6 +19,7 @@ public:
 
     bool canAct() const override { return true; }
     bool showsWindow(qint64 pid) const override;
+    bool hasFocus(qint64 pid) const override;
     void requestClose(qint64 pid) override;
     WindowId foreground() const override;
     bool exists(WindowId window) const override;
@@ -30,6 +31,8 @@ private:
     // The client windows of the desktop: children of the root, and the
     // children of a window manager's frames.
     QList<x11::XWindow> clientWindows() const;
+    // The process of a window, from _NET_WM_PID (0 unknown).
+    qint64 ownerOf(x11::XWindow window) const;
     QList<unsigned long> cardinals(x11::XWindow window, const char *property, unsigned long type) const;
     bool managerSupports(const char *name) const;
     void sendToRoot(x11::XWindow window, const char *message, long first, long second) const;

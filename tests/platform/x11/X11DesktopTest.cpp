@@ -59,7 +59,7 @@ protected:
         // No window manager here: the focus follows the pointer until set.
         xdotool({ "search", "--sync", "--onlyvisible", "--pid", QString::number(typist.processId()), "typist",
             "mousemove", "--window", "%1", "20", "20", "windowfocus", "%1" });
-        ASSERT_TRUE(waitFor([&] { return services.windows->foreground() != 0; }, 5000));
+        ASSERT_TRUE(waitFor([&] { return services.windows->hasFocus(typist.processId()); }, 5000));
     }
 
     QString line(int timeoutMs = 10000)
