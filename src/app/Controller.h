@@ -144,8 +144,9 @@ public:
     // The launcher as the last settings load built it (menu rows, hot keys).
     const LauncherTable &launcher() const { return m_launcher; }
     // mnuOpt1Click: starts launcher entry `index` (its menu item, a plan,
-    // anyone). False when it did not start: no such entry, another start
-    // still running, cancelled, or the program could not be started.
+    // anyone); while another start runs, it waits for its turn. False when
+    // it did not start: no such entry, cancelled, or the program could not
+    // be started.
     bool startLauncherEntry(int index);
     // The same for the first entry with this caption.
     bool startLauncherEntryNamed(const QString &caption);
@@ -285,6 +286,9 @@ private:
     enum class LaunchOrigin { Menu, StartUp, EditorTest };
     class LaunchScope;
     bool mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin);
+    // A start asked for while another runs waits its turn (a few at most).
+    bool waitTurn(std::function<void()> start);
+    void runWaitingStart();
     void WMHotKey(int id);
     void buildLauncher();
     void registerHotKeys();
@@ -350,6 +354,7 @@ private:
     QList<StartedProgram> m_started;
     bool m_starting = false;
     bool m_launching = false;
+    QList<std::function<void()>> m_waitingStarts;
     bool m_serversClosedForSession = false;
     bool m_noHotKeysSaid = false;
     bool m_noInputSaid = false;

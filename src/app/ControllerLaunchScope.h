@@ -23,6 +23,9 @@ public:
         m_controller.m_launching = false;
         if (m_timerWasActive)
             m_controller.startMinuteTimer();
+        if (!m_controller.m_waitingStarts.isEmpty())
+            QMetaObject::invokeMethod(
+                &m_controller, [c = &m_controller] { c->runWaitingStart(); }, Qt::QueuedConnection);
     }
     LaunchScope(const LaunchScope &) = delete;
     LaunchScope &operator=(const LaunchScope &) = delete;

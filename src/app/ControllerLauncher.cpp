@@ -20,6 +20,8 @@ const QString GetMark = QStringLiteral("@GET@");
 // Waiting for a started program's window: 150 x 100 ms.
 constexpr int ReadyRounds = 150;
 constexpr int ReadyPauseMs = 100;
+// Starts that may wait for the running one.
+constexpr int MaxWaitingStarts = 4;
 // Then for it to have the focus: at most 2 s more.
 constexpr int FocusRounds = 20;
 
@@ -167,12 +169,14 @@ void Controller::launcherEditorClosed()
 
 bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
 {
-    // A start that waits pumps events: a second one would type into the
-    // first one's program.
-    if (m_launching || m_closeRequested) {
+    if (m_closeRequested) {
         m_core.messenger.beep();
         return false;
     }
+    // A start that waits pumps events: a second one now would type into
+    // the first one's program.
+    if (m_launching)
+        return waitTurn([this, entry, origin] { mnuOpt1Click(entry, origin); });
     const LaunchScope launch(*this);
     const bool test = origin == LaunchOrigin::EditorTest;
 
@@ -235,6 +239,27 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
     // 5
     unmark();
     return true;
+}
+
+bool Controller::waitTurn(std::function<void()> start)
+{
+    if (m_waitingStarts.size() >= MaxWaitingStarts) {
+        m_core.messenger.beep();
+        return false;
+    }
+    m_waitingStarts << std::move(start);
+    return true;
+}
+
+void Controller::runWaitingStart()
+{
+    if (m_launching || m_waitingStarts.isEmpty())
+        return;
+    if (m_closeRequested) {
+        m_waitingStarts.clear();
+        return;
+    }
+    m_waitingStarts.takeFirst()();
 }
 
 void Controller::waitUntilReady(const StartedProgram &program, bool always)

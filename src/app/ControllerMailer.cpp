@@ -85,8 +85,12 @@ QString Controller::titleHint() const
 
 void Controller::Wakeup(int mailer)
 {
-    if (m_launching || m_closeRequested) {
+    if (m_closeRequested) {
         m_core.messenger.beep();
+        return;
+    }
+    if (m_launching) {
+        waitTurn([this, mailer] { Wakeup(mailer); });
         return;
     }
     const LaunchScope launch(*this);

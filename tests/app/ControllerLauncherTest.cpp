@@ -95,7 +95,8 @@ TEST_F(ControllerTest, ADesktopWithoutHotKeysSaysSoOnce)
 }
 
 // While an entry starts the marker is "*" and the program does not end; a
-// second start meanwhile only beeps.
+// second start meanwhile waits for its turn instead of typing into the
+// first one's program.
 TEST_F(ControllerTest, AStartingEntryHoldsOffTheEndAndSecondStarts)
 {
     settings.writeString("Luncher", "00", "Tool,/usr/bin/tool,,,ENT");
@@ -103,20 +104,23 @@ TEST_F(ControllerTest, AStartingEntryHoldsOffTheEndAndSecondStarts)
     Controller &c = make();
     // "WITHVESK" started with the program, and is closed at its end.
     EXPECT_EQ(desktop.starts, QStringList { "/usr/bin/at-start||/usr/bin" });
-    bool quitRefused = false;
-    bool secondRefused = false;
     bool once = false;
+    bool quitRefused = false;
     pump.eachRound = [&] {
         if (std::exchange(once, true))
             return;
         EXPECT_EQ(c.marker(), "*");
         quitRefused = !c.quit();
-        secondRefused = !c.startLauncherEntry(0);
+        EXPECT_TRUE(c.startLauncherEntry(0));
+        EXPECT_EQ(desktop.starts.size(), 2);
     };
     EXPECT_TRUE(c.startLauncherEntry(0));
     EXPECT_TRUE(quitRefused);
-    EXPECT_TRUE(secondRefused);
     EXPECT_EQ(c.marker(), "");
+    EXPECT_EQ(desktop.typed, QStringList({ "+13", "-13" }));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(desktop.starts.size(), 3);
+    EXPECT_EQ(desktop.typed.size(), 4) << "the second start typed after the first";
     EXPECT_FALSE(c.startLauncherEntry(7));
     EXPECT_TRUE(c.quit());
     EXPECT_EQ(desktop.closed, QList<qint64> { 101 });

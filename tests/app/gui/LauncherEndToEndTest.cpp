@@ -77,6 +77,17 @@ protected:
         return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
 
+    QString focusName() const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), x.display());
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral("xdotool"), { "getwindowfocus", "getwindowname" });
+        tool.waitForFinished(5000);
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+
     QString guiLog() const
     {
         QFile file(home.configDir() + "/../vesk-gui.log");
@@ -106,9 +117,16 @@ TEST_F(LauncherEndToEnd, StartPasswordAndHotKeyStartProgramsThatGetTheirMacros)
     ASSERT_TRUE(waitFor([&] { return !(strip = x.window(QStringLiteral("Vesk"))).isEmpty(); }, 20000));
 
     // "x", "a", "b" on the strip: the password's two characters start the mailer.
-    waitFor([] { return false; }, 500);
-    x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click", "1" });
-    waitFor([] { return false; }, 300);
+    // A click gives the strip the keyboard (again, should the first come
+    // before the window manager has placed it).
+    ASSERT_TRUE(waitFor(
+        [&] {
+            strip = x.window(QStringLiteral("Vesk"));
+            x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click", "1" });
+            return waitFor([&] { return focusName() == "Vesk"; }, 1000);
+        },
+        15000))
+        << focusName().toStdString();
     x.xdotool({ "key", "--delay", "100", "x", "a", "b" });
     ASSERT_TRUE(waitFor([&] { return lines(mailerOut).contains(QStringLiteral("メール確認")); }, 30000))
         << lines(mailerOut).join(u'|').toStdString() << guiLog().toStdString();
