@@ -28,19 +28,19 @@ public:
     void characterKey(char32_t, bool) override { ++events; }
     bool held(int) override { return false; }
     bool capsLockOn() override { return false; }
-    void setClipboardText(const QString &) override {}
-    void paste() override {}
+    void setClipboardText(const QString &) override { }
+    void paste() override { }
     quint64 foregroundWindow() override { return 0; }
     bool windowGone(quint64) override { return true; }
-    void closeLastStarted() override {}
-    void beep() override {}
-    void message(const QString &) override {}
+    void closeLastStarted() override { }
+    void beep() override { }
+    void message(const QString &) override { }
     bool wait10x(int n) override
     {
         waited += n;
         return true;
     }
-    void finish() override {}
+    void finish() override { }
 
     long long events = 0;
     long long waited = 0;
@@ -51,7 +51,8 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace vesk;
-    const QStringList lines = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(u'\n');
+    const QStringList lines
+        = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(u'\n');
     const LauncherTable table = LauncherTable::fromLines(lines);
     if (table.count() != lines.size())
         std::abort();

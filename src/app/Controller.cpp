@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
 #include "settings/RegRead.h"
@@ -36,6 +37,7 @@ Controller::Controller(
 Controller::~Controller()
 {
     m_core.state.marker.setObserver({});
+    hotKeys().setHandler({});
 }
 
 void Controller::start()

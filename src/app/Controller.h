@@ -138,8 +138,8 @@ public:
     void setDesktop(const DesktopServices &desktop);
     // Asks the user for a line of text (title, prompt, prefilled text);
     // nothing when cancelled or when nobody can be asked.
-    using TextPrompt
-        = std::function<std::optional<QString>(const QString &title, const QString &prompt, const QString &text)>;
+    using TextPrompt = std::function<std::optional<QString>(
+        const QString &title, const QString &prompt, const QString &text)>;
     void setTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
     // The launcher as the last settings load built it (menu rows, hot keys).
     const LauncherTable &launcher() const { return m_launcher; }

@@ -97,7 +97,8 @@ void Controller::registerHotKeys()
             if (!m_hotKeyIds.contains(cut->hotKeyId()))
                 m_hotKeyIds << cut->hotKeyId();
         } else if (tell) {
-            m_core.messenger.message(entry.hotKey + QStringLiteral("のHotKey設定はできません。Windowsで使っています。"));
+            m_core.messenger.message(
+                entry.hotKey + QStringLiteral("のHotKey設定はできません。Windowsで使っています。"));
         }
     }
     if (!keys.canAct())
@@ -192,13 +193,14 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
     QString switches = entry.switches;
     const qsizetype mark = switches.indexOf(GetMark, 0, Qt::CaseInsensitive);
     if (mark >= 0) {
-        const QString last = test ? QString() : m_settingsStore.readString(QStringLiteral("Disp"), QStringLiteral("GetStr"));
+        const QString last
+            = test ? QString() : m_settingsStore.readString(QStringLiteral("Disp"), QStringLiteral("GetStr"));
         const DesktopWindows::WindowId previous = windows().foreground();
         emit raiseRequested();
         m_core.messenger.beep();
         std::optional<QString> answer = m_prompt
             ? m_prompt(test ? QStringLiteral("文字列入力") : entry.caption,
-                  QStringLiteral("SWに付加する文字列を入力してください"), last)
+                QStringLiteral("SWに付加する文字列を入力してください"), last)
             : std::nullopt;
         if (previous)
             windows().activate(previous);
@@ -219,7 +221,8 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
         const std::optional<StartedProgram> started = programs().start(entry.program, switches, entry.folder);
         if (!started) {
             m_core.messenger.beep();
-            m_core.messenger.message(test ? QStringLiteral("ソフトを起動出来ません") : QStringLiteral("外部ソフトを起動出来ません"));
+            m_core.messenger.message(test ? QStringLiteral("ソフトを起動出来ません")
+                                          : QStringLiteral("外部ソフトを起動出来ません"));
             unmark();
             return false;
         }
@@ -269,13 +272,14 @@ void Controller::waitUntilReady(const StartedProgram &program, bool always)
     // At most 15 s; a program that ended (handing over to a copy already
     // running) has nothing more to show.
     const auto gone = [&] { return !programs().running(program) || ending(); };
-    if (!m_core.pump.waitUntil([&] { return windows().showsWindow(program.pid) || gone(); }, ReadyRounds,
-            ReadyPauseMs)
+    if (!m_core.pump.waitUntil(
+            [&] { return windows().showsWindow(program.pid) || gone(); }, ReadyRounds, ReadyPauseMs)
         || gone())
         return;
     // Keys go to the focus: give the window manager a moment to hand it to
     // the new window.
-    m_core.pump.waitUntil([&] { return windows().hasFocus(program.pid) || gone(); }, FocusRounds, ReadyPauseMs);
+    m_core.pump.waitUntil(
+        [&] { return windows().hasFocus(program.pid) || gone(); }, FocusRounds, ReadyPauseMs);
 }
 
 // --- Macros and the programs started ---
@@ -287,7 +291,8 @@ bool Controller::MacroDiv(const QString &macro)
     if (!input().canAct()) {
         if (!m_noInputSaid) {
             m_noInputSaid = true;
-            m_core.messenger.message(QStringLiteral("この画面環境ではマクロのキー入力を送れません。（X11の画面で使えます）"));
+            m_core.messenger.message(
+                QStringLiteral("この画面環境ではマクロのキー入力を送れません。（X11の画面で使えます）"));
         }
         return false;
     }

@@ -230,7 +230,8 @@ bool Controller::testStartMailer(const QString &program, const QString &switches
     return true;
 }
 
-void Controller::mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro)
+void Controller::mailerMacroTest(
+    int mailer, const QString &program, const QString &switches, const QString &macro)
 {
     // In memory only: the dialog's closing reads the settings again.
     if (mailer == 2) {

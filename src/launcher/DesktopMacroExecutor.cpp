@@ -6,15 +6,14 @@
 
 namespace vesk {
 
-DesktopMacroExecutor::DesktopMacroExecutor(SyntheticInput &input, DesktopWindows &windows, Messenger &messenger,
-    EventPump &pump, Hooks hooks)
+DesktopMacroExecutor::DesktopMacroExecutor(
+    SyntheticInput &input, DesktopWindows &windows, Messenger &messenger, EventPump &pump, Hooks hooks)
     : m_input(input)
     , m_windows(windows)
     , m_messenger(messenger)
     , m_pump(pump)
     , m_hooks(std::move(hooks))
-{
-}
+{ }
 
 void DesktopMacroExecutor::key(int virtualKey, bool down)
 {

@@ -23,8 +23,8 @@ public:
         std::function<bool()> ending;
     };
 
-    DesktopMacroExecutor(SyntheticInput &input, DesktopWindows &windows, Messenger &messenger, EventPump &pump,
-        Hooks hooks);
+    DesktopMacroExecutor(
+        SyntheticInput &input, DesktopWindows &windows, Messenger &messenger, EventPump &pump, Hooks hooks);
 
     void key(int virtualKey, bool down) override;
     void mouseButton(SyntheticInput::MouseButton button, bool down) override;

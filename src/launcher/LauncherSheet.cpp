@@ -65,10 +65,12 @@ LauncherSheet::SaveResult LauncherSheet::save(SettingsStore &store) const
         if (text.isEmpty())
             continue;
         if (m_rows.at(r)[Macro].size() >= luncher::MacroRefused || text.size() > luncher::MaxData) {
-            result.refusals << QStringLiteral("[%1]番目の合計文字数が長すぎます。短くしてください").arg(r + 1);
+            result.refusals
+                << QStringLiteral("[%1]番目の合計文字数が長すぎます。短くしてください").arg(r + 1);
             continue;
         }
-        store.writeString(sections::Luncher, QStringLiteral("%1").arg(result.written, 2, 10, QLatin1Char('0')), text);
+        store.writeString(
+            sections::Luncher, QStringLiteral("%1").arg(result.written, 2, 10, QLatin1Char('0')), text);
         ++result.written;
     }
     return result;

@@ -15,9 +15,9 @@ QString commaText(const QStringList &fields)
     QStringList parts;
     parts.reserve(fields.size());
     for (const QString &field : fields) {
-        const bool quote = field.isEmpty()
-            || std::any_of(field.begin(), field.end(),
-                [](QChar c) { return blank(c) || c == u'"' || c == u','; });
+        const bool quote = field.isEmpty() || std::any_of(field.begin(), field.end(), [](QChar c) {
+            return blank(c) || c == u'"' || c == u',';
+        });
         if (!quote) {
             parts << field;
             continue;

@@ -8,8 +8,7 @@ namespace vesk {
 
 MacroRunner::MacroRunner(MacroExecutor &executor)
     : m_executor(executor)
-{
-}
+{ }
 
 bool MacroRunner::run(const CompiledMacro &macro)
 {
@@ -52,7 +51,8 @@ MacroRunner::Outcome MacroRunner::perform(const MacroAction &action)
         m_capsLock = m_executor.capsLockOn();
         // Keys that the layout lacks are made before the text; programs
         // need a moment to learn the changed keyboard.
-        if (!action.text.isEmpty() && m_executor.prepare(action.text.toStdU32String()) && !m_executor.wait10x(5))
+        if (!action.text.isEmpty() && m_executor.prepare(action.text.toStdU32String())
+            && !m_executor.wait10x(5))
             return Outcome::Stop;
         return Outcome::Next;
     case K::Type: {
@@ -83,8 +83,8 @@ MacroRunner::Outcome MacroRunner::perform(const MacroAction &action)
     case K::WaitDialog: {
         const quint64 window = m_executor.foregroundWindow();
         m_executor.beep();
-        return waitFor(macro::WaitChecks,
-            [&] { return m_executor.windowGone(window) || m_executor.held(vk::Escape); });
+        return waitFor(
+            macro::WaitChecks, [&] { return m_executor.windowGone(window) || m_executor.held(vk::Escape); });
     }
     case K::WaitEnter:
         m_executor.beep();

@@ -37,11 +37,11 @@ public:
     bool canAct() const override { return false; }
     bool showsWindow(qint64) const override { return false; }
     bool hasFocus(qint64) const override { return false; }
-    void requestClose(qint64) override {}
+    void requestClose(qint64) override { }
     WindowId foreground() const override { return 0; }
     bool exists(WindowId) const override { return false; }
     bool visible(WindowId) const override { return false; }
-    void activate(WindowId) override {}
+    void activate(WindowId) override { }
 };
 
 } // namespace vesk

@@ -41,7 +41,7 @@ class NoGlobalHotKeys final : public GlobalHotKeys
 public:
     bool canAct() const override { return false; }
     QString grab(int id, int modifiers, int virtualKey) override;
-    void release(int) override {}
+    void release(int) override { }
 };
 
 } // namespace vesk

@@ -6,8 +6,8 @@
 
 namespace vesk {
 
-std::optional<StartedProgram> QtProcessLauncher::start(const QString &program, const QString &switches,
-    const QString &folder)
+std::optional<StartedProgram> QtProcessLauncher::start(
+    const QString &program, const QString &switches, const QString &folder)
 {
     if (program.trimmed().isEmpty())
         return std::nullopt;

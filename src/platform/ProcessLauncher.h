@@ -24,8 +24,9 @@ public:
     // Starts `program` (a path, or a name found on the PATH) with the
     // arguments of `switches`, split as a shell would, in `folder` (the
     // current folder when empty). Nothing when it cannot be started.
-    virtual std::optional<StartedProgram> start(const QString &program, const QString &switches,
-        const QString &folder) = 0;
+    virtual std::optional<StartedProgram> start(
+        const QString &program, const QString &switches, const QString &folder)
+        = 0;
     // That very process still runs.
     virtual bool running(const StartedProgram &program) const = 0;
 };
@@ -34,8 +35,8 @@ public:
 class QtProcessLauncher final : public ProcessLauncher
 {
 public:
-    std::optional<StartedProgram> start(const QString &program, const QString &switches,
-        const QString &folder) override;
+    std::optional<StartedProgram> start(
+        const QString &program, const QString &switches, const QString &folder) override;
     bool running(const StartedProgram &program) const override;
 };
 

@@ -53,16 +53,16 @@ class NoSyntheticInput final : public SyntheticInput
 {
 public:
     bool canAct() const override { return false; }
-    void key(int, bool) override {}
-    void mouseButton(MouseButton, bool) override {}
+    void key(int, bool) override { }
+    void mouseButton(MouseButton, bool) override { }
     CharKey lookUp(char32_t) override { return {}; }
     bool prepare(const std::u32string &) override { return false; }
-    void characterKey(char32_t, bool) override {}
-    void restore() override {}
+    void characterKey(char32_t, bool) override { }
+    void restore() override { }
     bool held(int) const override { return false; }
     bool capsLockOn() const override { return false; }
-    void setClipboardText(const QString &) override {}
-    void pasteRequest() override {}
+    void setClipboardText(const QString &) override { }
+    void pasteRequest() override { }
 };
 
 } // namespace vesk

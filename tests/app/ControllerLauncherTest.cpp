@@ -86,7 +86,8 @@ TEST_F(ControllerTest, ADesktopWithoutHotKeysSaysSoOnce)
     settings.writeString("Luncher", "01", "Tool,/usr/bin/tool,,,ENT");
     Controller &c = make();
     c.reloadSettings();
-    EXPECT_EQ(messenger.messages, QStringList { "Ctrl+Alt+EのHotKey設定はできません。Windowsで使っています。" });
+    EXPECT_EQ(
+        messenger.messages, QStringList { "Ctrl+Alt+EのHotKey設定はできません。Windowsで使っています。" });
     // Programs still start; their macros cannot be typed, which is said once.
     EXPECT_TRUE(c.startLauncherEntry(1));
     EXPECT_TRUE(c.startLauncherEntry(1));

@@ -1,5 +1,5 @@
-#include "launcher/LauncherSheet.h"
 #include "launcher/LauncherTable.h"
+#include "launcher/LauncherSheet.h"
 #include "launcher/LuncherText.h"
 #include "launcher/ShortCut.h"
 #include "settings/MemorySettingsStore.h"
@@ -16,7 +16,8 @@ TEST(LuncherText, FieldsComeBackAsTheyWereStored)
         { "tab\there", "quote\"", "\"\"", ",", ",,", "a  b", "" },
     };
     for (const QStringList &fields : rows)
-        EXPECT_EQ(luncher::splitCommaText(luncher::commaText(fields)), fields) << luncher::commaText(fields).toStdString();
+        EXPECT_EQ(luncher::splitCommaText(luncher::commaText(fields)), fields)
+            << luncher::commaText(fields).toStdString();
 }
 
 TEST(LuncherText, HandWrittenTextSplitsAsTheProgramReadsIt)
@@ -98,7 +99,8 @@ TEST(LauncherSheet, SavingKeepsNamedRowsAndRefusesTooLongOnes)
 
     const LauncherSheet::SaveResult result = sheet.save(store);
     EXPECT_EQ(result.refusals,
-        QStringList({ "[4]番目の合計文字数が長すぎます。短くしてください", "[5]番目の合計文字数が長すぎます。短くしてください" }));
+        QStringList({ "[4]番目の合計文字数が長すぎます。短くしてください",
+            "[5]番目の合計文字数が長すぎます。短くしてください" }));
     const QStringList lines = store.readSection("Luncher");
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines.at(0), "00=new,\" \",\" \",\" \",\" \",\" \",\" \"");

@@ -29,14 +29,17 @@ TEST(Macro, TypesKeysInTheirOrderWithTheirWaits)
         { "abc,ENT", "+a -a w1 +b -b w1 +c -c w2 +Enter -Enter w1" },
         // Caps Lock off: Shift only around the capital; on: around the small letters.
         { "Hello", "+Shift +H -H -Shift w1 +e -e w1 +l -l w1 +l -l w1 +o -o w2" },
-        { "Hello", "+H -H w1 +Shift +e -e -Shift w1 +Shift +l -l -Shift w1 +Shift +l -l -Shift w1 +Shift +o -o -Shift w2",
+        { "Hello",
+            "+H -H w1 +Shift +e -e -Shift w1 +Shift +l -l -Shift w1 +Shift +l -l -Shift w1 +Shift +o -o "
+            "-Shift w2",
             true },
         { "a!1", "+a -a w1 +Shift +! -! -Shift w1 +1 -1 w2" },
         // Keys joined by "+" decide alone: no Shift for the capital.
         { "CTL+S", "+Ctrl +S -S w1 -Ctrl w1" },
         { "ctl+s", "+Ctrl +s -s w1 -Ctrl w1" },
         // Without "+", a token's letters are text.
-        { "SHTX", "+Shift +S -S -Shift w1 +Shift +H -H -Shift w1 +Shift +T -T -Shift w1 +Shift +X -X -Shift w2" },
+        { "SHTX",
+            "+Shift +S -S -Shift w1 +Shift +H -H -Shift w1 +Shift +T -T -Shift w1 +Shift +X -X -Shift w2" },
         { "TIMER(30)", "w300" },
         { "TIMER(x)", "msg:TIMER(x) はマクロで使えません beep" },
         { "TIMER(0),ENT", "msg:TIMER(0) はマクロで使えません beep +Enter -Enter w1" },

@@ -29,7 +29,7 @@ public:
     void beep() override { add(QStringLiteral("beep")); }
     void message(const QString &text) override { add(QStringLiteral("msg:") + text); }
     bool wait10x(int n) override;
-    void finish() override {}
+    void finish() override { }
 
     QString log() const { return words.join(u' '); }
 

@@ -14,13 +14,17 @@ namespace vesk::test {
 // A desktop that writes down what was done to it: programs started
 // ("program|switches|folder"), close requests, hot keys taken, keys typed
 // ("+Enter", "-a").
-class FakeDesktop final : public ProcessLauncher, public DesktopWindows, public GlobalHotKeys, public SyntheticInput
+class FakeDesktop final : public ProcessLauncher,
+                          public DesktopWindows,
+                          public GlobalHotKeys,
+                          public SyntheticInput
 {
 public:
     DesktopServices services() { return { this, this, this, this }; }
 
     // ProcessLauncher: "missing" programs cannot start.
-    std::optional<StartedProgram> start(const QString &program, const QString &switches, const QString &folder) override
+    std::optional<StartedProgram> start(
+        const QString &program, const QString &switches, const QString &folder) override
     {
         starts << program + u'|' + switches + u'|' + folder;
         if (program.contains(QLatin1String("missing")))
@@ -39,7 +43,7 @@ public:
     WindowId foreground() const override { return 1; }
     bool exists(WindowId) const override { return true; }
     bool visible(WindowId) const override { return true; }
-    void activate(WindowId) override {}
+    void activate(WindowId) override { }
 
     // GlobalHotKeys
     QString grab(int id, int, int) override
@@ -53,8 +57,11 @@ public:
     void press(int id) const { pressed(id); }
 
     // SyntheticInput: a US keyboard.
-    void key(int virtualKey, bool down) override { typed << (down ? u'+' : u'-') + QString::number(virtualKey); }
-    void mouseButton(MouseButton, bool) override {}
+    void key(int virtualKey, bool down) override
+    {
+        typed << (down ? u'+' : u'-') + QString::number(virtualKey);
+    }
+    void mouseButton(MouseButton, bool) override { }
     CharKey lookUp(char32_t c) override
     {
         if (c >= U'a' && c <= U'z')
@@ -64,12 +71,15 @@ public:
         return { CharKey::Kind::Other, false };
     }
     bool prepare(const std::u32string &) override { return false; }
-    void characterKey(char32_t c, bool down) override { typed << (down ? u'+' : u'-') + QString::fromUcs4(&c, 1); }
-    void restore() override {}
+    void characterKey(char32_t c, bool down) override
+    {
+        typed << (down ? u'+' : u'-') + QString::fromUcs4(&c, 1);
+    }
+    void restore() override { }
     bool held(int) const override { return false; }
     bool capsLockOn() const override { return false; }
     void setClipboardText(const QString &text) override { clipboard = text; }
-    void pasteRequest() override {}
+    void pasteRequest() override { }
 
     bool acting = true;
     qint64 lastPid = 100;

@@ -5,8 +5,7 @@ namespace vesk {
 LauncherSheetModel::LauncherSheetModel(LauncherSheet sheet, QObject *parent)
     : QAbstractTableModel(parent)
     , m_sheet(std::move(sheet))
-{
-}
+{ }
 
 int LauncherSheetModel::rowCount(const QModelIndex &parent) const
 {

@@ -35,7 +35,8 @@ QString colName(int column)
 
 } // namespace
 
-TLuncherForm::TLuncherForm(SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent)
+TLuncherForm::TLuncherForm(
+    SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_controller(controller)

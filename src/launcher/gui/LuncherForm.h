@@ -30,7 +30,8 @@ class TLuncherForm final : public QDialog
     Q_OBJECT
 
 public:
-    TLuncherForm(SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent = nullptr);
+    TLuncherForm(
+        SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent = nullptr);
     ~TLuncherForm() override;
 
     const LauncherSheetModel &model() const { return *m_model; }

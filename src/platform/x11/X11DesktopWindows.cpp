@@ -13,15 +13,15 @@ namespace vesk {
 X11DesktopWindows::X11DesktopWindows(Display *display)
     : m_display(display)
     , m_root(DefaultRootWindow(display))
-{
-}
+{ }
 
 unsigned long X11DesktopWindows::atom(const char *name) const
 {
     return XInternAtom(m_display, name, False);
 }
 
-QList<unsigned long> X11DesktopWindows::cardinals(x11::XWindow window, const char *property, unsigned long type) const
+QList<unsigned long> X11DesktopWindows::cardinals(
+    x11::XWindow window, const char *property, unsigned long type) const
 {
     Atom actualType = 0;
     int format = 0;
@@ -29,8 +29,8 @@ QList<unsigned long> X11DesktopWindows::cardinals(x11::XWindow window, const cha
     unsigned long after = 0;
     unsigned char *data = nullptr;
     QList<unsigned long> values;
-    if (XGetWindowProperty(m_display, window, atom(property), 0, 1024, False, type, &actualType, &format, &count,
-            &after, &data)
+    if (XGetWindowProperty(m_display, window, atom(property), 0, 1024, False, type, &actualType, &format,
+            &count, &after, &data)
             == Success
         && data && format == 32) {
         // Format 32 comes as longs, whatever their size.
@@ -186,7 +186,8 @@ bool X11DesktopWindows::visible(WindowId window) const
 {
     X11ErrorTrap trap(m_display);
     XWindowAttributes attributes;
-    return window && XGetWindowAttributes(m_display, window, &attributes) && attributes.map_state == IsViewable;
+    return window && XGetWindowAttributes(m_display, window, &attributes)
+        && attributes.map_state == IsViewable;
 }
 
 void X11DesktopWindows::activate(WindowId window)

@@ -27,10 +27,11 @@ protected:
         const QString typist = QStringLiteral(VESK_TEST_TYPIST);
         mailerOut = home.configDir() + "/../mailer.txt";
         toolOut = home.configDir() + "/../tool.txt";
-        home.writeIni(QStringLiteral("[Config]\nMailRound=1\nServerON=1\nHost=127.0.0.1\nUserID=taro\nFirstDelay=600\n"
-                                     "POP3_VeskMailer1=%1\nSMTP_VeskMailer1=%2\nWithClose=1\nMailPassword=ab\n"
-                                     "Mailer=%3\nMailerSw=--out %4\nMacro=メール確認,ENT\nMacroSend=1\n"
-                                     "[Luncher]\n00=ツール,%3,\"--out %5\",\" \",\"CTL+a,DEL,ランチャー,ENT\",\" \",Ctrl+Alt+L\n")
+        home.writeIni(QStringLiteral(
+            "[Config]\nMailRound=1\nServerON=1\nHost=127.0.0.1\nUserID=taro\nFirstDelay=600\n"
+            "POP3_VeskMailer1=%1\nSMTP_VeskMailer1=%2\nWithClose=1\nMailPassword=ab\n"
+            "Mailer=%3\nMailerSw=--out %4\nMacro=メール確認,ENT\nMacroSend=1\n"
+            "[Luncher]\n00=ツール,%3,\"--out %5\",\" \",\"CTL+a,DEL,ランチャー,ENT\",\" \",Ctrl+Alt+L\n")
                           .arg(freePort())
                           .arg(freePort())
                           .arg(typist, mailerOut, toolOut));
@@ -122,7 +123,8 @@ TEST_F(LauncherEndToEnd, StartPasswordAndHotKeyStartProgramsThatGetTheirMacros)
     ASSERT_TRUE(waitFor(
         [&] {
             strip = x.window(QStringLiteral("Vesk"));
-            x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click", "1" });
+            x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click",
+                "1" });
             return waitFor([&] { return focusName() == "Vesk"; }, 1000);
         },
         15000))
@@ -143,13 +145,17 @@ TEST_F(LauncherEndToEnd, StartPasswordAndHotKeyStartProgramsThatGetTheirMacros)
     waitFor([] { return false; }, 500);
     x.xdotool({ "key", "l" });
     waitFor([] { return false; }, 500);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("desktop-launcher-menu.png")), QRect(0, 0, 520, 560)));
+    EXPECT_TRUE(x.screenshot(
+        XvfbSession::artefact(QStringLiteral("desktop-launcher-menu.png")), QRect(0, 0, 520, 560)));
     x.xdotool({ "key", "Escape", "Escape" });
 
     // The end asks both programs to close (WithClose).
     EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
     ASSERT_TRUE(waitFor([&] { return vesk->state() == QProcess::NotRunning; }, 20000));
-    EXPECT_TRUE(waitFor([&] { return lines(mailerOut).contains("closed") && lines(toolOut).contains("closed"); }, 10000))
+    EXPECT_EQ(vesk->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(vesk->exitCode(), 0);
+    EXPECT_TRUE(waitFor(
+        [&] { return lines(mailerOut).contains("closed") && lines(toolOut).contains("closed"); }, 10000))
         << lines(mailerOut).join(u'|').toStdString() << " / " << lines(toolOut).join(u'|').toStdString();
 }
 

@@ -1,7 +1,7 @@
+#include "launcher/gui/LuncherForm.h"
 #include "app/ControllerFixture.h"
 #include "launcher/gui/KeyCaptureEdit.h"
 #include "launcher/gui/LauncherSheetModel.h"
-#include "launcher/gui/LuncherForm.h"
 #include "support/Screenshot.h"
 
 #include <QKeyEvent>
@@ -15,7 +15,8 @@ namespace vesk::test {
 // the row, and saving refuses a too-long row but keeps the others.
 TEST_F(ControllerTest, LauncherEditorEditsTestsAndSaves)
 {
-    settings.writeString("Luncher", "00", "メーラー,/usr/bin/sylpheed,\" \",\" \",\"TIMER(20),CTL+s\",F4,\" \"");
+    settings.writeString(
+        "Luncher", "00", "メーラー,/usr/bin/sylpheed,\" \",\" \",\"TIMER(20),CTL+s\",F4,\" \"");
     settings.writeString("Luncher", "01", "エディタ,/usr/bin/editor,-n,/tmp,\" \",\" \",Ctrl+Alt+E");
     Controller &c = make();
     TLuncherForm form(settings, c, messenger);
@@ -36,7 +37,8 @@ TEST_F(ControllerTest, LauncherEditorEditsTestsAndSaves)
     form.selectCell(2, 5);
     form.macroEdit()->setText(QString(128, u'a'));
     EXPECT_EQ(form.model().fields(2),
-        QStringList({ "ツール　テスト", "/usr/local/bin/tool", "", "", QString(128, u'a'), "", "Shift+Ctrl+T" }));
+        QStringList(
+            { "ツール　テスト", "/usr/local/bin/tool", "", "", QString(128, u'a'), "", "Shift+Ctrl+T" }));
     saveScreenshot(form, QStringLiteral("launcher-editor"));
 
     EXPECT_FALSE(form.btnOKClick());

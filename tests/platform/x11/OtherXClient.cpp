@@ -6,8 +6,7 @@ namespace vesk::test {
 
 OtherXClient::OtherXClient(const QString &display)
     : m_display(XOpenDisplay(display.toLatin1().constData()))
-{
-}
+{ }
 
 OtherXClient::~OtherXClient()
 {
@@ -18,8 +17,8 @@ OtherXClient::~OtherXClient()
 void OtherXClient::grabCtrlAlt(char letter)
 {
     auto *display = static_cast<Display *>(m_display);
-    XGrabKey(display, XKeysymToKeycode(display, KeySym(letter)), ControlMask | Mod1Mask, DefaultRootWindow(display),
-        False, GrabModeAsync, GrabModeAsync);
+    XGrabKey(display, XKeysymToKeycode(display, KeySym(letter)), ControlMask | Mod1Mask,
+        DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync);
     XSync(display, False);
 }
 
