@@ -4,7 +4,9 @@
 #include "support/WaitFor.h"
 #include "support/XvfbSession.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -22,8 +24,10 @@ protected:
         QString error;
         if (!x.start(false, &error))
             GTEST_SKIP() << error.toStdString();
-        if (!startManager())
+        if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
             GTEST_SKIP() << "openbox is not installed";
+        ASSERT_TRUE(startManager()) << "openbox did not start managing windows: " << manager->state() << " "
+                                    << fileText(home.configDir() + "/../openbox.log").toStdString();
         const QString typist = QStringLiteral(VESK_TEST_TYPIST);
         mailerOut = home.configDir() + "/../mailer.txt";
         toolOut = home.configDir() + "/../tool.txt";
@@ -49,12 +53,13 @@ protected:
 
     bool startManager()
     {
+        QDir().mkpath(home.configDir());
         manager = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), x.display());
         manager->setProcessEnvironment(env);
         manager->setStandardOutputFile(QProcess::nullDevice());
-        manager->setStandardErrorFile(QProcess::nullDevice());
+        manager->setStandardErrorFile(home.configDir() + "/../openbox.log");
         manager->start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
         if (!manager->waitForStarted(5000))
             return false;
@@ -67,7 +72,7 @@ protected:
                 prop.waitForFinished(5000);
                 return prop.readAllStandardOutput().contains("window id");
             },
-            10000);
+            30000);
     }
 
     QStringList lines(const QString &path) const
@@ -89,11 +94,12 @@ protected:
         return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
     }
 
-    QString guiLog() const
+    static QString fileText(const QString &path)
     {
-        QFile file(home.configDir() + "/../vesk-gui.log");
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
+    QString guiLog() const { return fileText(home.configDir() + "/../vesk-gui.log"); }
 
     XvfbSession x;
     VeskHome home;
