@@ -9,6 +9,7 @@
 #include "settings/MemorySettingsStore.h"
 #include "store/MessageStore.h"
 #include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
@@ -99,6 +100,12 @@ protected:
         provider.host = &controller->mailHost();
         controller->setLocalServers(&servers);
         controller->setSoundPlayer([this](const QString &) { ++sounds; });
+        // Nothing outside the test is started or typed into.
+        controller->setDesktop(desktop.services());
+        controller->setTextPrompt([this](const QString &title, const QString &, const QString &text) {
+            prompts << title + u'|' + text;
+            return promptAnswer;
+        });
         QObject::connect(controller.get(), &Controller::finished, [this] { finished = true; });
         controller->start();
         // The idle step that start() leaves to the event loop.
@@ -124,6 +131,9 @@ protected:
     FakeProvider provider;
     FakeServers servers;
     CoreServices core { clock, timers, pump, messenger, store, session, monitor };
+    FakeDesktop desktop;
+    QStringList prompts;
+    std::optional<QString> promptAnswer;
     int sounds = 0;
     bool finished = false;
     std::unique_ptr<Controller> controller;

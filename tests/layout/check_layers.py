@@ -27,17 +27,20 @@ ALLOWED = {
     "plan": {"platform", "settings"},
     "dialup": {"platform", "settings", "mail", "app/display"},
     "dialup/dbus": {"platform", "dialup"},
+    "launcher": {"platform", "settings"},
     "app": {"platform", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session",
-            "server", "boxes", "app/display", "extras", "plan", "dialup", "pelma"},
+            "server", "boxes", "app/display", "extras", "plan", "dialup", "pelma", "launcher"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
 WINDOWS = {
     "platform/gui": {"platform"},
+    "platform/x11": {"platform"},
     "extras/gui": CORE | {"platform/gui"},
     "plan/gui": CORE | {"platform/gui"},
     "boxes/gui": CORE | {"platform/gui"},
-    "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"},
+    "launcher/gui": CORE | {"platform/gui"},
+    "app/gui": CORE | {"platform/gui", "platform/x11", "extras/gui", "plan/gui", "boxes/gui", "launcher/gui"},
     "pelma/gui": {"platform", "settings", "pelma"},
     "pelma/program": {"platform", "settings", "pelma", "pelma/gui"},
 }
@@ -45,6 +48,10 @@ ALLOWED.update(WINDOWS)
 # The only folders that talk to system services over D-Bus.
 DBUS_LAYERS = {"platform/gui", "dialup/dbus"}
 DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")
+# Platform layers on Qt Gui that must stay free of Qt Widgets.
+GUI_ONLY = {"platform/x11"}
+WIDGETS = re.compile(r"#include\s*<(QtWidgets[/>]|Q(Widget|Application|MainWindow|Dialog|Label|PushButton|Menu|"
+                     r"MessageBox|SystemTrayIcon)>)")
 # Generated headers every folder may use.
 GENERATED = {"VeskVersion.h"}
 # Window code: folders whose name ends in "gui" (and the program's entry).
@@ -84,6 +91,8 @@ def main():
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
             if folder not in DBUS_LAYERS and DBUS.search(text):
                 breaches.append(f"{path}: uses Qt D-Bus")
+            if folder in GUI_ONLY and WIDGETS.search(text):
+                breaches.append(f"{path}: uses Qt Widgets")
     for line in sorted(breaches):
         print(line)
     return 1 if breaches else 0
