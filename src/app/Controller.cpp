@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
 #include "platform/Timer.h"
@@ -45,6 +46,7 @@ Controller::Controller(
 Controller::~Controller()
 {
     m_core.state.marker.setObserver({});
+    hotKeys().setHandler({});
 }
 
 void Controller::start()
@@ -56,9 +58,11 @@ void Controller::start()
     m_lastTime = QStringLiteral("0/0 0:00");
     m_core.store.createFolders(m_core.messenger);
 
+    m_starting = true;
     RetMain();
     planStartUp();
     accessoriesStart();
+    m_starting = false;
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
@@ -93,6 +97,7 @@ void Controller::RetMain()
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
                         m_settings.Close});
+    buildLauncher();
     emit settingsChanged(m_settings);
     Setup();
 }
@@ -103,6 +108,7 @@ void Controller::Setup()
     m_sending = false;
     m_core.state.checkTrigger = TriggerPeriodic;
 
+    registerHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
 
@@ -283,12 +289,15 @@ Controller::Status Controller::status() const
 
 void Controller::closeLocalServers()
 {
-    if (m_servers && m_serversRunning)
+    if (m_servers && m_serversRunning) {
         m_servers->closeForSession();
+        m_serversClosedForSession = true;
+    }
 }
 
 void Controller::reopenLocalServers()
 {
+    m_serversClosedForSession = false;
     if (m_servers && m_serversRunning && m_settings.ServerON)
         m_servers->reopenAfterSession();
 }

@@ -5,6 +5,9 @@
 #include "app/display/DisplayState.h"
 #include "app/display/StripRules.h"
 #include "extras/ConnectionTestAccount.h"
+#include "launcher/LauncherTable.h"
+#include "platform/DesktopServices.h"
+#include "platform/ProcessLauncher.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -21,7 +24,9 @@ class CalendarState;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
+class DesktopWindows;
 class GlobalAtoms;
+class GlobalHotKeys;
 class MailHost;
 class PlanState;
 class PowerOff;
@@ -32,6 +37,7 @@ class SettingsStore;
 class Slideshow;
 class StickyNoteBridge;
 struct NotePlaces;
+class SyntheticInput;
 class Timer;
 struct CoreServices;
 
@@ -54,7 +60,7 @@ public:
     static inline const QString TalkedAtom = QStringLiteral("VeskTalked");
 
     // The windows the controller asks for.
-    enum class Window { Box, Settings, Monitor };
+    enum class Window { Box, Settings, Monitor, Launcher };
     Q_ENUM(Window)
 
     Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName,
@@ -258,6 +264,38 @@ public:
     void openStickyNoteEditor();
     StickyNoteBridge &stickyNotes();
     const Slideshow &slideshow();
+    // --- Launcher, mailers and macros (ControllerLauncher.cpp) ---
+
+    // The desktop that programs are started on and typed into; without one
+    // programs still start, and nothing else acts.
+    void setDesktop(const DesktopServices &desktop);
+    // Asks the user for a line of text (title, prompt, prefilled text);
+    // nothing when cancelled or when nobody can be asked.
+    using TextPrompt = std::function<std::optional<QString>(
+        const QString &title, const QString &prompt, const QString &text)>;
+    void setTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
+    // The launcher as the last settings load built it (menu rows, hot keys).
+    const LauncherTable &launcher() const { return m_launcher; }
+    // mnuOpt1Click: starts launcher entry `index` (its menu item, a plan,
+    // anyone); while another start runs, it waits for its turn. False when
+    // it did not start: no such entry, cancelled, or the program could not
+    // be started.
+    bool startLauncherEntry(int index);
+    // The same for the first entry with this caption.
+    bool startLauncherEntryNamed(const QString &caption);
+    // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
+    // let go while it is open. Closing it reads the settings again.
+    void openLauncherEditor();
+    void launcherEditorClosed();
+    // The editor's "起動テスト(&T)": one row started as it stands.
+    bool testLauncherEntry(const LauncherEntry &entry);
+    // The settings dialog's "起動テスト": the mailer as typed there.
+    bool testStartMailer(const QString &program, const QString &switches);
+    // The settings dialog's "マクロテスト": the mailer and macro as typed
+    // there (held in memory until the dialog closes) started with the macro.
+    void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
+    // The programs that the end of the program asks to close.
+    QList<StartedProgram> startedPrograms() const { return m_started; }
 
     // --- State ---
 
@@ -332,6 +370,10 @@ signals:
     // What the provider session is to use from now on: the connection
     // test's account, and the loaded settings again after it.
     void providerSettingsChanged(const vesk::Settings &settings);
+    // A "SELFMENU" hot key: show the strip and open its menu at its corner.
+    void launcherMenuRequested();
+    // A mailer is being started: the hourglass.
+    void busyChanged(bool busy);
 
 private:
     class EngineHost;
@@ -419,6 +461,28 @@ private:
     void stickyNoteOptionChanged();
     void accessoriesShutdown();
     QString mailWave() const;
+    // Launcher, mailers and macros.
+    enum class LaunchOrigin { Menu, StartUp, EditorTest };
+    class LaunchScope;
+    bool mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin);
+    // A start asked for while another runs waits its turn (a few at most).
+    bool waitTurn(std::function<void()> start);
+    void runWaitingStart();
+    void WMHotKey(int id);
+    void buildLauncher();
+    void registerHotKeys();
+    void releaseHotKeys();
+    bool MacroDiv(const QString &macro);
+    void OpenMailer(int mailer, int waitCount, std::optional<Box> folder);
+    void autoOpen();
+    void waitUntilReady(const StartedProgram &program, bool always);
+    void closeStartedPrograms();
+    void closeLastStarted();
+    bool ending() const;
+    ProcessLauncher &programs() const;
+    DesktopWindows &windows() const;
+    GlobalHotKeys &hotKeys() const;
+    SyntheticInput &input() const;
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
@@ -479,6 +543,17 @@ private:
     SettingsPage m_settingsPage = SettingsPage::Usual;
     std::optional<RuleOffer> m_ruleOffer;
     std::unique_ptr<Accessories, AccessoriesDeleter> m_accessories;
+    DesktopServices m_desktop;
+    TextPrompt m_prompt;
+    LauncherTable m_launcher;
+    QList<int> m_hotKeyIds;
+    QList<StartedProgram> m_started;
+    bool m_starting = false;
+    bool m_launching = false;
+    QList<std::function<void()>> m_waitingStarts;
+    bool m_serversClosedForSession = false;
+    bool m_noHotKeysSaid = false;
+    bool m_noInputSaid = false;
 };
 
 } // namespace vesk

@@ -181,6 +181,8 @@ void Controller::AfterDown()
         showBoxWindow();
     // 4: the line goes down again after a check that asked for it.
     m_dialUp->afterCheck(m_core.state.checkTrigger, m_settings.ServerON, m_newMailCount);
+    // 5: the mailers that wait for this mail.
+    autoOpen();
     startMinuteTimer();
 }
 

@@ -1,8 +1,19 @@
 #include "app/Controller.h"
+#include "app/ControllerLaunchScope.h"
 #include "mail/CoreServices.h"
+#include "mail/SessionState.h"
+#include "platform/EventPump.h"
+#include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
+#include "platform/ProcessLauncher.h"
 
 namespace vesk {
+namespace {
+
+// The longest auto-open waits for mailer 1 (ten minutes of 100 ms rounds).
+constexpr int MaxMailerWaitRounds = 6000;
+
+} // namespace
 
 void Controller::mailerEntry(MailerEntry entry)
 {
@@ -74,7 +85,167 @@ QString Controller::titleHint() const
 
 void Controller::Wakeup(int mailer)
 {
-    notYetAvailable(mailer == 2 ? QStringLiteral("メーラー2ON") : QStringLiteral("メーラー1ON"));
+    if (m_closeRequested) {
+        m_core.messenger.beep();
+        return;
+    }
+    if (m_launching) {
+        waitTurn([this, mailer] { Wakeup(mailer); });
+        return;
+    }
+    const LaunchScope launch(*this);
+
+    // 1: check first. Inside a running cycle (auto-open) the check has just
+    // taken place.
+    if (m_settings.WithCheck && !m_animationOn) {
+        m_roundCount = 0;
+        if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn() && !m_core.state.failed()) {
+            const CycleScope cycle(*this);
+            m_core.state.checkTrigger = TriggerPeriodic;
+            runDownLoad();
+            AfterDown();
+            stopMinuteTimer();
+            if (m_animationOn)
+                m_core.pump.waitUntil([] { return false; }, 20, 100);
+        }
+    }
+
+    // 2: the indication is reset.
+    emit busyChanged(true);
+    m_display.setMailColour(false);
+    setNewMail(m_newMailCount, m_mailAnnounced, false);
+    if (m_core.state.running())
+        emit displayChanged();
+    else
+        DispSet(DisplayState::Normal);
+
+    // 3: the mailer finds its server listening (a provider session closes it).
+    m_core.pump.waitUntil([this] { return !m_serversClosedForSession; }, 20, 100);
+
+    // 4-5: the mailer's program.
+    const bool second = mailer == 2;
+    const QString &program = second ? m_settings.Mailer2 : m_settings.Mailer;
+    const QString &switches = second ? m_settings.MailerSw2 : m_settings.MailerSw;
+    const QString &macro = second ? m_settings.Macro2 : m_settings.Macro;
+    const bool always = second ? m_settings.MacroSend2 : m_settings.MacroSend;
+    const Box folder = second ? Box::InBox2 : (m_settings.DevideON ? Box::InBox1 : Box::InBox);
+    bool started = true;
+    if (!program.trimmed().isEmpty()) {
+        const std::optional<StartedProgram> p
+            = programs().start(program.trimmed(), switches, LauncherTable::folderOf(program.trimmed()));
+        if (!p) {
+            m_core.messenger.beep();
+            m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
+            started = false;
+        } else {
+            if (m_settings.WithClose)
+                m_started << *p;
+            waitUntilReady(*p, true);
+            if (!m_core.state.running())
+                DispSet(DisplayState::Normal);
+            m_core.pump.waitUntil([] { return false; }, 10, 50);
+        }
+    }
+    emit busyChanged(false);
+
+    // 7: the macro, when there is mail for it or it is always wanted. Not
+    // after a failed start: the keys would go to whatever has the focus.
+    if (started && !macro.isEmpty()) {
+        const bool mail = m_settings.ServerON ? boxCount(folder) > 0 : m_newMailCount > 0;
+        if (always || mail)
+            MacroDiv(macro);
+    }
+
+    // 8: the mail has been handed over.
+    setNewMail(0, false, m_animationOn);
+    m_atoms.remove(TalkedAtom);
+    if (m_boxWindowOpen)
+        emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+}
+
+void Controller::OpenMailer(int mailer, int waitCount, std::optional<Box> folder)
+{
+    Wakeup(mailer);
+    m_core.state.checkTrigger = TriggerAutoOpen;
+    if (!folder || waitCount == 0)
+        return;
+    // Mailer 2 opens only once mailer 1 has taken its mail. A mailer that
+    // never comes must not hold the check for ever: the wait ends once the
+    // folder has not changed, and no mailer has been collecting, for the
+    // session watchdog's time.
+    int left = boxCount(*folder);
+    int idleRounds = 0;
+    const int idleLimit = qMax(1, m_settings.OverTimeMs / 100);
+    m_core.pump.waitUntil(
+        [&] {
+            if (m_closeRequested || m_core.state.failed())
+                return true;
+            const int now = boxCount(*folder);
+            if (now == 0)
+                return true;
+            if (now != left || m_core.state.pop3Active) {
+                left = now;
+                idleRounds = 0;
+                return false;
+            }
+            return ++idleRounds >= idleLimit;
+        },
+        MaxMailerWaitRounds, 100);
+    m_core.pump.pause(100);
+}
+
+void Controller::autoOpen()
+{
+    // After a manual check only: a mailer's own check (trigger 4) comes from
+    // a mailer that is running already.
+    const int trigger = m_core.state.checkTrigger;
+    if (trigger != TriggerManualHangUp && trigger != TriggerManual)
+        return;
+    const bool open1 = m_settings.AutoOpen && m_settings.MailPassword.isEmpty();
+    const bool open2 = m_settings.AutoOpen2 && m_settings.MailPassword2.isEmpty();
+    if (!m_settings.ServerON) {
+        if (m_newMailCount > 0 && open1 && !m_settings.DevideON)
+            OpenMailer(1, 0, std::nullopt);
+        return;
+    }
+    if (!m_settings.DevideON) {
+        if (open1 && boxCount(Box::InBox) > 0)
+            OpenMailer(1, 0, std::nullopt);
+        return;
+    }
+    if (open1 && boxCount(Box::InBox1) > 0)
+        OpenMailer(1, boxCount(Box::InBox2), Box::InBox1);
+    if (open2 && boxCount(Box::InBox2) > 0)
+        OpenMailer(2, 0, std::nullopt);
+}
+
+bool Controller::testStartMailer(const QString &program, const QString &switches)
+{
+    const QString path = program.trimmed();
+    if (path.isEmpty() || !programs().start(path, switches, LauncherTable::folderOf(path))) {
+        m_core.messenger.beep();
+        m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
+        return false;
+    }
+    return true;
+}
+
+void Controller::mailerMacroTest(
+    int mailer, const QString &program, const QString &switches, const QString &macro)
+{
+    // In memory only: the dialog's closing reads the settings again.
+    if (mailer == 2) {
+        m_settings.Mailer2 = program;
+        m_settings.MailerSw2 = switches;
+        m_settings.Macro2 = macro;
+        m_settings.MacroSend2 = true;
+    } else {
+        m_settings.Mailer = program;
+        m_settings.MailerSw = switches;
+        m_settings.Macro = macro;
+        m_settings.MacroSend = true;
+    }
+    Wakeup(mailer);
 }
 
 } // namespace vesk

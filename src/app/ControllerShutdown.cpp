@@ -59,8 +59,10 @@ void Controller::FormCloseQuery()
     }
     m_core.state.marker = QStringLiteral(" ");
     accessoriesShutdown();
+    closeStartedPrograms();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
+    releaseHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
     if (m_servers)

@@ -1,10 +1,15 @@
 #include "app/MainMenu.h"
 
+#include "launcher/LauncherTable.h"
+#include "launcher/ShortCut.h"
 #include "settings/Settings.h"
 
 namespace vesk::menu {
 
-QList<Item> items(const Settings &s, const MenuState &state)
+namespace {
+
+// Every command with its own function key.
+QList<Item> builtInItems(const Settings &s, const MenuState &state)
 {
     const bool dialUp = s.DialMode != 0;
     const auto timer = [&](Command c, const char *caption, int minutes) {
@@ -29,7 +34,7 @@ QList<Item> items(const Settings &s, const MenuState &state)
         { Command::Calendar, Group::Main, QStringLiteral("ｶﾚﾝﾀﾞｰ ON/OFF(&K)"), 8 },
         { Command::PelmaAll, Group::Main, QStringLiteral("付箋紙 ON/OFF(&F)"), 12, s.PelmaItemsEnabled },
         { Command::BoxWindow, Group::Main, QStringLiteral("送受信箱表示(&Q)"), 7, s.ServerON },
-        { Command::Launcher, Group::Main, QStringLiteral("ランチャー・マクロ(&L)"), 0, state.launcherEntries },
+        { Command::Launcher, Group::Main, QStringLiteral("ランチャー・マクロ(&L)"), 0, false },
         { Command::Plan, Group::Main, QStringLiteral("予定時間設定(&P)..."), 9, true, false, false, true },
         { Command::LauncherSettings, Group::Main, QStringLiteral("ランチャー設定(&E)..."), 10 },
         { Command::PelmaSettings, Group::Main, QStringLiteral("付箋紙設定(&B)..."), 3, s.PelmaItemsEnabled },
@@ -53,6 +58,46 @@ QList<Item> items(const Settings &s, const MenuState &state)
     };
 }
 
+QList<Item> launcherRows(const LauncherTable &launcher)
+{
+    QList<Item> rows;
+    for (int i = 0; i < launcher.count(); ++i) {
+        const LauncherEntry &e = *launcher.entry(i);
+        Item item { Command::LauncherEntry, Group::LauncherMenu, e.caption };
+        item.entry = i;
+        if (const std::optional<ShortCut> cut = ShortCut::fromText(e.shortCut))
+            item.shortCut = cut->portableText();
+        item.hotKeyMark = e.hasHotKey();
+        rows << item;
+    }
+    return rows;
+}
+
+} // namespace
+
+QList<Item> items(const Settings &s, const MenuState &state)
+{
+    QList<Item> rows = builtInItems(s, state);
+    if (!state.launcher)
+        return rows;
+    for (Item &item : rows) {
+        // An entry's function key wins over the built-in item's.
+        if (state.launcher->takenFunctionKeys().contains(item.functionKey))
+            item.functionKey = 0;
+        if (item.command == Command::Launcher)
+            item.enabled = state.launcher->count() > 0;
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).command == Command::Launcher) {
+            const QList<Item> entries = launcherRows(*state.launcher);
+            for (qsizetype j = 0; j < entries.size(); ++j)
+                rows.insert(i + 1 + j, entries.at(j));
+            break;
+        }
+    }
+    return rows;
+}
+
 QString groupCaption(Group group)
 {
     switch (group) {
@@ -60,6 +105,8 @@ QString groupCaption(Group group)
         return QStringLiteral("切断タイマー(&T)");
     case Group::DisplayMenu:
         return QStringLiteral("表示設定(&W)");
+    case Group::LauncherMenu:
+        return QStringLiteral("ランチャー・マクロ(&L)");
     case Group::Main:
         break;
     }

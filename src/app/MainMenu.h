@@ -5,6 +5,7 @@
 
 namespace vesk {
 
+class LauncherTable;
 struct Settings;
 
 // The pop-up menu of the strip and the tray (dlgPopUp): every command of the
@@ -25,7 +26,8 @@ enum class Command {
     Calendar, // mnuCal
     PelmaAll, // mnuPelmaAll
     BoxWindow, // mnuRsBox
-    Launcher, // mnuLuncher (its entries come from the launcher)
+    Launcher, // mnuLuncher: the head of the launcher's sub-menu
+    LauncherEntry, // mnuOpt0, mnuOpt1, ...: one launcher entry (Item::entry)
     Plan, // mnuPlan
     LauncherSettings, // mnuLunchSet
     PelmaSettings, // mnuWrite
@@ -47,7 +49,7 @@ enum class Command {
     Quit, // mnuPerent
 };
 
-enum class Group { Main, TimerMenu, DisplayMenu };
+enum class Group { Main, TimerMenu, DisplayMenu, LauncherMenu };
 
 struct Item
 {
@@ -59,14 +61,21 @@ struct Item
     bool checkable = false;
     bool checked = false;
     bool separatorBefore = false;
+    // Launcher entries: the entry's number, its short cut (QKeySequence
+    // text) and whether that is a global hot key.
+    int entry = -1;
+    QString shortCut = {};
+    bool hotKeyMark = false;
 };
 
 // What the rows depend on besides the settings.
 struct MenuState
 {
     int cutMinutes = 0; // the disconnect timer that runs (0 none)
-    bool launcherEntries = false;
     bool autostart = false;
+    // The launcher's entries, and the function keys they took away from
+    // the built-in items.
+    const LauncherTable *launcher = nullptr;
 };
 
 QList<Item> items(const Settings &settings, const MenuState &state);

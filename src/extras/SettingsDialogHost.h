@@ -36,6 +36,10 @@ public:
     virtual void playSound(const QString &waveFile) = 0;
     // Says that a feature is not in this version.
     virtual void notYetAvailable(const QString &feature) = 0;
+    // "起動テスト": the mailer as typed, started once.
+    virtual void testStartMailer(const QString &program, const QString &switches) = 0;
+    // "マクロテスト": the mailer started and its macro typed into it.
+    virtual void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) = 0;
     virtual void openHelp(int topic) = 0;
 
     // The settings were saved; the box window comes back once they apply

@@ -4,6 +4,7 @@
 #include "platform/GlobalAtoms.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/CoreFixture.h"
+#include "support/FakeDesktop.h"
 
 #include <QCoreApplication>
 
@@ -77,6 +78,12 @@ protected:
         provider.host = &controller->mailHost();
         controller->setLocalServers(&servers);
         controller->setSoundPlayer([this](const QString &) { ++sounds; });
+        // Nothing outside the test is started or typed into.
+        controller->setDesktop(desktop.services());
+        controller->setTextPrompt([this](const QString &title, const QString &, const QString &text) {
+            prompts << title + u'|' + text;
+            return promptAnswer;
+        });
         QObject::connect(controller.get(), &Controller::finished, [this] { finished = true; });
         if (wire)
             wire(*controller);
@@ -91,6 +98,9 @@ protected:
     FileAtoms atoms { m_dir.path() + "/run" };
     FakeProvider provider { m_state };
     FakeServers servers;
+    FakeDesktop desktop;
+    QStringList prompts;
+    std::optional<QString> promptAnswer;
     int sounds = 0;
     bool finished = false;
     std::unique_ptr<Controller> controller;

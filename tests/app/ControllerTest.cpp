@@ -229,15 +229,15 @@ TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
 TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
 {
     settings.writeString("Config", "MailPassword", "ab");
+    settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     Controller &c = make();
     c.mailerEntry(Controller::MailerEntry::Title);
     EXPECT_EQ(c.display().dateLabel(), "Password");
-    EXPECT_TRUE(m_messenger.messages.isEmpty());
     for (QChar key : { u'x', u'A' })
         c.keyTyped(key);
-    EXPECT_TRUE(m_messenger.messages.isEmpty());
+    EXPECT_TRUE(desktop.starts.isEmpty());
     c.keyTyped(u'B');
-    EXPECT_EQ(m_messenger.messages.size(), 1);
+    EXPECT_EQ(desktop.starts, QStringList { "/usr/bin/mailer||/usr/bin" });
 }
 
 TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)

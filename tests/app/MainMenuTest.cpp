@@ -1,4 +1,5 @@
 #include "app/MainMenu.h"
+#include "launcher/LauncherTable.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,33 @@ TEST(MainMenu, EnablingRulesFollowTheSettings)
     EXPECT_TRUE(find(b, C::DispWareki).checked);
     EXPECT_FALSE(find(b, C::DispPelma).enabled);
     EXPECT_EQ(menu::displayTag(C::DispPelma), 7);
+}
+
+// Launcher entries follow their sub-menu's head with their short cuts; a
+// plain F9 of an entry takes F9 from the plan editor, Ctrl+F9 does not.
+TEST(MainMenu, LauncherEntriesAndTheFunctionKeysTheyTake)
+{
+    using C = menu::Command;
+    const LauncherTable launcher = LauncherTable::fromLines({
+        "00=Mail,/usr/bin/mailer,,,,F9",
+        "01=Edit,/usr/bin/editor,,,,Ctrl+F10,Ctrl+Alt+E",
+    });
+    const auto rows = menu::items(Settings {}, { .launcher = &launcher });
+    EXPECT_EQ(find(rows, C::Plan).functionKey, 0);
+    EXPECT_EQ(find(rows, C::LauncherSettings).functionKey, 10);
+    EXPECT_TRUE(find(rows, C::Launcher).enabled);
+    qsizetype head = 0;
+    while (rows.at(head).command != C::Launcher)
+        ++head;
+    const menu::Item &mail = rows.at(head + 1);
+    const menu::Item &edit = rows.at(head + 2);
+    EXPECT_EQ(mail.caption, "Mail");
+    EXPECT_EQ(mail.shortCut, "F9");
+    EXPECT_FALSE(mail.hotKeyMark);
+    EXPECT_EQ(edit.entry, 1);
+    EXPECT_EQ(edit.shortCut, "Ctrl+Alt+E");
+    EXPECT_TRUE(edit.hotKeyMark);
+    EXPECT_EQ(rows.at(head + 3).command, C::Plan);
 }
 
 } // namespace vesk::test

@@ -16,21 +16,25 @@ ALLOWED = {
     "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
     "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"},
     "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"}, "app/display": BASE,
-    "pelma": BASE | {"settings"}, "plan": BASE | {"settings"},
+    "pelma": BASE | {"settings"}, "plan": BASE | {"settings"}, "launcher": BASE | {"settings"},
     "extras": BASE | {"settings", "store", "store/japanese", "store/rules", "mail", "pelma"},
     "dialup": BASE | {"settings", "mail", "app/display"}, "dialup/dbus": BASE | {"dialup"},
     "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
-                   "boxes", "app/display", "extras", "plan", "dialup", "pelma"},
+                   "boxes", "app/display", "extras", "plan", "dialup", "pelma", "launcher"},
 }
 CORE = set(ALLOWED)
 # Window folders: any core folder, and the window folders below them.
-WINDOWS = {"platform/gui": BASE, "extras/gui": CORE | {"platform/gui"}, "plan/gui": CORE | {"platform/gui"},
-           "boxes/gui": CORE | {"platform/gui"},
-           "app/gui": CORE | {"platform/gui", "extras/gui", "plan/gui", "boxes/gui"},
+WINDOWS = {"platform/gui": BASE, "platform/x11": BASE, "extras/gui": CORE | {"platform/gui"},
+           "plan/gui": CORE | {"platform/gui"}, "boxes/gui": CORE | {"platform/gui"},
+           "launcher/gui": CORE | {"platform/gui"},
+           "app/gui": CORE | {"platform/gui", "platform/x11", "extras/gui", "plan/gui", "boxes/gui", "launcher/gui"},
            "pelma/gui": BASE | {"settings", "pelma"}, "pelma/program": BASE | {"settings", "pelma", "pelma/gui"}}
 ALLOWED.update(WINDOWS)
 DBUS_LAYERS = {"platform/gui", "dialup/dbus"}  # the only folders that talk to system services
 DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")
+GUI_ONLY = {"platform/x11"}  # platform layers on Qt Gui that must stay free of Qt Widgets
+WIDGETS = re.compile(r"#include\s*<(QtWidgets[/>]|Q(Widget|Application|MainWindow|Dialog|Label|PushButton|Menu|"
+                     r"MessageBox|SystemTrayIcon)>)")
 GENERATED = {"VeskVersion.h"}  # generated headers every folder may use
 GUI_MODULES = re.compile(r"#include\s*<(QtWidgets|QtGui)[/>]|#include\s*<Q(Widget|Application|MainWindow|"
                          r"Dialog|Label|PushButton|SystemTrayIcon|Menu|MessageBox|Painter|Pixmap|Icon|GuiApplication)>")
@@ -59,6 +63,8 @@ def main():
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")
             if folder not in DBUS_LAYERS and DBUS.search(text):
                 breaches.append(f"{path}: uses Qt D-Bus")
+            if folder in GUI_ONLY and WIDGETS.search(text):
+                breaches.append(f"{path}: uses Qt Widgets")
     print("\n".join(sorted(breaches)), end="\n" if breaches else "")
     return 1 if breaches else 0
 

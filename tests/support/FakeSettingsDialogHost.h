@@ -25,6 +25,11 @@ public:
     bool connectionTestRunning() const override { return false; }
     void playSound(const QString &file) override { sounds << file; }
     void notYetAvailable(const QString &feature) override { missing << feature; }
+    void testStartMailer(const QString &program, const QString &) override { started << program; }
+    void mailerMacroTest(int, const QString &program, const QString &, const QString &macro) override
+    {
+        started << program + u' ' + macro;
+    }
     void openHelp(int) override { }
     void settingsSaved(bool serverOn) override { saved << serverOn; }
     void settingsErased() override { ++erased; }
@@ -36,7 +41,7 @@ public:
     int erased = 0;
     int closed = 0;
     QList<bool> saved;
-    QStringList statuses, lines, tested, sounds, missing;
+    QStringList statuses, lines, tested, sounds, missing, started;
 };
 
 } // namespace vesk::test

@@ -12,6 +12,7 @@
 #include "extras/gui/SettingForm.h"
 #include "extras/gui/SlideshowView.h"
 #include "extras/gui/VersionForm.h"
+#include "launcher/gui/LuncherForm.h"
 #include "plan/gui/CalendarPanel.h"
 #include "plan/gui/PlanWindows.h"
 #include "platform/Autostart.h"
@@ -19,12 +20,14 @@
 #include "platform/Timer.h"
 #include "platform/gui/DesktopNotifier.h"
 #include "platform/gui/QtSound.h"
+#include "platform/x11/X11Desktop.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QTimer>
 #include <QUrl>
 
@@ -72,6 +75,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
+    connect(m_menu.get(), &PopupMenu::entryTriggered, &c, &Controller::startLauncherEntry);
+    wireDesktop(c);
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
     connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
     connect(&c, &Controller::windowRequested, this, [this](Controller::Window w) { openWindow(int(w)); });
@@ -96,6 +101,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
     state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
+    state.launcher = &m_parts->controller.launcher();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -148,13 +154,13 @@ void GuiFrontEnd::run(menu::Command command)
         c.showBoxWindow();
         break;
     case C::Launcher:
-        c.notYetAvailable(QStringLiteral("ランチャー・マクロ"));
+    case C::LauncherEntry:
         break;
     case C::Plan:
         c.openPlanEditor();
         break;
     case C::LauncherSettings:
-        c.notYetAvailable(QStringLiteral("ランチャー設定"));
+        c.openLauncherEditor();
         break;
     case C::Settings:
         c.openSettings();
@@ -196,6 +202,9 @@ void GuiFrontEnd::openWindow(int window)
         break;
     case Controller::Window::Monitor:
         openMonitor();
+        break;
+    case Controller::Window::Launcher:
+        openLauncherEditor();
         break;
     }
 }
@@ -246,6 +255,46 @@ void GuiFrontEnd::openBoxWindow()
         connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);
     }
     m_boxes->showWindow();
+}
+
+void GuiFrontEnd::wireDesktop(Controller &c)
+{
+    // Programs are started and typed into on X; elsewhere they only start.
+    m_x11 = X11Desktop::open();
+    if (m_x11)
+        c.setDesktop(m_x11->services());
+    c.setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
+        bool ok = false;
+        const QString answer
+            = QInputDialog::getText(m_strip.get(), title, prompt, QLineEdit::Normal, text, &ok);
+        return ok ? std::optional(answer) : std::nullopt;
+    });
+    connect(&c, &Controller::busyChanged, this, [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    // SELFMENU: the strip comes forward with its menu at its corner.
+    connect(&c, &Controller::launcherMenuRequested, this, [this] {
+        activate();
+        m_menu->popup(m_strip->frameGeometry().topLeft());
+    });
+}
+
+TLuncherForm *GuiFrontEnd::launcherEditor() const
+{
+    return m_launcherEditor;
+}
+
+void GuiFrontEnd::openLauncherEditor()
+{
+    auto *editor = new TLuncherForm(m_parts->settingsStore, m_parts->controller, m_messenger);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    m_launcherEditor = editor;
+    connect(editor, &TLuncherForm::helpRequested, this, &GuiFrontEnd::openHelp);
+    connect(editor, &QDialog::finished, &m_parts->controller, &Controller::launcherEditorClosed);
+    editor->open();
 }
 
 void GuiFrontEnd::toggleAutostart()

@@ -21,7 +21,9 @@ class SettingsDialogLink;
 class TDebugForm;
 class TSettingForm;
 class TDevideForm;
+class TLuncherForm;
 class TVersionForm;
+class X11Desktop;
 class VeskMainForm;
 
 // The windows of the resident program: the strip, the tray, the pop-up
@@ -41,6 +43,7 @@ public:
     void activate() override;
 
     VeskMainForm *strip() const { return m_strip.get(); }
+    TLuncherForm *launcherEditor() const;
     DesktopIntegration *desktop() const { return m_desktop.get(); }
     PopupMenu *popupMenu() const { return m_menu.get(); }
     TDevideForm *boxWindow() const { return m_boxes.get(); }
@@ -56,6 +59,8 @@ private:
     void openSettings();
     void openBoxWindow();
     void toggleAutostart();
+    void openLauncherEditor();
+    void wireDesktop(Controller &controller);
     void notify(const QString &summary, const QString &body);
 
     GuiMessenger m_messenger;
@@ -73,6 +78,8 @@ private:
     // The settings dialog, and what it asks of the program.
     std::unique_ptr<SettingsDialogLink> m_settingsLink;
     QPointer<TSettingForm> m_settingsForm;
+    QPointer<TLuncherForm> m_launcherEditor;
+    std::unique_ptr<X11Desktop> m_x11;
 };
 
 } // namespace vesk

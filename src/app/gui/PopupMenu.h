@@ -33,8 +33,13 @@ public:
 
 signals:
     void triggered(vesk::menu::Command command);
+    // A launcher entry, by its number.
+    void entryTriggered(int entry);
 
 private:
+    QAction *addRow(QMenu *menu, const menu::Item &item);
+    void fire(const menu::Item &row);
+
     Rows m_rows;
     QList<QAction *> m_shortcuts;
 };

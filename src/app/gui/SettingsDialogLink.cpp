@@ -65,6 +65,17 @@ void SettingsDialogLink::playSound(const QString &waveFile)
     m_windows.play(waveFile);
 }
 
+void SettingsDialogLink::testStartMailer(const QString &program, const QString &switches)
+{
+    m_controller.testStartMailer(program, switches);
+}
+
+void SettingsDialogLink::mailerMacroTest(
+    int mailer, const QString &program, const QString &switches, const QString &macro)
+{
+    m_controller.mailerMacroTest(mailer, program, switches, macro);
+}
+
 void SettingsDialogLink::notYetAvailable(const QString &feature)
 {
     m_controller.notYetAvailable(feature);

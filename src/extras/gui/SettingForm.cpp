@@ -192,10 +192,17 @@ void TSettingForm::connectButtons()
     on("btnTestCancel", [this] { m_model.cancelConnectionTest(m_host); });
     on("btnMonitorClear", [this] { m_model.clearMonitor(m_host); });
     on("btnMonitorClose", [this] { m_model.closeMonitor(m_host); });
-    for (const char *name : { "btnMailerTest1", "btnMailerTest2" })
-        on(name, [this] { m_host.notYetAvailable(QStringLiteral("起動テスト")); });
-    for (const char *name : { "btnMacroTest1", "btnMacroTest2" })
-        on(name, [this] { m_host.notYetAvailable(QStringLiteral("マクロテスト")); });
+    for (int mailer : { 1, 2 }) {
+        const QString n = mailer == 2 ? QStringLiteral("2") : QString();
+        const auto field = [this](const QString &name) { return m_model.text(name); };
+        on(QStringLiteral("btnMailerTest%1").arg(mailer).toLatin1().constData(), [this, n, field] {
+            m_host.testStartMailer(field(QStringLiteral("edtMailer") + n), field(QStringLiteral("edtMailerSw") + n));
+        });
+        on(QStringLiteral("btnMacroTest%1").arg(mailer).toLatin1().constData(), [this, n, field, mailer] {
+            m_host.mailerMacroTest(mailer, field(QStringLiteral("edtMailer") + n),
+                field(QStringLiteral("edtMailerSw") + n), field(QStringLiteral("edtMacro") + n));
+        });
+    }
     for (const char *name : { "btnMacroHelp1", "btnMacroHelp2" })
         on(name, [this] { m_host.openHelp(HelpMacros); });
     on("btnMailWaveTest", [this] { m_model.soundTest(m_host, u"edtMailWave"); });

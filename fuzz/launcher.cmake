@@ -1,0 +1,1 @@
+vesk_add_fuzzer(launcher DEPS vesk_launcher)
