@@ -219,15 +219,6 @@ TEST_F(TcpClientTest, NewServerNameForgetsTheOldAddress)
     EXPECT_EQ(listener.pendingNow(), 0);
 }
 
-TEST_F(TcpClientTest, LookupAnsweringOnlyIPv6GivesNoData)
-{
-    client->setServerName(QStringLiteral("v6only.example.jp"));
-    client->setActive(true);
-    resolver.answerAddress(0, QStringLiteral("::1"));
-    EXPECT_EQ(errors, QStringList { QStringLiteral("WSANO_DATA 見つかりません") });
-    EXPECT_FALSE(client->active());
-}
-
 TEST_F(TcpClientTest, DataQueuedBeforeTheConnectionGoesOutAfterIt)
 {
     client->sendString("EHLO\r\n");
