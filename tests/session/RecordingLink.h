@@ -23,6 +23,13 @@ public:
     }
     bool sendPending() const override { return false; }
     void flush() override { ++flushes; }
+    bool startTls() override
+    {
+        ++tlsStarts;
+        encrypted = true;
+        return true;
+    }
+    bool secure() const override { return encrypted; }
     void restartWatchdog() override
     {
         watchdogRunning = true;
@@ -51,6 +58,8 @@ public:
     QList<QByteArray> lines;
     qsizetype taken = 0;
     int flushes = 0;
+    int tlsStarts = 0;
+    bool encrypted = false;
     int clientOffs = 0;
     int watchdogRestarts = 0;
     bool watchdogRunning = false;
