@@ -50,7 +50,7 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValue)
         for (const SettingEntry &entry : *table)
             EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
-    EXPECT_EQ(SettingsTable::config().size(), 79u);
+    EXPECT_EQ(SettingsTable::config().size(), 85u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
 }
 
@@ -79,6 +79,7 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
         }
     }
     set("Config", "Password", "..414243");
+    set("Config", "SMTP_Password", "..58595A");
     set("Config", "DialMode", "1"); // keeps the dial-up values as stored
     set("Config", "MailRound", "1");
     set("Config", "ServerON", "1");
@@ -88,13 +89,14 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
         for (const SettingEntry &entry : *table) {
             const QString name = QString::fromLatin1(entry.name);
-            if (name == "Password")
+            if (name == "Password" || name == "SMTP_Password")
                 continue;
             EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, name))
                 << entry.name;
         }
     }
     EXPECT_EQ(settings.Password, "ABC");
+    EXPECT_EQ(settings.SMTP_Password, "XYZ");
 }
 
 TEST_F(RegReadTest, SmtpDefaultsToHostAndAccountNeedsAllThree)
