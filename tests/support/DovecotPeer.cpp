@@ -49,19 +49,30 @@ void chownTree(const QString &path, MailOwner owner)
 
 // A blocking login with a short timeout: proves that the server answers and
 // warms up the authentication processes.
-bool loginWorks(quint16 port, const QString &user, const QString &password)
+bool loginWorks(const QString &host, quint16 port, const QString &user, const QString &password)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const bool ipv6 = host.contains(QLatin1Char(':'));
+    const int fd = ::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
         return false;
     timeval tv{5, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(port);
+    sockaddr_storage storage {};
+    socklen_t length = sizeof(sockaddr_in);
+    if (ipv6) {
+        auto *addr = reinterpret_cast<sockaddr_in6 *>(&storage);
+        addr->sin6_family = AF_INET6;
+        ::inet_pton(AF_INET6, host.toLatin1().constData(), &addr->sin6_addr);
+        addr->sin6_port = htons(port);
+        length = sizeof(sockaddr_in6);
+    } else {
+        auto *addr = reinterpret_cast<sockaddr_in *>(&storage);
+        addr->sin_family = AF_INET;
+        ::inet_pton(AF_INET, host.toLatin1().constData(), &addr->sin_addr);
+        addr->sin_port = htons(port);
+    }
     bool ok = false;
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0) {
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&storage), length) == 0) {
         auto readLine = [fd]() {
             QByteArray line;
             char c;
@@ -94,6 +105,12 @@ DovecotPeer::DovecotPeer(QString user, QString password)
 {
 }
 
+void DovecotPeer::setTls(const QString &certFile, const QString &keyFile)
+{
+    m_certFile = certFile;
+    m_keyFile = keyFile;
+}
+
 DovecotPeer::~DovecotPeer()
 {
     stop();
@@ -115,33 +132,39 @@ bool DovecotPeer::writeConfig(QString *error)
         const passwd *pw = ::getpwuid(::getuid());
         internalUser = loginUser = QString::fromLocal8Bit(pw ? pw->pw_name : "nobody");
     }
-    const QString conf = QStringLiteral(
-                             "base_dir = %1/run\n"
-                             "state_dir = %1/state\n"
-                             "log_path = %1/dovecot.log\n"
-                             "listen = 127.0.0.1\n"
-                             "protocols = pop3\n"
-                             "ssl = no\n"
-                             "disable_plaintext_auth = no\n"
-                             "auth_mechanisms = plain apop\n"
-                             "auth_failure_delay = 0\n"
-                             "first_valid_uid = %3\n"
-                             "first_valid_gid = %4\n"
-                             "default_internal_user = %5\n"
-                             "default_login_user = %6\n"
-                             "mail_location = maildir:%1/mail/%u\n"
-                             "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
-                             "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
-                             "service pop3-login {\n"
-                             "  inet_listener pop3 {\n    port = %2\n  }\n"
-                             "  inet_listener pop3s {\n    port = 0\n  }\n"
-                             "}\n"
-                             "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n")
-                             .arg(d)
-                             .arg(m_port)
-                             .arg(owner.uid)
-                             .arg(owner.gid)
-                             .arg(internalUser, loginUser);
+    const QString conf
+        = QStringLiteral("base_dir = %1/run\n"
+                         "state_dir = %1/state\n"
+                         "log_path = %1/dovecot.log\n"
+                         "listen = %7\n"
+                         "protocols = pop3\n"
+                         "%8"
+                         "disable_plaintext_auth = no\n"
+                         "auth_mechanisms = plain apop\n"
+                         "auth_failure_delay = 0\n"
+                         "first_valid_uid = %3\n"
+                         "first_valid_gid = %4\n"
+                         "default_internal_user = %5\n"
+                         "default_login_user = %6\n"
+                         "mail_location = maildir:%1/mail/%u\n"
+                         "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
+                         "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
+                         "service pop3-login {\n"
+                         "  inet_listener pop3 {\n    port = %2\n  }\n"
+                         "  inet_listener pop3s {\n    port = %9\n  }\n"
+                         "}\n"
+                         "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n")
+              .arg(d)
+              .arg(m_port)
+              .arg(owner.uid)
+              .arg(owner.gid)
+              .arg(internalUser, loginUser)
+              .arg(m_listen,
+                  m_certFile.isEmpty() ? QStringLiteral("ssl = no\n")
+                                       : QStringLiteral("ssl = yes\nssl_cert = <%1\nssl_key = <%2\n"
+                                                        "ssl_min_protocol = TLSv1.2\n")
+                                             .arg(m_certFile, m_keyFile))
+              .arg(m_tlsPort);
     QFile confFile(d + QStringLiteral("/dovecot.conf"));
     QFile passwdFile(d + QStringLiteral("/passwd"));
     if (!confFile.open(QIODevice::WriteOnly) || confFile.write(conf.toUtf8()) < 0
@@ -179,6 +202,7 @@ bool DovecotPeer::start(QString *error)
 
     for (int attempt = 0; attempt < 5 && !m_running; ++attempt) {
         m_port = freePort();
+        m_tlsPort = m_certFile.isEmpty() ? 0 : freePort();
         if (!writeConfig(error))
             return false;
         QProcess dovecot;
@@ -191,7 +215,7 @@ bool DovecotPeer::start(QString *error)
         m_running = true;
         bool up = false;
         for (int i = 0; i < 100 && !up; ++i) {
-            up = loginWorks(m_port, m_user, m_password);
+            up = loginWorks(m_listen, m_port, m_user, m_password);
             if (!up)
                 QThread::msleep(100);
         }
