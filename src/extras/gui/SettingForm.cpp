@@ -62,6 +62,8 @@ TSettingForm::TSettingForm(SettingsStore &store, Messenger &messenger, const Dia
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pgcSetting"));
+    // Every page's tab in sight: the dialog is as wide as they need.
+    m_pages->setUsesScrollButtons(false);
     m_pages->addTab(settingpages::host(m_pages), QStringLiteral("ＨＯＳＴ設定"));
     m_pages->addTab(settingpages::security(m_pages), QStringLiteral("暗号化・認証"));
     m_pages->addTab(settingpages::connection(m_pages), QStringLiteral("接続方法"));
@@ -276,7 +278,7 @@ void TSettingForm::browse(const char *field, const QString &filter)
 void TSettingForm::showPorts()
 {
     for (const char *name : { "spePop3Port", "speSmtpPort" })
-        control<QSpinBox>(name)->setValue(m_model.number(QLatin1String(name)));
+        control<QSpinBox>(name)->setValue(m_model.number(QString::fromLatin1(name)));
 }
 
 void TSettingForm::showRoundTime()
