@@ -15,8 +15,11 @@
 namespace vesk {
 namespace {
 
-// One TLS record and a little.
-constexpr int kChunk = 17 * 1024;
+// Ciphertext taken from the socket at a time: several records, so that a
+// large message costs few system calls.
+constexpr int kPullChunk = 64 * 1024;
+// What OpenSSL has made, moved out at a time: one record and a little.
+constexpr int kPushChunk = 17 * 1024;
 
 int verifyFailure(long result)
 {
@@ -241,7 +244,7 @@ ByteChannel::Result TlsChannel::pushOut()
         m_outPending.clear();
         m_outSent = 0;
     }
-    char chunk[kChunk];
+    char chunk[kPushChunk];
     while (BIO_ctrl_pending(m_out) > 0) {
         const int got = BIO_read(m_out, chunk, sizeof chunk);
         if (got <= 0)
@@ -266,9 +269,10 @@ ByteChannel::Result TlsChannel::pushOut()
 
 ByteChannel::Result TlsChannel::pullIn()
 {
-    char chunk[kChunk];
-    Result got = m_inner->read(chunk, sizeof chunk);
-    if (got.bytes > 0 && BIO_write(m_in, chunk, int(got.bytes)) != int(got.bytes))
+    if (m_pullBuffer.size() < kPullChunk)
+        m_pullBuffer.resize(kPullChunk);
+    Result got = m_inner->read(m_pullBuffer.data(), kPullChunk);
+    if (got.bytes > 0 && BIO_write(m_in, m_pullBuffer.constData(), int(got.bytes)) != int(got.bytes))
         return { 0, tls::TLS_SETUP };
     return got;
 }

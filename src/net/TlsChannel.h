@@ -73,6 +73,7 @@ private:
     SSL *m_ssl = nullptr;
     BIO *m_in = nullptr; // ciphertext received, owned by m_ssl
     BIO *m_out = nullptr; // ciphertext to send, owned by m_ssl
+    QByteArray m_pullBuffer;
     QByteArray m_outPending;
     qsizetype m_outSent = 0;
     int m_failure = 0;
