@@ -18,16 +18,22 @@ def mail_owner():
     return mail.pw_uid, mail.pw_gid
 
 
-def write_config(d, port, user, password):
-    """Writes dovecot.conf and the passwd file into folder d."""
+def write_config(d, port, user, password, tls=None):
+    """Writes dovecot.conf and the passwd file into folder d. With tls =
+    (certificate file, key file, port): POP3S on that port, STLS on the other."""
     uid, gid = mail_owner()
+    ssl = "ssl = no"
+    tls_port = 0
+    if tls:
+        cert, key, tls_port = tls
+        ssl = f"ssl = yes\nssl_cert = <{cert}\nssl_key = <{key}\nssl_min_protocol = TLSv1.2"
     with open(os.path.join(d, "dovecot.conf"), "w") as f:
         f.write(f"""base_dir = {d}/run
 state_dir = {d}/state
 log_path = {d}/dovecot.log
 listen = 127.0.0.1
 protocols = pop3
-ssl = no
+{ssl}
 disable_plaintext_auth = no
 auth_mechanisms = plain apop
 auth_failure_delay = 0
@@ -49,7 +55,7 @@ service pop3-login {{
     port = {port}
   }}
   inet_listener pop3s {{
-    port = 0
+    port = {tls_port}
   }}
 }}
 service anvil {{

@@ -1,6 +1,9 @@
 // Runs one download session of the provider session against a POP3 server
-// and prints what it took, for bench/download_vs_fetchmail.py:
-//   provider_download_bench HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS
+// and prints what it took, for bench/download_vs_fetchmail.py and
+// bench/tls_vs_plain.py:
+//   provider_download_bench HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS [SECURITY [CAFILE]]
+// SECURITY: 0 plain (the default), 1 STLS, 2 POP3S; CAFILE: an authority
+// trusted besides the system's.
 // Output: one line "messages=N bytes=B seconds=S marker=M".
 
 #include "mail/CoreServices.h"
@@ -24,8 +27,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 8) {
-        std::fprintf(stderr, "usage: %s HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS\n", argv[0]);
+    if (args.size() < 8 || args.size() > 10) {
+        std::fprintf(stderr,
+            "usage: %s HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS [SECURITY [CAFILE]]\n", argv[0]);
         return 2;
     }
     vesk::StderrMessenger messenger;
@@ -47,6 +51,8 @@ int main(int argc, char **argv)
     config.ServerON = true;
     config.RetrPauseMs = args[6].toInt();
     config.SavedPauseMs = args[7].toInt();
+    config.POP3_Security = vesk::securityFrom(args.value(8).toInt());
+    config.TlsCaFile = args.value(9);
     session.setConfig(config);
 
     QElapsedTimer timer;

@@ -2,7 +2,9 @@
 // neither crash nor delete at the provider a message it did not store, nor
 // delete an out-box file whose text was not sent.
 //
-// Input: byte 0 picks the dialogue and switches; for an upload the out-box
+// Input: byte 0 picks the dialogue and switches (1 upload, 2 APOP, 4 check
+// only, 8 STLS/STARTTLS required, 0x30 the SMTP login: none, PLAIN, LOGIN,
+// CRAM-MD5, 0x40 TLS from the start); for an upload the out-box
 // file follows up to the first NUL byte; the rest is what the provider sends,
 // cut into chunks at each 0x01 byte, through the line assembly. A line that
 // came before the command it would answer puts the dialogue out of step.
@@ -29,6 +31,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -47,6 +50,13 @@ public:
     }
     bool sendPending() const override { return false; }
     void flush() override { }
+    bool startTls() override
+    {
+        encrypted = true;
+        handshakeDone = true;
+        return true;
+    }
+    bool secure() const override { return encrypted; }
     void restartWatchdog() override { }
     void stopWatchdog() override { }
     void clientOff() override
@@ -62,6 +72,9 @@ public:
     QByteArray sent;
     int deletes = 0;
     bool textEnded = false;
+    bool encrypted = false;
+    // The handshake finished (told to the judge after the chunk in hand).
+    bool handshakeDone = false;
 };
 
 void empty(const vesk::MessageStore &store, vesk::Box box)
@@ -105,6 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     config.Password = QStringLiteral("p");
     config.Apop = mode & 2;
     config.ServerON = !(mode & 4);
+    config.POP3_Security = config.SMTP_Security
+        = (mode & 8) ? vesk::Security::StartTls : vesk::Security::None;
+    const vesk::SmtpAuth logins[]
+        = { vesk::SmtpAuth::None, vesk::SmtpAuth::Plain, vesk::SmtpAuth::Login, vesk::SmtpAuth::CramMd5 };
+    config.SMTP_Auth = logins[(mode >> 4) & 3];
     config.MaxMessageBytes = 4096;
     vesk::MailHost host;
     vesk::MailView view;
@@ -115,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vesk::CoreServices core { vesk::SystemClock::instance(), timers, pump, messenger, store, state, monitor };
     vesk::SessionContext context { core, config, host, view };
     Link link;
+    link.encrypted = mode & 0x40;
     vesk::ClientJudge judge(context, link);
     link.judge = &judge;
     if (upload)
@@ -136,6 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QByteArray &chunk : rest.split('\x01')) {
         if (!assembler.feed(chunk))
             break;
+        if (std::exchange(link.handshakeDone, false)) {
+            // As the connection does: whatever came with the reply is gone.
+            assembler.clear();
+            link.replyFrom = 0;
+            judge.encryptionStarted();
+        }
     }
 
     // A DELE only ever follows a stored message.

@@ -20,6 +20,7 @@ void takeProviderFields(Settings &to, const Settings &from)
     to.AccountComplete = from.AccountComplete;
     to.POP3_ServerVesk = from.POP3_ServerVesk;
     to.SMTP_ServerVesk = from.SMTP_ServerVesk;
+    to.POP3_Security = from.POP3_Security;
 }
 
 } // namespace
@@ -44,9 +45,11 @@ bool Controller::testConnection(const ConnectionTestAccount &account)
     // Check-only: the session logs in, counts and leaves; nothing is sent.
     test.ServerON = false;
     test.AccountComplete = true;
+    test.POP3_Security = account.POP3_Security;
     // The port dialog writes the provider ports straight to the store.
-    test.POP3_ServerVesk
-        = m_settingsStore.readInteger(sections::Config, QStringLiteral("POP3_ServerVesk"), 110);
+    test.POP3_ServerVesk = account.POP3_ServerVesk > 0
+        ? account.POP3_ServerVesk
+        : m_settingsStore.readInteger(sections::Config, QStringLiteral("POP3_ServerVesk"), 110);
     test.SMTP_ServerVesk
         = m_settingsStore.readInteger(sections::Config, QStringLiteral("SMTP_ServerVesk"), 25);
 

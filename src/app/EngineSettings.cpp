@@ -21,6 +21,15 @@ SessionConfig sessionConfigFrom(const Settings &settings)
     config.SMTP_ServerVesk = settings.SMTP_ServerVesk;
     // Kept within its sane range by RegRead.
     config.OverTime = settings.OverTimeMs / 1000;
+    config.POP3_Security = securityFrom(settings.POP3_Security);
+    config.SMTP_Security = securityFrom(settings.SMTP_Security);
+    config.SMTP_Auth = smtpAuthFrom(settings.SMTP_Auth);
+    config.SMTP_AuthPlain = settings.SMTP_AuthPlain;
+    config.SMTP_UserID = settings.SMTP_UserID;
+    config.SMTP_Password = settings.SMTP_Password;
+    // Only the tests' own certificate authority comes this way; certificates
+    // are otherwise checked against the system's store alone.
+    config.TlsCaFile = qEnvironmentVariable("VESK_TEST_CA_FILE");
     return config;
 }
 

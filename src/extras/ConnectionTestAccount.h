@@ -13,6 +13,9 @@ struct ConnectionTestAccount
     QString UserID;
     QString Password; // plain
     bool Apop = false;
+    // 0: the stored port.
+    int POP3_ServerVesk = 0;
+    int POP3_Security = 0;
 
     // Host, SMTP and UserID all given: there is someone to ask.
     bool complete() const { return !Host.isEmpty() && !SMTP.isEmpty() && !UserID.isEmpty(); }

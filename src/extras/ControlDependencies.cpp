@@ -16,6 +16,8 @@ bool holds(Rule rule, const Switches &s)
     case Rule::MSP:
         // The pause only exists with the local server, whose box holds it.
         return s.M && s.S && s.P;
+    case Rule::MA:
+        return s.M && s.smtpAuth;
     case Rule::MailWave:
         return s.mailWave;
     case Rule::PlanWave:
@@ -52,6 +54,15 @@ const std::vector<ControlRule> &rules()
         { "ckbMacroSend", M, Enable },
         { "ckbAutoOpen", M, Enable },
         { "ckbWithCheck", M, Enable },
+        // Encryption and the SMTP login.
+        { "cmbPop3Security", M, Enable },
+        { "spePop3Port", M, Enable },
+        { "cmbSmtpSecurity", M, Enable },
+        { "speSmtpPort", M, Enable },
+        { "cmbSmtpAuth", M, Enable },
+        { "edtSmtpUserID", MA, Enable },
+        { "edtSmtpPassword", MA, Enable },
+        { "ckbSmtpAuthPlain", MA, Enable },
         // The check interval.
         { "edtRoundTime", MR, Write },
         { "btnRoundUp", MR, Enable },

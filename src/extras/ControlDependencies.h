@@ -9,7 +9,7 @@ namespace vesk {
 // Which controls of the settings dialog are usable, from the state of the
 // boxes that switch them: M mail checking, S the local server function,
 // D two mailers, R periodic checking, P the send pause, the two sound boxes,
-// the connection method and the dial-up entries listed.
+// the connection method, the dial-up entries listed and the SMTP login.
 namespace controldeps {
 
 struct Switches
@@ -23,6 +23,7 @@ struct Switches
     bool planWave = false;
     bool dialUp = false;
     int dialEntries = 0;
+    bool smtpAuth = false;
 };
 
 enum class Rule {
@@ -31,6 +32,7 @@ enum class Rule {
     MS, // ... with the local server function
     MSD, // ... and two mailers
     MSP, // ... and the send pause
+    MA, // ... with an SMTP login
     MailWave, // the mail sound box
     PlanWave, // the plan sound box
     DialUp, // dial-up chosen

@@ -30,6 +30,14 @@ const std::vector<DialogControl> &all()
         { "ckbRoundGo", "Config", "RoundGo" },
         { "ckbApop", "Config", "Apop" },
         { "ckbDoublePass", "Config", "DoublePass" },
+        // 暗号化・認証
+        { "cmbPop3Security", "Config", "POP3_Security", 0, 2 },
+        { "spePop3Port", "Config", "POP3_ServerVesk", 1, 65535 },
+        { "cmbSmtpSecurity", "Config", "SMTP_Security", 0, 2 },
+        { "speSmtpPort", "Config", "SMTP_ServerVesk", 1, 65535 },
+        { "cmbSmtpAuth", "Config", "SMTP_Auth", 0, 4 },
+        { "edtSmtpUserID", "Config", "SMTP_UserID" },
+        { "ckbSmtpAuthPlain", "Config", "SMTP_AuthPlain" },
         // 接続方法
         { "edtAp", "Config", "AP" },
         { "speReDial", "Config", "ReDial", 1, 100 },

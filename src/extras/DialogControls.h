@@ -9,15 +9,16 @@
 namespace vesk {
 
 // A control of the settings dialog that edits one stored value as it is: a
-// check box (a bool), an edit field (a string) or a spin field (an int
-// within its range). The password, the check interval, the connection
-// method, the colours, the fonts and the rules have handling of their own.
+// check box (a bool), an edit field (a string), a spin field or a choice
+// list (an int within its range). The passwords, the check interval, the
+// connection method, the colours, the fonts and the rules have handling of
+// their own.
 struct DialogControl
 {
     const char *control; // the widget's name
     const char *section;
     const char *name;
-    int minimum = 0; // spin fields only
+    int minimum = 0; // spin fields and choice lists only
     int maximum = 0;
 
     const SettingEntry &setting() const;

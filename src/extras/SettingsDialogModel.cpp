@@ -2,6 +2,7 @@
 
 #include "extras/DialogControls.h"
 #include "extras/SettingsDialogHost.h"
+#include "mail/ProviderSecurity.h"
 #include "platform/DialUpEntries.h"
 #include "platform/Messenger.h"
 #include "settings/PasswordCodec.h"
@@ -61,13 +62,9 @@ void SettingsDialogModel::load(SettingsStore &store)
     for (const char *name : LookNames)
         SettingsTable::read(store, m_values, configEntry(name));
 
-    const QString stored = store.readString(sections::Config, QStringLiteral("Password"));
-    const std::optional<QString> decoded = PasswordCodec::decode(stored);
-    m_password = stored.isEmpty() ? QString() : decoded.value_or(stored);
-    if (!stored.isEmpty() && !decoded) {
-        m_messenger.beep();
-        m_messenger.message(QStringLiteral("パスワードを再入力してください"));
-    }
+    m_password = loadPassword(store, QStringLiteral("Password"));
+    m_smtpPassword = loadPassword(store, QStringLiteral("SMTP_Password"));
+    loadPorts(store);
 
     m_roundTime.setText(
         QString::number(store.readInteger(sections::Config, QStringLiteral("RoundTime"), 20)));
@@ -79,6 +76,35 @@ void SettingsDialogModel::load(SettingsStore &store)
         listDialEntries();
 
     m_rules.setLists(rulestorage::load(store));
+}
+
+QString SettingsDialogModel::loadPassword(SettingsStore &store, const QString &name)
+{
+    const QString stored = store.readString(sections::Config, name);
+    const std::optional<QString> decoded = PasswordCodec::decode(stored);
+    if (!stored.isEmpty() && !decoded) {
+        m_messenger.beep();
+        m_messenger.message(QStringLiteral("パスワードを再入力してください"));
+    }
+    return stored.isEmpty() ? QString() : decoded.value_or(stored);
+}
+
+void SettingsDialogModel::loadPorts(SettingsStore &store)
+{
+    // A stored text that is no port stands for the default, as in the port dialog.
+    const auto port = [&](const QString &name, int fallback) {
+        const int value = store.readInteger(sections::Config, name, fallback);
+        return value >= 1 && value <= 65535 ? value : fallback;
+    };
+    m_values.POP3_ServerVesk
+        = port(QStringLiteral("POP3_ServerVesk"), defaultPop3Port(securityFrom(m_values.POP3_Security)));
+    m_values.SMTP_ServerVesk
+        = port(QStringLiteral("SMTP_ServerVesk"), defaultSmtpPort(securityFrom(m_values.SMTP_Security)));
+}
+
+void SettingsDialogModel::reloadPorts(SettingsStore &store)
+{
+    loadPorts(store);
 }
 
 bool SettingsDialogModel::checked(QStringView control) const
@@ -114,8 +140,17 @@ int SettingsDialogModel::number(QStringView control) const
 void SettingsDialogModel::setNumber(QStringView control, int value)
 {
     const DialogControl *c = dialogcontrols::find(control);
-    if (const auto field = fieldOf<int>(dialogcontrols::find(control)))
-        m_values.*field = c->bounded(value);
+    const auto field = fieldOf<int>(c);
+    if (!field)
+        return;
+    const int before = m_values.*field;
+    m_values.*field = c->bounded(value);
+    const Security was = securityFrom(before);
+    const Security now = securityFrom(m_values.*field);
+    if (control == u"cmbPop3Security" && m_values.POP3_ServerVesk == defaultPop3Port(was))
+        m_values.POP3_ServerVesk = defaultPop3Port(now);
+    if (control == u"cmbSmtpSecurity" && m_values.SMTP_ServerVesk == defaultSmtpPort(was))
+        m_values.SMTP_ServerVesk = defaultSmtpPort(now);
 }
 
 SettingsDialogModel::FontChoice SettingsDialogModel::clockFont() const
@@ -156,6 +191,7 @@ controldeps::Switches SettingsDialogModel::switches() const
     s.planWave = m_values.PlanWaveON;
     s.dialUp = m_dialUp;
     s.dialEntries = int(m_dialEntries.size());
+    s.smtpAuth = m_values.SMTP_Auth != 0;
     return s;
 }
 
@@ -231,6 +267,8 @@ ConnectionTestAccount SettingsDialogModel::account() const
     account.UserID = m_values.UserID;
     account.Password = m_password;
     account.Apop = m_values.Apop;
+    account.POP3_ServerVesk = m_values.POP3_ServerVesk;
+    account.POP3_Security = m_values.POP3_Security;
     return account;
 }
 
@@ -295,6 +333,8 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
             SettingsTable::write(store, m_values, control.setting());
     }
     store.writeString(sections::Config, QStringLiteral("Password"), PasswordCodec::encode(m_password));
+    store.writeString(
+        sections::Config, QStringLiteral("SMTP_Password"), PasswordCodec::encode(m_smtpPassword));
     store.writeInteger(sections::Config, QStringLiteral("RoundTime"), m_roundTime.minutes());
     store.writeInteger(sections::Config, QStringLiteral("DialMode"), m_dialUp ? 1 : 0);
     for (const char *name : LookNames)

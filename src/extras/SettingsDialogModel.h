@@ -44,7 +44,9 @@ public:
     void load(SettingsStore &store);
 
     // The values of DialogControls by control name (false, empty or 0 for
-    // another name). A spin value is kept within its range.
+    // another name). A spin value is kept within its range. Choosing a
+    // server's encryption moves its port along when it was the default of
+    // the encryption chosen before (110 and 995; 25, 587 and 465).
     bool checked(QStringView control) const;
     void setChecked(QStringView control, bool on);
     QString text(QStringView control) const;
@@ -55,6 +57,11 @@ public:
     // The provider password, plain.
     const QString &password() const { return m_password; }
     void setPassword(const QString &password) { m_password = password; }
+    // The SMTP password, plain (empty: the provider's).
+    const QString &smtpPassword() const { return m_smtpPassword; }
+    void setSmtpPassword(const QString &password) { m_smtpPassword = password; }
+    // The provider ports again from the store (the port dialog wrote them).
+    void reloadPorts(SettingsStore &store);
 
     RoundTimeField &roundTime() { return m_roundTime; }
     const RoundTimeField &roundTime() const { return m_roundTime; }
@@ -108,13 +115,17 @@ public:
     EraseResult eraseAll(SettingsStore &store, const QString &typedPassword);
 
 private:
+    QString loadPassword(SettingsStore &store, const QString &name);
     void listDialEntries();
     bool monitorReady(SettingsDialogHost &host);
 
     Messenger &m_messenger;
     const DialUpEntries &m_dialUpEntries;
+    void loadPorts(SettingsStore &store);
+
     Settings m_values;
     QString m_password;
+    QString m_smtpPassword;
     RoundTimeField m_roundTime;
     RuleEntryModel m_rules;
     bool m_dialUp = false;

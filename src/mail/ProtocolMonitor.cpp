@@ -15,6 +15,12 @@ QString ProtocolMonitor::masked(const QString &text, const QString &password)
         if (at >= 0)
             out = text.left(at + 5) + QString(password.size(), QLatin1Char('*'));
     }
+    // A login's initial response ("AUTH PLAIN <base64>") holds the password.
+    if (out.startsWith(QLatin1String("<AUTH "), Qt::CaseInsensitive)) {
+        const qsizetype mechanismEnd = out.indexOf(QLatin1Char(' '), 6);
+        if (mechanismEnd > 0 && mechanismEnd + 1 < out.size() && out.at(mechanismEnd + 1) != QLatin1Char('*'))
+            out = out.left(mechanismEnd + 1) + QString(out.size() - mechanismEnd - 1, QLatin1Char('*'));
+    }
     out.truncate(Blanks::rightTrimmed(out).size());
     return out;
 }

@@ -7,7 +7,8 @@
 namespace vesk {
 
 // The one entry through which protocol lines reach the monitor. Lines the
-// program sends begin with "<"; the provider password never appears in clear.
+// program sends begin with "<"; the provider password never appears in clear,
+// nor does the initial response of an AUTH command.
 class ProtocolMonitor final
 {
 public:

@@ -12,6 +12,9 @@ public:
     static QByteArray hexDigest(const QByteArray &data);
     // The APOP digest: lower-case hex MD5 of greeting stamp + password.
     static QByteArray apopDigest(const QByteArray &stamp, const QByteArray &password);
+    // The CRAM-MD5 digest (RFC 2195): lower-case hex HMAC-MD5 of the
+    // server's challenge keyed with the password.
+    static QByteArray cramDigest(const QByteArray &challenge, const QByteArray &password);
 };
 
 } // namespace vesk

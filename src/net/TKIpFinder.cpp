@@ -2,13 +2,27 @@
 
 #include "net/WinSockCodes.h"
 
-#include <arpa/inet.h>
+#include <optional>
 
 namespace vesk {
+namespace {
+
+// A literal IPv4 or IPv6 address (an IPv6 one may come in brackets).
+std::optional<QHostAddress> literalAddress(const QString &host)
+{
+    QString text = host.trimmed();
+    if (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']')))
+        text = text.mid(1, text.size() - 2);
+    QHostAddress address;
+    if (text.isEmpty() || !address.setAddress(text))
+        return std::nullopt;
+    return address;
+}
+
+} // namespace
 
 TKIpFinder::TKIpFinder(QObject *owner, HostResolver *resolver)
     : TKAsyncFinder(owner, resolver)
-    , m_address(noAddress())
 { }
 
 QHostAddress TKIpFinder::noAddress()
@@ -20,12 +34,11 @@ void TKIpFinder::find(const QString &host)
 {
     cancel();
     setBusy(true);
-    // A new name must not leave the previous host's address in use.
-    m_address = noAddress();
-    in_addr dotted {};
-    if (::inet_pton(AF_INET, host.toLatin1().constData(), &dotted) == 1) {
+    // A new name must not leave the previous host's addresses in use.
+    m_addresses.clear();
+    if (const std::optional<QHostAddress> literal = literalAddress(host)) {
         setBusy(false);
-        found(QHostAddress(ntohl(dotted.s_addr)));
+        found({ *literal });
         return;
     }
     startLookup(host);
@@ -33,24 +46,26 @@ void TKIpFinder::find(const QString &host)
 
 void TKIpFinder::doFound(const HostResolver::Answer &answer)
 {
-    // The client makes IPv4 sockets: the first IPv4 address is the one.
+    QList<QHostAddress> usable;
     for (const QHostAddress &address : answer.addresses) {
-        bool isIPv4 = false;
-        const quint32 ipv4 = address.toIPv4Address(&isIPv4);
-        if (isIPv4) {
-            found(QHostAddress(ipv4));
-            return;
-        }
+        const auto protocol = address.protocol();
+        if ((protocol == QAbstractSocket::IPv4Protocol || protocol == QAbstractSocket::IPv6Protocol)
+            && !usable.contains(address))
+            usable << address;
     }
-    doError(wsa::WSANO_DATA);
+    if (usable.isEmpty()) {
+        doError(wsa::WSANO_DATA);
+        return;
+    }
+    found(usable);
 }
 
-void TKIpFinder::found(const QHostAddress &address)
+void TKIpFinder::found(const QList<QHostAddress> &addresses)
 {
-    m_address = address;
+    m_addresses = addresses;
     if (m_onFind) {
         const TKIpFindEvent handler = m_onFind;
-        handler(this, address);
+        handler(this, addresses.first());
     }
 }
 

@@ -3,11 +3,13 @@
 #include "net/TKAsyncFinder.h"
 
 #include <QHostAddress>
+#include <QList>
 
 namespace vesk {
 
-// Finds the IPv4 address of a host. A dotted address answers at once, inside
-// find(); a name is looked up in the background and answers later.
+// Finds the addresses of a host, IPv6 and IPv4, in the order the resolver
+// prefers them. A literal address answers at once, inside find(); a name is
+// looked up in the background and answers later.
 class TKIpFinder : public TKAsyncFinder
 {
     Q_OBJECT
@@ -15,10 +17,13 @@ public:
     explicit TKIpFinder(QObject *owner = nullptr, HostResolver *resolver = nullptr);
 
     void find(const QString &host);
-    // 255.255.255.255 until a lookup has succeeded.
-    QHostAddress address() const { return m_address; }
+    // The first address; 255.255.255.255 until a lookup has succeeded.
+    QHostAddress address() const { return m_addresses.value(0, noAddress()); }
+    // Every address found, each once, in order.
+    const QList<QHostAddress> &addresses() const { return m_addresses; }
     static QHostAddress noAddress();
 
+    // Fires with the first address; addresses() holds them all.
     const TKIpFindEvent &onFind() const { return m_onFind; }
     void setOnFind(TKIpFindEvent handler) { m_onFind = std::move(handler); }
 
@@ -26,9 +31,9 @@ protected:
     void doFound(const HostResolver::Answer &answer) override;
 
 private:
-    void found(const QHostAddress &address);
+    void found(const QList<QHostAddress> &addresses);
 
-    QHostAddress m_address;
+    QList<QHostAddress> m_addresses;
     TKIpFindEvent m_onFind;
 };
 

@@ -37,6 +37,7 @@ TKStreamSock::TKStreamSock(QObject *owner, NetServices services)
     : QObject(owner)
     , m_services(std::move(services))
     , m_watcher(this)
+    , m_family(AF_INET)
 {
     m_watcher.setCallbacks([this] { socketReadable(); }, [this] { socketWritable(); });
 }
@@ -49,11 +50,20 @@ TKStreamSock::~TKStreamSock()
 
 int TKStreamSock::allocateSocket()
 {
+    int error = 0;
+    const int handle = openSocket(&error);
+    if (handle == InvalidSocket)
+        doError(error);
+    return handle;
+}
+
+int TKStreamSock::openSocket(int *error)
+{
     if (m_handle != InvalidSocket)
         return m_handle;
-    const int handle = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int handle = ::socket(m_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (handle < 0) {
-        doError(lastSocketError());
+        *error = lastSocketError();
         return InvalidSocket;
     }
     adopt(handle);

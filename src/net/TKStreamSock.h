@@ -29,9 +29,13 @@ public:
     const TKErrorEvent &onError() const { return m_onError; }
     void setOnError(TKErrorEvent handler) { m_onError = std::move(handler); }
 
-    // Creates an IPv4 stream socket unless there is one; a failure goes to
-    // OnError. Returns the handle (InvalidSocket on failure).
+    // Creates a stream socket of the address family (IPv4 unless set)
+    // unless there is one; a failure goes to OnError. Returns the handle
+    // (InvalidSocket on failure).
     virtual int allocateSocket();
+    int addressFamily() const { return m_family; }
+    // AF_INET or AF_INET6, for the next socket made.
+    void setAddressFamily(int family) { m_family = family; }
     // Adopts another socket, closing the current one first.
     virtual void setSocket(int handle);
     // Closes the socket; messages still on their way for it are dropped.
@@ -65,6 +69,10 @@ protected:
     // The last running handler of this socket has returned.
     virtual void dispatchFinished() { }
 
+    // Creates and adopts a socket of the address family unless there is
+    // one; a failure is left to the caller (its table code in `error`).
+    int openSocket(int *error);
+
     SocketMessage makeMessage(int event, int error = 0) const;
     // Delivers a message to this socket from the event loop, never at once.
     void postMessage(int event, int error = 0);
@@ -90,6 +98,7 @@ private:
     NetServices m_services;
     SocketWatcher m_watcher;
     int m_handle = InvalidSocket;
+    int m_family;
     quint64 m_generation = 0;
     int m_tag = 0;
     int m_dispatchDepth = 0;

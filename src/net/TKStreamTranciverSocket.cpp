@@ -52,13 +52,32 @@ QByteArray TKStreamTranciverSocket::receive()
     return text;
 }
 
+qsizetype TKStreamTranciverSocket::queuedBytes() const
+{
+    return m_queue.bytes() + (m_channel ? m_channel->pendingOutput() : 0);
+}
+
+bool TKStreamTranciverSocket::unsent() const
+{
+    return !m_queue.isEmpty() || (m_channel && m_channel->pendingOutput() > 0);
+}
+
+void TKStreamTranciverSocket::wrapChannel(const ChannelWrapper &wrap)
+{
+    if (handle() == InvalidSocket || !m_channel || m_lost)
+        return;
+    m_channel = wrap(std::move(m_channel));
+    // A handshake begins with the client's message.
+    postWrite();
+}
+
 void TKStreamTranciverSocket::closeAfterSend()
 {
     if (handle() == InvalidSocket)
         return;
     m_closePending = true;
     setLinger(false);
-    if (m_queue.isEmpty())
+    if (!unsent())
         close();
 }
 
@@ -74,7 +93,7 @@ void TKStreamTranciverSocket::close()
 {
     if (handle() == InvalidSocket)
         return;
-    if (m_closePending && !m_queue.isEmpty() && !m_inCloseWait && !silent())
+    if (m_closePending && unsent() && !m_inCloseWait && !silent())
         waitForQueueToDrain();
     closeHandle();
     m_queue.clear();
@@ -85,7 +104,7 @@ void TKStreamTranciverSocket::waitForQueueToDrain()
     DispatchGuard guard(this);
     m_inCloseWait = true;
     const quint64 started = generation();
-    const auto finished = [&] { return generation() != started || !m_closePending || m_queue.isEmpty(); };
+    const auto finished = [&] { return generation() != started || !m_closePending || !unsent(); };
     const int rounds = qMax(1, (m_closeTimeoutMs + kClosePollMs - 1) / kClosePollMs);
     const bool drained = services().eventPump().waitUntil(
         [&] {
@@ -113,6 +132,7 @@ void TKStreamTranciverSocket::flushWithoutWaiting()
             return;
         m_queue.consume(result.bytes);
     }
+    m_channel->flush();
 }
 
 void TKStreamTranciverSocket::setLinger(bool on)
@@ -151,11 +171,18 @@ void TKStreamTranciverSocket::doWrite(const SocketMessage &message)
     }
     if (m_lost)
         return;
+    // The channel's own bytes go first: they come before anything queued.
+    if (!flushChannel())
+        return;
     while (!m_queue.isEmpty()) {
         const ByteChannel::Result result = m_channel->write(m_queue.frontData(), m_queue.frontRemaining());
+        if (result.needsInput) {
+            // Writable or not, nothing moves before the peer answers.
+            m_writeAfterRead = true;
+            return;
+        }
         if (result.error == wsa::WSAEWOULDBLOCK || (!result.error && result.bytes <= 0)) {
-            m_waitingWritable = true;
-            watcher().setWriteEnabled(true);
+            waitWritable();
             return;
         }
         if (result.error) {
@@ -164,12 +191,34 @@ void TKStreamTranciverSocket::doWrite(const SocketMessage &message)
         }
         m_queue.consume(result.bytes);
     }
+    if (!flushChannel())
+        return;
     m_waitingWritable = false;
     watcher().setWriteEnabled(false);
     if (m_closePending)
         close();
     else
         fire(m_onSendEmpty);
+}
+
+bool TKStreamTranciverSocket::flushChannel()
+{
+    const ByteChannel::Result result = m_channel->flush();
+    if (result.error == wsa::WSAEWOULDBLOCK && !result.needsInput) {
+        waitWritable();
+        return false;
+    }
+    if (result.error && result.error != wsa::WSAEWOULDBLOCK) {
+        connectionLost(result.error);
+        return false;
+    }
+    return true;
+}
+
+void TKStreamTranciverSocket::waitWritable()
+{
+    m_waitingWritable = true;
+    watcher().setWriteEnabled(true);
 }
 
 void TKStreamTranciverSocket::doRead(const SocketMessage &message)
@@ -192,6 +241,14 @@ void TKStreamTranciverSocket::doRead(const SocketMessage &message)
         fire(m_onRcvReady);
     if (generation() != current)
         return;
+    if (!outcome.error && !m_lost) {
+        // Reading may have moved a handshake on: its answer waits to go out,
+        // and so may the writes that were waiting for it.
+        if (m_channel->pendingOutput() > 0)
+            waitWritable();
+        if (std::exchange(m_writeAfterRead, false))
+            postWrite();
+    }
     if (outcome.error)
         connectionLost(outcome.error);
     else if (outcome.eof)
@@ -226,6 +283,9 @@ TKStreamTranciverSocket::ReadOutcome TKStreamTranciverSocket::readAvailable()
             outcome.error = result.error;
         break;
     }
+    // Bytes the channel decoded already will not make the socket readable.
+    if (!m_readPaused && readThisRound >= kMaxReadPerRound && m_channel->hasBufferedInput())
+        postMessage(FD_READ);
     return outcome;
 }
 
@@ -234,8 +294,11 @@ void TKStreamTranciverSocket::resumeReading()
     if (!m_readPaused || m_recvBuffer.size() >= m_receiveLimit)
         return;
     m_readPaused = false;
-    if (m_readArmed && !m_peerClosed)
+    if (m_readArmed && !m_peerClosed) {
         watcher().setReadEnabled(true);
+        if (m_channel && m_channel->hasBufferedInput())
+            postMessage(FD_READ);
+    }
 }
 
 void TKStreamTranciverSocket::doClose(const SocketMessage &message)
@@ -270,6 +333,7 @@ void TKStreamTranciverSocket::socketAdopted()
     m_waitingWritable = false;
     m_readArmed = false;
     m_readPaused = false;
+    m_writeAfterRead = false;
     m_peerClosed = false;
     m_lost = false;
 }

@@ -55,10 +55,16 @@ public:
     void setReceiveLimit(qsizetype bytes) { m_receiveLimit = qMax<qsizetype>(1, bytes); }
 
     bool closePending() const { return m_closePending; }
-    qsizetype queuedBytes() const { return m_queue.bytes(); }
+    // Bytes not yet on the wire: the queue and what the channel holds.
+    qsizetype queuedBytes() const;
     qsizetype bufferedBytes() const { return m_recvBuffer.size(); }
     int closeTimeoutMs() const { return m_closeTimeoutMs; }
     void setCloseTimeoutMs(int ms) { m_closeTimeoutMs = ms; }
+
+    // Puts `wrap`'s channel over the connection's from now on (encryption
+    // starting): bytes already received stay as they were read, everything
+    // later passes through the new channel, which may start sending at once.
+    void wrapChannel(const ChannelWrapper &wrap);
 
     const TKNotifyEvent &onSendEmpty() const { return m_onSendEmpty; }
     void setOnSendEmpty(TKNotifyEvent handler) { m_onSendEmpty = std::move(handler); }
@@ -93,6 +99,11 @@ private:
     ReadOutcome readAvailable();
     void resumeReading();
     void setLinger(bool on);
+    // Sends what the channel holds; false when the connection must wait
+    // (for room, or because it broke).
+    bool flushChannel();
+    void waitWritable();
+    bool unsent() const;
     void waitForQueueToDrain();
     void flushWithoutWaiting();
 
@@ -107,6 +118,8 @@ private:
     bool m_waitingWritable = false;
     bool m_readArmed = false;
     bool m_readPaused = false;
+    // A write waits for the peer's next bytes (a handshake under way).
+    bool m_writeAfterRead = false;
     bool m_peerClosed = false;
     bool m_lost = false;
     TKNotifyEvent m_onSendEmpty;

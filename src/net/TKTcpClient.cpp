@@ -2,20 +2,54 @@
 
 #include "net/SocketErrors.h"
 #include "net/WinSockCodes.h"
+#include "platform/Timer.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstring>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
 namespace vesk {
+namespace {
+
+// The socket address for `address` and `port`; its length.
+socklen_t socketAddress(const QHostAddress &address, quint16 port, sockaddr_storage *storage)
+{
+    *storage = {};
+    if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+        auto *in6 = reinterpret_cast<sockaddr_in6 *>(storage);
+        in6->sin6_family = AF_INET6;
+        in6->sin6_port = htons(port);
+        const Q_IPV6ADDR bytes = address.toIPv6Address();
+        std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
+        const QString scope = address.scopeId();
+        if (!scope.isEmpty()) {
+            bool isNumber = false;
+            const uint id = scope.toUInt(&isNumber);
+            in6->sin6_scope_id = isNumber ? id : ::if_nametoindex(scope.toLatin1().constData());
+        }
+        return sizeof(sockaddr_in6);
+    }
+    auto *in4 = reinterpret_cast<sockaddr_in *>(storage);
+    in4->sin_family = AF_INET;
+    in4->sin_port = htons(port);
+    in4->sin_addr.s_addr = htonl(address.toIPv4Address());
+    return sizeof(sockaddr_in);
+}
+
+} // namespace
 
 TKTcpClient::TKTcpClient(QObject *owner, NetServices services)
     : TKStreamTranciverSocket(owner, services)
     , m_finder(new TKIpFinder(this, services.resolver))
+    , m_attemptTimer(services.timerFactory().create())
     , m_serverAddress(TKIpFinder::noAddress())
 {
-    m_finder->setOnFind([this](QObject *, const QHostAddress &address) { addressFound(address); });
+    m_attemptTimer->setInterval(AttemptTimeoutMs);
+    m_attemptTimer->setCallback([this] { attemptTimedOut(); });
+    m_finder->setOnFind([this](QObject *, const QHostAddress &) { addressFound(); });
     m_finder->setOnError([this](QObject *, const TKError &error) { lookupFailed(error); });
 }
 
@@ -50,6 +84,7 @@ void TKTcpClient::setServerName(const QString &name)
         return;
     m_serverName = name;
     m_serverAddress = TKIpFinder::noAddress();
+    m_addresses.clear();
     m_finder->find(name);
 }
 
@@ -67,13 +102,15 @@ void TKTcpClient::close()
 {
     m_active = false;
     m_connecting = false;
+    m_attemptTimer->stop();
     TKStreamTranciverSocket::close();
     m_connected = false;
 }
 
-void TKTcpClient::addressFound(const QHostAddress &address)
+void TKTcpClient::addressFound()
 {
-    m_serverAddress = address;
+    m_addresses = m_finder->addresses();
+    m_serverAddress = m_addresses.value(0, TKIpFinder::noAddress());
     connectNow();
 }
 
@@ -91,6 +128,13 @@ void TKTcpClient::connectNow()
 {
     if (!m_active)
         return;
+    m_attempt = 0;
+    tryAddress();
+}
+
+void TKTcpClient::tryAddress()
+{
+    m_attemptTimer->stop();
     if (handle() != InvalidSocket) {
         if (m_connected) {
             doError(wsa::WSAEISCONN);
@@ -100,23 +144,56 @@ void TKTcpClient::connectNow()
         m_connecting = false;
         closeHandle();
     }
-    if (allocateSocket() == InvalidSocket)
+    m_serverAddress = m_addresses.value(m_attempt, m_serverAddress);
+    const bool ipv6 = m_serverAddress.protocol() == QAbstractSocket::IPv6Protocol;
+    setAddressFamily(ipv6 ? AF_INET6 : AF_INET);
+    int code = 0;
+    if (openSocket(&code) == InvalidSocket) {
+        // A machine without IPv6 cannot even make the socket: the next
+        // address may still do.
+        attemptFailed(code);
         return;
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(m_port);
-    address.sin_addr.s_addr = htonl(m_serverAddress.toIPv4Address());
-    if (::connect(handle(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+    }
+    sockaddr_storage address;
+    const socklen_t length = socketAddress(m_serverAddress, m_port, &address);
+    if (::connect(handle(), reinterpret_cast<const sockaddr *>(&address), length) == 0) {
         postMessage(FD_CONNECT);
         return;
     }
-    const int code = lastSocketError();
+    code = lastSocketError();
     if (code == wsa::WSAEINPROGRESS || code == wsa::WSAEWOULDBLOCK || code == wsa::WSAEINTR) {
         m_connecting = true;
         watcher().setWriteEnabled(true);
+        if (m_attempt + 1 < m_addresses.size())
+            m_attemptTimer->start();
         return;
     }
-    doError(code);
+    attemptFailed(code);
+}
+
+bool TKTcpClient::tryNextAddress()
+{
+    if (!m_active || m_attempt + 1 >= m_addresses.size())
+        return false;
+    ++m_attempt;
+    tryAddress();
+    return true;
+}
+
+void TKTcpClient::attemptFailed(int code)
+{
+    if (!tryNextAddress())
+        doError(code);
+}
+
+void TKTcpClient::attemptTimedOut()
+{
+    m_attemptTimer->stop();
+    if (!m_connecting)
+        return;
+    m_connecting = false;
+    watcher().setWriteEnabled(false);
+    tryNextAddress();
 }
 
 void TKTcpClient::socketWritable()
@@ -144,8 +221,9 @@ void TKTcpClient::wndProc(const SocketMessage &message)
 
 void TKTcpClient::doConnect(const SocketMessage &message)
 {
+    m_attemptTimer->stop();
     if (message.error) {
-        doError(message.error);
+        attemptFailed(message.error);
         return;
     }
     m_connected = true;

@@ -1,5 +1,7 @@
 #include "net/TKWinSockError.h"
 
+#include "net/TlsErrors.h"
+
 #include <iterator>
 
 namespace vesk {
@@ -77,6 +79,9 @@ QString TKWinSockError::messageFor(int code)
         if (entry.code == code)
             return QString::fromUtf8(entry.text);
     }
+    const QString tlsText = tls::errorText(code);
+    if (!tlsText.isEmpty())
+        return tlsText;
     return QStringLiteral("エラーコード: ") + QString::number(code);
 }
 

@@ -12,6 +12,19 @@
 #include <algorithm>
 
 namespace vesk {
+namespace {
+
+bool isPop3State(int state)
+{
+    return (state >= Pop3Greeting && state <= Pop3Quit) || (state >= Pop3Capa && state <= Pop3Handshake);
+}
+
+bool isSmtpState(int state)
+{
+    return (state >= SmtpGreeting && state <= SmtpQuit) || (state >= SmtpEhlo && state <= SmtpHandshake);
+}
+
+} // namespace
 
 ClientJudge::ClientJudge(const SessionContext &context, ClientLink &link)
     : m_context(context)
@@ -32,9 +45,9 @@ void ClientJudge::judge(const QByteArray &text)
         return;
     }
     m_words = ReplyWords::split(text);
-    if (m_clientState >= Pop3Greeting && m_clientState <= Pop3Quit)
+    if (isPop3State(m_clientState))
         m_pop3->reply(text);
-    else if (m_clientState >= SmtpGreeting && m_clientState <= SmtpQuit)
+    else if (isSmtpState(m_clientState))
         m_smtp->reply(text);
     else
         failurePath();
@@ -54,6 +67,14 @@ void ClientJudge::beginUpload()
     m_cancel = false;
     m_smtp->begin();
     m_clientState = SmtpGreeting;
+}
+
+void ClientJudge::encryptionStarted()
+{
+    if (m_clientState == Pop3Handshake)
+        m_pop3->encrypted();
+    else if (m_clientState == SmtpHandshake)
+        m_smtp->encrypted();
 }
 
 bool ClientJudge::countBlock()
@@ -80,12 +101,17 @@ int ClientJudge::storedCount() const
 
 void ClientJudge::sendCommand(const QByteArray &command)
 {
+    sendSecret(command, QString::fromUtf8(command));
+}
+
+void ClientJudge::sendSecret(const QByteArray &command, const QString &shown)
+{
     m_link.send(command + "\r\n");
     m_link.restartWatchdog();
     m_link.allowTime(qint64(std::max(1, m_context.config.OverTime)) * 1000);
     m_cancel = false;
     m_words.word1.clear();
-    m_context.core.monitor.debug(QLatin1Char('<') + QString::fromUtf8(command));
+    m_context.core.monitor.debug(QLatin1Char('<') + shown);
 }
 
 void ClientJudge::sendCommandAndStep(const QByteArray &command)

@@ -21,13 +21,23 @@ enum ClientStateValue : int {
     SmtpQuit = 8,
     Pop3Greeting = 11,
     Pop3Quit = 18,
+    // Encryption and login steps that come before the states above go on.
+    SmtpEhlo = 21,
+    SmtpStartTls = 22,
+    SmtpAuthStep = 23,
+    SmtpHandshake = 24,
+    Pop3Capa = 31,
+    Pop3CapaList = 32,
+    Pop3Stls = 33,
+    Pop3Handshake = 34,
     ClientAbandoned = 100,
 };
 
 // The provider dialogue: takes a reply line (or, while a message is being
 // retrieved, a data block) and answers through the link. Downloads run in
-// states 11-18, uploads in 1-8; every reply word 1 is compared exactly and
-// anything unexpected takes the failure path (QUIT, marker "x").
+// states 11-18 (31-34 while encryption starts), uploads in 1-8 (21-24 while
+// encryption starts and the login runs); every reply word 1 is compared
+// exactly and anything unexpected takes the failure path (QUIT, marker "x").
 class ClientJudge final
 {
 public:
@@ -41,6 +51,9 @@ public:
     // Session starts (the caller opens the connection).
     void beginDownload();
     void beginUpload();
+    // The server has proved who it is and the connection is encrypted: a
+    // dialogue waiting for that after STLS or STARTTLS goes on.
+    void encryptionStarted();
 
     int clientState() const { return m_clientState; }
     void setClientState(int state) { m_clientState = state; }
@@ -65,6 +78,8 @@ public:
     void sendCommand(const QByteArray &command);
     // SendSmtpInc: the same, then the next state.
     void sendCommandAndStep(const QByteArray &command);
+    // A command holding a credential: the monitor shows `shown` instead.
+    void sendSecret(const QByteArray &command, const QString &shown);
 
     // Unexpected reply: QUIT, "VeskTalk< Failed ! >", session closed, marker "x".
     void failurePath();

@@ -19,6 +19,16 @@ public:
     // Gives queued bytes a bounded chance to go out before a close.
     virtual void flush() = 0;
 
+    // Encryption starts now, right after the reply that allowed it: from
+    // here on every byte sent goes encrypted, and only once the server has
+    // proved who it is; then the judge hears encryptionStarted(). Text that
+    // came after that reply is no answer from the server we will talk to:
+    // the session ends out of step then (false), and false it is when the
+    // session has ended already.
+    virtual bool startTls() = 0;
+    // What is sent goes encrypted (TLS from the start or started).
+    virtual bool secure() const = 0;
+
     virtual void restartWatchdog() = 0;
     virtual void stopWatchdog() = 0;
     // Adds to the time the whole session may take (its deadline): each

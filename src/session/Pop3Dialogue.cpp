@@ -47,6 +47,8 @@ void Pop3Dialogue::begin()
     m_mailTotal = 0;
     m_mailCurrent = 0;
     m_stored = 0;
+    m_greeting.clear();
+    m_stlsOffered = false;
     m_message.clear();
     m_message.setLimit(m_judge.context().config.MaxMessageBytes);
     m_journal.load();
@@ -54,9 +56,16 @@ void Pop3Dialogue::begin()
 
 void Pop3Dialogue::reply(const QByteArray &line)
 {
+    if (m_judge.clientState() == Pop3CapaList) {
+        capability(line);
+        return;
+    }
     const ReplyWords &words = m_judge.words();
     if (words.word1 == "-ERR") {
-        m_judge.failurePath();
+        if (m_judge.clientState() == Pop3Capa || m_judge.clientState() == Pop3Stls)
+            refuseWithoutTls();
+        else
+            m_judge.failurePath();
         return;
     }
     // A POP3 server answers nothing else: this line is text out of place.
@@ -68,6 +77,15 @@ void Pop3Dialogue::reply(const QByteArray &line)
     switch (m_judge.clientState()) {
     case Pop3Greeting:
         greeting(line);
+        break;
+    case Pop3Capa:
+        m_stlsOffered = false;
+        m_judge.setClientState(Pop3CapaList);
+        break;
+    case Pop3Stls:
+        // The login waits until the server has proved who it is.
+        m_judge.setClientState(Pop3Handshake);
+        m_judge.link().startTls();
         break;
     case StateUser:
         m_judge.sendCommandAndStep("PASS " + config.Password.toUtf8());
@@ -103,6 +121,44 @@ void Pop3Dialogue::reply(const QByteArray &line)
 }
 
 void Pop3Dialogue::greeting(const QByteArray &line)
+{
+    if (m_judge.context().config.POP3_Security == Security::StartTls && !m_judge.link().secure()) {
+        m_greeting = line;
+        m_judge.sendCommand("CAPA");
+        m_judge.setClientState(Pop3Capa);
+        return;
+    }
+    login(line);
+}
+
+void Pop3Dialogue::capability(const QByteArray &line)
+{
+    if (line != ".") {
+        // One capability per line, its name first (RFC 2449).
+        if (line.split(' ').first().toUpper() == "STLS")
+            m_stlsOffered = true;
+        return;
+    }
+    if (!m_stlsOffered) {
+        refuseWithoutTls();
+        return;
+    }
+    m_judge.sendCommand("STLS");
+    m_judge.setClientState(Pop3Stls);
+}
+
+void Pop3Dialogue::encrypted()
+{
+    login(m_greeting);
+}
+
+void Pop3Dialogue::refuseWithoutTls()
+{
+    // No plain-text fallback: the password would travel readable.
+    m_judge.fail(QStringLiteral("VeskTalk< サーバーが STLS（暗号化）に応じないため中止しました >"));
+}
+
+void Pop3Dialogue::login(const QByteArray &line)
 {
     const SessionConfig &config = m_judge.context().config;
     const QByteArray user = config.UserID.toUtf8();

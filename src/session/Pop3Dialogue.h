@@ -14,7 +14,9 @@ struct ReplyWords;
 
 // The download dialogue (states 11-18): log in with USER/PASS or APOP, STAT,
 // then from the highest number down LIST, RETR, store, DELE; QUIT. A message
-// is deleted at the provider only once it is safely on disk.
+// is deleted at the provider only once it is safely on disk. Where STLS is
+// required, CAPA and STLS (states 31-34) come before the login, and a server
+// that does not offer it is left before anything secret is sent.
 class Pop3Dialogue final
 {
 public:
@@ -23,6 +25,8 @@ public:
     void begin();
     void reply(const QByteArray &line);
     void dataBlock(const QByteArray &block);
+    // Encryption stands after STLS: the login follows.
+    void encrypted();
 
     int mailTotal() const { return m_mailTotal; }
     int mailCurrent() const { return m_mailCurrent; }
@@ -36,6 +40,9 @@ public:
 
 private:
     void greeting(const QByteArray &line);
+    void login(const QByteArray &greetingLine);
+    void capability(const QByteArray &line);
+    void refuseWithoutTls();
     void stat(const ReplyWords &words);
     void list(const ReplyWords &words);
     void skipMessage();
@@ -53,6 +60,9 @@ private:
     IncomingMessage m_message;
     qint64 m_listedSize = 0;
     DownloadJournal m_journal;
+    // The greeting, kept for APOP while encryption starts.
+    QByteArray m_greeting;
+    bool m_stlsOffered = false;
     // Messages the user was told about already (while the program runs).
     QSet<QByteArray> m_told;
 };

@@ -9,6 +9,7 @@
 #include "net/LocalHostName.h"
 #include "net/TKError.h"
 #include "net/TKTcpClient.h"
+#include "net/TlsChannel.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
@@ -59,10 +60,11 @@ void ProviderConnection::setOverTime(int seconds)
     m_timRet->setInterval(std::max(1, seconds) * 1000);
 }
 
-void ProviderConnection::setTarget(const QString &host, int port)
+void ProviderConnection::setTarget(const QString &host, int port, Security security)
 {
     m_client->setServerName(host);
     m_client->setPort(quint16(port));
+    m_security = security;
 }
 
 bool ProviderConnection::active() const
@@ -85,6 +87,51 @@ void ProviderConnection::send(const QByteArray &bytes)
 {
     m_replyFrom = m_assembler.fed();
     m_client->send(bytes);
+}
+
+bool ProviderConnection::startTls()
+{
+    if (!m_client->connected() || m_judge.clientState() == ClientIdle)
+        return false;
+    // Text after the reply that allowed encryption came in plain text from
+    // whoever sits on the line, not from the server we are to verify.
+    if (m_assembler.fed() > m_judgedEnd) {
+        m_judge.outOfStep(QStringLiteral("暗号化の開始の後に暗号化されていない行が続いています"));
+        return false;
+    }
+    encrypt();
+    return true;
+}
+
+void ProviderConnection::encrypt()
+{
+    m_assembler.clear();
+    m_replyFrom = 0;
+    m_judgedEnd = 0;
+    TlsChannel::Options options;
+    options.hostName = m_client->serverName();
+    options.extraCaFile = m_context.config.TlsCaFile;
+    m_client->wrapChannel([this, options](std::unique_ptr<ByteChannel> inner) {
+        auto channel = std::make_unique<TlsChannel>(std::move(inner), options);
+        channel->setOnEstablished([this](const QString &description) { encrypted(description); });
+        return channel;
+    });
+    m_secure = true;
+}
+
+void ProviderConnection::encrypted(const QString &description)
+{
+    m_context.core.monitor.debug(QStringLiteral("VeskTalk< 暗号化 ") + description + QStringLiteral(" >"));
+    // Told from deep inside the socket's reading: the dialogue goes on from
+    // the event loop.
+    const quint64 session = m_sessions;
+    QMetaObject::invokeMethod(
+        m_client.get(),
+        [this, session] {
+            if (session == m_sessions)
+                m_judge.encryptionStarted();
+        },
+        Qt::QueuedConnection);
 }
 
 bool ProviderConnection::sendPending() const
@@ -118,6 +165,8 @@ void ProviderConnection::clientOff()
     m_timLimit->stop();
     m_judge.setClientState(ClientIdle);
     m_client->close();
+    m_secure = false;
+    ++m_sessions;
     m_assembler.clear();
     if (m_context.config.ServerON)
         m_context.host.reopenLocalServers();
@@ -135,6 +184,11 @@ void ProviderConnection::clientConnect()
     m_context.core.state.marker = QStringLiteral(".");
     m_assembler.clear();
     m_replyFrom = 0;
+    m_judgedEnd = 0;
+    m_secure = false;
+    ++m_sessions;
+    if (m_security == Security::Tls)
+        encrypt();
     m_context.view.dialPanelStatus(QStringLiteral("Authenticating"));
 }
 
@@ -147,6 +201,7 @@ void ProviderConnection::judgeText(const QByteArray &text)
         m_judge.outOfStep(QStringLiteral("応答を待っていない行が届きました"));
         return;
     }
+    m_judgedEnd = m_assembler.position() + text.size() + 2;
     m_judge.judge(text);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/ProviderSecurity.h"
 #include "net/LineAssembler.h"
 #include "net/NetServices.h"
 #include "session/ClientJudge.h"
@@ -25,6 +26,11 @@ struct SessionContext;
 // has a deadline: OverTime for the greeting and for every command, plus the
 // time the announced sizes take at a low rate. Past it the session ends as
 // on the watchdog.
+//
+// With TLS the encryption sits between the socket and the line assembly
+// (net/TlsChannel.h): from the connect on for implicit TLS, from the reply
+// to STLS or STARTTLS on otherwise. The monitor then shows the protocol
+// lines as before, and a line naming the protocol and cipher.
 class ProviderConnection final : public ClientLink
 {
 public:
@@ -45,7 +51,7 @@ public:
 
     // The watchdog period, from `OverTime` seconds.
     void setOverTime(int seconds);
-    void setTarget(const QString &host, int port);
+    void setTarget(const QString &host, int port, Security security = Security::None);
     bool active() const;
 
     // Monitor section line, connection switched on, local servers closed.
@@ -55,6 +61,8 @@ public:
     void send(const QByteArray &bytes) override;
     bool sendPending() const override;
     void flush() override;
+    bool startTls() override;
+    bool secure() const override { return m_secure; }
     void restartWatchdog() override;
     void stopWatchdog() override;
     void allowTime(qint64 ms) override;
@@ -72,6 +80,8 @@ private:
     void judgeText(const QByteArray &text);
     void overflow();
     void showReceived(const QByteArray &block);
+    void encrypt();
+    void encrypted(const QString &description);
 
     const SessionContext &m_context;
     ClientJudge m_judge;
@@ -84,6 +94,13 @@ private:
     // Where in the received stream the answer to the last command can
     // begin: whatever came before it was sent cannot answer it.
     qint64 m_replyFrom = 0;
+    // Where the line being judged ends in the received stream.
+    qint64 m_judgedEnd = 0;
+    Security m_security = Security::None;
+    bool m_secure = false;
+    // Counts connections, so that news of an earlier one is not taken for
+    // the current one's.
+    quint64 m_sessions = 0;
 };
 
 } // namespace vesk

@@ -47,7 +47,7 @@ int ProviderSession::downLoad()
         view.setBoxCaption(QStringLiteral("送受信箱 <Last ") + time + QLatin1Char('>'));
 
     connection.judge().beginDownload();
-    connection.setTarget(m_config.Host, m_config.POP3_ServerVesk);
+    connection.setTarget(m_config.Host, m_config.POP3_ServerVesk, m_config.POP3_Security);
     connection.clientOn(QStringLiteral(">"));
     view.dialPanelStatus(QStringLiteral("Connecting"));
     connection.timRet().start();
@@ -103,7 +103,7 @@ bool ProviderSession::mailSend()
 void ProviderSession::upMail()
 {
     ProviderConnection &connection = *m_connection;
-    connection.setTarget(m_config.SMTP, m_config.SMTP_ServerVesk);
+    connection.setTarget(m_config.SMTP, m_config.SMTP_ServerVesk, m_config.SMTP_Security);
     // Time for the host lookup.
     m_core.pump.waitUntil([] { return false; }, 20, 10);
     connection.judge().beginUpload();

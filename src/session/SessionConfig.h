@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mail/ProviderSecurity.h"
+
 #include <QString>
 
 namespace vesk {
@@ -23,6 +25,18 @@ struct SessionConfig
     // Seconds of silence before the watchdog abandons a session.
     int OverTime = 300;
 
+    Security POP3_Security = Security::None;
+    Security SMTP_Security = Security::None;
+    SmtpAuth SMTP_Auth = SmtpAuth::None;
+    // PLAIN and LOGIN also on a connection that is not encrypted.
+    bool SMTP_AuthPlain = false;
+    // The SMTP login where it differs from the provider's; empty: UserID
+    // and Password.
+    QString SMTP_UserID;
+    QString SMTP_Password;
+    // Certificates trusted besides the system's (a test's own authority).
+    QString TlsCaFile;
+
     // The fixed pauses of the download (before each RETR, after each saved
     // message). Only a measurement changes them.
     int RetrPauseMs = 100;
@@ -31,6 +45,8 @@ struct SessionConfig
     // A message larger than this is left at the provider.
     qint64 MaxMessageBytes = qint64(256) * 1024 * 1024;
 
+    QString smtpUser() const { return SMTP_UserID.isEmpty() ? UserID : SMTP_UserID; }
+    QString smtpPassword() const { return SMTP_Password.isEmpty() ? Password : SMTP_Password; }
 
     // Host, SMTP and UserID all given.
     bool accountComplete() const { return !Host.isEmpty() && !SMTP.isEmpty() && !UserID.isEmpty(); }

@@ -5,6 +5,7 @@
 #include "mail/MailView.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "mail/TMD5.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
@@ -49,17 +50,35 @@ void SmtpDialogue::begin()
 {
     m_contents = {};
     m_index = 0;
+    m_startTlsOffered = false;
+    m_mechanisms.clear();
+    m_mechanism = SmtpAuth::None;
+    m_authStage = 0;
 }
 
 void SmtpDialogue::reply(const QByteArray &line)
 {
-    if (isContinuation(line))
-        return;
-    const QByteArray &code = m_judge.words().word1;
     const int state = m_judge.clientState();
+    if (isContinuation(line)) {
+        if (state == SmtpEhlo)
+            capability(line.mid(4));
+        return;
+    }
+    const QByteArray &code = m_judge.words().word1;
+    if (state == SmtpAuthStep) {
+        authReply(code);
+        return;
+    }
+    if (state == SmtpStartTls && code != "220") {
+        m_judge.fail(
+            QStringLiteral("VeskTalk< サーバーが STARTTLS（暗号化）を受け付けないため中止しました >"));
+        return;
+    }
     // Only a real acceptance counts: a file is deleted on the reply to its
     // final ".", so that reply must be 250, and the text goes out only after 354.
-    const QByteArray expected = state == SmtpGreeting ? "220" : state == StateText ? "354" : "250";
+    const QByteArray expected = state == SmtpGreeting || state == SmtpStartTls ? "220"
+        : state == StateText                                                   ? "354"
+                                                                               : "250";
     const bool ok = code == expected || (state == SmtpQuit && code == "221");
     if (!ok) {
         m_judge.failurePath();
@@ -67,8 +86,22 @@ void SmtpDialogue::reply(const QByteArray &line)
     }
     switch (state) {
     case SmtpGreeting:
+        if (wantsEhlo()) {
+            m_judge.sendCommand("EHLO " + m_judge.link().localHostName().toUtf8());
+            m_judge.setClientState(SmtpEhlo);
+            break;
+        }
         m_judge.sendCommand("HELO " + m_judge.link().localHostName().toUtf8());
         m_judge.setClientState(StateHelo);
+        break;
+    case SmtpEhlo:
+        capability(line.mid(4));
+        afterEhlo();
+        break;
+    case SmtpStartTls:
+        // EHLO waits until the server has proved who it is.
+        m_judge.setClientState(SmtpHandshake);
+        m_judge.link().startTls();
         break;
     case StateHelo:
         m_judge.sendCommandAndStep("RSET");
@@ -97,6 +130,154 @@ void SmtpDialogue::reply(const QByteArray &line)
         m_judge.failurePath();
         break;
     }
+}
+
+void SmtpDialogue::encrypted()
+{
+    // What the server offered in plain text may have been forged.
+    m_startTlsOffered = false;
+    m_mechanisms.clear();
+    m_judge.sendCommand("EHLO " + m_judge.link().localHostName().toUtf8());
+    m_judge.setClientState(SmtpEhlo);
+}
+
+bool SmtpDialogue::wantsEhlo() const
+{
+    const SessionConfig &config = m_judge.context().config;
+    return config.SMTP_Auth != SmtpAuth::None || config.SMTP_Security == Security::StartTls;
+}
+
+void SmtpDialogue::capability(const QByteArray &text)
+{
+    // "AUTH PLAIN LOGIN", or "AUTH=PLAIN LOGIN" as older servers put it.
+    const QList<QByteArray> words = text.toUpper().simplified().replace('=', ' ').split(' ');
+    if (words.first() == "STARTTLS")
+        m_startTlsOffered = true;
+    if (words.first() == "AUTH") {
+        for (const QByteArray &word : words.mid(1))
+            m_mechanisms.insert(word);
+    }
+}
+
+void SmtpDialogue::afterEhlo()
+{
+    const SessionConfig &config = m_judge.context().config;
+    if (config.SMTP_Security == Security::StartTls && !m_judge.link().secure()) {
+        // No plain-text fallback: the login and the mail would travel readable.
+        if (!m_startTlsOffered) {
+            m_judge.fail(
+                QStringLiteral("VeskTalk< サーバーが STARTTLS（暗号化）に応じないため中止しました >"));
+            return;
+        }
+        m_judge.sendCommand("STARTTLS");
+        m_judge.setClientState(SmtpStartTls);
+        return;
+    }
+    if (config.SMTP_Auth != SmtpAuth::None) {
+        startAuth();
+        return;
+    }
+    ready();
+}
+
+void SmtpDialogue::startAuth()
+{
+    const SessionConfig &config = m_judge.context().config;
+    const bool clearText = !m_judge.link().secure() && !config.SMTP_AuthPlain;
+    const auto offered = [&](SmtpAuth mechanism) {
+        switch (mechanism) {
+        case SmtpAuth::Plain:
+            return m_mechanisms.contains("PLAIN");
+        case SmtpAuth::Login:
+            return m_mechanisms.contains("LOGIN");
+        case SmtpAuth::CramMd5:
+            return m_mechanisms.contains("CRAM-MD5");
+        default:
+            return false;
+        }
+    };
+    m_mechanism = config.SMTP_Auth;
+    if (m_mechanism == SmtpAuth::Automatic) {
+        m_mechanism = SmtpAuth::None;
+        const QList<SmtpAuth> choices = clearText
+            ? QList<SmtpAuth> { SmtpAuth::CramMd5 }
+            : QList<SmtpAuth> { SmtpAuth::Plain, SmtpAuth::Login, SmtpAuth::CramMd5 };
+        for (SmtpAuth choice : choices) {
+            if (offered(choice)) {
+                m_mechanism = choice;
+                break;
+            }
+        }
+        if (m_mechanism == SmtpAuth::None) {
+            m_judge.fail(QStringLiteral("VeskTalk< サーバーが使える認証方式を示しません >"));
+            return;
+        }
+    }
+    if (clearText && m_mechanism != SmtpAuth::CramMd5) {
+        m_judge.fail(
+            QStringLiteral("VeskTalk< 暗号化されていない接続ではパスワードを送りません（SMTP認証） >"));
+        return;
+    }
+    if (!offered(m_mechanism)) {
+        m_judge.fail(QStringLiteral("VeskTalk< サーバーがこの認証方式に対応していません >"));
+        return;
+    }
+    m_authStage = 0;
+    m_judge.setClientState(SmtpAuthStep);
+    switch (m_mechanism) {
+    case SmtpAuth::Plain: {
+        const QByteArray response
+            = ('\0' + config.smtpUser().toUtf8() + '\0' + config.smtpPassword().toUtf8()).toBase64();
+        m_judge.sendSecret(
+            "AUTH PLAIN " + response, QStringLiteral("AUTH PLAIN ") + QString(response.size(), u'*'));
+        break;
+    }
+    case SmtpAuth::Login:
+        m_judge.sendCommand("AUTH LOGIN");
+        break;
+    default:
+        m_judge.sendCommand("AUTH CRAM-MD5");
+        break;
+    }
+}
+
+void SmtpDialogue::authReply(const QByteArray &code)
+{
+    if (code == "235") {
+        ready();
+        return;
+    }
+    const SessionConfig &config = m_judge.context().config;
+    const int stage = m_authStage++;
+    QByteArray response;
+    if (code == "334" && m_mechanism == SmtpAuth::Login && stage == 0) {
+        response = config.smtpUser().toUtf8().toBase64();
+    } else if (code == "334" && m_mechanism == SmtpAuth::Login && stage == 1) {
+        response = config.smtpPassword().toUtf8().toBase64();
+    } else if (code == "334" && m_mechanism == SmtpAuth::CramMd5 && stage == 0) {
+        const auto challenge
+            = QByteArray::fromBase64Encoding(m_judge.words().word2, QByteArray::AbortOnBase64DecodingErrors);
+        if (!challenge || challenge.decoded.isEmpty()) {
+            m_judge.failurePath();
+            return;
+        }
+        response = (config.smtpUser().toUtf8() + ' '
+            + TMD5::cramDigest(challenge.decoded, config.smtpPassword().toUtf8()))
+                       .toBase64();
+    } else if (code == "334") {
+        m_judge.failurePath();
+        return;
+    } else {
+        m_judge.fail(QStringLiteral("VeskTalk< SMTP認証が受け入れられませんでした >"));
+        return;
+    }
+    m_judge.sendSecret(response, QString(response.size(), u'*'));
+}
+
+void SmtpDialogue::ready()
+{
+    m_judge.sendCommand("RSET");
+    m_judge.setClientState(StateRset);
 }
 
 void SmtpDialogue::quit()

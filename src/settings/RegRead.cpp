@@ -13,13 +13,13 @@
 namespace vesk {
 namespace {
 
-QString readPassword(SettingsStore &store, const QString &stored, Messenger &messenger)
+QString readPassword(SettingsStore &store, const QString &name, const QString &stored, Messenger &messenger)
 {
     if (stored.isEmpty())
         return {};
     if (PasswordCodec::isPlain(stored)) {
         // Left by an older version: keep using it, store it encoded.
-        store.writeString(sections::Config, QStringLiteral("Password"), PasswordCodec::encode(stored));
+        store.writeString(sections::Config, name, PasswordCodec::encode(stored));
         return stored;
     }
     if (auto decoded = PasswordCodec::decode(stored))
@@ -48,7 +48,9 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
 
     settings.AccountComplete
         = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();
-    settings.Password = readPassword(store, settings.Password, messenger);
+    settings.Password = readPassword(store, QStringLiteral("Password"), settings.Password, messenger);
+    settings.SMTP_Password
+        = readPassword(store, QStringLiteral("SMTP_Password"), settings.SMTP_Password, messenger);
     settings.MainPositionApplies = settings.PosiMode == 0 || settings.PosiMode == 3;
     settings.PelmaMenuEnabled = input.pelmaExists;
     settings.PelmaItemsEnabled = settings.Pelma && input.pelmaExists;

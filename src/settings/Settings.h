@@ -95,6 +95,14 @@ struct Settings
     int ChoimiFStyle = 0; // FontStyleBits
     bool ChoimiHead = true;
     QString Folder;
+    // Not in the old program: TLS and SMTP login with the provider. The
+    // defaults are the plain sessions of old.
+    int POP3_Security = 0; // 0 none, 1 STLS, 2 TLS (POP3S)
+    int SMTP_Security = 0; // 0 none, 1 STARTTLS, 2 TLS (SMTPS)
+    int SMTP_Auth = 0; // 0 none, 1 automatic, 2 PLAIN, 3 LOGIN, 4 CRAM-MD5
+    bool SMTP_AuthPlain = false; // PLAIN and LOGIN also without encryption
+    QString SMTP_UserID; // empty: UserID
+    QString SMTP_Password; // decoded; empty: Password
 
     // --- Disp ---
     bool Wareki = false;

@@ -73,6 +73,12 @@ const std::vector<SettingEntry> &SettingsTable::config()
         { "Config", "Folder", "", &S::Folder }, // written by the settings dialog only
         // Not in the old program: a desktop notification naming new mail.
         { "Config", "DesktopNotify", "0", &S::DesktopNotify },
+        // Not in the old program: TLS and SMTP login with the provider.
+        { "Config", "POP3_Security", "0", &S::POP3_Security },
+        { "Config", "SMTP_Security", "0", &S::SMTP_Security }, { "Config", "SMTP_Auth", "0", &S::SMTP_Auth },
+        { "Config", "SMTP_AuthPlain", "0", &S::SMTP_AuthPlain },
+        { "Config", "SMTP_UserID", "", &S::SMTP_UserID },
+        { "Config", "SMTP_Password", "", &S::SMTP_Password }, // encoded like Password
         { "Config", "FirstDelay", "0", &S::FirstDelay }, // read last
     };
     return table;

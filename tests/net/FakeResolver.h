@@ -33,6 +33,10 @@ public:
         if (!address.isEmpty())
             reply.addresses << QHostAddress(address);
         reply.error = error;
+        answer(index, reply);
+    }
+    void answer(size_t index, const Answer &reply)
+    {
         const Request &request = requests.at(index);
         if (!request.aborted && request.context)
             request.callback(reply);

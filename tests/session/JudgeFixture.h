@@ -22,6 +22,13 @@ public:
     }
     bool sendPending() const override { return false; }
     void flush() override { }
+    bool startTls() override
+    {
+        ++tlsStarts;
+        encrypted = true;
+        return true;
+    }
+    bool secure() const override { return encrypted; }
     void restartWatchdog() override { ++watchdogRestarts; }
     void stopWatchdog() override { }
     void clientOff() override
@@ -37,6 +44,8 @@ public:
     Lines lines;
     int clientOffs = 0;
     int watchdogRestarts = 0;
+    int tlsStarts = 0;
+    bool encrypted = false;
     std::function<void()> onClientOff;
 };
 

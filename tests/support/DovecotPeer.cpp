@@ -45,10 +45,10 @@ void giveToMailOwner(const QString &path)
 
 // A login with a short timeout: proves that the server answers and warms up
 // the authentication processes.
-bool loginWorks(quint16 port, const QString &user, const QString &password)
+bool loginWorks(const QString &host, quint16 port, const QString &user, const QString &password)
 {
     QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    socket.connectToHost(host, port);
     const auto replyOk = [&] {
         while (!socket.canReadLine() && socket.waitForReadyRead(5000)) { }
         return socket.readLine().startsWith("+OK");
@@ -64,6 +64,12 @@ DovecotPeer::DovecotPeer(QString user, QString password)
     : m_user(std::move(user))
     , m_password(std::move(password))
 { }
+
+void DovecotPeer::setTls(const QString &certFile, const QString &keyFile)
+{
+    m_certFile = certFile;
+    m_keyFile = keyFile;
+}
 
 DovecotPeer::~DovecotPeer()
 {
@@ -86,7 +92,13 @@ bool DovecotPeer::writeConfig()
               .arg(m_port)
               .arg(owner.uid)
               .arg(owner.gid)
-              .arg(root ? QStringLiteral("dovecot") : self, root ? QStringLiteral("dovenull") : self);
+              .arg(root ? QStringLiteral("dovecot") : self, root ? QStringLiteral("dovenull") : self)
+              .arg(m_listen,
+                  m_certFile.isEmpty() ? QStringLiteral("ssl = no\n")
+                                       : QStringLiteral("ssl = yes\nssl_cert = <%1\nssl_key = <%2\n"
+                                                        "ssl_min_protocol = TLSv1.2\n")
+                                             .arg(m_certFile, m_keyFile))
+              .arg(m_tlsPort);
     QFile confFile(d + QStringLiteral("/dovecot.conf"));
     QFile passwdFile(d + QStringLiteral("/passwd"));
     if (!confFile.open(QIODevice::WriteOnly) || confFile.write(conf.toUtf8()) < 0
@@ -116,6 +128,7 @@ bool DovecotPeer::start(QString *error)
 
     for (int attempt = 0; attempt < 5 && !m_running; ++attempt) {
         m_port = freePort();
+        m_tlsPort = m_certFile.isEmpty() ? 0 : freePort();
         if (!writeConfig())
             break;
         QProcess dovecot;
@@ -128,7 +141,7 @@ bool DovecotPeer::start(QString *error)
             continue;
         m_running = true;
         bool up = false;
-        for (int i = 0; i < 100 && !(up = loginWorks(m_port, m_user, m_password)); ++i)
+        for (int i = 0; i < 100 && !(up = loginWorks(m_listen, m_port, m_user, m_password)); ++i)
             QThread::msleep(100);
         if (!up)
             stop();

@@ -20,11 +20,18 @@ public:
     DovecotPeer(const DovecotPeer &) = delete;
     DovecotPeer &operator=(const DovecotPeer &) = delete;
 
+    // Before start: TLS with this certificate and key (PEM files), POP3S on
+    // tlsPort() and STLS offered on port().
+    void setTls(const QString &certFile, const QString &keyFile);
+    // Before start: the address it listens on (127.0.0.1 unless set).
+    void setListen(const QString &address) { m_listen = address; }
+
     // Writes the configuration, starts Dovecot and waits until a login works.
     bool start(QString *error = nullptr);
     void stop();
 
     quint16 port() const { return m_port; }
+    quint16 tlsPort() const { return m_tlsPort; }
     QString user() const { return m_user; }
     QString password() const { return m_password; }
 
@@ -42,6 +49,10 @@ private:
     QString m_password;
     std::unique_ptr<QTemporaryDir> m_dir;
     quint16 m_port = 0;
+    quint16 m_tlsPort = 0;
+    QString m_listen = QStringLiteral("127.0.0.1");
+    QString m_certFile;
+    QString m_keyFile;
     bool m_running = false;
     int m_serial = 0;
 };

@@ -17,6 +17,17 @@ SmtpSinkPeer::~SmtpSinkPeer()
     stop();
 }
 
+void SmtpSinkPeer::setTls(const QString &mode, const QString &certFile, const QString &keyFile)
+{
+    m_options << QStringLiteral("--tls") << mode << QStringLiteral("--tls-cert") << certFile
+              << QStringLiteral("--tls-key") << keyFile;
+}
+
+void SmtpSinkPeer::setAuth(const QString &user, const QString &password)
+{
+    m_options << QStringLiteral("--auth-user") << user << QStringLiteral("--auth-password") << password;
+}
+
 bool SmtpSinkPeer::start(const QString &rejectPattern, QString *error)
 {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -28,6 +39,7 @@ bool SmtpSinkPeer::start(const QString &rejectPattern, QString *error)
             QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--dir"), m_dir->path() };
         if (!rejectPattern.isEmpty())
             args << QStringLiteral("--reject-rcpt") << rejectPattern;
+        args << m_options;
         m_process->start(systemPython(), args);
         if (m_process->waitForReadyRead(20000) && m_process->readLine().startsWith("READY"))
             return true;
@@ -66,6 +78,23 @@ QList<SmtpSinkPeer::Received> SmtpSinkPeer::received() const
             r.rcptTos << v.toString();
         r.data = eml.readAll();
         out << r;
+    }
+    return out;
+}
+
+QList<SmtpSinkPeer::AuthAttempt> SmtpSinkPeer::authAttempts() const
+{
+    QList<AuthAttempt> out;
+    QFile log(m_dir->path() + QStringLiteral("/auth.jsonl"));
+    if (!log.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray &line : log.readAll().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (object.isEmpty())
+            continue;
+        out << AuthAttempt { object.value(QStringLiteral("mechanism")).toString(),
+            object.value(QStringLiteral("login")).toString(), object.value(QStringLiteral("tls")).toBool(),
+            object.value(QStringLiteral("success")).toBool() };
     }
     return out;
 }

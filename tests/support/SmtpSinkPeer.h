@@ -19,6 +19,11 @@ public:
     SmtpSinkPeer();
     ~SmtpSinkPeer();
 
+    // Before start: "starttls" or "smtps" with this certificate and key.
+    void setTls(const QString &mode, const QString &certFile, const QString &keyFile);
+    // Before start: AUTH PLAIN, LOGIN and CRAM-MD5 for this login, required.
+    void setAuth(const QString &user, const QString &password);
+
     // Recipients containing `rejectPattern` are refused with 550.
     bool start(const QString &rejectPattern = QString(), QString *error = nullptr);
     void stop();
@@ -32,7 +37,17 @@ public:
     };
     QList<Received> received() const;
 
+    struct AuthAttempt
+    {
+        QString mechanism;
+        QString login;
+        bool tls = false;
+        bool success = false;
+    };
+    QList<AuthAttempt> authAttempts() const;
+
 private:
+    QStringList m_options;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_process;
     quint16 m_port = 0;

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -61,7 +62,10 @@ TSettingForm::TSettingForm(SettingsStore &store, Messenger &messenger, const Dia
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pgcSetting"));
+    // Every page's tab in sight: the dialog is as wide as they need.
+    m_pages->setUsesScrollButtons(false);
     m_pages->addTab(settingpages::host(m_pages), QStringLiteral("ＨＯＳＴ設定"));
+    m_pages->addTab(settingpages::security(m_pages), QStringLiteral("暗号化・認証"));
     m_pages->addTab(settingpages::connection(m_pages), QStringLiteral("接続方法"));
     m_pages->addTab(settingpages::mailer1(m_pages), QStringLiteral("メーラー1設定"));
     m_pages->addTab(settingpages::mailer2(m_pages), QStringLiteral("メーラー2設定"));
@@ -120,6 +124,14 @@ void TSettingForm::bindControls()
             spin->setValue(m_model.number(name));
             connect(spin, &QSpinBox::valueChanged, this,
                 [this, name](int value) { m_model.setNumber(name, value); });
+        } else if (auto *choice = qobject_cast<QComboBox *>(widget)) {
+            choice->setCurrentIndex(m_model.number(name));
+            connect(choice, &QComboBox::currentIndexChanged, this, [this, name](int index) {
+                m_model.setNumber(name, index);
+                // An encryption chosen may move its server's port along.
+                showPorts();
+                applyDependencies();
+            });
         } else {
             qWarning("TSettingForm: no control %s", c.control);
         }
@@ -132,6 +144,10 @@ void TSettingForm::bindSpecialControls()
     password->setText(m_model.password());
     connect(
         password, &QLineEdit::textChanged, this, [this](const QString &text) { m_model.setPassword(text); });
+    auto *smtpPassword = control<QLineEdit>("edtSmtpPassword");
+    smtpPassword->setText(m_model.smtpPassword());
+    connect(smtpPassword, &QLineEdit::textChanged, this,
+        [this](const QString &text) { m_model.setSmtpPassword(text); });
 
     showRoundTime();
     connect(control<QLineEdit>("edtRoundTime"), &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -182,7 +198,11 @@ void TSettingForm::connectButtons()
     on("btnHelp", [this] { m_host.openHelp(HelpChanges); });
     on("btnPort", [this] {
         TPortForm ports(m_store, m_messenger, this);
-        ports.exec();
+        if (ports.exec() == QDialog::Accepted) {
+            // It wrote the provider ports: the ones shown here follow.
+            m_model.reloadPorts(m_store);
+            showPorts();
+        }
     });
     on("btnMonitorOn", [this] {
         if (!m_host.monitorOpen())
@@ -260,6 +280,12 @@ void TSettingForm::browse(const char *field, const QString &filter)
         = QFileDialog::getOpenFileName(this, QString(), QFileInfo(edit->text()).absolutePath(), filter);
     if (!chosen.isEmpty())
         edit->setText(chosen);
+}
+
+void TSettingForm::showPorts()
+{
+    for (const char *name : { "spePop3Port", "speSmtpPort" })
+        control<QSpinBox>(name)->setValue(m_model.number(QString::fromLatin1(name)));
 }
 
 void TSettingForm::showRoundTime()

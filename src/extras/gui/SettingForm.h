@@ -16,7 +16,7 @@ class RuleListsPage;
 class SettingsDialogHost;
 class SettingsStore;
 
-// "Vesk各種設定": every setting of the program on six pages. Not modal; it
+// "Vesk各種設定": every setting of the program on seven pages. Not modal; it
 // deletes itself when closed (hold it in a QPointer), and the host hears of
 // every closing. The rules are the model's; this form lays out, mirrors the
 // model into the controls and forwards what the user does.
@@ -49,6 +49,7 @@ private:
     void applyDependencies();
     void showDialEntries();
     void showRoundTime();
+    void showPorts();
     void browse(const char *field, const QString &filter);
 
     void btnOKClick();

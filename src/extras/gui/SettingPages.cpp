@@ -4,6 +4,7 @@
 #include "extras/gui/FontButton.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -127,6 +128,63 @@ QWidget *host(QWidget *parent)
     layout->addWidget(timing);
     layout->addWidget(server);
     layout->addWidget(test);
+    layout->addStretch(1);
+    return p;
+}
+
+QWidget *security(QWidget *parent)
+{
+    QWidget *p = page(parent, "tabSecurity");
+    const QStringList securities = { QStringLiteral("なし（暗号化しない）"),
+        QStringLiteral("STARTTLS（接続後に暗号化）"), QStringLiteral("SSL/TLS（最初から暗号化）") };
+    const auto choice = [p](const char *name, const QStringList &items) {
+        auto *box = named(new QComboBox(p), name);
+        box->addItems(items);
+        return box;
+    };
+    const auto port = [p](const char *name) {
+        QSpinBox *box = spin(p, name);
+        box->setGroupSeparatorShown(false);
+        return box;
+    };
+
+    auto *servers = new QGroupBox(QStringLiteral("サーバーとの接続"), p);
+    auto *grid = new QGridLayout(servers);
+    grid->addWidget(new QLabel(QStringLiteral("POP3"), p), 0, 0);
+    grid->addWidget(choice("cmbPop3Security", securities), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("ポート"), p), 0, 2);
+    grid->addWidget(port("spePop3Port"), 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("SMTP"), p), 1, 0);
+    grid->addWidget(choice("cmbSmtpSecurity", securities), 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("ポート"), p), 1, 2);
+    grid->addWidget(port("speSmtpPort"), 1, 3);
+    grid->setColumnStretch(1, 1);
+    auto *trust = new QLabel(
+        QStringLiteral("サーバー証明書はシステムの認証局で検証し、検証できないサーバーには接続しません。"),
+        p);
+    trust->setWordWrap(true);
+    grid->addWidget(trust, 2, 0, 1, 4);
+
+    auto *login = new QGroupBox(QStringLiteral("SMTP認証"), p);
+    auto *form = new QFormLayout(login);
+    form->addRow(QStringLiteral("認証方式"),
+        row(p,
+            { choice("cmbSmtpAuth",
+                { QStringLiteral("なし"), QStringLiteral("自動"), QStringLiteral("PLAIN"),
+                    QStringLiteral("LOGIN"), QStringLiteral("CRAM-MD5") }) },
+            true));
+    QLineEdit *user = edit(p, "edtSmtpUserID");
+    user->setPlaceholderText(QStringLiteral("空欄ならＨＯＳＴ設定のユーザーID"));
+    form->addRow(QStringLiteral("ユーザーID"), user);
+    QLineEdit *password = secret(p, "edtSmtpPassword");
+    password->setPlaceholderText(QStringLiteral("空欄ならＨＯＳＴ設定のパスワード"));
+    form->addRow(QStringLiteral("パスワード"), password);
+    form->addRow(check(p, "ckbSmtpAuthPlain",
+        QStringLiteral("暗号化しない接続でもPLAIN/LOGINでパスワードを送る（おすすめしません）")));
+
+    auto *layout = new QVBoxLayout(p);
+    layout->addWidget(servers);
+    layout->addWidget(login);
     layout->addStretch(1);
     return p;
 }

@@ -10,6 +10,7 @@ namespace vesk {
 namespace settingpages {
 
 QWidget *host(QWidget *parent); // "ＨＯＳＴ設定"
+QWidget *security(QWidget *parent); // "暗号化・認証"
 QWidget *connection(QWidget *parent); // "接続方法"
 QWidget *mailer1(QWidget *parent); // "メーラー1設定"
 QWidget *mailer2(QWidget *parent); // "メーラー2設定"

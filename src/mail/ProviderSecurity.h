@@ -1,0 +1,48 @@
+#pragma once
+
+namespace vesk {
+
+// How a provider server's connection is protected. The values are the
+// settings' (POP3_Security, SMTP_Security).
+enum class Security : int {
+    // Plain text, as mail programs of old spoke.
+    None = 0,
+    // Plain connect, then STLS (POP3) or STARTTLS (SMTP); a server that does
+    // not offer it is refused.
+    StartTls = 1,
+    // TLS from the first byte (POP3S, SMTPS).
+    Tls = 2,
+};
+
+// How the SMTP session logs in. The values are the setting SMTP_Auth's.
+enum class SmtpAuth : int {
+    None = 0,
+    // The best the server offers: PLAIN or LOGIN where they may be used,
+    // else CRAM-MD5.
+    Automatic = 1,
+    Plain = 2,
+    Login = 3,
+    CramMd5 = 4,
+};
+
+// The port a provider server listens on by default for `security`.
+inline int defaultPop3Port(Security security)
+{
+    return security == Security::Tls ? 995 : 110;
+}
+inline int defaultSmtpPort(Security security)
+{
+    return security == Security::Tls ? 465 : security == Security::StartTls ? 587 : 25;
+}
+
+// A stored number as one of the values (anything else: the first).
+inline Security securityFrom(int value)
+{
+    return value == 1 ? Security::StartTls : value == 2 ? Security::Tls : Security::None;
+}
+inline SmtpAuth smtpAuthFrom(int value)
+{
+    return value >= 1 && value <= 4 ? SmtpAuth(value) : SmtpAuth::None;
+}
+
+} // namespace vesk
