@@ -13,6 +13,16 @@ namespace {
 constexpr int WaitMs = 10000;
 constexpr int PauseMs = 10;
 
+// A command still running is the shutdown under way: killing it with its
+// QProcess could cancel it, so it is let go and cleans up once it ends.
+void letGo(std::unique_ptr<QProcess> process)
+{
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    QProcess *running = process.release();
+    QObject::connect(running, &QProcess::finished, running, &QObject::deleteLater);
+}
+
 } // namespace
 
 LogindPowerOff::LogindPowerOff(EventPump &pump, const QDBusConnection &bus, QStringList fallback)
@@ -23,9 +33,7 @@ LogindPowerOff::LogindPowerOff(EventPump &pump, const QDBusConnection &bus, QStr
 
 LogindPowerOff::~LogindPowerOff()
 {
-    // A command still running is left to finish on its own.
-    if (m_process)
-        m_process.release()->setParent(nullptr);
+    letGo(std::move(m_process));
 }
 
 bool LogindPowerOff::powerOff(QString *reason)
@@ -68,8 +76,7 @@ bool LogindPowerOff::throughCommand(QString *reason)
 {
     if (m_fallback.isEmpty())
         return false;
-    if (m_process && m_process->state() != QProcess::NotRunning)
-        m_process.release()->setParent(nullptr);
+    letGo(std::move(m_process));
     m_process = std::make_unique<QProcess>();
     QProcess &process = *m_process;
     process.start(m_fallback.constFirst(), m_fallback.mid(1));
