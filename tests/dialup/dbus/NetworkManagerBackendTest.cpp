@@ -67,7 +67,8 @@ TEST_F(NetworkManagerBackendTest, ProfilesAreEntriesActivatingDialsAndDeactivati
     ASSERT_TRUE(waitFor([&] { return !events.empty() && events.back().first == 8192; }));
     EXPECT_EQ(
         events, (std::vector<std::pair<int, int>> { { 2, 0 }, { 4, 0 }, { 5, 0 }, { 14, 0 }, { 8192, 0 } }));
-    const ActiveConnection *line = find(dial.GetActiveConnections(), "MyISP");
+    const QList<ActiveConnection> connections = dial.GetActiveConnections();
+    const ActiveConnection *line = find(connections, "MyISP");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->handle, dial.ownHandle());
     EXPECT_EQ(line->state, 8192);
