@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
+#include <gtest/gtest.h>
+
 namespace vesk::test {
 
 VeskHome::VeskHome()
@@ -13,6 +16,15 @@ VeskHome::VeskHome()
     QDir().mkpath(runtimeDir());
     QFile::setPermissions(
         runtimeDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+VeskHome::~VeskHome()
+{
+    if (!::testing::Test::HasFailure())
+        return;
+    const QString text = log();
+    if (!text.isEmpty())
+        std::fprintf(stderr, "--- vesk.log ---\n%s\n--- end of vesk.log ---\n", qPrintable(text.right(20000)));
 }
 
 QString VeskHome::program()

@@ -16,6 +16,8 @@ class VeskHome final
 {
 public:
     VeskHome();
+    // Shows the program's own log when the test has failed.
+    ~VeskHome();
     QString configDir() const { return m_dir.path() + "/config"; }
     QString dataDir() const { return m_dir.path() + "/data/Dorvane/Vesk"; }
     QString runtimeDir() const { return m_dir.path() + "/run"; }

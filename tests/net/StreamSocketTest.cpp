@@ -57,7 +57,7 @@ protected:
 
     test::FakeEventPump pump;
     RawListener listener;
-    TKTcpClient client { nullptr, NetServices { &pump } };
+    TKTcpClient client { nullptr, NetServices { .pump = &pump } };
     std::unique_ptr<RawConnection> peer;
     QStringList events, errors;
     QByteArray received;

@@ -40,7 +40,7 @@ protected:
     }
 
     test::FakeResolver resolver;
-    TKTcpClient client { nullptr, NetServices { nullptr, nullptr, &resolver } };
+    TKTcpClient client { nullptr, NetServices { .resolver = &resolver } };
     RawListener listener;
     int connects = 0;
     QStringList errors;

@@ -123,7 +123,7 @@ void BoxGridView::mouseMoveEvent(QMouseEvent *event)
             >= QApplication::startDragDistance()) {
         m_pressedOnRow = false;
         if (!m_window.list(m_grid).isEmptyList())
-            startDrag();
+            dragSelection();
         return;
     }
     if (!m_pressedOnRow)
@@ -136,7 +136,7 @@ void BoxGridView::mouseReleaseEvent(QMouseEvent *event)
     QTableView::mouseReleaseEvent(event);
 }
 
-void BoxGridView::startDrag()
+void BoxGridView::dragSelection()
 {
     auto *data = new QMimeData;
     data->setData(DragFormat, QByteArray::number(int(m_grid)));

@@ -55,7 +55,7 @@ private:
     // The window model learns the selection as it stands now.
     void reportSelection();
     bool acceptsDrag(const QMimeData *data) const;
-    void startDrag();
+    void dragSelection();
 
     const Grid m_grid;
     BoxWindowModel &m_window;

@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
                 reply(lines.at(i), i + 1 == lines.size());
         });
     });
-    TerminationSignals termination([&app](int) { QCoreApplication::quit(); });
+    TerminationSignals termination([](int) { QCoreApplication::quit(); });
     const int status = QApplication::exec();
     program.saveAll();
     return status;
