@@ -19,7 +19,7 @@ struct NetServices
     TimerFactory *timers = nullptr;
     HostResolver *resolver = nullptr;
     // Makes the byte channel of a connected socket.
-    std::function<std::unique_ptr<ByteChannel>(int handle)> channelFactory;
+    std::function<std::unique_ptr<ByteChannel>(int handle)> channelFactory {};
 
     EventPump &eventPump() const;
     TimerFactory &timerFactory() const;
