@@ -38,6 +38,10 @@ int JCodeCheck(QByteArrayView text)
         const unsigned b = p[i];
         if (b == 0x1B) {
             ++i;
+            if (p[i] == '(' && i + 2 < n && p[i + 1] == 'I') {
+                kind = JCodeJis; // half-width kana inside JIS text
+                continue;
+            }
             if (p[i] == '$')
                 ++i;
             if (i < n && p[i] == 'B')

@@ -67,22 +67,34 @@ private:
     bool m_twoByte = false;
 };
 
+// What the bytes after the last escape are: ASCII (or JIS X 0201 Roman),
+// two-byte JIS, or half-width katakana (ESC ( I, written by some Japanese
+// mailers inside ISO-2022-JP).
+enum class JisMode { OneByte, TwoByte, Kana };
+
 // Skips any escape sequences at i. Every escape counts as three bytes; its
-// second byte "$" enters and "(" leaves two-byte mode. Returns false at the end.
-inline bool skipEscapes(const uchar8 *p, qsizetype n, qsizetype &i, bool &twoByte)
+// second byte "$" enters two-byte mode, "(" leaves it, for half-width kana
+// when the third is "I". Returns false at the end.
+inline bool skipEscapes(const uchar8 *p, qsizetype n, qsizetype &i, JisMode &mode)
 {
     while (p[i] == kEsc) {
         if (i + 1 < n) {
             if (p[i + 1] == '$')
-                twoByte = true;
+                mode = JisMode::TwoByte;
             else if (p[i + 1] == '(')
-                twoByte = false;
+                mode = (i + 2 < n && p[i + 2] == 'I') ? JisMode::Kana : JisMode::OneByte;
         }
         i += 3;
         if (i >= n)
             return false;
     }
     return true;
+}
+
+// A byte of the half-width kana set (0x21-0x5F) as Shift_JIS has it.
+inline uchar8 kanaByte(uchar8 b)
+{
+    return (b >= 0x21 && b <= 0x5F) ? uchar8(b + 0x80) : b;
 }
 
 // JisToSjisPair as tables, so the hot loop has no data-dependent branches:
@@ -112,12 +124,17 @@ QByteArray jisToSjis(const uchar8 *p, qsizetype n)
     QByteArray result(n, Qt::Uninitialized);
     auto *out = reinterpret_cast<uchar8 *>(result.data());
     qsizetype w = 0;
-    bool twoByte = false;
+    JisMode mode = JisMode::OneByte;
     qsizetype i = 0;
     while (i < n) {
-        if (p[i] == kEsc && !skipEscapes(p, n, i, twoByte))
+        if (p[i] == kEsc && !skipEscapes(p, n, i, mode))
             break;
-        if (!twoByte) {
+        if (mode == JisMode::Kana) {
+            for (; i < n && p[i] != kEsc; ++i)
+                out[w++] = kanaByte(p[i]);
+            continue;
+        }
+        if (mode == JisMode::OneByte) {
             // Copy the run of plain bytes up to the next escape in one go.
             const qsizetype start = i;
             while (i < n && p[i] != kEsc)
@@ -174,19 +191,24 @@ QByteArray eucToSjis(const uchar8 *p, qsizetype n)
 
 QByteArray jisToEuc(const uchar8 *p, qsizetype n)
 {
-    QByteArray result(n, Qt::Uninitialized);
-    auto *out = reinterpret_cast<uchar8 *>(result.data());
-    qsizetype w = 0;
-    bool twoByte = false;
+    // A half-width kana takes two bytes in EUC-JP.
+    ByteSink out(n + n / 4 + 8);
+    JisMode mode = JisMode::OneByte;
     qsizetype i = 0;
     while (i < n) {
-        if (p[i] == kEsc && !skipEscapes(p, n, i, twoByte))
+        if (p[i] == kEsc && !skipEscapes(p, n, i, mode))
             break;
         const uchar8 b = p[i++];
-        out[w++] = (twoByte && b >= 0x21 && b <= 0x7E) ? uchar8(b | 0x80) : b;
+        if (mode == JisMode::TwoByte && b >= 0x21 && b <= 0x7E) {
+            out.put(uchar8(b | 0x80));
+        } else if (mode == JisMode::Kana && b >= 0x21 && b <= 0x5F) {
+            out.put(uchar8(0x8E));
+            out.put(kanaByte(b));
+        } else {
+            out.put(b);
+        }
     }
-    result.truncate(w);
-    return result;
+    return out.take();
 }
 
 inline bool isLineEnd(uchar8 b)

@@ -117,6 +117,7 @@ TEST(JCodeConvert, EveryDirectionAgreesWithIconv)
         { "jis to euc", jis(kSample), JCodeEuc, euc(kSample) },
         { "sjis to euc", sjis(kSample), JCodeEuc, euc(kSample) },
         { "sjis kana to euc", sjis(u"あｱ"_s), JCodeEuc, euc(u"あｱ"_s) },
+        { "jis kana to euc", "a\x1b(I6J6E6J6E\x1b(Bb", JCodeEuc, euc(u"aｶﾊｶﾅｶﾊｶﾅb"_s) },
         // To JIS: the Roman escape, and two-byte mode left at each line end.
         { "sjis to jis", sjis(u"aん\r\nいbう"_s), JCodeJis, toJis },
         { "euc to jis", euc(u"aん\r\nいbう"_s), JCodeJis, toJis },

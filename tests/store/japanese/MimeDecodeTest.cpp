@@ -76,6 +76,9 @@ TEST(MimeDecode, IsoWordsDecodeAsBefore)
         { bWord("ISO-2022-JP", inner), inner }, // decoded text is not decoded again
         // The NEC row that Windows mailers write in ISO-2022-JP.
         { bWord("ISO-2022-JP", "\x1b$B" + hex("2D21 2D6A") + "\x1b(B"), sjis(u"①㈱"_s) },
+        // Half-width kana as some mailers write them (ESC ( I), with or without kanji.
+        { bWord("ISO-2022-JP", "\x1b(I6J6E\x1b(B"), sjis(u"ｶﾊｶﾅ"_s) },
+        { bWord("ISO-2022-JP", "\x1b$B" + hex("3441") + "\x1b(I6J\x1b(Bx"), sjis(u"漢ｶﾊx"_s) },
     });
 }
 
