@@ -49,7 +49,8 @@ bool TestCertificates::make(QString *error)
         if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
             && process.exitCode() == 0)
             return true;
-        *error = QStringLiteral("openssl %1: %2").arg(command, QString::fromLocal8Bit(process.readAllStandardError()));
+        *error = QStringLiteral("openssl %1: %2")
+                     .arg(command, QString::fromLocal8Bit(process.readAllStandardError()));
         return false;
     };
     // Signed by the authority: a request, then the certificate with its names.
@@ -63,18 +64,21 @@ bool TestCertificates::make(QString *error)
         }
         extensions.close();
         return openssl(QStringLiteral("req %1 -keyout %2.key -out %2.csr -subj /CN=%2").arg(EcKey, name))
-            && openssl(QStringLiteral("x509 -req -in %1.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days %2 "
-                                      "-extfile %1.ext -out %1.pem")
-                           .arg(name)
-                           .arg(days));
+            && openssl(
+                QStringLiteral("x509 -req -in %1.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days %2 "
+                               "-extfile %1.ext -out %1.pem")
+                    .arg(name)
+                    .arg(days));
     };
     return m_dir.isValid()
-        && openssl(QStringLiteral("req -x509 %1 -keyout ca.key -out ca.pem -days 3 -subj /CN=Vesk-Test-CA").arg(EcKey))
+        && openssl(QStringLiteral("req -x509 %1 -keyout ca.key -out ca.pem -days 3 -subj /CN=Vesk-Test-CA")
+                       .arg(EcKey))
         && signedCertificate(Kind::Good, RightNames, 3)
         && signedCertificate(Kind::WrongHost, QStringLiteral("subjectAltName=DNS:mail.example.jp"), 3)
         && signedCertificate(Kind::Expired, RightNames, -1)
-        && openssl(QStringLiteral("req -x509 %1 -keyout selfsigned.key -out selfsigned.pem -days 3 -subj /CN=localhost "
-                                  "-addext %2")
+        && openssl(QStringLiteral(
+            "req -x509 %1 -keyout selfsigned.key -out selfsigned.pem -days 3 -subj /CN=localhost "
+            "-addext %2")
                        .arg(EcKey, RightNames));
 }
 

@@ -125,8 +125,8 @@ bool XvfbSession::xdotool(const QStringList &arguments) const
 
 bool XvfbSession::click(const QPoint &point, const QStringList &keys, int button) const
 {
-    QStringList arguments { QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
-        QStringLiteral("click"), QString::number(button) };
+    QStringList arguments { QStringLiteral("mousemove"), QString::number(point.x()),
+        QString::number(point.y()), QStringLiteral("click"), QString::number(button) };
     if (!keys.isEmpty())
         arguments << QStringLiteral("key") << keys;
     return xdotool(arguments);

@@ -56,7 +56,8 @@ TEST(AccessoriesDesktop, AReminderBecomesANoteThatComesBackAfterARestart)
 
     // F6 on the strip: the new-mail indication with its pictures.
     x.click(x.window("Vesk").topLeft() + QPoint(5, 5), { "F6" });
-    EXPECT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 10000)) << "no pictures under the strip";
+    EXPECT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 10000))
+        << "no pictures under the strip";
     pumpFor(600);
     EXPECT_TRUE(x.shoot("accessories-desktop-note.png", QRect(0, 0, 1024, 768)));
 

@@ -50,7 +50,10 @@ protected:
         return out;
     }
     QRect strip() const { return x.window("Vesk"); }
-    void shoot(const char *name, const QRect &area) const { EXPECT_TRUE(x.shoot(name, area.adjusted(0, 0, 2, 2))); }
+    void shoot(const char *name, const QRect &area) const
+    {
+        EXPECT_TRUE(x.shoot(name, area.adjusted(0, 0, 2, 2)));
+    }
 
     XvfbSession x;
     DovecotPeer pop;

@@ -1,11 +1,11 @@
 #include "../VeskProcess.h"
 
 #include "support/FreePort.h"
+#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "support/XvfbSession.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -63,14 +63,13 @@ protected:
         manager->start("openbox", { "--sm-disable" });
         // Managing once it has said so on the root window.
         return manager->waitForStarted(5000)
-            && waitFor([&] { return x.run("xprop", { "-root", "_NET_SUPPORTING_WM_CHECK" }).contains("window id"); },
+            && waitFor(
+                [&] {
+                    return x.run("xprop", { "-root", "_NET_SUPPORTING_WM_CHECK" }).contains("window id");
+                },
                 30000);
     }
-    static QString fileText(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    static QString fileText(const QString &path) { return QString::fromUtf8(fileBytes(path, {})); }
     static QStringList lines(const QString &path) { return fileText(path).split(u'\n', Qt::SkipEmptyParts); }
     QString focusName() const { return x.run("xdotool", { "getwindowfocus", "getwindowname" }).trimmed(); }
 

@@ -35,10 +35,16 @@ protected:
     }
 
     // Keys one after the other, separated by blanks.
-    bool key(const QString &keys) const { return x.xdotool(QStringList { "key", "--delay", "30" } + keys.split(u' ')); }
+    bool key(const QString &keys) const
+    {
+        return x.xdotool(QStringList { "key", "--delay", "30" } + keys.split(u' '));
+    }
     bool type(const QString &text) const { return x.xdotool({ "type", "--delay", "30", text }); }
     // A click at a point of a window (its own coordinates).
-    bool click(const QRect &window, int x0, int y0) const { return x.click(window.topLeft() + QPoint(x0, y0)); }
+    bool click(const QRect &window, int x0, int y0) const
+    {
+        return x.click(window.topLeft() + QPoint(x0, y0));
+    }
     // Replaces the text of the field that has the focus.
     bool retype(const QString &text) const { return key("ctrl+a") && type(text); }
     // A window's place once it has stopped moving (it is placed after it maps).

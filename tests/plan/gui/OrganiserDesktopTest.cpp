@@ -27,7 +27,8 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
             .arg(yesterday, today.toString("yyyy/MM/dd")));
     const auto vesk = home.start({}, x.display());
 
-    ASSERT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 20000)) << "no calendar under the strip";
+    ASSERT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 20000))
+        << "no calendar under the strip";
     // The two reminder windows, 5 pixels apart around the screen's centre.
     pumpFor(1500);
     EXPECT_TRUE(x.shoot("organiser-desktop-start.png", QRect(0, 0, 1024, 768)));
