@@ -75,6 +75,7 @@ TEST(PortDialogModelTest, StoredPortsShowAndNonNumbersBecomeTheFieldsDefault)
     EXPECT_EQ(stored, QStringList({ "2525", "25", "2500", "110", "110", "1100" }));
     model.resetToDefaults();
     EXPECT_EQ(model.texts(), QStringList({ "25", "25", "250", "110", "110", "1100" }));
+    EXPECT_EQ(PortDialogModel::defaultsButtonText(), "初期値");
 }
 
 } // namespace vesk::test
