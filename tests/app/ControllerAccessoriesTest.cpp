@@ -1,26 +1,14 @@
 #include "ControllerFixture.h"
 #include "extras/Slideshow.h"
-
-#include <QDir>
-#include <QFile>
+#include "support/TestFiles.h"
 
 namespace vesk::test {
-namespace {
-
-void touch(const QString &path)
-{
-    QDir().mkpath(path.left(path.lastIndexOf(u'/')));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-}
-
-} // namespace
 
 TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
 {
     // The user's set, with its own sound, sorts before the shipped JPGDATA1.
     for (const char *name : { "a.jpg", "b.jpg", "chime.wav" })
-        touch(m_dir.path() + "/JPGDATA0/" + name);
+        ASSERT_TRUE(writeFile(m_dir.path() + "/JPGDATA0/" + name));
     settings.writeString("Config", "MailWave", "/sounds/mail.wav");
     settings.writeInteger("Disp", "MultiJpgCo", 1);
     Controller &c = make();

@@ -1,6 +1,7 @@
 #include "VeskProcess.h"
 
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -44,10 +45,7 @@ QProcessEnvironment VeskHome::environment() const
 
 void VeskHome::writeIni(const QString &text) const
 {
-    QDir().mkpath(configDir() + "/Dorvane");
-    QFile file(iniPath());
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(text.toUtf8());
+    writeFile(iniPath(), text.toUtf8());
 }
 
 QStringList VeskHome::files(const QString &box) const
@@ -88,9 +86,7 @@ int VeskHome::run(const QStringList &args, QString *out, QString *err, int timeo
 
 QString VeskHome::log() const
 {
-    QFile file(m_dir.path() + "/vesk.log");
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(fileBytes(m_dir.path() + "/vesk.log", {}));
 }
 
 } // namespace vesk::test

@@ -3,6 +3,7 @@
 #include "boxes/BoxListCommand.h"
 #include "support/CoreFixture.h"
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QFileInfo>
@@ -61,11 +62,7 @@ TEST(BoxListProgram, ListOptionOfTheProgram)
         GTEST_SKIP() << "the vesk program is not built";
     QTemporaryDir dir;
     const MessageStore store(dir.filePath("Dorvane/Vesk"));
-    ASSERT_TRUE(QDir().mkpath(store.folderPath(Box::InBox)));
-    QFile file(store.filePath(Box::InBox, "1.ID"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Subject: " + jisWord(u"件名"_s) + "\r\n\r\n");
-    file.close();
+    ASSERT_TRUE(writeFile(store.filePath(Box::InBox, "1.ID"), "Subject: " + jisWord(u"件名"_s) + "\r\n\r\n"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dir.path());
     const auto run = [&](const QStringList &arguments, int status) {

@@ -1,20 +1,13 @@
 #include "extras/MonitorLog.h"
 #include "support/FakeClock.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace vesk::test {
 namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 TEST(MonitorLogTest, EachLineBreakStartsALine)
 {
@@ -77,14 +70,14 @@ TEST(MonitorLogTest, SavesLinesWithCrLfUnderATimeStampName)
     ASSERT_TRUE(saved.ok()) << saved.error.toStdString();
     EXPECT_EQ(saved.fileName, "050102030405.LOG");
     const QByteArray content = "USER taro\r\n+OK\r\n" + QString("日本語").toUtf8() + "\r\n";
-    EXPECT_EQ(contentOf(dir.filePath(saved.fileName)), content);
+    EXPECT_EQ(fileBytes(dir.filePath(saved.fileName)), content);
 
     // A second save within the same second never replaces the first.
     log.clear();
     const MonitorLog::SaveResult again = log.save(dir.path(), clock);
     EXPECT_EQ(again.fileName, "050102030406.LOG");
-    EXPECT_EQ(contentOf(dir.filePath(again.fileName)), "");
-    EXPECT_EQ(contentOf(dir.filePath(saved.fileName)), content);
+    EXPECT_EQ(fileBytes(dir.filePath(again.fileName)), "");
+    EXPECT_EQ(fileBytes(dir.filePath(saved.fileName)), content);
 
     const MonitorLog::SaveResult nowhere = log.save(dir.filePath("missing"), clock);
     EXPECT_FALSE(nowhere.ok());

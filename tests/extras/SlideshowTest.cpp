@@ -2,6 +2,7 @@
 #include "extras/PictureArea.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,14 +38,10 @@ protected:
         const QString root = place.isEmpty() ? user.path() : place;
         for (const QString &file : files) {
             const QString path = root + u'/' + folder + u'/' + file;
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            if (file.endsWith(u'/')) {
+            if (file.endsWith(u'/'))
                 QDir().mkpath(path);
-                continue;
-            }
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(contents.value(file, "x"));
+            else
+                ASSERT_TRUE(writeFile(path, contents.value(file, "x")));
         }
     }
 

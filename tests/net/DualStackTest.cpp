@@ -8,50 +8,9 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace vesk {
 namespace {
-
-// A listening socket on 127.0.0.1 or ::1 that only counts who came.
-class Listener
-{
-public:
-    explicit Listener(bool ipv6)
-    {
-        m_handle = ::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        sockaddr_storage storage {};
-        socklen_t length = sizeof(sockaddr_in);
-        if (ipv6) {
-            auto *address = reinterpret_cast<sockaddr_in6 *>(&storage);
-            address->sin6_family = AF_INET6;
-            address->sin6_addr = in6addr_loopback;
-            length = sizeof(sockaddr_in6);
-        } else {
-            auto *address = reinterpret_cast<sockaddr_in *>(&storage);
-            address->sin_family = AF_INET;
-            address->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        }
-        if (m_handle < 0 || ::bind(m_handle, reinterpret_cast<sockaddr *>(&storage), length) != 0
-            || ::listen(m_handle, 4) != 0
-            || ::getsockname(m_handle, reinterpret_cast<sockaddr *>(&storage), &length) != 0)
-            return;
-        m_port = ntohs(ipv6 ? reinterpret_cast<sockaddr_in6 *>(&storage)->sin6_port
-                            : reinterpret_cast<sockaddr_in *>(&storage)->sin_port);
-    }
-    ~Listener()
-    {
-        if (m_handle >= 0)
-            ::close(m_handle);
-    }
-    quint16 port() const { return m_port; }
-
-private:
-    int m_handle = -1;
-    quint16 m_port = 0;
-};
 
 TEST(DualStackTest, EveryAddressIsTriedInOrderBeforeFailing)
 {
@@ -69,7 +28,7 @@ TEST(DualStackTest, EveryAddressIsTriedInOrderBeforeFailing)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(std::string(row.first) + " " + row.second);
-        Listener listener(row.listenIpv6);
+        test::RawListener listener(row.listenIpv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost);
         if (row.listenIpv6 && listener.port() == 0)
             GTEST_SKIP() << "no IPv6 loopback";
         const quint16 port = row.listening ? listener.port() : test::freePort();

@@ -33,11 +33,12 @@ private:
     std::unique_ptr<QTcpSocket> m_socket;
 };
 
-// A listening socket on 127.0.0.1 that accepts only when asked.
+// A listening socket on 127.0.0.1 (or the address given) that accepts only
+// when asked; its port is 0 if it cannot listen there.
 class RawListener final
 {
 public:
-    RawListener() { m_server.listen(QHostAddress::LocalHost); }
+    explicit RawListener(const QHostAddress &address = QHostAddress::LocalHost) { m_server.listen(address); }
     quint16 port() const { return m_server.serverPort(); }
     std::unique_ptr<RawConnection> accept(bool autoRead = true);
     bool connectionWaiting() const { return m_server.hasPendingConnections(); }

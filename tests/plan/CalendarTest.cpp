@@ -2,8 +2,8 @@
 #include "plan/CalendarState.h"
 #include "plan/HolidayFile.h"
 #include "support/Printers.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -51,14 +51,11 @@ class Calendar : public ::testing::Test
 protected:
     void writeDef(int year, const QByteArray &content)
     {
-        QFile file(shipped.path() + '/' + HolidayFile::defName(year));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(writeFile(shipped.path() + '/' + HolidayFile::defName(year), content));
     }
     QByteArray hld(int year) const
     {
-        QFile file(data.path() + '/' + HolidayFile::hldName(year));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+        return fileBytes(data.path() + '/' + HolidayFile::hldName(year), "(none)");
     }
     void draw(const QStringList &plans = {})
     {

@@ -78,10 +78,7 @@ TEST_F(PlanEditor, FirstDueTimesByMode)
     messenger.answer = Messenger::Answer::Yes;
     ASSERT_TRUE(add(2, "31", "08", "月"));
     EXPECT_TRUE(last(Page::Every).startsWith("2027/02/31 08:00 00  2"));
-}
-
-TEST_F(PlanEditor, WeeklyPlanForTodayAfterItsTimeIsDueAWeekLater)
-{
+    // Weekly for today's weekday, after its time: a week later.
     clock.set(QDateTime(QDate(2026, 12, 14), QTime(9, 0))); // Monday
     open(QDate(2026, 12, 14)).showEvery();
     ASSERT_TRUE(add(3, "14", "08", "週", 2));

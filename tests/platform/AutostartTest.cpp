@@ -1,7 +1,7 @@
 #include "platform/Autostart.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -73,9 +73,7 @@ TEST_F(AutostartTest, RefusesWhatItCannotWrite)
     }
 
     // A file where the autostart folder belongs.
-    QFile blocker(m_dir.filePath("autostart"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(writeFile(m_dir.filePath("autostart")));
     error.clear();
     EXPECT_FALSE(Autostart::enable("/usr/bin/vesk", &error));
     EXPECT_TRUE(error.contains(m_dir.filePath("autostart"))) << error.toStdString();

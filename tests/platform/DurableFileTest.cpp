@@ -1,6 +1,7 @@
 #include "platform/DurableFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/Printers.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,12 +33,6 @@ int modeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 class DurableFileTest : public ::testing::TestWithParam<Existing>
 {
 protected:
@@ -49,10 +44,7 @@ protected:
     }
     void put(const QString &name, const QByteArray &content, int mode = 0644)
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-        file.close();
+        ASSERT_TRUE(writeFile(path(name), content));
         ASSERT_EQ(::chmod(QFile::encodeName(path(name)).constData(), mode_t(mode)), 0);
     }
 
@@ -68,7 +60,7 @@ TEST_P(DurableFileTest, NewFileIsWholeAndForTheOwnerOnlyWhateverTheUmask)
     const DurableFile::Result result = DurableFile::write(path(), "content\r\n", GetParam());
     ::umask(saved);
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(contentOf(path()), "content\r\n");
+    EXPECT_EQ(fileBytes(path()), "content\r\n");
     EXPECT_EQ(modeOf(path()), 0600);
     EXPECT_EQ(entries(), QStringList { "f" });
 }
@@ -84,10 +76,10 @@ TEST_P(DurableFileTest, DiskFullLeavesWhatWasThere)
     limit.reset();
     EXPECT_FALSE(replaced.ok());
     EXPECT_TRUE(fresh.error.contains(path(".tmp-g.part"))) << fresh.error.toStdString();
-    EXPECT_EQ(contentOf(path()), "old");
+    EXPECT_EQ(fileBytes(path()), "old");
     EXPECT_EQ(entries(), QStringList { "f" });
     ASSERT_TRUE(DurableFile::write(path("g"), big, GetParam()).ok());
-    EXPECT_EQ(contentOf(path("g")), big);
+    EXPECT_EQ(fileBytes(path("g")), big);
 }
 
 TEST_P(DurableFileTest, ReadOnlyFolderFailsAndLeavesWhatWasThere)
@@ -100,7 +92,7 @@ TEST_P(DurableFileTest, ReadOnlyFolderFailsAndLeavesWhatWasThere)
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.code, EACCES);
-    EXPECT_EQ(contentOf(path()), "old");
+    EXPECT_EQ(fileBytes(path()), "old");
     EXPECT_EQ(entries(), QStringList { "f" });
 }
 
@@ -111,10 +103,10 @@ TEST_P(DurableFileTest, AnExistingFileIsReplacedOnlyWhenAskedAndThenMadePrivate)
     if (GetParam() == Existing::Keep) {
         EXPECT_EQ(result.code, EEXIST);
         EXPECT_TRUE(result.error.contains(path())) << result.error.toStdString();
-        EXPECT_EQ(contentOf(path()), "old");
+        EXPECT_EQ(fileBytes(path()), "old");
     } else {
         ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        EXPECT_EQ(contentOf(path()), "new");
+        EXPECT_EQ(fileBytes(path()), "new");
         EXPECT_EQ(modeOf(path()), 0600);
     }
     EXPECT_EQ(entries(), QStringList { "f" });
@@ -128,14 +120,14 @@ TEST(DurableFile, ReplaceWritesThroughALinkAndRefusesAReadOnlyFile)
     ASSERT_TRUE(QFile::link(target, link));
     ASSERT_TRUE(DurableFile::write(link, "first", Existing::Replace).ok());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(contentOf(target), "first");
+    EXPECT_EQ(fileBytes(target), "first");
 
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes read-only files";
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0400), 0);
     const DurableFile::Result refused = DurableFile::write(link, "second", Existing::Replace);
     EXPECT_EQ(refused.code, EACCES);
-    EXPECT_EQ(contentOf(target), "first");
+    EXPECT_EQ(fileBytes(target), "first");
 }
 
 TEST(DurableFile, AppendLineMakesAPrivateFileAndAddsToIt)
@@ -147,7 +139,7 @@ TEST(DurableFile, AppendLineMakesAPrivateFileAndAddsToIt)
     ::umask(saved);
     ASSERT_TRUE(first);
     ASSERT_TRUE(DurableFile::appendLine(path, "two").ok());
-    EXPECT_EQ(contentOf(path), "one\ntwo\n");
+    EXPECT_EQ(fileBytes(path), "one\ntwo\n");
     EXPECT_EQ(modeOf(path), 0600);
     EXPECT_FALSE(DurableFile::appendLine(dir.filePath("none/journal"), "x").ok());
 }

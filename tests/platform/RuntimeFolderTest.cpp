@@ -1,5 +1,6 @@
 #include "platform/GlobalAtoms.h"
 #include "platform/SingleInstance.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@
 
 namespace vesk::test {
 namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString folder(const QTemporaryDir &dir, const char *name, mode_t mode)
 {
@@ -32,15 +27,14 @@ QString folder(const QTemporaryDir &dir, const char *name, mode_t mode)
 TEST(RuntimeFolder, OneMadeOrLinkedByOthersIsNeverUsed)
 {
     QTemporaryDir dir;
-    QFile victim(dir.path() + "/victim");
-    ASSERT_TRUE(victim.open(QIODevice::WriteOnly) && victim.write("precious") == 8);
-    victim.close();
+    const QString victim = dir.path() + "/victim";
+    ASSERT_TRUE(writeFile(victim, "precious"));
     QStringList hostile = { folder(dir, "open", 0777), dir.path() + "/linked" };
     QFile::link(folder(dir, "real", 0700), hostile[1]);
     if (::getuid() == 0 && ::chown(QFile::encodeName(folder(dir, "foreign", 0700)).constData(), 65534, 65534) == 0)
         hostile << dir.path() + "/foreign";
     for (const QString &path : hostile) {
-        QFile::link(victim.fileName(), path + "/vesk");
+        QFile::link(victim, path + "/vesk");
         QString error;
         EXPECT_FALSE(SingleInstance(path).acquire(&error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty());
@@ -48,10 +42,10 @@ TEST(RuntimeFolder, OneMadeOrLinkedByOthersIsNeverUsed)
         EXPECT_FALSE(FileAtoms(path).add("vesk"));
     }
     const QString own = folder(dir, "own", 0700);
-    QFile::link(victim.fileName(), own + "/vesk");
+    QFile::link(victim, own + "/vesk");
     EXPECT_TRUE(FileAtoms(own).add("vesk"));
-    EXPECT_EQ(contentOf(victim.fileName()), "precious");
-    EXPECT_EQ(contentOf(own + "/vesk"), QByteArray::number(qint64(::getpid())) + '\n');
+    EXPECT_EQ(fileBytes(victim), "precious");
+    EXPECT_EQ(fileBytes(own + "/vesk"), QByteArray::number(qint64(::getpid())) + '\n');
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/LiveServerFixture.h"
+#include "support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,9 +42,7 @@ protected:
     QString messageFile(const QByteArray &content)
     {
         const QString path = m_dir.filePath(QStringLiteral("message.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+        EXPECT_TRUE(writeFile(path, content));
         return path;
     }
 };

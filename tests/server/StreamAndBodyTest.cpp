@@ -1,7 +1,7 @@
 #include "server/MessageStreamer.h"
 #include "server/SmtpBody.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,10 +16,7 @@ protected:
     QByteArray serve(const QByteArray &content, int topLines, qsizetype budget)
     {
         const QString path = m_dir.path() + QStringLiteral("/m.ID");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        EXPECT_TRUE(writeFile(path, content));
         MessageStreamer streamer(path, topLines);
         EXPECT_TRUE(streamer.open());
         QByteArray out;

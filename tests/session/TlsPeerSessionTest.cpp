@@ -114,16 +114,6 @@ TEST_F(TlsSession, AnUnprovableServerNeverSeesTheLogin)
     }
 }
 
-TEST_F(TlsSession, AWrongPasswordIsRefusedOverTls)
-{
-    startDovecot(Kind::Good);
-    m_config.Password = QStringLiteral("wrong");
-    download(Security::Tls);
-    EXPECT_EQ(m_state.marker, QStringLiteral("x"));
-    EXPECT_TRUE(monitor().contains(QStringLiteral("-ERR")));
-    EXPECT_EQ(m_dovecot.messageCount(), 3);
-}
-
 TEST_F(TlsSession, TheProviderAnswersOnIpv6Loopback)
 {
     bool loopback6 = false;

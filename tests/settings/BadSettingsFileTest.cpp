@@ -1,8 +1,8 @@
 #include "settings/IniSettingsStore.h"
 #include "settings/RegRead.h"
 #include "support/RecordingMessenger.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,17 +18,13 @@ TEST(BadSettingsFile, IsKeptBesideAsBadAndToldOnce)
     const QString path = dir.path() + "/Vesk.ini";
     static const char text[] = "[Config]\nHost=pop.example.jp\n\x89PNG\r\n\x1a\n\0\0garbage\nUserID=taro\n";
     const QByteArray original(text, sizeof text - 1);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
-    file.close();
+    ASSERT_TRUE(writeFile(path, original));
     RecordingMessenger messenger;
     for (int start = 0; start < 2; ++start) {
         IniSettingsStore store(path);
         EXPECT_EQ(RegRead(store, messenger).UserID, "taro");
     }
-    QFile bad(path + ".bad");
-    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
-    EXPECT_EQ(bad.readAll(), original);
+    EXPECT_EQ(fileBytes(path + ".bad"), original);
     ASSERT_EQ(messenger.messages.size(), 1);
     EXPECT_TRUE(messenger.messages[0].contains(path + ".bad"));
 }

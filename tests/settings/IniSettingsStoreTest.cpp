@@ -1,6 +1,7 @@
 #include "settings/IniSettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/Printers.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,8 @@ class IniSettingsStoreTest : public ::testing::Test
 {
 protected:
     QString path() const { return m_dir.filePath("Dorvane/Vesk.ini"); }
-    QByteArray content() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-    void write(const QByteArray &content)
-    {
-        QDir().mkpath(m_dir.filePath("Dorvane"));
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
+    QByteArray content() const { return fileBytes(path()); }
+    void write(const QByteArray &content) { ASSERT_TRUE(writeFile(path(), content)); }
 
     QTemporaryDir m_dir;
 };

@@ -45,6 +45,7 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValueAndAFreshStoreLacksOnly
         for (const SettingEntry &entry : *table)
             EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
+    // No entry lost from the tables.
     EXPECT_EQ(SettingsTable::config().size(), 85u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
     const Settings settings = read();

@@ -10,6 +10,7 @@
 #include "support/Printers.h"
 #include "support/RecordingHost.h"
 #include "support/RecordingMessenger.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,9 +46,7 @@ protected:
     // A file put into a box directly, as another program or an older copy would.
     void put(Box box, const QString &name, const QByteArray &content = "x\r\n")
     {
-        QFile file(m_store.filePath(box, name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
+        ASSERT_TRUE(writeFile(m_store.filePath(box, name), content));
     }
     bool exists(Box box, const QString &name) const { return QFile::exists(m_store.filePath(box, name)); }
     QStringList listing(Box box) const { return m_store.listing(box); }

@@ -1,5 +1,6 @@
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -99,18 +100,15 @@ bool DovecotPeer::writeConfig()
                                                         "ssl_min_protocol = TLSv1.2\n")
                                              .arg(m_certFile, m_keyFile))
               .arg(m_tlsPort);
-    QFile confFile(d + QStringLiteral("/dovecot.conf"));
-    QFile passwdFile(d + QStringLiteral("/passwd"));
-    if (!confFile.open(QIODevice::WriteOnly) || confFile.write(conf.toUtf8()) < 0
-        || !passwdFile.open(QIODevice::WriteOnly)
-        || passwdFile.write((m_user + QStringLiteral(":{PLAIN}") + m_password + u'\n').toUtf8()) < 0)
+    const QString passwd = d + QStringLiteral("/passwd");
+    if (!writeFile(d + QStringLiteral("/dovecot.conf"), conf.toUtf8())
+        || !writeFile(passwd, (m_user + QStringLiteral(":{PLAIN}") + m_password + u'\n').toUtf8()))
         return false;
-    passwdFile.close();
     if (root) {
         // The authentication process runs as dovecot.
         const group *gr = ::getgrnam("dovecot");
-        (void)::chown(QFile::encodeName(passwdFile.fileName()).constData(), 0, gr ? gr->gr_gid : 0);
-        ::chmod(QFile::encodeName(passwdFile.fileName()).constData(), 0640);
+        (void)::chown(QFile::encodeName(passwd).constData(), 0, gr ? gr->gr_gid : 0);
+        ::chmod(QFile::encodeName(passwd).constData(), 0640);
     }
     return true;
 }
@@ -173,10 +171,8 @@ bool DovecotPeer::addMessage(const QByteArray &content)
                              .arg(++m_serial, 6, 10, QLatin1Char('0'))
                              .arg(::getpid());
     const QString tmp = maildir() + QStringLiteral("/tmp/") + name;
-    QFile file(tmp);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+    if (!writeFile(tmp, content))
         return false;
-    file.close();
     giveToMailOwner(tmp);
     return QFile::rename(tmp, maildir() + QStringLiteral("/new/") + name);
 }

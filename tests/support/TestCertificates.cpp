@@ -8,22 +8,10 @@
 namespace vesk::test {
 namespace {
 
-const char *stem(TestCertificates::Kind kind)
-{
-    switch (kind) {
-    case TestCertificates::Kind::Good:
-        return "good";
-    case TestCertificates::Kind::WrongHost:
-        return "wronghost";
-    case TestCertificates::Kind::Expired:
-        return "expired";
-    case TestCertificates::Kind::SelfSigned:
-        return "selfsigned";
-    }
-    return "good";
-}
-
+// In the order of TestCertificates::Kind.
+const char *const Stems[] = { "good", "wronghost", "expired", "selfsigned" };
 const QString RightNames = QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1,IP:::1");
+const QString EcKey = QStringLiteral("-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes");
 
 } // namespace
 
@@ -43,32 +31,31 @@ const TestCertificates *TestCertificates::get(QString *error)
 
 QString TestCertificates::certFile(Kind kind) const
 {
-    return path(QString::fromLatin1(stem(kind)) + QStringLiteral(".pem"));
+    return path(QString::fromLatin1(Stems[int(kind)]) + QStringLiteral(".pem"));
 }
 
 QString TestCertificates::keyFile(Kind kind) const
 {
-    return path(QString::fromLatin1(stem(kind)) + QStringLiteral(".key"));
+    return path(QString::fromLatin1(Stems[int(kind)]) + QStringLiteral(".key"));
 }
 
 bool TestCertificates::make(QString *error)
 {
-    const auto openssl = [&](const QStringList &args) {
+    // The command's words are separated by single blanks.
+    const auto openssl = [&](const QString &command) {
         QProcess process;
         process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral("openssl"), args);
+        process.start(QStringLiteral("openssl"), command.split(u' '));
         if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
             && process.exitCode() == 0)
             return true;
         *error = QStringLiteral("openssl %1: %2")
-                     .arg(args.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
+                     .arg(command, QString::fromLocal8Bit(process.readAllStandardError()));
         return false;
     };
-    const QStringList ecKey = { QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-        QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes") };
     // Signed by the authority: a request, then the certificate with its names.
-    const auto signedCertificate = [&](Kind kind, const QString &names, const QString &days) {
-        const QString name = QString::fromLatin1(stem(kind));
+    const auto signedCertificate = [&](Kind kind, const QString &names, int days) {
+        const QString name = QString::fromLatin1(Stems[int(kind)]);
         QFile extensions(path(name + QStringLiteral(".ext")));
         if (!extensions.open(QIODevice::WriteOnly)
             || extensions.write((names + QStringLiteral("\nbasicConstraints=CA:FALSE\n")).toUtf8()) < 0) {
@@ -76,30 +63,23 @@ bool TestCertificates::make(QString *error)
             return false;
         }
         extensions.close();
-        return openssl(QStringList { QStringLiteral("req") } + ecKey
-                   + QStringList { QStringLiteral("-keyout"), name + QStringLiteral(".key"),
-                       QStringLiteral("-out"), name + QStringLiteral(".csr"), QStringLiteral("-subj"),
-                       QStringLiteral("/CN=") + name })
-            && openssl({ QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                name + QStringLiteral(".csr"), QStringLiteral("-CA"), QStringLiteral("ca.pem"),
-                QStringLiteral("-CAkey"), QStringLiteral("ca.key"), QStringLiteral("-CAcreateserial"),
-                QStringLiteral("-days"), days, QStringLiteral("-extfile"), name + QStringLiteral(".ext"),
-                QStringLiteral("-out"), name + QStringLiteral(".pem") });
+        return openssl(QStringLiteral("req %1 -keyout %2.key -out %2.csr -subj /CN=%2").arg(EcKey, name))
+            && openssl(
+                QStringLiteral("x509 -req -in %1.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days %2 "
+                               "-extfile %1.ext -out %1.pem")
+                    .arg(name)
+                    .arg(days));
     };
     return m_dir.isValid()
-        && openssl(QStringList { QStringLiteral("req"), QStringLiteral("-x509") } + ecKey
-            + QStringList { QStringLiteral("-keyout"), QStringLiteral("ca.key"), QStringLiteral("-out"),
-                QStringLiteral("ca.pem"), QStringLiteral("-days"), QStringLiteral("3"),
-                QStringLiteral("-subj"), QStringLiteral("/CN=Vesk Test CA") })
-        && signedCertificate(Kind::Good, RightNames, QStringLiteral("3"))
-        && signedCertificate(
-            Kind::WrongHost, QStringLiteral("subjectAltName=DNS:mail.example.jp"), QStringLiteral("3"))
-        && signedCertificate(Kind::Expired, RightNames, QStringLiteral("-1"))
-        && openssl(QStringList { QStringLiteral("req"), QStringLiteral("-x509") } + ecKey
-            + QStringList { QStringLiteral("-keyout"), QStringLiteral("selfsigned.key"),
-                QStringLiteral("-out"), QStringLiteral("selfsigned.pem"), QStringLiteral("-days"),
-                QStringLiteral("3"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-                QStringLiteral("-addext"), RightNames });
+        && openssl(QStringLiteral("req -x509 %1 -keyout ca.key -out ca.pem -days 3 -subj /CN=Vesk-Test-CA")
+                       .arg(EcKey))
+        && signedCertificate(Kind::Good, RightNames, 3)
+        && signedCertificate(Kind::WrongHost, QStringLiteral("subjectAltName=DNS:mail.example.jp"), 3)
+        && signedCertificate(Kind::Expired, RightNames, -1)
+        && openssl(QStringLiteral(
+            "req -x509 %1 -keyout selfsigned.key -out selfsigned.pem -days 3 -subj /CN=localhost "
+            "-addext %2")
+                       .arg(EcKey, RightNames));
 }
 
 } // namespace vesk::test

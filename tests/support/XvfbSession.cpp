@@ -59,14 +59,16 @@ bool XvfbSession::start(bool withTray, QString *error)
     return true;
 }
 
-QString XvfbSession::run(const QString &program, const QStringList &arguments) const
+QString XvfbSession::run(const QString &program, const QStringList &arguments, bool *ok) const
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     process.setProcessEnvironment(env);
     process.start(program, arguments);
-    process.waitForFinished(20000);
+    const bool finished = process.waitForFinished(20000);
+    if (ok)
+        *ok = finished && process.exitCode() == 0;
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
@@ -116,12 +118,25 @@ QRect XvfbSession::find(
 
 bool XvfbSession::xdotool(const QStringList &arguments) const
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral("xdotool"), arguments);
-    return process.waitForFinished(20000) && process.exitCode() == 0;
+    bool ok = false;
+    run(QStringLiteral("xdotool"), arguments, &ok);
+    return ok;
+}
+
+bool XvfbSession::click(const QPoint &point, const QStringList &keys, int button) const
+{
+    QStringList arguments { QStringLiteral("mousemove"), QString::number(point.x()),
+        QString::number(point.y()), QStringLiteral("click"), QString::number(button) };
+    if (!keys.isEmpty())
+        arguments << QStringLiteral("key") << keys;
+    return xdotool(arguments);
+}
+
+QRect XvfbSession::waitForWindow(const QString &name, int ms) const
+{
+    QRect found;
+    waitFor([&] { return !(found = window(name)).isEmpty(); }, ms);
+    return found;
 }
 
 bool XvfbSession::screenshot(const QString &path, const QRect &area) const

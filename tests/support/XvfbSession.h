@@ -28,10 +28,18 @@ public:
     QRect window(const QString &name, const QString &parentName = QString()) const;
     // The first one whose name starts with `prefix`; its whole name goes to `name`.
     QRect windowStartingWith(const QString &prefix, QString *name = nullptr) const;
+    // Waits up to `ms` for a window of that name; its geometry, or an empty rectangle.
+    QRect waitForWindow(const QString &name, int ms) const;
+    // Runs a program on this display; its standard output, and whether it succeeded.
+    QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr) const;
     // Runs xdotool with these arguments.
     bool xdotool(const QStringList &arguments) const;
+    // A click of `button` at `point` of the screen, then these keys.
+    bool click(const QPoint &point, const QStringList &keys = {}, int button = 1) const;
     // Writes a PNG of a part of the screen.
     bool screenshot(const QString &path, const QRect &area) const;
+    // The same under the artefacts folder, as `name`.
+    bool shoot(const QString &name, const QRect &area) const { return screenshot(artefact(name), area); }
     // Pixels that differ between two PNGs.
     static long long differingPixels(const QString &a, const QString &b);
 
@@ -39,7 +47,6 @@ public:
     static QString artefact(const QString &name);
 
 private:
-    QString run(const QString &program, const QStringList &arguments) const;
     QRect find(
         const std::function<bool(const QString &)> &wanted, const QString &parentName, QString *name) const;
 

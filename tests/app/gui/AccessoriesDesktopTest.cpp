@@ -45,43 +45,35 @@ TEST(AccessoriesDesktop, AReminderBecomesANoteThatComesBackAfterARestart)
     home.writeIni(QStringLiteral("[Config]\nMailRound=0\n[Plan]\n%1 10:00 00=0 0 見積書を送る（山田様）\n")
                       .arg(yesterday));
     const auto vesk = home.start({}, x.display());
-    const QString reminder = QStringLiteral("予定が過ぎています");
-    ASSERT_TRUE(waitFor([&] { return !x.window(reminder).isEmpty(); }, 20000)) << "no reminder window";
-    x.xdotool({ QStringLiteral("search"), QStringLiteral("--name"), reminder, QStringLiteral("windowfocus"),
-        QStringLiteral("--sync"), QStringLiteral("%1"), QStringLiteral("key"), QStringLiteral("alt+g") });
-    QRect note;
-    ASSERT_TRUE(waitFor([&] { return !(note = x.window(QStringLiteral("付箋"))).isEmpty(); }, 20000))
-        << "no note window";
+    const QString reminder = "予定が過ぎています";
+    ASSERT_FALSE(x.waitForWindow(reminder, 20000).isEmpty()) << "no reminder window";
+    x.xdotool({ "search", "--name", reminder, "windowfocus", "--sync", "%1", "key", "alt+g" });
+    ASSERT_FALSE(x.waitForWindow("付箋", 20000).isEmpty()) << "no note window";
     EXPECT_TRUE(waitFor([&] { return x.window(reminder).isEmpty(); }, 10000));
     const QString written = noteTexts(notes);
     EXPECT_TRUE(written.contains(QStringLiteral("Date=%1 10:00\n").arg(yesterday))) << written.toStdString();
-    EXPECT_TRUE(written.endsWith(QStringLiteral("\n\n見積書を送る（山田様）"))) << written.toStdString();
+    EXPECT_TRUE(written.endsWith("\n\n見積書を送る（山田様）")) << written.toStdString();
 
     // F6 on the strip: the new-mail indication with its pictures.
-    QRect strip = x.window(QStringLiteral("Vesk"));
-    x.xdotool({ QStringLiteral("mousemove"), QString::number(strip.x() + 5), QString::number(strip.y() + 5),
-        QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("key"), QStringLiteral("F6") });
-    EXPECT_TRUE(waitFor([&] { return (strip = x.window(QStringLiteral("Vesk"))).height() > 100; }, 10000))
+    x.click(x.window("Vesk").topLeft() + QPoint(5, 5), { "F6" });
+    EXPECT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 10000))
         << "no pictures under the strip";
     pumpFor(600);
-    EXPECT_TRUE(x.screenshot(
-        XvfbSession::artefact(QStringLiteral("accessories-desktop-note.png")), QRect(0, 0, 1024, 768)));
+    EXPECT_TRUE(x.shoot("accessories-desktop-note.png", QRect(0, 0, 1024, 768)));
 
     // The end of Vesk closes the note program it started.
-    EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
+    EXPECT_EQ(home.run({ "--quit" }), 0);
     EXPECT_TRUE(vesk->waitForFinished(20000));
-    EXPECT_TRUE(waitFor([&] { return x.window(QStringLiteral("付箋")).isEmpty(); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return x.window("付箋").isEmpty(); }, 10000));
 
     // The next start shows the notes again (付箋紙 ticked, PelmaHide off).
     const auto again = home.start({}, x.display());
-    EXPECT_TRUE(waitFor([&] { return !x.window(QStringLiteral("付箋")).isEmpty(); }, 20000))
-        << "the note did not come back";
+    EXPECT_FALSE(x.waitForWindow("付箋", 20000).isEmpty()) << "the note did not come back";
     pumpFor(600);
-    EXPECT_TRUE(x.screenshot(
-        XvfbSession::artefact(QStringLiteral("accessories-desktop-restart.png")), QRect(0, 0, 1024, 768)));
-    EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
+    EXPECT_TRUE(x.shoot("accessories-desktop-restart.png", QRect(0, 0, 1024, 768)));
+    EXPECT_EQ(home.run({ "--quit" }), 0);
     EXPECT_TRUE(again->waitForFinished(20000));
-    EXPECT_TRUE(waitFor([&] { return x.window(QStringLiteral("付箋")).isEmpty(); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return x.window("付箋").isEmpty(); }, 10000));
 }
 
 } // namespace vesk::test

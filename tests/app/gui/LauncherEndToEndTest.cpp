@@ -1,11 +1,11 @@
 #include "../VeskProcess.h"
 
 #include "support/FreePort.h"
+#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "support/XvfbSession.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -56,49 +56,22 @@ protected:
         QDir().mkpath(home.configDir());
         manager = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), x.display());
+        env.insert("DISPLAY", x.display());
         manager->setProcessEnvironment(env);
         manager->setStandardOutputFile(QProcess::nullDevice());
         manager->setStandardErrorFile(home.configDir() + "/../openbox.log");
-        manager->start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
-        if (!manager->waitForStarted(5000))
-            return false;
+        manager->start("openbox", { "--sm-disable" });
         // Managing once it has said so on the root window.
-        return waitFor(
-            [&] {
-                QProcess prop;
-                prop.setProcessEnvironment(env);
-                prop.start(QStringLiteral("xprop"), { "-root", "_NET_SUPPORTING_WM_CHECK" });
-                prop.waitForFinished(5000);
-                return prop.readAllStandardOutput().contains("window id");
-            },
-            30000);
+        return manager->waitForStarted(5000)
+            && waitFor(
+                [&] {
+                    return x.run("xprop", { "-root", "_NET_SUPPORTING_WM_CHECK" }).contains("window id");
+                },
+                30000);
     }
-
-    QStringList lines(const QString &path) const
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
-
-    QString focusName() const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), x.display());
-        tool.setProcessEnvironment(env);
-        tool.start(QStringLiteral("xdotool"), { "getwindowfocus", "getwindowname" });
-        tool.waitForFinished(5000);
-        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-    }
-
-    static QString fileText(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    static QString fileText(const QString &path) { return QString::fromUtf8(fileBytes(path, {})); }
+    static QStringList lines(const QString &path) { return fileText(path).split(u'\n', Qt::SkipEmptyParts); }
+    QString focusName() const { return x.run("xdotool", { "getwindowfocus", "getwindowname" }).trimmed(); }
 
     XvfbSession x;
     VeskHome home;
@@ -111,43 +84,39 @@ protected:
 TEST_F(LauncherEndToEnd, StartPasswordAndHotKeyStartProgramsThatGetTheirMacros)
 {
     vesk = home.start({}, x.display());
-    QRect strip;
-    ASSERT_TRUE(waitFor([&] { return !(strip = x.window(QStringLiteral("Vesk"))).isEmpty(); }, 20000));
+    ASSERT_FALSE(x.waitForWindow("Vesk", 20000).isEmpty());
+    const auto corner = [&] { return x.window("Vesk").topLeft() + QPoint(5, 5); };
 
     // "x", "a", "b" on the strip: the password's two characters start the mailer.
     // A click gives the strip the keyboard (again, should the first come
     // before the window manager has placed it).
     ASSERT_TRUE(waitFor(
         [&] {
-            strip = x.window(QStringLiteral("Vesk"));
-            x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click",
-                "1" });
+            x.click(corner());
             return waitFor([&] { return focusName() == "Vesk"; }, 1000);
         },
         15000))
         << focusName().toStdString();
     x.xdotool({ "key", "--delay", "100", "x", "a", "b" });
-    ASSERT_TRUE(waitFor([&] { return lines(mailerOut).contains(QStringLiteral("メール確認")); }, 30000))
+    ASSERT_TRUE(waitFor([&] { return lines(mailerOut).contains("メール確認"); }, 30000))
         << lines(mailerOut).join(u'|').toStdString() << home.log().toStdString();
 
     // The hot key from whatever has the focus; the macro waits for Ctrl and
     // Alt to be let go, selects all, deletes and types.
     x.xdotool({ "key", "ctrl+alt+l" });
-    ASSERT_TRUE(waitFor([&] { return lines(toolOut).contains(QStringLiteral("ランチャー")); }, 30000))
+    ASSERT_TRUE(waitFor([&] { return lines(toolOut).contains("ランチャー"); }, 30000))
         << lines(toolOut).join(u'|').toStdString() << home.log().toStdString();
 
     // The menu with the launcher's entries, for a person to look at.
-    strip = x.window(QStringLiteral("Vesk"));
-    x.xdotool({ "mousemove", QString::number(strip.x() + 5), QString::number(strip.y() + 5), "click", "3" });
+    x.click(corner(), {}, 3);
     pumpFor(500);
     x.xdotool({ "key", "l" });
     pumpFor(500);
-    EXPECT_TRUE(x.screenshot(
-        XvfbSession::artefact(QStringLiteral("desktop-launcher-menu.png")), QRect(0, 0, 520, 560)));
+    EXPECT_TRUE(x.shoot("desktop-launcher-menu.png", QRect(0, 0, 520, 560)));
     x.xdotool({ "key", "Escape", "Escape" });
 
     // The end asks both programs to close (WithClose).
-    EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
+    EXPECT_EQ(home.run({ "--quit" }), 0);
     ASSERT_TRUE(waitFor([&] { return vesk->state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(vesk->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(vesk->exitCode(), 0);

@@ -46,7 +46,7 @@ TEST(BoxWindowDesktop, CollectedJapaneseMailShowsInTheBoxWindowAndTheQuickView)
             .arg(freePort())
             .arg(freePort()));
     const auto vesk = home.start({}, x.display());
-    ASSERT_TRUE(waitFor([&] { return !x.window(u"Vesk"_s).isEmpty(); }, 20000));
+    ASSERT_FALSE(x.waitForWindow(u"Vesk"_s, 20000).isEmpty());
 
     // The collected mail opens the box window.
     EXPECT_EQ(home.run({ u"--check"_s }), 0);
@@ -54,18 +54,16 @@ TEST(BoxWindowDesktop, CollectedJapaneseMailShowsInTheBoxWindowAndTheQuickView)
     ASSERT_TRUE(waitFor([&] { return !(box = x.windowStartingWith(u"送受信箱"_s)).isEmpty(); }, 20000));
     EXPECT_EQ(home.count(u"InBox"_s), 3);
     pumpFor(700);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-box-window.png"_s), box));
+    EXPECT_TRUE(x.shoot(u"desktop-box-window.png"_s, box));
 
     // Tab to the in-box list, Ctrl+L for the quick view, Down to the next message.
-    x.xdotool({ u"mousemove"_s, QString::number(box.x() + box.width() - 20), QString::number(box.y() + 10),
-        u"click"_s, u"1"_s });
-    x.xdotool({ u"key"_s, u"Tab"_s, u"ctrl+l"_s });
+    x.click(box.topRight() + QPoint(-20, 10), { u"Tab"_s, u"ctrl+l"_s });
     QString title;
     QRect view;
     ASSERT_TRUE(waitFor(
         [&] { return !(view = x.windowStartingWith(u"Veskちょい見 ："_s, &title)).isEmpty(); }, 10000));
     pumpFor(500);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-quick-view.png"_s), view));
+    EXPECT_TRUE(x.shoot(u"desktop-quick-view.png"_s, view));
     const QString first = title;
     x.xdotool({ u"key"_s, u"Down"_s });
     ASSERT_TRUE(waitFor(
@@ -73,7 +71,7 @@ TEST(BoxWindowDesktop, CollectedJapaneseMailShowsInTheBoxWindowAndTheQuickView)
         10000))
         << title.toStdString();
     pumpFor(500);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(u"desktop-quick-view-next.png"_s), view));
+    EXPECT_TRUE(x.shoot(u"desktop-quick-view-next.png"_s, view));
 
     home.run({ u"--quit"_s });
     vesk->waitForFinished(20000);

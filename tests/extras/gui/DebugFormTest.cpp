@@ -5,9 +5,9 @@
 #include "support/FakeClock.h"
 #include "support/RecordingMessenger.h"
 #include "support/Screenshot.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -64,9 +64,8 @@ TEST_F(DebugFormTest, ShowsTheMonitorsLinesAndSavesThem)
     click("btnSave");
     EXPECT_EQ(m_messenger.beeps, 1);
     EXPECT_EQ(m_messenger.messages, QStringList { "261206081530.LOG　でセーブしました" });
-    QFile saved(m_data.filePath("261206081530.LOG"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QString(lines + "\n").replace("\n", "\r\n").toUtf8());
+    EXPECT_EQ(
+        fileBytes(m_data.filePath("261206081530.LOG")), QString(lines + "\n").replace("\n", "\r\n").toUtf8());
 
     click("btnClear");
     EXPECT_EQ(shown(), "");

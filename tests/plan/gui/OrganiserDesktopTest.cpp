@@ -27,36 +27,30 @@ TEST(OrganiserDesktop, CalendarRemindersAndEditor)
             .arg(yesterday, today.toString("yyyy/MM/dd")));
     const auto vesk = home.start({}, x.display());
 
-    QRect strip;
-    ASSERT_TRUE(waitFor([&] { return (strip = x.window(QStringLiteral("Vesk"))).height() > 100; }, 20000))
+    ASSERT_TRUE(waitFor([&] { return x.window("Vesk").height() > 100; }, 20000))
         << "no calendar under the strip";
     // The two reminder windows, 5 pixels apart around the screen's centre.
     pumpFor(1500);
-    EXPECT_TRUE(x.screenshot(
-        XvfbSession::artefact(QStringLiteral("organiser-desktop-start.png")), QRect(0, 0, 1024, 768)));
+    EXPECT_TRUE(x.shoot("organiser-desktop-start.png", QRect(0, 0, 1024, 768)));
     // The overdue one-off is gone from the settings.
     QFile ini(home.iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(QString::fromUtf8(ini.readAll()).contains(QStringLiteral("昨日の打ち合わせ")));
+    EXPECT_FALSE(QString::fromUtf8(ini.readAll()).contains("昨日の打ち合わせ"));
 
     // F9 on the strip: the plan editor.
-    strip = x.window(QStringLiteral("Vesk"));
-    x.xdotool({ QStringLiteral("mousemove"), QString::number(strip.x() + 5), QString::number(strip.y() + 5),
-        QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("key"), QStringLiteral("F9") });
-    QRect editor;
-    ASSERT_TRUE(
-        waitFor([&] { return !(editor = x.window(QStringLiteral("Vesk予定時間設定"))).isEmpty(); }, 10000))
-        << "the plan editor did not open";
+    const QPoint strip = x.window("Vesk").topLeft() + QPoint(5, 5);
+    x.click(strip, { "F9" });
+    const QRect editor = x.waitForWindow("Vesk予定時間設定", 10000);
+    ASSERT_FALSE(editor.isEmpty()) << "the plan editor did not open";
     pumpFor(500);
-    EXPECT_TRUE(x.screenshot(XvfbSession::artefact(QStringLiteral("organiser-desktop-editor.png")), editor));
-    x.xdotool({ QStringLiteral("key"), QStringLiteral("Escape") });
-    ASSERT_TRUE(waitFor([&] { return x.window(QStringLiteral("Vesk予定時間設定")).isEmpty(); }, 10000));
+    EXPECT_TRUE(x.shoot("organiser-desktop-editor.png", editor));
+    x.xdotool({ "key", "Escape" });
+    ASSERT_TRUE(waitFor([&] { return x.window("Vesk予定時間設定").isEmpty(); }, 10000));
 
     // Esc on the strip closes the calendar.
-    x.xdotool({ QStringLiteral("mousemove"), QString::number(strip.x() + 5), QString::number(strip.y() + 5),
-        QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("key"), QStringLiteral("Escape") });
-    EXPECT_TRUE(waitFor([&] { return x.window(QStringLiteral("Vesk")).height() < 60; }, 10000));
-    EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
+    x.click(strip, { "Escape" });
+    EXPECT_TRUE(waitFor([&] { return x.window("Vesk").height() < 60; }, 10000));
+    EXPECT_EQ(home.run({ "--quit" }), 0);
     EXPECT_TRUE(vesk->waitForFinished(20000));
 }
 

@@ -1,7 +1,7 @@
 #include "platform/gui/QtSound.h"
+#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,10 +12,8 @@ namespace {
 TEST(QtSoundTest, WhatCannotBePlayedBeeps)
 {
     QTemporaryDir dir;
-    QFile text(dir.filePath("not-a-wave.wav"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("RIFF but nothing of a wave file follows\n");
-    text.close();
+    const QString text = dir.filePath("not-a-wave.wav");
+    ASSERT_TRUE(writeFile(text, "RIFF but nothing of a wave file follows\n"));
 
     int beeps = 0;
     QtSound sound([&beeps] { ++beeps; });
@@ -24,7 +22,7 @@ TEST(QtSoundTest, WhatCannotBePlayedBeeps)
         EXPECT_EQ(beeps, 1) << name.toStdString();
         beeps = 0;
     }
-    sound.play(text.fileName());
+    sound.play(text);
     EXPECT_TRUE(waitFor([&beeps] { return beeps == 1; }, 5000));
 }
 

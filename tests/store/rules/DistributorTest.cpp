@@ -20,9 +20,9 @@ protected:
 
 TEST_F(DistributorTest, RulesSendEachMessageToExactlyOneBoxWhole)
 {
-    const QByteArray taro = encodedWord(QStringLiteral("山田 太郎")) + " <taro@example.jp>";
+    const QByteArray taro = jisWord(QStringLiteral("山田 太郎")) + " <taro@example.jp>";
     // "亜唖" is 88 9F 88 A0 in Shift_JIS; "汕" (9F 88) lies across its two characters.
-    const QByteArray across = encodedWord(QStringLiteral("亜唖")) + " <a@example.jp>";
+    const QByteArray across = jisWord(QStringLiteral("亜唖")) + " <a@example.jp>";
     const QByteArray plain = "Taro <t@example.jp>";
     const struct
     {

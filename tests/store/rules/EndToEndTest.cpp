@@ -41,7 +41,7 @@ TEST_F(EndToEndTest, DownloadedMailLandsInEachMailersBoxAndEachPortServesOnlyIts
     QString error;
     ASSERT_TRUE(dovecot.start(&error)) << error.toStdString();
     const QByteArray forTaro
-        = message(encodedWord(QStringLiteral("山田 太郎")) + " <taro@example.jp>", "friend@example.org")
+        = message(jisWord(QStringLiteral("山田 太郎")) + " <taro@example.jp>", "friend@example.org")
         + "taro\r\n";
     const QByteArray forJiro = message("Jiro <jiro@example.jp>", "shop@example.com") + "for jiro\r\n";
     const QByteArray fromClub = message("family@example.jp", "Club <news@club.example.org>") + "club\r\n";

@@ -1,19 +1,10 @@
 #pragma once
 
-#include "store/japanese/Iconv.h"
+#include "JapaneseTestText.h"
+
 #include "store/rules/RuleLists.h"
 
-#include <gtest/gtest.h>
-
 namespace vesk::test {
-
-// A header value as a Japanese mailer writes it: ISO-2022-JP in a "B" word.
-inline QByteArray encodedWord(const QString &text)
-{
-    QByteArray jis;
-    EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8").convert(text.toUtf8(), jis, "?"), 0);
-    return "=?ISO-2022-JP?B?" + jis.toBase64() + "?=";
-}
 
 // A received message with the headers the rules look at.
 inline QByteArray message(const QByteArray &to, const QByteArray &from, const QByteArray &mailer = {})
