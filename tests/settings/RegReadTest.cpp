@@ -76,8 +76,10 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
         for (const SettingEntry &entry : *table) {
             const QString name = QString::fromLatin1(entry.name);
-            if (name != "Password" && name != "SMTP_Password")
-                EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, name)) << entry.name;
+            if (name != "Password" && name != "SMTP_Password") {
+                EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, name))
+                    << entry.name;
+            }
         }
     }
     EXPECT_EQ(settings.Password, "ABC");
