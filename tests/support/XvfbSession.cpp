@@ -87,7 +87,7 @@ QRect XvfbSession::find(
 {
     // xwininfo -tree lines: 0x400006 "Vesk": ("vesk" "vesk")  119x23+0+0  +0+0
     static const QRegularExpression line(
-        QStringLiteral("^(\\s*)0x[0-9a-f]+ \"([^\"]*)\".*?(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
+        QStringLiteral("^(\\s*)(0x[0-9a-f]+) \"([^\"]*)\".*?(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
     const QStringList lines = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
                                   .split(u'\n');
     int parentIndent = -1;
@@ -97,7 +97,7 @@ QRect XvfbSession::find(
             continue;
         const int indent = int(m.captured(1).size());
         if (!parentName.isEmpty() && parentIndent < 0) {
-            if (m.captured(2) == parentName)
+            if (m.captured(3) == parentName)
                 parentIndent = indent;
             continue;
         }
@@ -105,12 +105,16 @@ QRect XvfbSession::find(
             parentIndent = -1;
             continue;
         }
-        const int w = m.captured(3).toInt();
-        const int h = m.captured(4).toInt();
-        if (wanted(m.captured(2)) && w > 1 && h > 1) {
+        const int w = m.captured(4).toInt();
+        const int h = m.captured(5).toInt();
+        // Listed is not yet shown: a tray icon, for one, is listed inside the
+        // tray before the tray maps it, and a click there would be lost.
+        if (wanted(m.captured(3)) && w > 1 && h > 1
+            && run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m.captured(2) })
+                   .contains(QLatin1String("IsViewable"))) {
             if (name)
-                *name = m.captured(2);
-            return QRect(m.captured(5).toInt(), m.captured(6).toInt(), w, h);
+                *name = m.captured(3);
+            return QRect(m.captured(6).toInt(), m.captured(7).toInt(), w, h);
         }
     }
     return {};
