@@ -1,18 +1,9 @@
 #include "boxes/QuotedPrintable.h"
 
+#include "store/japanese/ByteText.h"
+
 namespace vesk {
 namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 void chopTrailingBlanks(QByteArray &out, qsizetype lineStart)
 {
@@ -52,8 +43,8 @@ QByteArray decodeQuotedPrintable(QByteArrayView text)
             i = j - 1;
             continue;
         }
-        if (i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
-            out.append(char(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
+        if (i + 2 < text.size() && bytetext::hexValue(text[i + 1]) >= 0 && bytetext::hexValue(text[i + 2]) >= 0) {
+            out.append(char(bytetext::hexValue(text[i + 1]) * 16 + bytetext::hexValue(text[i + 2])));
             i += 2;
             continue;
         }

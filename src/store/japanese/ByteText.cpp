@@ -12,6 +12,17 @@ inline char upper(char c)
 
 } // namespace
 
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 void chopBlanks(QByteArray &text)
 {
     text.truncate(Blanks::rightTrimmed(text).size());

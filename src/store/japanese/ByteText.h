@@ -6,6 +6,9 @@
 // Small helpers on raw header bytes.
 namespace vesk::bytetext {
 
+// The value of a hexadecimal digit, either case, or -1.
+int hexValue(char c);
+
 // Drops the blanks at the end of a text.
 void chopBlanks(QByteArray &text);
 

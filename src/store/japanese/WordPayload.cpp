@@ -12,17 +12,6 @@ bool isBase64Char(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Base64 with its padding, if any, only at the end; mailers often leave the
 // padding out. A lone character in the last group holds no byte.
 std::optional<QByteArray> decodeB(QByteArrayView payload)
@@ -64,8 +53,8 @@ std::optional<QByteArray> decodeQ(QByteArrayView payload)
         if (c == '_') {
             out[length++] = ' ';
         } else if (c == '=') {
-            const int high = i + 1 < payload.size() ? hexValue(payload[i + 1]) : -1;
-            const int low = i + 2 < payload.size() ? hexValue(payload[i + 2]) : -1;
+            const int high = i + 1 < payload.size() ? bytetext::hexValue(payload[i + 1]) : -1;
+            const int low = i + 2 < payload.size() ? bytetext::hexValue(payload[i + 2]) : -1;
             if (high < 0 || low < 0)
                 return std::nullopt;
             out[length++] = char(high * 16 + low);
