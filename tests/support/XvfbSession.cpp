@@ -31,9 +31,13 @@ bool XvfbSession::start(bool withTray, QString *error)
         }
     }
     // Xvfb picks a free display itself and says which on the descriptor.
+    // -noreset: by default the server resets when its last client leaves,
+    // and a client connecting in that moment (the program under test, while
+    // xwininfo polls) is dropped.
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->start(QStringLiteral("sh"),
-        { QStringLiteral("-c"), QStringLiteral("exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null") });
+        { QStringLiteral("-c"),
+            QStringLiteral("exec Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp 2>/dev/null") });
     if (!waitFor([&] { return m_xvfb->canReadLine() || m_xvfb->state() == QProcess::NotRunning; }, 20000)
         || !m_xvfb->canReadLine()) {
         *error = QStringLiteral("Xvfb did not start");

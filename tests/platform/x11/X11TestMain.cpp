@@ -21,7 +21,8 @@ pid_t g_server = 0;
 QString g_display;
 QString g_why = QStringLiteral("the tests are only being listed");
 
-// Xvfb picks a free display and writes its number on a pipe.
+// Xvfb picks a free display and writes its number on a pipe; -noreset keeps
+// a client that connects just as the last one leaves from being dropped.
 bool startServer()
 {
     int fds[2];
@@ -33,7 +34,7 @@ bool startServer()
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, 2);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
             static_cast<char *>(nullptr));
         _exit(127);
     }
