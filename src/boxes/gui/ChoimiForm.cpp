@@ -68,22 +68,17 @@ TChoimiForm::TChoimiForm(
     auto *buttons = new QHBoxLayout(m_buttons);
     buttons->setContentsMargins(2, 2, 2, 2);
     buttons->setSpacing(1);
-    QToolButton *spbClose = addButton(QStringLiteral("閉じる"), QStringLiteral("閉じる (Esc)"));
-    QToolButton *spbUp = addButton(QStringLiteral("前見"), QStringLiteral("前のメールをちょい見"));
-    QToolButton *spbDown = addButton(QStringLiteral("次見"), QStringLiteral("次のメールをちょい見"));
-    QToolButton *spbErase = addButton(QStringLiteral("ゴミ箱"), QStringLiteral("即ゴミ箱行き"));
+    QToolButton *spbClose = addButton(m_buttons, QStringLiteral("閉じる"), QStringLiteral("閉じる (Esc)"));
+    QToolButton *spbUp = addButton(m_buttons, QStringLiteral("前見"), QStringLiteral("前のメールをちょい見"));
+    QToolButton *spbDown = addButton(m_buttons, QStringLiteral("次見"), QStringLiteral("次のメールをちょい見"));
+    QToolButton *spbErase = addButton(m_buttons, QStringLiteral("ゴミ箱"), QStringLiteral("即ゴミ箱行き"));
     QToolButton *spbReceive
-        = addButton(QStringLiteral("メーラー"), QStringLiteral("このメールのメーラーを起動"));
-    m_spbHead = addButton(QStringLiteral("ヘッダ"), QStringLiteral("ヘッダの表示 ON/OFF"));
+        = addButton(m_buttons, QStringLiteral("メーラー"), QStringLiteral("このメールのメーラーを起動"));
+    m_spbHead = addButton(m_buttons, QStringLiteral("ヘッダ"), QStringLiteral("ヘッダの表示 ON/OFF"));
     m_spbHead->setCheckable(true);
-    m_spbPelma = addButton(QStringLiteral("付箋貼付"), QStringLiteral("選択した文字を付箋紙に貼る"));
+    m_spbPelma = addButton(m_buttons, QStringLiteral("付箋貼付"), QStringLiteral("選択した文字を付箋紙に貼る"));
     m_spbPelma->hide();
-    connect(m_spbPelma, &QToolButton::clicked, this, [this] {
-        QPlainTextEdit *pane = m_memHead->hasFocus() ? m_memHead : m_memChoimi;
-        const QTextCursor cursor = pane->textCursor();
-        const QString text = cursor.hasSelection() ? cursor.selectedText() : pane->toPlainText();
-        emit stickyNoteRequested(QString(text).replace(QChar::ParagraphSeparator, u'\n'));
-    });
+    connect(m_spbPelma, &QToolButton::clicked, this, &TChoimiForm::pasteToStickyNote);
     buttons->addStretch(1);
 
     m_memChoimi->setFont(bodyFont(settings));
@@ -122,6 +117,7 @@ TChoimiForm::TChoimiForm(
     column->addWidget(m_buttons);
     column->addWidget(m_memHead);
     column->addWidget(m_memChoimi, 1);
+    column->addWidget(makeLowerButtons());
     column->addWidget(m_statusBar);
 
     connect(spbClose, &QToolButton::clicked, this, &QWidget::close);
@@ -142,14 +138,45 @@ TChoimiForm::TChoimiForm(
 
 TChoimiForm::~TChoimiForm() = default;
 
-QToolButton *TChoimiForm::addButton(const QString &text, const QString &tip)
+QToolButton *TChoimiForm::addButton(QWidget *panel, const QString &text, const QString &tip)
 {
-    auto *button = new QToolButton(m_buttons);
+    auto *button = new QToolButton(panel);
     button->setText(text);
     button->setToolTip(tip);
     button->setFocusPolicy(Qt::NoFocus);
-    m_buttons->layout()->addWidget(button);
+    panel->layout()->addWidget(button);
     return button;
+}
+
+// The buttons a reader needs at the end of a long text, again under the body.
+QWidget *TChoimiForm::makeLowerButtons()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("lowerButtons"));
+    auto *row = new QHBoxLayout(panel);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(1);
+    row->addStretch(1);
+    QToolButton *close = addButton(panel, QStringLiteral("閉じる"), QStringLiteral("閉じる (Esc)"));
+    m_lowerPelma = addButton(panel, QStringLiteral("付箋貼付"), QStringLiteral("選択した文字を付箋紙に貼る"));
+    m_lowerPelma->hide();
+    QToolButton *erase = addButton(panel, QStringLiteral("ゴミ箱"), QStringLiteral("即ゴミ箱行き"));
+    QToolButton *up = addButton(panel, QStringLiteral("前見"), QStringLiteral("前のメールをちょい見"));
+    QToolButton *down = addButton(panel, QStringLiteral("次見"), QStringLiteral("次のメールをちょい見"));
+    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    connect(m_lowerPelma, &QToolButton::clicked, this, &TChoimiForm::pasteToStickyNote);
+    connect(erase, &QToolButton::clicked, &m_model, &QuickViewModel::erase);
+    connect(up, &QToolButton::clicked, &m_model, &QuickViewModel::stepUp);
+    connect(down, &QToolButton::clicked, &m_model, &QuickViewModel::stepDown);
+    return panel;
+}
+
+void TChoimiForm::pasteToStickyNote()
+{
+    QPlainTextEdit *pane = m_memHead->hasFocus() ? m_memHead : m_memChoimi;
+    const QTextCursor cursor = pane->textCursor();
+    const QString text = cursor.hasSelection() ? cursor.selectedText() : pane->toPlainText();
+    emit stickyNoteRequested(QString(text).replace(QChar::ParagraphSeparator, u'\n'));
 }
 
 void TChoimiForm::setStatusShown(bool shown)
@@ -160,6 +187,7 @@ void TChoimiForm::setStatusShown(bool shown)
 void TChoimiForm::setPelmaShown(bool shown)
 {
     m_spbPelma->setVisible(shown);
+    m_lowerPelma->setVisible(shown);
 }
 
 void TChoimiForm::setHeaderShown(bool shown)

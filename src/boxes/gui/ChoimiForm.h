@@ -46,13 +46,16 @@ protected:
 private:
     void refresh();
     void setHeaderShown(bool shown);
-    QToolButton *addButton(const QString &text, const QString &tip);
+    QToolButton *addButton(QWidget *panel, const QString &text, const QString &tip);
+    QWidget *makeLowerButtons();
+    void pasteToStickyNote();
 
     QuickViewModel &m_model;
     SettingsStore &m_settingsStore;
     QWidget *m_buttons;
     QToolButton *m_spbHead = nullptr;
     QToolButton *m_spbPelma = nullptr;
+    QToolButton *m_lowerPelma = nullptr;
     QPlainTextEdit *m_memHead;
     QPlainTextEdit *m_memChoimi;
     QWidget *m_statusBar;

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QToolButton>
 
 namespace vesk::test {
 namespace {
@@ -142,8 +143,19 @@ TEST_F(DevideFormTest, QuickViewShowsTheJapaneseTextOfTheMessage)
     EXPECT_EQ(form.grid(Grid::Receive)->toolTip(), u"ﾀﾞﾌﾞﾙｸﾘｯｸでちょい見\n右ｸﾘｯｸでｻﾌﾞﾒﾆｭｰ"_s);
     picture(*view, u"quick-view"_s);
 
+    // The buttons under the body step and close as the upper ones do.
+    const auto lower = view->findChild<QWidget *>(u"lowerButtons"_s)->findChildren<QToolButton *>();
+    const auto press = [&lower](const QString &text) {
+        for (QToolButton *button : lower)
+            if (button->text() == text)
+                button->click();
+    };
+    press(u"次見"_s);
+    settle();
+    EXPECT_EQ(view->windowTitle(), u"Veskちょい見 ： 忘年会のお知らせ"_s);
+
     // The window's hints go back when the quick view closes.
-    view->close();
+    press(u"閉じる"_s);
     settle();
     EXPECT_EQ(form.grid(Grid::Receive1)->toolTip(), u"ﾀﾞﾌﾞﾙｸﾘｯｸでメーラーⅠ起動\n右ｸﾘｯｸでｻﾌﾞﾒﾆｭｰ"_s);
 }
