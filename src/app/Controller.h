@@ -21,6 +21,7 @@
 namespace vesk {
 
 class CalendarState;
+class AccessPointSelector;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
@@ -154,6 +155,8 @@ public:
     // The platform's connection service and its power-off; without them the
     // program runs as on a LAN.
     void setDialUp(DialUpBackend *backend, PowerOff *powerOff);
+    // Before setup: the user's access-point selector, if any.
+    void setAccessPointSelector(AccessPointSelector *selector);
     // spbOKClick on "OFF": the line is hung up.
     void hangUp();
     // "切断タイマー(&T)": an item's minutes (10, 30, 60, 180) ticked or

@@ -1,4 +1,5 @@
 #include "app/ControllerDialUpHost.h"
+#include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -21,6 +22,28 @@ void Controller::DialUpHost::showConnectTime(const QString &time)
 {
     m_c.m_display.showConnectTime(time);
     emit m_c.displayChanged();
+}
+
+// Only the provider session takes the chosen account: the settings (and the
+// mailers' logins to the local servers) stay the user's own.
+void Controller::DialUpHost::takeOverAccount(const AccessPointChoice &choice)
+{
+    Settings account = m_c.m_settings;
+    account.AP = choice.ap;
+    account.Host = choice.host;
+    account.SMTP = choice.smtp.isEmpty() ? choice.host : choice.smtp;
+    account.UserID = choice.userId;
+    account.Password = choice.password;
+    account.Apop = choice.apop;
+    // A login of its own for the usual provider's SMTP is not the chosen one's.
+    account.SMTP_UserID.clear();
+    account.SMTP_Password.clear();
+    emit m_c.providerSettingsChanged(account);
+}
+
+void Controller::setAccessPointSelector(AccessPointSelector *selector)
+{
+    m_dialUp->setSelector(selector);
 }
 
 void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)

@@ -26,6 +26,7 @@ public:
     bool holdRunning() const override { return m_c.m_holdSeconds != 0; }
     void mainButtonAction() override { m_c.hangUp(); }
     void dialUpChanged() override { emit m_c.dialUpChanged(); }
+    void takeOverAccount(const AccessPointChoice &choice) override;
 
 private:
     Controller &m_c;

@@ -4,6 +4,7 @@
 #include "app/EngineSettings.h"
 #include "app/FrontEnd.h"
 #include "app/ProviderSessionLink.h"
+#include "dialup/SelectorLibrary.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
@@ -90,6 +91,8 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     ProtocolMonitor monitor;
     const CoreServices core { SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), messenger,
         store, session, monitor };
+    // Outlives the controller, which may still ask it while closing.
+    SelectorLibrary selector(dataDir + QStringLiteral("/SelAp.so"));
     Controller controller(core, settingsStore, atoms, ProgramName);
 
     ProviderSession provider(core, controller.mailHost(), controller.mailView());
@@ -102,6 +105,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
     controller.setDialUp(dialUp.backend, dialUp.powerOff);
+    controller.setAccessPointSelector(&selector);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
     controller.setDistributor([&distributor](const QString &fileName) {

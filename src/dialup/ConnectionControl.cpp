@@ -1,6 +1,7 @@
 #include "dialup/ConnectionControl.h"
 
 #include "app/display/DisplayState.h"
+#include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionHost.h"
 #include "dialup/DialErrors.h"
 #include "dialup/DialStates.h"
@@ -63,6 +64,14 @@ void ConnectionControl::setup(Settings &settings)
         settings.DialMode = 0;
     }
     m_dialMode = settings.DialMode;
+    m_apTitle.clear();
+    // Loaded once, at the first setup in dial-up mode.
+    if (m_dialMode > 0 && m_selector && !m_selectorTried) {
+        m_selectorTried = true;
+        QString why;
+        if (!m_selector->open(&why) && !why.isEmpty())
+            m_core.messenger.message(why);
+    }
     changed();
 }
 
@@ -121,6 +130,10 @@ bool ConnectionControl::ModemOpen()
         return false;
     SessionState &state = m_core.state;
     EventPump &pump = m_core.pump;
+    if (!askSelector()) {
+        state.marker.clear();
+        return false;
+    }
     // During dialling only a dial that hangs for half an hour is ended.
     m_dialAttempt = 0;
     m_watchdog->start();
@@ -134,11 +147,12 @@ bool ConnectionControl::ModemOpen()
         setPanelShown(true);
         m_host.setDisplayMode(DisplayState::DialPanel);
         const QString none = QStringLiteral("----");
+        const QString title = m_apTitle.isEmpty() ? none : m_apTitle;
         while (m_dialAttempt < m_reDial) {
             state.marker = QStringLiteral(".");
             ++m_dialAttempt;
             const QString detail = QStringLiteral("DialTry %1 / %2").arg(m_dialAttempt).arg(m_reDial);
-            DialDisp(&none, nullptr, &detail, &none);
+            DialDisp(&title, nullptr, &detail, &none);
             m_dial.Dial();
             if (!m_dial.ownHandle().isEmpty())
                 m_activeHandle = m_dial.ownHandle();
@@ -189,6 +203,26 @@ bool ConnectionControl::ModemOpen()
         m_host.connError();
     }
     return result;
+}
+
+// The selector, when there is one, names the access point and account of
+// this dial; giving up there gives up the dial, quietly.
+bool ConnectionControl::askSelector()
+{
+    if (!m_selector || !m_selector->isOpen())
+        return true;
+    // Its dialog is not to be covered by the panel.
+    if (m_panel.shown) {
+        setPanelShown(false);
+        m_host.setDisplayMode(DisplayState::Normal);
+    }
+    const std::optional<AccessPointChoice> choice = m_selector->choose();
+    if (!choice)
+        return false;
+    m_ap = choice->ap;
+    m_apTitle = choice->title;
+    m_host.takeOverAccount(*choice);
+    return true;
 }
 
 void ConnectionControl::redialPause()

@@ -10,6 +10,7 @@
 
 namespace vesk {
 
+class AccessPointSelector;
 class ConnectionHost;
 class PowerOff;
 class Timer;
@@ -40,6 +41,9 @@ public:
 
     void setBackend(DialUpBackend *backend);
     void setPowerOff(PowerOff *powerOff) { m_powerOff = powerOff; }
+    // The user's access-point selector, asked before each dial (none: the
+    // configured entry and account).
+    void setSelector(AccessPointSelector *selector) { m_selector = selector; }
 
     // Setup: takes the settings. In dial-up mode without the service it
     // says so and the program runs as on a LAN (the mode is set to 0).
@@ -124,6 +128,7 @@ private:
     void setStatus(const QString &status) { DialDisp(nullptr, &status, nullptr, nullptr); }
     void setPanelShown(bool shown);
     void redialPause();
+    bool askSelector();
     void showSpeed();
     void showTimeInTitle();
     void timConnectTimer();
@@ -135,12 +140,16 @@ private:
     TDialUp m_dial;
     EntryList m_entryList { m_dial };
     PowerOff *m_powerOff = nullptr;
+    AccessPointSelector *m_selector = nullptr;
+    bool m_selectorTried = false;
     std::unique_ptr<Timer> m_watchdog;
     std::unique_ptr<Timer> m_timConnect;
 
     // Settings.
     int m_dialMode = 0;
     QString m_ap;
+    // The selector's name for the access point being dialled.
+    QString m_apTitle;
     int m_reDial = 3;
     int m_reDialWait = 10;
     bool m_dialDispOn = false;

@@ -4,6 +4,8 @@
 
 namespace vesk {
 
+struct AccessPointChoice;
+
 // What the connection control needs of the resident program: the provider
 // session, the strip's display and the minute timer.
 class ConnectionHost
@@ -31,6 +33,9 @@ public:
     virtual void mainButtonAction() = 0;
     // The panel, the line or the OK button changed.
     virtual void dialUpChanged() = 0;
+    // The access-point selector chose another account for this dial: the
+    // provider session uses it until the settings are read again.
+    virtual void takeOverAccount(const AccessPointChoice &choice) = 0;
 };
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #include "ControllerFixture.h"
 #include "FakeDialUpBackend.h"
 
+#include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
 #include "dialup/PowerOff.h"
@@ -18,6 +19,29 @@ public:
         return false;
     }
     int calls = 0;
+};
+
+// A selector that gives what the test scripted.
+class ScriptedSelector final : public AccessPointSelector
+{
+public:
+    bool open(QString *why) override
+    {
+        *why = openError;
+        return m_open = openError.isEmpty();
+    }
+    bool isOpen() const override { return m_open; }
+    std::optional<AccessPointChoice> choose() override
+    {
+        ++asked;
+        return choice;
+    }
+    QString openError;
+    std::optional<AccessPointChoice> choice;
+    int asked = 0;
+
+private:
+    bool m_open = false;
 };
 
 // The check cycle in dial-up mode against a connection service in fake time.
@@ -151,6 +175,60 @@ TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
     c.hangUp();
     EXPECT_TRUE(m_messenger.messages.contains(ConnectionControl::CannotHangUpText));
     EXPECT_TRUE(c.minuteTimerActive());
+}
+
+TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
+{
+    ScriptedSelector selector;
+    selector.choice = AccessPointChoice { "会社", "Office", "pop.office.example", "", "ken", "secret", true };
+    QList<Settings> accounts;
+    Controller &c = make([&](Controller &c) {
+        c.setDialUp(&backend, &power);
+        c.setAccessPointSelector(&selector);
+        QObject::connect(&c, &Controller::providerSettingsChanged, [&](const Settings &s) { accounts << s; });
+    });
+    m_timers.advance(50);
+    c.checkNowKeepLine();
+    ASSERT_EQ(backend.activeConnections().size(), 1);
+    EXPECT_EQ(backend.activeConnections().first().entryName, "Office");
+    EXPECT_EQ(c.dialPanel().title, "会社");
+    ASSERT_EQ(accounts.size(), 1);
+    EXPECT_EQ(accounts[0].Host, "pop.office.example");
+    EXPECT_EQ(accounts[0].SMTP, "pop.office.example");
+    EXPECT_EQ(accounts[0].UserID, "ken");
+    EXPECT_TRUE(accounts[0].Apop);
+    EXPECT_EQ(provider.downloads, 1);
+    // The stored settings stay the user's own.
+    EXPECT_EQ(settings.readString("Config", "SMTP", ""), "smtp.example.jp");
+
+    // Giving up in the selector gives up the dial, without an error.
+    m_timers.advance(60000);
+    c.hangUp();
+    ASSERT_TRUE(backend.activeConnections().isEmpty());
+    selector.choice.reset();
+    const int downloads = provider.downloads;
+    c.checkNow();
+    EXPECT_EQ(selector.asked, 2);
+    EXPECT_EQ(backend.dials, 1);
+    EXPECT_EQ(provider.downloads, downloads);
+    EXPECT_EQ(c.marker(), "");
+    EXPECT_NE(c.display().dateLabel(), "ConnectNG");
+}
+
+TEST_F(ControllerDialUpTest, ASelectorThatCannotBeUsedIsReportedOnceAndTheEntryIsDialled)
+{
+    ScriptedSelector selector;
+    selector.openError = "SelAp.so は他のユーザーが書き換えられるので読み込みません。";
+    Controller &c = make([&](Controller &c) {
+        c.setDialUp(&backend, &power);
+        c.setAccessPointSelector(&selector);
+    });
+    EXPECT_EQ(m_messenger.messages.count(selector.openError), 1);
+    m_timers.advance(50);
+    c.checkNowKeepLine();
+    EXPECT_EQ(selector.asked, 0);
+    ASSERT_EQ(backend.activeConnections().size(), 1);
+    EXPECT_EQ(backend.activeConnections().first().entryName, "MyISP");
 }
 
 TEST_F(ControllerDialUpTest, WithoutTheServiceItSaysSoAndChecksAsOnALan)

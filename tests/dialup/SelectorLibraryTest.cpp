@@ -1,0 +1,79 @@
+#include "dialup/SelectorLibrary.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+namespace {
+
+enum class Setup { None, Good, GroupWritable, NotALibrary };
+
+struct Case
+{
+    const char *name;
+    Setup setup;
+    const char *mode;
+    bool opens;
+    const char *why; // part of the message; empty: none
+    const char *ap; // what a dial gets; nullptr: nothing
+};
+
+class SelectorLibraryTest : public ::testing::TestWithParam<Case>
+{ };
+
+TEST_P(SelectorLibraryTest, LoadsOnlyAPrivateLibraryAndReadsItsBuffersSafely)
+{
+    const Case &c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SelAp.so"));
+    if (c.setup == Setup::NotALibrary) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a library\n");
+    } else if (c.setup != Setup::None) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VESK_SELAP_STUB), path));
+    }
+    if (c.setup == Setup::GroupWritable)
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteGroup);
+    qputenv("SELAP_STUB_MODE", c.mode);
+
+    SelectorLibrary selector(path);
+    QString why;
+    EXPECT_EQ(selector.open(&why), c.opens);
+    if (*c.why)
+        EXPECT_TRUE(why.contains(QString::fromUtf8(c.why))) << why.toStdString();
+    else
+        EXPECT_TRUE(why.isEmpty()) << why.toStdString();
+
+    const std::optional<AccessPointChoice> choice = selector.choose();
+    ASSERT_EQ(choice.has_value(), c.ap != nullptr);
+    if (!choice)
+        return;
+    EXPECT_EQ(choice->ap, QString::fromUtf8(c.ap));
+    if (QByteArray(c.mode) == "long") {
+        EXPECT_EQ(choice->title.size(), SelectorLibrary::BufferSize);
+        EXPECT_FALSE(choice->apop);
+    } else {
+        EXPECT_EQ(choice->title, QStringLiteral("会社"));
+        EXPECT_EQ(choice->host, QStringLiteral("pop.office.example"));
+        EXPECT_EQ(choice->password, QStringLiteral("p@ss word"));
+        EXPECT_TRUE(choice->apop);
+    }
+}
+
+const std::string LongAp(SelectorLibrary::BufferSize, 'x');
+
+INSTANTIATE_TEST_SUITE_P(Cases, SelectorLibraryTest,
+    ::testing::Values(
+        Case { "NoneThere", Setup::None, "", false, "", nullptr },
+        Case { "OthersCouldChangeIt", Setup::GroupWritable, "", false, "他のユーザー", nullptr },
+        Case { "NotALibrary", Setup::NotALibrary, "", false, "読み込めません", nullptr },
+        Case { "Chosen", Setup::Good, "", true, "", "Office" },
+        Case { "GivenUp", Setup::Good, "cancel", true, "", nullptr },
+        Case { "UnterminatedBuffers", Setup::Good, "long", true, "", LongAp.c_str() }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace vesk::test
