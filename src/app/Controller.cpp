@@ -41,6 +41,8 @@ Controller::Controller(
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
+    // A launcher plan starts its entry as the launcher menu would.
+    m_planActions.startLauncher = [this](int entry) { startLauncherEntry(entry); };
 }
 
 Controller::~Controller()

@@ -162,25 +162,18 @@ TEST_F(ControllerPlans, PowerOffPlanIsGoneBeforeThePowerGoes)
     EXPECT_EQ(c.plans().count(), 0);
 }
 
-TEST_F(ControllerPlans, ActionsOfPartsNotThereSaySo)
+TEST_F(ControllerPlans, ALauncherPlanStartsItsEntryAndAMissingPartSaysSo)
 {
-    plan("2026/12/06 08:05 00", "0 0 @LNC99：メモ帳@");
+    settings.writeString("Luncher", "00", "Tool,/usr/bin/tool,\" \",\" \",");
+    plan("2026/12/06 08:05 00", "0 0 @LNC00：Tool@");
     plan("2026/12/06 08:05 01", "0 0 @PowerOFF@");
-    Controller &c = run();
+    run();
     pass();
     until("08:06");
+    ASSERT_EQ(desktop.starts.size(), 1);
+    EXPECT_TRUE(desktop.starts[0].startsWith("/usr/bin/tool|"));
     EXPECT_EQ(m_messenger.messages,
-        (QStringList { "予定の「ランチャー・マクロ」は、このバージョンのVeskではまだ実行できません。",
-            "予定の「電源自動切断」は、このバージョンのVeskではまだ実行できません。" }));
-    // With a launcher, entry 99 is asked for and its own checks apply.
-    plan("2026/12/06 08:10 00", "0 0 @LNC99：メモ帳@");
-    c.reloadSettings();
-    int started = -1;
-    PlanActions actions;
-    actions.startLauncher = [&](int entry) { started = entry; };
-    c.setPlanActions(actions);
-    until("08:11");
-    EXPECT_EQ(started, 99);
+        QStringList { "予定の「電源自動切断」は、このバージョンのVeskではまだ実行できません。" });
 }
 
 TEST_F(ControllerPlans, AlertLeftAtMidnightMovesOnAndTheNextPlanIsShownAfterSaw)
