@@ -27,9 +27,6 @@ SessionConfig sessionConfigFrom(const Settings &settings)
     config.SMTP_AuthPlain = settings.SMTP_AuthPlain;
     config.SMTP_UserID = settings.SMTP_UserID;
     config.SMTP_Password = settings.SMTP_Password;
-    // Only the tests' own certificate authority comes this way; certificates
-    // are otherwise checked against the system's store alone.
-    config.TlsCaFile = qEnvironmentVariable("VESK_TEST_CA_FILE");
     return config;
 }
 
