@@ -34,8 +34,6 @@ public:
 
     // Plays a wave file without waiting.
     virtual void playSound(const QString &waveFile) = 0;
-    // Says that a feature is not in this version.
-    virtual void notYetAvailable(const QString &feature) = 0;
     // "起動テスト": the mailer as typed, started once.
     virtual void testStartMailer(const QString &program, const QString &switches) = 0;
     // "マクロテスト": the mailer started and its macro typed into it.

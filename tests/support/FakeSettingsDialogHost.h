@@ -24,7 +24,6 @@ public:
     void cancelConnectionTest() override { ++cancels; }
     bool connectionTestRunning() const override { return false; }
     void playSound(const QString &file) override { sounds << file; }
-    void notYetAvailable(const QString &feature) override { missing << feature; }
     void testStartMailer(const QString &program, const QString &) override { started << program; }
     void mailerMacroTest(int, const QString &program, const QString &, const QString &macro) override
     {
@@ -41,7 +40,7 @@ public:
     int erased = 0;
     int closed = 0;
     QList<bool> saved;
-    QStringList statuses, lines, tested, sounds, missing, started;
+    QStringList statuses, lines, tested, sounds, started;
 };
 
 } // namespace vesk::test

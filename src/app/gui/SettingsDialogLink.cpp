@@ -76,11 +76,6 @@ void SettingsDialogLink::mailerMacroTest(
     m_controller.mailerMacroTest(mailer, program, switches, macro);
 }
 
-void SettingsDialogLink::notYetAvailable(const QString &feature)
-{
-    m_controller.notYetAvailable(feature);
-}
-
 void SettingsDialogLink::openHelp(int topic)
 {
     // One help page for now; the topics are its sections.

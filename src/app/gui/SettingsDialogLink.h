@@ -36,7 +36,6 @@ public:
     void cancelConnectionTest() override;
     bool connectionTestRunning() const override;
     void playSound(const QString &waveFile) override;
-    void notYetAvailable(const QString &feature) override;
     void testStartMailer(const QString &program, const QString &switches) override;
     void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) override;
     void openHelp(int topic) override;

@@ -203,7 +203,7 @@ QWidget *connection(QWidget *parent)
     auto *list = named(new QListWidget(p), "ltbAp");
     list->setMaximumHeight(90);
     auto *hint = named(
-        new QLabel(QStringLiteral("接続ポイントの一覧は、このバージョンのVeskではまだ表示できません。"), p),
+        new QLabel(QStringLiteral("NetworkManager に接続できないので接続ポイントの一覧を表示できません。"), p),
         "lblDialHint");
     hint->setWordWrap(true);
     grid->addWidget(new QLabel(QStringLiteral("接続ポイント場所"), p), 0, 0);
