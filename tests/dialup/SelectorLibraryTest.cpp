@@ -20,6 +20,11 @@ struct Case
     const char *ap; // what a dial gets; nullptr: nothing
 };
 
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class SelectorLibraryTest : public ::testing::TestWithParam<Case>
 { };
 

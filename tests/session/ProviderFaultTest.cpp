@@ -12,8 +12,15 @@ using ProviderFault = ProviderFixture;
 
 struct OutOfStepRow
 {
+    const char *name;
     QByteArray greeting, listReply, retrReply;
 };
+
+// A row prints as its name: the test names stay the same from build to build.
+void PrintTo(const OutOfStepRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class OutOfStep : public ProviderFault, public ::testing::WithParamInterface<OutOfStepRow>
 {
@@ -37,13 +44,12 @@ TEST_P(OutOfStep, EndsWithoutQuitAndStoresNothing)
 
 const QByteArray Ok = "+OK ready\r\n";
 INSTANTIATE_TEST_SUITE_P(Providers, OutOfStep,
-    ::testing::Values(OutOfStepRow { Ok + "+OK\r\n", "+OK 1 30", "" }, // an extra line after the greeting
-        OutOfStepRow {
-            Ok, "+OK 1 30", "+OK\r\nSubject: a\r\n\r\nb\r\n.\r\n+OK\r\n" }, // an extra +OK after RETR
-        OutOfStepRow {
-            Ok, "+OK 1 30", "+OK\r\nSubject: a\r\n\r\nb\r\n.\r\nrest\r\n.\r\n" }, // an undoubled "."
-        OutOfStepRow { Ok, "+OK 2 30", "" }, // LIST answered for another message
-        OutOfStepRow { Ok, "hello there", "" })); // no reply at all
+    ::testing::Values(OutOfStepRow { "ExtraLineAfterTheGreeting", Ok + "+OK\r\n", "+OK 1 30", "" },
+        OutOfStepRow { "ExtraOkAfterRetr", Ok, "+OK 1 30", "+OK\r\nSubject: a\r\n\r\nb\r\n.\r\n+OK\r\n" },
+        OutOfStepRow { "UndoubledDot", Ok, "+OK 1 30", "+OK\r\nSubject: a\r\n\r\nb\r\n.\r\nrest\r\n.\r\n" },
+        OutOfStepRow { "ListForAnotherMessage", Ok, "+OK 2 30", "" },
+        OutOfStepRow { "NoReplyAtAll", Ok, "hello there", "" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // A line over the data line limit: that message stays at the provider, the
 // user hears of it once, and older mail is still fetched.
