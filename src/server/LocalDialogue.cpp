@@ -323,11 +323,30 @@ QByteArray LocalDialogue::replyLine(const QByteArray &text)
     return text + "\r\n";
 }
 
+namespace {
+
+// The command as the client wrote it, but as one short line: a reply stays
+// well within POP3's 512 characters, and a CR or other control byte sent
+// back could break the client's reading of the reply.
+QByteArray echoOf(const QByteArray &command)
+{
+    QByteArray echo = command.left(LocalDialogue::MaxEcho);
+    for (char &c : echo) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    }
+    if (command.size() > LocalDialogue::MaxEcho)
+        echo += "...";
+    return echo;
+}
+
+} // namespace
+
 void LocalDialogue::failurePath(const QByteArray &command)
 {
     setPop3Active(false);
     if (onPop3Port())
-        sendTCP("-ERR unknown command \"" + command + "\".");
+        sendTCP("-ERR unknown command \"" + echoOf(command) + "\".");
     else
         sendTCP("502 unimplemented");
 }

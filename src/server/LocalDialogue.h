@@ -82,6 +82,8 @@ public:
 
     // A command line longer than this is refused and skipped.
     static constexpr qsizetype MaxCommandLine = 8 * 1024;
+    // Of a command that failed, this much is echoed in the reply.
+    static constexpr qsizetype MaxEcho = 255;
     // Input held while a message is being served before the peer is dropped.
     static constexpr qsizetype MaxPendingInput = 1024 * 1024;
     // Bytes of message text queued at a time.
