@@ -23,7 +23,7 @@ TEST_F(HeaderReadTest, RowsInListingOrderAndAnEmptyOrMissingBoxGivesOneEmptyRow)
     for (const char *name : { "202612052033101231.ID", "202612052033101230.ID", "202612040000000000.ID" })
         put(Box::InBox, name, "Subject: " + QByteArray(name).mid(14, 4) + "\r\n\r\n");
     put(Box::InBox2, "note.txt", "Subject: x\r\n\r\n");
-    const QList<BoxListRow> rows = HeaderRead(m_store, u"stgReceive");
+    const QList<BoxListRow> rows = HeaderRead(m_store, Box::InBox);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ((QStringList { rows[0].subject, rows[1].subject, rows[2].subject }),
         (QStringList { "0000", "1230", "1231" }));
@@ -34,16 +34,6 @@ TEST_F(HeaderReadTest, RowsInListingOrderAndAnEmptyOrMissingBoxGivesOneEmptyRow)
     SjisDecoder decoder;
     EXPECT_EQ(HeaderRow(m_store, Box::InBox, "vanished.ID", decoder).cells(),
         (QStringList { "vanished.ID", "", " ", "", "" }));
-}
-
-TEST(StgToDir, GridNamesToBoxes)
-{
-    EXPECT_EQ(StgToDir(u"stgSend"), Box::OutBox);
-    EXPECT_EQ(StgToDir(u"stgReceive"), Box::InBox);
-    EXPECT_EQ(StgToDir(u"stgReceive1"), Box::InBox1);
-    EXPECT_EQ(StgToDir(u"stgReceive2"), Box::InBox2);
-    EXPECT_EQ(StgToDir(u"stgReceive3"), std::nullopt);
-    EXPECT_TRUE(HeaderRead(MessageStore(u"/nonexistent"_s), u"stgOther").isEmpty());
 }
 
 } // namespace

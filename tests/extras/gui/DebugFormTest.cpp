@@ -54,8 +54,6 @@ TEST_F(DebugFormTest, ShowsTheMonitorsLinesAndSavesThem)
     m_monitor.debug("<PASS secret");
     m_monitor.debug("+OK 2 messages\r\n1 120\r\n2 300\r\n.");
     m_monitor.debug("VeskTalk< Failed ! >");
-    m_form->setStatusText("TEST");
-    EXPECT_EQ(m_form->statusText(), "TEST");
     const QString lines = "----- Server > Vesk -----\n+OK POP3 ready\n<USER taro\n<PASS ******\n"
                           "+OK 2 messages\n1 120\n2 300\n.\nVeskTalk< Failed ! >";
     EXPECT_EQ(shown(), lines);

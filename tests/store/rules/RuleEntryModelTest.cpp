@@ -34,8 +34,6 @@ TEST_F(RuleEntryModelTest, ClickSelectsTheWholeLineUnderTheCaretOfEachMemo)
     EXPECT_EQ(m_model.memAdrs1Click(1, 5), (Selection { 5, 6 }));
     EXPECT_EQ(m_model.memAdrs1Click(1, 99), (Selection { 5, 6 }));
     EXPECT_EQ(m_model.memAdrs1Click(4, 0), std::nullopt);
-    EXPECT_EQ(m_model.selectedLine(4), -1);
-    EXPECT_EQ(m_model.selectedLine(1), 1);
 }
 
 TEST_F(RuleEntryModelTest, AddTakesATrimmedNewRuleAndRefusesEmptyOrDuplicateOnesWithTheirTexts)
@@ -87,15 +85,6 @@ TEST_F(RuleEntryModelTest, EditAndEraseTakeTheSelectedLineOnlyOnce)
     EXPECT_EQ(m_messenger.messages,
         QStringList({ "アドレスが、まだ入っています。", "修正するアドレスを指示してください",
             "削除するアドレスを指示してください", "削除するアドレスを指示してください" }));
-}
-
-TEST_F(RuleEntryModelTest, SavingIsRefusedWhileAnyEntryWasNotAdded)
-{
-    EXPECT_TRUE(m_model.checkBeforeSave());
-    m_model.setEntry(4, "pending");
-    EXPECT_FALSE(m_model.checkBeforeSave());
-    EXPECT_EQ(m_messenger.messages, QStringList { "振分は「追加」を押さないと入力されません" });
-    EXPECT_EQ(m_messenger.beeps, 1);
 }
 
 } // namespace
