@@ -56,10 +56,12 @@ protected:
         settings.writeString("Config", "SMTP", "smtp.example.jp");
     }
 
-    Controller &start()
+    Controller &start(AccessPointSelector *selector = nullptr)
     {
-        return make([this](Controller &c) {
+        return make([this, selector](Controller &c) {
             c.setDialUp(&backend, &power);
+            if (selector)
+                c.setAccessPointSelector(selector);
             // What the panel showed, change by change.
             QObject::connect(&c, &Controller::dialUpChanged, [this, &c] {
                 const DialPanel &p = c.dialPanel();
@@ -181,12 +183,9 @@ TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
 {
     ScriptedSelector selector;
     selector.choice = AccessPointChoice { "会社", "Office", "pop.office.example", "", "ken", "secret", true };
+    Controller &c = start(&selector);
     QList<Settings> accounts;
-    Controller &c = make([&](Controller &c) {
-        c.setDialUp(&backend, &power);
-        c.setAccessPointSelector(&selector);
-        QObject::connect(&c, &Controller::providerSettingsChanged, [&](const Settings &s) { accounts << s; });
-    });
+    QObject::connect(&c, &Controller::providerSettingsChanged, [&](const Settings &s) { accounts << s; });
     m_timers.advance(50);
     c.checkNowKeepLine();
     ASSERT_EQ(backend.activeConnections().size(), 1);
@@ -219,10 +218,7 @@ TEST_F(ControllerDialUpTest, ASelectorThatCannotBeUsedIsReportedOnceAndTheEntryI
 {
     ScriptedSelector selector;
     selector.openError = "SelAp.so は他のユーザーが書き換えられるので読み込みません。";
-    Controller &c = make([&](Controller &c) {
-        c.setDialUp(&backend, &power);
-        c.setAccessPointSelector(&selector);
-    });
+    Controller &c = start(&selector);
     EXPECT_EQ(m_messenger.messages.count(selector.openError), 1);
     m_timers.advance(50);
     c.checkNowKeepLine();

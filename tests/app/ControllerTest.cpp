@@ -1,8 +1,11 @@
 #include "ControllerFixture.h"
-
-#include <QFileInfo>
+#include "extras/Slideshow.h"
+#include "store/rules/RuleStorage.h"
+#include "support/TestFiles.h"
 
 namespace vesk::test {
+
+using namespace Qt::StringLiterals;
 
 TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
 {
@@ -253,6 +256,112 @@ TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)
     EXPECT_FALSE(c.mailAnnounced());
     EXPECT_FALSE(c.trayShowsMail());
     EXPECT_FALSE(atoms.exists("VeskTalked"));
+}
+
+TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
+{
+    settings.deleteValue("Config", "Host");
+    make();
+    controller->setSettingsDialogPresent(true);
+    int opened = 0;
+    QObject::connect(controller.get(), &Controller::windowRequested,
+        [&](Controller::Window window) { opened += window == Controller::Window::Settings; });
+    m_timers.advance(50);
+    EXPECT_EQ(opened, 1);
+    m_timers.advance(10 * 50);
+    EXPECT_EQ(opened, 1); // the ticks wait while it is open
+
+    // Closed without an account: it does not come straight back.
+    controller->settingsDialogClosed();
+    m_timers.advance(10 * 50 + 60000);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
+    EXPECT_TRUE(m_messenger.messages.isEmpty());
+}
+
+TEST_F(ControllerTest, AConnectionTestNeedsAWholeAccount)
+{
+    // Nobody asked must not pass for a connection that works.
+    EXPECT_FALSE(make().testConnection({ "pop.example.jp", "pop.example.jp", "", "pw", false }));
+    EXPECT_EQ(provider.downloads, 0);
+}
+
+TEST_F(ControllerTest, AfterEraseAllNothingIsWrittenBack)
+{
+    Controller &c = make();
+    settings.eraseSection("Config");
+    settings.eraseSection("Disp");
+    c.settingsErased();
+    c.savePosition(10, 20);
+    c.settingsDialogClosed();
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(settings.readSection("Disp").isEmpty());
+    EXPECT_TRUE(settings.readSection("Config").isEmpty());
+}
+
+TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
+{
+    // The user's set, with its own sound, sorts before the shipped JPGDATA1.
+    for (const char *name : { "a.jpg", "b.jpg", "chime.wav" })
+        ASSERT_TRUE(writeFile(m_dir.path() + "/JPGDATA0/" + name));
+    settings.writeString("Config", "MailWave", "/sounds/mail.wav");
+    settings.writeInteger("Disp", "MultiJpgCo", 1);
+    Controller &c = make();
+    QStringList played;
+    c.setSoundPlayer([&played](const QString &wave) { played << wave; });
+    ASSERT_EQ(c.slideshow().folders().size(), 2);
+    EXPECT_EQ(c.slideshow().folderIndex(), 1);
+    EXPECT_FALSE(c.slideshow().running());
+
+    provider.nextNewMail = 1;
+    c.checkNow();
+    EXPECT_EQ(played, QStringList { "/sounds/mail.wav" });
+    EXPECT_TRUE(c.slideshow().running());
+    m_timers.advance(c.slideshow().interval());
+    EXPECT_EQ(c.slideshow().currentIndex(), 1);
+
+    // Back to normal: the timer stops and the next set (wrapping) is current.
+    c.acknowledgeMail();
+    EXPECT_FALSE(c.slideshow().running());
+    EXPECT_EQ(c.slideshow().folderIndex(), 0);
+    // Settings read again in between do not lose the count.
+    c.reloadSettings();
+    c.toggleMailIndication();
+    EXPECT_EQ(played.last(), m_dir.path() + "/JPGDATA0/chime.wav");
+    c.stopAnimation();
+    EXPECT_EQ(c.slideshow().folderIndex(), 1);
+    c.quit();
+    EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
+}
+
+TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
+{
+    settings.writeInteger("Config", "DevideON", 1);
+    settings.writeInteger("Config", "MailRound", 1);
+    Controller &c = make();
+    QList<Settings> changes;
+    QObject::connect(&c, &Controller::settingsChanged, [&](const Settings &s) { changes << s; });
+
+    m_messenger.answer = Messenger::Answer::No;
+    c.offerRule(3, u"hanako@example.jp"_s);
+    EXPECT_TRUE(rulestorage::load(settings).isEmpty());
+
+    m_messenger.answer = Messenger::Answer::Yes;
+    c.offerRule(3, u"hanako@example.jp"_s);
+    EXPECT_EQ(rulestorage::load(settings).list(3), QStringList { u"hanako@example.jp"_s });
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].DevideList[2], QStringList { u"hanako@example.jp"_s });
+
+    // The other mailer's list refuses the same rule.
+    c.offerRule(4, u"HANAKO@example.jp"_s);
+    EXPECT_EQ(m_messenger.messages.last(), u"相手の設定に既にあります"_s);
+    EXPECT_TRUE(rulestorage::load(settings).list(4).isEmpty());
+
+    // The send mode the box window sets reaches the engines, unstored.
+    c.setSendHeld(true);
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_TRUE(changes[1].ManuSend);
+    EXPECT_FALSE(settings.readBool("Config", "ManuSend", false));
 }
 
 } // namespace vesk::test
