@@ -1,13 +1,20 @@
 #include "FakeResolver.h"
 #include "NetTestSupport.h"
 
+#include "net/QtHostResolver.h"
+#include "net/SocketErrors.h"
 #include "net/TKError.h"
 #include "net/TKTcpClient.h"
+#include "net/TKWinSockError.h"
 #include "net/WinSockCodes.h"
+#include "support/FreePort.h"
 
+#include <QHostInfo>
 #include <QStringList>
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <netdb.h>
 
 namespace vesk {
 namespace {
@@ -163,6 +170,80 @@ TEST_F(TcpClientTest, ADottedAddressConnectsAtOnceAndDataQueuedBeforeOrInsideThe
     auto peer = listener.accept();
     ASSERT_TRUE(peer && peer->waitForBytes(15));
     EXPECT_EQ(peer->data, "EHLO\r\nHELO me\r\n");
+}
+
+TEST_F(TcpClientTest, EveryAddressOfADualStackNameIsTriedInOrderBeforeFailing)
+{
+    const struct
+    {
+        const char *first;
+        const char *second;
+        bool listenIpv6; // else 127.0.0.1
+        bool listening;
+        const char *connected; // empty: the error of the last
+    } rows[] = {
+        { "::1", "127.0.0.1", false, true, "127.0.0.1" },
+        { "127.0.0.1", "::1", true, true, "::1" },
+        { "::1", "127.0.0.1", false, false, "" },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.first) + " " + row.second);
+        RawListener dualListener(row.listenIpv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost);
+        if (row.listenIpv6 && dualListener.port() == 0)
+            GTEST_SKIP() << "no IPv6 loopback";
+        test::FakeResolver dualResolver;
+        TKTcpClient dual { nullptr, NetServices { .resolver = &dualResolver } };
+        connects = 0;
+        errors.clear();
+        observe(dual);
+        dual.setServerName(QStringLiteral("dual.example.jp"));
+        dual.setPort(row.listening ? dualListener.port() : test::freePort());
+        dual.setActive(true);
+        HostResolver::Answer answer;
+        answer.addresses
+            = { QHostAddress(QLatin1String(row.first)), QHostAddress(QLatin1String(row.second)) };
+        dualResolver.answer(0, answer);
+        ASSERT_TRUE(waitFor([&] { return connects > 0 || !errors.isEmpty(); }));
+        test::pumpFor(30);
+        if (*row.connected) {
+            EXPECT_EQ(connects, 1);
+            EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+            EXPECT_EQ(dual.serverAddress(), QHostAddress(QLatin1String(row.connected)));
+        } else {
+            EXPECT_EQ(connects, 0);
+            EXPECT_EQ(errors, QStringList { QStringLiteral("WSAECONNREFUSED 接続が拒否されました") });
+        }
+    }
+}
+
+TEST(SocketErrorsTest, ErrnoValuesGiveTheTableTextOrStayANumber)
+{
+    const std::pair<int, const char *> rows[] = {
+        { EAGAIN, "WSAEWOULDBLOCK 操作がブロックされます" },
+        { EPIPE, "WSAECONNRESET ピア側での接続がリセットされました" },
+        { EACCES, "WSAEACCES アクセスが拒否されました" },
+        { EIO, "エラーコード: 5" },
+    };
+    for (const auto &[error, text] : rows)
+        EXPECT_EQ(TKWinSockError(winSockCodeFromErrno(error)).message(), QString::fromUtf8(text)) << error;
+    EXPECT_EQ(TKWinSockError(10072).message(), QStringLiteral("エラーコード: 10072")); // a gap in the table
+}
+
+TEST(SocketErrorsTest, LookupFailuresGiveLookupCodes)
+{
+    EXPECT_EQ(winSockCodeFromAddrInfo(EAI_FAIL), wsa::WSANO_RECOVERY);
+    EXPECT_EQ(winSockCodeFromAddrInfo(EAI_NODATA), wsa::WSANO_DATA);
+    const auto qtCode = [](QHostInfo::HostInfoError error, const QString &text) {
+        QHostInfo info;
+        info.setError(error);
+        info.setErrorString(text);
+        return QtHostResolver::errorCode(info);
+    };
+    EXPECT_EQ(qtCode(QHostInfo::HostNotFound, {}), wsa::WSAHOST_NOT_FOUND);
+    EXPECT_EQ(qtCode(QHostInfo::UnknownError, QString::fromLocal8Bit(::gai_strerror(EAI_AGAIN))),
+        wsa::WSATRY_AGAIN);
+    EXPECT_EQ(qtCode(QHostInfo::UnknownError, QStringLiteral("something else")), wsa::WSANO_RECOVERY);
+    EXPECT_EQ(QtHostResolver::errorCode(QHostInfo()), wsa::WSANO_DATA);
 }
 
 } // namespace
