@@ -112,6 +112,7 @@ TEST_F(Pop3Dialogue, ASaveThatFailsSendsNoDele)
     talk(fetch(2, "Subject: two\r\n\r\nb\r\n", { "QUIT" }));
     EXPECT_EQ(m_state.marker, "x");
     EXPECT_EQ(m_judge.storedCount(), 0);
+    EXPECT_EQ(m_pump.waitedMs, 100); // the pause before RETR; none after a save that failed
     EXPECT_TRUE(m_messenger.messages.value(0).startsWith("受信したメールを保存できません。"));
 }
 
