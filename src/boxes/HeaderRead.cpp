@@ -6,19 +6,6 @@
 
 namespace vesk {
 
-std::optional<Box> StgToDir(QStringView gridName)
-{
-    if (gridName == u"stgSend")
-        return Box::OutBox;
-    if (gridName == u"stgReceive")
-        return Box::InBox;
-    if (gridName == u"stgReceive1")
-        return Box::InBox1;
-    if (gridName == u"stgReceive2")
-        return Box::InBox2;
-    return std::nullopt;
-}
-
 BoxListRow HeaderRow(const QString &fileName, const HeaderSummary &header, Box box, SjisDecoder &decoder)
 {
     const bool outBox = box == Box::OutBox;
@@ -49,14 +36,6 @@ QList<BoxListRow> HeaderRead(const MessageStore &store, Box box)
     for (const QString &name : names)
         rows.append(HeaderRow(store, box, name, decoder));
     return rows;
-}
-
-QList<BoxListRow> HeaderRead(const MessageStore &store, QStringView gridName)
-{
-    const std::optional<Box> box = StgToDir(gridName);
-    if (!box)
-        return {};
-    return HeaderRead(store, *box);
 }
 
 } // namespace vesk

@@ -108,11 +108,6 @@ std::optional<RuleEntryModel::Selection> RuleEntryModel::memAdrs1Click(int list,
     return std::nullopt;
 }
 
-int RuleEntryModel::selectedLine(int list) const
-{
-    return RuleLists::isValidList(list) ? memo(list).selected : -1;
-}
-
 bool RuleEntryModel::spbAdd1Click(int list)
 {
     if (!RuleLists::isValidList(list))
@@ -184,14 +179,6 @@ bool RuleEntryModel::hasUnaddedEntry() const
         if (!oneLine(m.entry).isEmpty())
             return true;
     }
-    return false;
-}
-
-bool RuleEntryModel::checkBeforeSave()
-{
-    if (!hasUnaddedEntry())
-        return true;
-    refuse(QStringLiteral("振分は「追加」を押さないと入力されません"));
     return false;
 }
 

@@ -41,8 +41,6 @@ public:
     // memoText()) is selected and remembered for edit and erase. Nothing is
     // selected in an empty memo.
     std::optional<Selection> memAdrs1Click(int list, qsizetype caretPosition);
-    // The remembered line, -1 when none.
-    int selectedLine(int list) const;
 
     // Each returns whether the lines or the entry changed.
     bool spbAdd1Click(int list);
@@ -51,9 +49,6 @@ public:
 
     // Saving is refused while an entry field holds text that was never added.
     bool hasUnaddedEntry() const;
-    // Shows the refusal when there is such an entry; true when saving may go on.
-    // (The dialog asks only while two mailers are in use.)
-    bool checkBeforeSave();
 
 private:
     struct Memo
