@@ -20,8 +20,8 @@
 
 namespace vesk {
 
-class CalendarState;
 class AccessPointSelector;
+class CalendarState;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;

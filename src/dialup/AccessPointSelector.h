@@ -26,7 +26,7 @@ class AccessPointSelector
 public:
     virtual ~AccessPointSelector() = default;
 
-    // Makes the selector ready, once. False when there is none (`why` left
+    // Makes the selector ready (asked once, at start). False when there is none (`why` left
     // empty) or when the one there cannot be used (`why` says why).
     virtual bool open(QString *why) = 0;
     virtual bool isOpen() const = 0;

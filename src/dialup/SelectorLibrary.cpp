@@ -27,9 +27,6 @@ SelectorLibrary::SelectorLibrary(QString path)
 
 bool SelectorLibrary::open(QString *why)
 {
-    if (m_tried)
-        return isOpen();
-    m_tried = true;
     const QFileInfo file(m_path);
     if (!file.exists())
         return false;

@@ -35,7 +35,6 @@ private:
     QString m_path;
     QLibrary m_library;
     SelApOn m_selApOn = nullptr;
-    bool m_tried = false;
 };
 
 } // namespace vesk
