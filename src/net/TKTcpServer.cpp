@@ -204,7 +204,7 @@ void TKTcpServer::accept(int listener)
             acceptFailed(error);
         return;
     }
-    if (m_refusing || m_children.size() >= m_maxChildren) {
+    if (m_refusing || m_children.size() >= m_maxChildren || (m_admission && !m_admission(accepted))) {
         turnAway(accepted);
         return;
     }

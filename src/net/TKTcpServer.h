@@ -5,6 +5,7 @@
 
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 namespace vesk {
@@ -53,6 +54,10 @@ public:
     // but every new connection is closed at once.
     bool refusing() const { return m_refusing; }
     void setRefusing(bool refusing) { m_refusing = refusing; }
+    // Asked with each accepted socket before anything is sent on it; a
+    // connection it refuses is closed at once.
+    using Admission = std::function<bool(int handle)>;
+    void setAdmission(Admission admission) { m_admission = std::move(admission); }
     // Destroys every child; the server goes on listening.
     void closeChildren();
     // Unreceived bytes each child holds before it stops reading.
@@ -113,6 +118,7 @@ private:
     TKServerNotifyEvent m_onDisconnect;
     TKServerNotifyEvent m_onChildDestroy;
     TKChildErrorEvent m_onChildError;
+    Admission m_admission;
 };
 
 } // namespace vesk

@@ -1,0 +1,1 @@
+vesk_add_bench(peer_owner DEPS vesk_net)
