@@ -63,7 +63,7 @@ int main(int argc, char **argv)
         vesk::QtEventPump::instance(), messenger, store, state, monitor };
     vesk::LocalMailServer server(core, host, view);
     int failures = 0;
-    server.setListenErrorHandler([&failures](quint16 port, const QString &text) {
+    server.setListenErrorHandler([&failures](quint16 port, const QString &text, const QString &) {
         std::fprintf(stderr, "port %u: %s\n", port, qPrintable(text));
         ++failures;
     });

@@ -42,8 +42,11 @@ void printErr(const QString &text)
     std::fflush(stderr);
 }
 
-QStringList statusLines(const Controller::Status &s)
+QStringList statusLines(const Controller::Status &s, const LocalMailServer &servers)
 {
+    QStringList closed;
+    for (const quint16 port : servers.unopenedPorts())
+        closed << QString::number(port);
     return {
         QStringLiteral("display: ") + s.display,
         QStringLiteral("marker: ") + s.marker,
@@ -52,6 +55,8 @@ QStringList statusLines(const Controller::Status &s)
         QStringLiteral("InBox1: %1").arg(s.inBox1),
         QStringLiteral("InBox2: %1").arg(s.inBox2),
         QStringLiteral("OutBox: %1").arg(s.outBox),
+        QStringLiteral("unsendable: %1").arg(s.unsendable),
+        QStringLiteral("closedports: ") + closed.join(u' '),
     };
 }
 
@@ -97,8 +102,13 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
 
     ProviderSession provider(core, controller.mailHost(), controller.mailView());
     LocalMailServer servers(core, controller.mailHost(), controller.mailView());
-    servers.setListenErrorHandler([&messenger](quint16 port, const QString &text) {
-        messenger.message(QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text));
+    servers.setListenErrorHandler([&messenger](quint16 port, const QString &text, const QString &holder) {
+        QString message = QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text);
+        if (!holder.isEmpty())
+            message += QStringLiteral("\r\nこのポートは他のユーザー %1 が使用中です。").arg(holder);
+        // A mailer pointed at a port someone else holds gives that program its login.
+        message += QStringLiteral("\r\nこのポートが空くまで、このポートを使うメーラーは使わないでください。");
+        messenger.message(message);
     });
     Distributor distributor(store);
 
@@ -140,11 +150,11 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
             });
     }
 
-    instance.setHandler([&controller, frontEnd](const QString &command, const SingleInstance::Reply &reply) {
+    instance.setHandler([&controller, &servers, frontEnd](const QString &command, const SingleInstance::Reply &reply) {
         // Run the request from the event loop, not inside the socket handler.
-        QTimer::singleShot(0, qApp, [&controller, frontEnd, command, reply] {
+        QTimer::singleShot(0, qApp, [&controller, &servers, frontEnd, command, reply] {
             if (command == QLatin1String("status")) {
-                for (const QString &line : statusLines(controller.status()))
+                for (const QString &line : statusLines(controller.status(), servers))
                     reply(line, false);
                 reply(QStringLiteral("@ok"), true);
             } else if (command == QLatin1String("check")) {
@@ -153,10 +163,16 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
                     reply(QStringLiteral("@fail ") + refusal, true);
                     return;
                 }
-                for (const QString &line : statusLines(controller.status()))
+                for (const QString &line : statusLines(controller.status(), servers))
                     reply(line, false);
-                const QString marker = controller.status().marker;
-                reply(marker.trimmed().isEmpty() ? QStringLiteral("@ok") : QStringLiteral("@fail ConnectNG"), true);
+                const Controller::Status status = controller.status();
+                if (!status.marker.trimmed().isEmpty())
+                    reply(QStringLiteral("@fail ConnectNG"), true);
+                else if (status.unsendable > 0)
+                    reply(QStringLiteral("@fail 送信できないメールが［送］に %1 通残っています").arg(status.unsendable),
+                        true);
+                else
+                    reply(QStringLiteral("@ok"), true);
             } else if (command == QLatin1String("quit")) {
                 reply(QStringLiteral("@ok"), true);
                 controller.quit();

@@ -3,11 +3,14 @@
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
+#include "net/PeerOwner.h"
 #include "net/TKError.h"
 #include "net/TKTcpChildSock.h"
 #include "net/TKTcpServer.h"
 #include "server/ChildSink.h"
 #include "server/LocalDialogue.h"
+
+#include <unistd.h>
 
 namespace vesk {
 
@@ -53,6 +56,7 @@ TKTcpServer *LocalMailServer::makeServer(MailerPort port)
     server->setMaxChildren(MaxConnectionsPerPort);
     // Input waits in the socket until the dialogue can work on it.
     server->setChildReceiveLimit(LocalDialogue::InputBound);
+    server->setAdmission([this](int handle) { return admit(handle); });
     server->setOnConnect([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3Connect(s, c); });
     server->setOnRcvReady([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3RcvReady(s, c); });
     server->setOnSendEmpty([this](TKTcpServer *s, TKTcpChildSock *c) { srvPOP3SendEmpty(s, c); });
@@ -165,12 +169,34 @@ void LocalMailServer::stopAll()
     m_held = false;
 }
 
+QList<quint16> LocalMailServer::unopenedPorts() const
+{
+    QList<quint16> ports;
+    for (const TKTcpServer *s : { m_srvPOP3, m_srvSMTP, m_srvPOP32, m_srvSMTP2 }) {
+        if (s->active() && s->listeningPort() == 0)
+            ports << s->port();
+    }
+    return ports;
+}
+
 qsizetype LocalMailServer::heldBytes() const
 {
     qsizetype held = 0;
     for (const auto &[child, connection] : m_dialogues)
         held += child->bufferedBytes() + child->queuedBytes() + connection->dialogue.heldBytes();
     return held;
+}
+
+bool LocalMailServer::admit(int handle) const
+{
+    const std::optional<uid_t> owner = PeerOwner::ofConnection(handle);
+    if (owner && *owner == ::geteuid())
+        return true;
+    // Closed before the greeting: nothing of the dialogue reaches the other user.
+    m_core.monitor.debug(owner ? QStringLiteral("VeskTalk< 他のユーザー %1 からの接続を切りました >")
+                                     .arg(PeerOwner::describe(*owner))
+                               : QStringLiteral("VeskTalk< 接続元のユーザーが分からないため接続を切りました >"));
+    return false;
 }
 
 LocalDialogue *LocalMailServer::dialogueOf(TKTcpChildSock *child) const
@@ -220,8 +246,13 @@ void LocalMailServer::srvPOP3Error(QObject *sender, const TKError &e)
 {
     m_core.state.marker = QStringLiteral("x");
     const auto *s = static_cast<TKTcpServer *>(sender);
-    if (m_listenError)
-        m_listenError(s->port(), e.message());
+    if (!m_listenError)
+        return;
+    // Whoever holds the port would be given the mailer's login.
+    QString holder;
+    if (const std::optional<uid_t> owner = PeerOwner::ofListener(s->port()); owner && *owner != ::geteuid())
+        holder = PeerOwner::describe(*owner);
+    m_listenError(s->port(), e.message(), holder);
 }
 
 void LocalMailServer::srvPOP3ChildDestroy(TKTcpServer *, TKTcpChildSock *target)

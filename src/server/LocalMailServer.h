@@ -61,9 +61,10 @@ public:
     // Connections served at once on each port.
     static constexpr int MaxConnectionsPerPort = 16;
 
-    // A listening socket failed (the port is taken, ...): its port and the
-    // error text ("WSAEADDRINUSE アドレスがすでに使用中です").
-    using ListenErrorHandler = std::function<void(quint16 port, const QString &text)>;
+    // A listening socket failed (the port is taken, ...): its port, the
+    // error text ("WSAEADDRINUSE アドレスがすでに使用中です") and, when
+    // another account listens there, who ("nobody (uid 65534)"), else empty.
+    using ListenErrorHandler = std::function<void(quint16 port, const QString &text, const QString &holder)>;
     void setListenErrorHandler(ListenErrorHandler handler) { m_listenError = std::move(handler); }
 
     TKTcpServer &srvPOP3() const { return *m_srvPOP3; }
@@ -72,6 +73,9 @@ public:
     TKTcpServer &srvSMTP2() const { return *m_srvSMTP2; }
     // The port a server listens on (useful with a configured port of 0); 0 if it does not.
     quint16 listeningPort(MailerPort port) const;
+
+    // Ports of the servers that were to listen but could not open.
+    QList<quint16> unopenedPorts() const;
 
     int dialogueCount() const { return int(m_dialogues.size()); }
     // Bytes held in memory for all connections: received and not worked on,
@@ -87,6 +91,9 @@ private:
     void stop(MailerPort port);
     void dropConnections(TKTcpServer *server);
     LocalDialogue *dialogueOf(TKTcpChildSock *child) const;
+    // Only the user's own programs are served: any local account can reach
+    // a loopback port, and a mailer's login is the provider's.
+    bool admit(int handle) const;
 
     void srvPOP3Connect(TKTcpServer *sender, TKTcpChildSock *target);
     void srvPOP3RcvReady(TKTcpServer *sender, TKTcpChildSock *target);
