@@ -284,6 +284,7 @@ Controller::Status Controller::status() const
     s.inBox1 = boxCount(Box::InBox1);
     s.inBox2 = boxCount(Box::InBox2);
     s.outBox = boxCount(Box::OutBox);
+    s.unsendable = m_core.state.unsendable;
     return s;
 }
 

@@ -309,6 +309,8 @@ public:
         QString marker;
         int newMail = 0;
         int inBox = 0, inBox1 = 0, inBox2 = 0, outBox = 0;
+        // Out-box files the last send could not send.
+        int unsendable = 0;
     };
     Status status() const;
 

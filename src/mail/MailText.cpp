@@ -17,6 +17,15 @@ QByteArray ExtractName(const QByteArray &text)
     return out.trimmed();
 }
 
+bool isSafeEnvelopeAddress(const QByteArray &address)
+{
+    for (const char c : address) {
+        if (uchar(c) < 0x20 || uchar(c) == 0x7f)
+            return false;
+    }
+    return true;
+}
+
 QString GreetingHostName(const QString &hostName)
 {
     QString name = hostName;

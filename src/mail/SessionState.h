@@ -27,6 +27,8 @@ struct SessionState
     bool retrieved = false;
     // QUIT on a local SMTP port waits for a POP3 dialogue to finish.
     bool smtpEndWaiting = false;
+    // Out-box files the last send left behind because they cannot be sent.
+    int unsendable = 0;
 
     bool running() const { return marker == QLatin1String("."); }
     bool failed() const { return marker == QLatin1String("x"); }

@@ -33,18 +33,31 @@ void SmtpCommands::run(LocalDialogue &dialogue, ServerCommand command, const Com
         vars.recipients.clear();
         dialogue.sendTCP("250 Reset State");
         return;
-    case ServerCommand::MAIL:
+    case ServerCommand::MAIL: {
         vars.smtpAuthenticated = true;
-        vars.sender = ExtractName(line.argument);
         vars.recipients.clear();
+        const QByteArray address = ExtractName(line.argument);
+        // The envelope is written into the out-box file and later into
+        // command lines to the provider: taken only if it can go there.
+        if (!isSafeEnvelopeAddress(address)) {
+            vars.sender.clear();
+            dialogue.sendTCP("501 Bad sender address syntax");
+            return;
+        }
+        vars.sender = address;
         dialogue.sendTCP("250 <" + vars.sender + ">... Sender ok");
         return;
+    }
     case ServerCommand::RCPT: {
         if (vars.recipients.size() >= MaxRecipients) {
             dialogue.sendTCP("452 Too many recipients");
             return;
         }
         const QByteArray address = ExtractName(line.argument);
+        if (address.isEmpty() || !isSafeEnvelopeAddress(address)) {
+            dialogue.sendTCP("501 Bad recipient address syntax");
+            return;
+        }
         vars.recipients.append(address);
         dialogue.sendTCP("250 <" + address + ">... Recipient ok");
         return;
@@ -65,6 +78,11 @@ void SmtpCommands::data(LocalDialogue &dialogue, const CommandLine &line)
     DialogueVariables &vars = dialogue.vars();
     if (!vars.smtpAuthenticated) {
         dialogue.failurePath(line.command);
+        return;
+    }
+    // A file without recipients could never be sent.
+    if (vars.recipients.isEmpty()) {
+        dialogue.sendTCP("503 Need RCPT (recipient)");
         return;
     }
     // The envelope and the trace line lead the file.

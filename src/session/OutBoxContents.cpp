@@ -6,8 +6,6 @@
 
 namespace vesk {
 
-const QString OutBoxContents::NonVeskContents = QStringLiteral("NonVeskContents");
-const QString OutBoxContents::TooLarge = QStringLiteral("TooLarge");
 const QByteArray OutBoxContents::NonVeskFrom = QByteArrayLiteral("NonVeskFrom");
 
 namespace {
@@ -18,18 +16,8 @@ bool startsWithNoCase(const QByteArray &line, const char *prefix)
     return line.size() >= head.size() && line.left(head.size()).toUpper() == head;
 }
 
-// An address goes into a command line: anything that could end that line
-// early or smuggle a second command makes the envelope unusable.
-bool safeAddress(const QByteArray &address)
-{
-    for (const char c : address) {
-        if (uchar(c) < 0x20 || uchar(c) == 0x7f)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
+
 
 QList<QByteArray> splitCrLf(const QByteArray &text)
 {
@@ -73,25 +61,38 @@ OutBoxContents OutBoxContents::parse(const QString &fileName, const QByteArray &
 
     bool usable = !out.recipients.isEmpty()
         && !(out.recipients.size() == 1 && out.recipients.first().trimmed().isEmpty());
-    usable = usable && safeAddress(out.sender);
+    usable = usable && isSafeEnvelopeAddress(out.sender);
     for (const QByteArray &recipient : out.recipients)
-        usable = usable && safeAddress(recipient);
-    out.fileName = usable ? fileName : NonVeskContents;
+        usable = usable && isSafeEnvelopeAddress(recipient);
+    out.fileName = fileName;
+    if (!usable)
+        out.problem = Problem::NoEnvelope;
     return out;
 }
 
-OutBoxContents OutBoxContents::read(const MessageStore &store, EventPump &pump, qint64 limit)
+OutBoxContents OutBoxContents::read(
+    const MessageStore &store, EventPump &pump, qint64 limit, const QSet<QString> &passedOver)
 {
     MessageStore::Found first;
     for (int attempt = 0; attempt < 5 && first.fileName.isEmpty(); ++attempt) {
         pump.pause(100);
-        first = store.searchFile(Box::OutBox, QStringLiteral("1"));
+        const QStringList names = store.listing(Box::OutBox);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (passedOver.contains(names.at(i)))
+                continue;
+            first = store.searchFile(Box::OutBox, QString::number(i + 1));
+            // Changed meanwhile: look again.
+            if (first.fileName != names.at(i))
+                first = {};
+            break;
+        }
     }
     if (first.fileName.isEmpty())
         return {};
     if (first.size > limit) {
         OutBoxContents out;
-        out.fileName = TooLarge;
+        out.fileName = first.fileName;
+        out.problem = Problem::TooLarge;
         return out;
     }
     return parse(first.fileName, store.read(Box::OutBox, first.fileName));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 namespace vesk {
@@ -12,27 +13,28 @@ class MessageStore;
 // The next out-box message with its envelope taken out (ContentsRead).
 struct OutBoxContents
 {
-    // The out-box file name; empty when the out-box is empty; NonVeskContents
-    // when the file has no usable envelope; TooLarge when it is not loaded.
+    // What keeps a file from being sent; it stays in the out-box.
+    enum class Problem { None, NoEnvelope, TooLarge };
+
+    // The out-box file name; empty when nothing (more) is to be sent.
     QString fileName;
+    Problem problem = Problem::None;
     QByteArray sender;
     QList<QByteArray> recipients;
     // The message without its envelope lines, each without CR LF.
     QList<QByteArray> lines;
 
-    static const QString NonVeskContents;
-    static const QString TooLarge;
     static const QByteArray NonVeskFrom;
 
     bool found() const { return !fileName.isEmpty(); }
-    bool usable() const { return found() && fileName != NonVeskContents && fileName != TooLarge; }
 
     // Takes the envelope out of a file's content.
     static OutBoxContents parse(const QString &fileName, const QByteArray &content);
 
-    // Loads message 1 of the out-box; a few tries with short pauses, since a
-    // mailer may be handing one in right now.
-    static OutBoxContents read(const MessageStore &store, EventPump &pump, qint64 limit);
+    // Loads the first out-box message not in `passedOver`; a few tries with
+    // short pauses, since a mailer may be handing one in right now.
+    static OutBoxContents read(
+        const MessageStore &store, EventPump &pump, qint64 limit, const QSet<QString> &passedOver);
 };
 
 // Splits CR LF text into lines; a final CR LF ends the last line.

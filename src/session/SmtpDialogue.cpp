@@ -54,6 +54,8 @@ void SmtpDialogue::begin()
     m_mechanisms.clear();
     m_mechanism = SmtpAuth::None;
     m_authStage = 0;
+    m_passedOver.clear();
+    m_judge.context().core.state.unsendable = 0;
 }
 
 void SmtpDialogue::reply(const QByteArray &line)
@@ -289,26 +291,41 @@ void SmtpDialogue::quit()
 void SmtpDialogue::nextMessage()
 {
     const SessionContext &context = m_judge.context();
-    m_contents = OutBoxContents::read(context.core.store, context.core.pump, context.config.MaxMessageBytes);
-    if (!m_judge.still(StateRset))
-        return;
-    if (!m_contents.found()) {
-        quit();
-        return;
-    }
-    if (m_contents.fileName == OutBoxContents::NonVeskContents) {
-        quit();
-        context.core.messenger.beep();
-        context.core.messenger.message(QStringLiteral("［送］の中にVeskの送信情報がないメールが存在します。\r"
-                                                 "送受信箱でゴミ取りを行ってから再度送信してください。"));
-        return;
-    }
-    if (m_contents.fileName == OutBoxContents::TooLarge) {
-        m_judge.fail(QStringLiteral("VeskTalk< 送信するメールが大きすぎます >"));
-        return;
+    for (;;) {
+        m_contents = OutBoxContents::read(
+            context.core.store, context.core.pump, context.config.MaxMessageBytes, m_passedOver);
+        if (!m_judge.still(StateRset))
+            return;
+        if (!m_contents.found()) {
+            quit();
+            return;
+        }
+        if (m_contents.problem == OutBoxContents::Problem::None)
+            break;
+        passOver(m_contents);
     }
     m_index = 0;
     m_judge.sendCommandAndStep("MAIL FROM: <" + m_contents.sender + '>');
+}
+
+void SmtpDialogue::passOver(const OutBoxContents &contents)
+{
+    const SessionContext &context = m_judge.context();
+    m_passedOver.insert(contents.fileName);
+    context.core.state.unsendable = int(m_passedOver.size());
+    const bool tooLarge = contents.problem == OutBoxContents::Problem::TooLarge;
+    context.core.monitor.debug(QStringLiteral("VeskTalk< ") + contents.fileName
+        + (tooLarge ? QStringLiteral(" : 送信するメールが大きすぎます >")
+                    : QStringLiteral(" : Veskの送信情報がないため送信しません >")));
+    if (m_told.contains(contents.fileName))
+        return;
+    m_told.insert(contents.fileName);
+    context.core.messenger.beep();
+    context.core.messenger.message(
+        (tooLarge ? QStringLiteral("［送］の中に大きすぎて送信できないメールが存在します。\r\n")
+                  : QStringLiteral("［送］の中にVeskの送信情報がないメールが存在します。\r"
+                                   "送受信箱でゴミ取りを行ってから再度送信してください。\r\n"))
+        + contents.fileName);
 }
 
 void SmtpDialogue::recipient()
@@ -340,6 +357,7 @@ void SmtpDialogue::sendText()
             context.core.monitor.debug(QLatin1Char('<') + QString::fromUtf8(line));
         if ((i + 1) % LinesPerRound == 0) {
             link.send(chunk);
+            const qint64 sent = chunk.size();
             chunk.clear();
             context.view.progress();
             link.restartWatchdog();
@@ -348,6 +366,7 @@ void SmtpDialogue::sendText()
                 [&] { return !link.sendPending() || !context.core.state.running(); }, rounds, 1);
             if (!m_judge.still(StateText))
                 return;
+            m_judge.moved(sent);
         }
     }
     link.send(chunk);
@@ -372,7 +391,7 @@ void SmtpDialogue::accepted()
     }
     if (view.boxWindowOpen())
         view.messageRemoved(Box::OutBox, fileName);
-    if (context.core.store.checkDir(Box::OutBox).count > 0) {
+    if (context.core.store.checkDir(Box::OutBox).count > m_passedOver.size()) {
         m_judge.sendCommand("RSET");
         m_judge.setClientState(StateRset);
     } else {

@@ -43,6 +43,8 @@ private:
     void accepted();
     void quitOk();
     void quit();
+    // A file that cannot be sent stays in the out-box; the others go.
+    void passOver(const OutBoxContents &contents);
 
     ClientJudge &m_judge;
     OutBoxContents m_contents;
@@ -52,6 +54,10 @@ private:
     QSet<QByteArray> m_mechanisms;
     SmtpAuth m_mechanism = SmtpAuth::None;
     int m_authStage = 0;
+    // Out-box files this session leaves where they are.
+    QSet<QString> m_passedOver;
+    // Files the user has been told of already, so that each is named once.
+    QSet<QString> m_told;
 };
 
 } // namespace vesk

@@ -53,7 +53,7 @@ TEST_F(DialogueLifecycle, SilentClientIsDroppedAfterOverTimeCountedFromItsLastLi
 {
     m_config.OverTime = 10;
     Peer &peer = open(MailerPort::SmtpMailer1);
-    for (const char *line : { "HELO x", "MAIL FROM:<a@x.jp>", "DATA", "Subject: never ends" }) {
+    for (const char *line : { "HELO x", "MAIL FROM:<a@x.jp>", "RCPT TO:<b@y.jp>", "DATA", "Subject: never ends" }) {
         m_timers.advance(9000);
         say(peer, line);
     }

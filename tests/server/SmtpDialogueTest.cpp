@@ -72,6 +72,7 @@ TEST_F(SmtpDialogue, LocalMessageIdGetsTheProviderDomain)
     EXPECT_TRUE(outFile().endsWith(
         "Subject: x\r\nmessage-id: <123.abc@pop.example.jp>\r\n\r\nMessage-ID: <body@127.0.0.1>\r\n"));
     say(peer, "MAIL FROM:<a@x.jp>");
+    say(peer, "RCPT TO:<b@y.jp>");
     send(peer, "Message-ID: <keep@example.jp>\r\n");
     EXPECT_TRUE(outFile(1).endsWith("\r\nMessage-ID: <keep@example.jp>\r\n\r\n"));
 }
@@ -109,6 +110,7 @@ TEST_F(SmtpDialogue, OversizedBodyIsRefusedAndTheDialogueGoesOn)
     EXPECT_EQ(say(peer, "."), "552 Message size exceeds the limit\r\n");
     EXPECT_TRUE(listing(Box::OutBox).isEmpty());
     say(peer, "MAIL FROM:<a@x.jp>");
+    say(peer, "RCPT TO:<b@y.jp>");
     EXPECT_EQ(send(peer, "small"), "250 Mail accepted\r\n");
 }
 
@@ -128,8 +130,25 @@ TEST_F(SmtpDialogue, FiledMessageShowsInTheBoxWindow)
     EXPECT_EQ(m_host.added, QStringList { "OutBox/" + listing(Box::OutBox)[0] });
     m_host.boxOpen = false;
     m_config.ManuSend = true;
+    say(peer, "RCPT TO:<b@y.jp>");
     send(peer, "y");
     EXPECT_EQ(m_host.boxShown, 1);
+}
+
+// An envelope that could not go to the provider is refused when given, and
+// nothing is filed; a good envelope afterwards works as ever.
+TEST_F(SmtpDialogue, UnusableEnvelopeIsRefusedAndNothingQueued)
+{
+    Peer &peer = open(MailerPort::SmtpMailer1);
+    peer.sink.take();
+    expectReplies(peer,
+        { { "HELO m", "250 testhost Hello, pleased to meet you\r\n" },
+            { "MAIL FROM:<a\x01b@x.jp>", "501 Bad sender address syntax\r\n" },
+            { "MAIL FROM:<a@x.jp>", "250 <a@x.jp>... Sender ok\r\n" },
+            { "RCPT TO:<b\x1b@y.jp>", "501 Bad recipient address syntax\r\n" },
+            { "RCPT TO:<>", "501 Bad recipient address syntax\r\n" },
+            { "DATA", "503 Need RCPT (recipient)\r\n" } });
+    EXPECT_TRUE(listing(Box::OutBox).isEmpty());
 }
 
 TEST_F(SmtpDialogue, TooManyRecipientsAreRefused)

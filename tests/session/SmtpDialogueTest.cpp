@@ -65,7 +65,25 @@ TEST_F(SmtpDialogue, ARefusedStepKeepsTheFile)
     EXPECT_EQ(m_messenger.beeps, 1);
     EXPECT_EQ(m_messenger.messages,
         QStringList { "［送］の中にVeskの送信情報がないメールが存在します。\r"
-                      "送受信箱でゴミ取りを行ってから再度送信してください。" });
+                      "送受信箱でゴミ取りを行ってから再度送信してください。\r\n1.ID" });
+}
+
+// A file that can never be sent stays where it is, named to the user once,
+// and the mail behind it still goes out, session after session.
+TEST_F(SmtpDialogue, AnUnsendableFileIsPassedOverAndTheRestSent)
+{
+    put(Box::OutBox, "1.ID", "From: x@example.jp\r\n\r\nno envelope\r\n");
+    for (int session = 0; session < 2; ++session) {
+        put(Box::OutBox, "2.ID", "VeskFrom: <t@example.jp>\r\nVeskTo: <a@example.jp>\r\n\r\nx\r\n");
+        m_state.marker = QStringLiteral(".");
+        startUpload();
+        talk({ { "250 reset", { "MAIL FROM: <t@example.jp>" } }, { "250", { "RCPT TO: <a@example.jp>" } },
+            { "250", { "DATA" } }, { "354", { "", "x", "." } }, { "250 queued", { "QUIT" } }, { "221", {} } });
+        EXPECT_EQ(listing(Box::OutBox), QStringList { "1.ID" });
+        EXPECT_EQ(m_state.unsendable, 1);
+        EXPECT_EQ(m_state.marker, "");
+    }
+    EXPECT_EQ(m_messenger.messages.size(), 1);
 }
 
 TEST_F(SmtpDialogue, ContinuationLinesOfAReplyWaitForItsLastLine)
@@ -111,7 +129,7 @@ TEST(OutBoxContents, SenderFromTheFromHeaderAndUnusableEnvelopesRefused)
     for (const auto &[content, sender] : rows) {
         const OutBoxContents out = OutBoxContents::parse(QStringLiteral("1.ID"), content);
         if (sender == "-")
-            EXPECT_EQ(out.fileName, OutBoxContents::NonVeskContents) << content.constData();
+            EXPECT_EQ(out.problem, OutBoxContents::Problem::NoEnvelope) << content.constData();
         else
             EXPECT_EQ(out.sender, sender) << content.constData();
     }

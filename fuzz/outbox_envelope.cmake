@@ -1,0 +1,1 @@
+vesk_add_fuzzer(outbox_envelope DEPS vesk_session)
