@@ -45,6 +45,7 @@ void ClientJudge::judge(const QByteArray &text)
         return;
     }
     m_words = ReplyWords::split(text);
+    m_link.allowTime(ReplyEarnsMs);
     if (isPop3State(m_clientState))
         m_pop3->reply(text);
     else if (isSmtpState(m_clientState))
@@ -77,10 +78,20 @@ void ClientJudge::encryptionStarted()
         m_smtp->encrypted();
 }
 
-bool ClientJudge::countBlock()
+bool ClientJudge::transferProgress(qint64 bytes)
 {
-    ++m_progress;
-    return m_progress % 3 == 0;
+    m_progressBytes += bytes;
+    if (m_progressBytes < ProgressBytes)
+        return false;
+    m_progressBytes = 0;
+    return true;
+}
+
+void ClientJudge::moved(qint64 bytes)
+{
+    m_movedBytes += std::max<qint64>(0, bytes);
+    m_link.allowTime(m_movedBytes / MovedBytesPerSecond * 1000);
+    m_movedBytes %= MovedBytesPerSecond;
 }
 
 void ClientJudge::clearMessageLines()
@@ -108,7 +119,7 @@ void ClientJudge::sendSecret(const QByteArray &command, const QString &shown)
 {
     m_link.send(command + "\r\n");
     m_link.restartWatchdog();
-    m_link.allowTime(qint64(std::max(1, m_context.config.OverTime)) * 1000);
+    m_progressBytes = 0;
     m_cancel = false;
     m_words.word1.clear();
     m_context.core.monitor.debug(QLatin1Char('<') + shown);
@@ -151,16 +162,23 @@ void ClientJudge::longDataLine()
 
 void ClientJudge::allowTransfer(qint64 bytes)
 {
-    m_link.allowTime(std::max<qint64>(0, bytes) * 1000 / MinBytesPerSecond);
+    const qint64 ms = std::min(std::max<qint64>(0, bytes) / ClaimedBytesPerSecond * 1000, MaxClaimedMs - m_claimedMs);
+    m_claimedMs += ms;
+    m_link.allowTime(ms);
 }
 
 void ClientJudge::endWithFailure(bool sayQuit)
 {
     m_dataMode = false;
     m_link.stopWatchdog();
+    const bool undoDeletes = isPop3State(m_clientState) && m_pop3->deletesMarked();
     // From here on no reply is judged, also not the one to this QUIT.
     m_clientState = ClientIdle;
     if (sayQuit) {
+        // The journal still excuses what this session stored: those copies
+        // must stay at the provider, so its DELEs are taken back first.
+        if (undoDeletes)
+            sendCommand("RSET");
         sendCommand("QUIT");
         m_link.flush();
     }

@@ -62,9 +62,15 @@ public:
     const ReplyWords &words() const { return m_words; }
     bool cancelled() const { return m_cancel; }
 
-    // Counts data blocks; true on every third one.
-    bool countBlock();
-    void resetProgress() { m_progress = 0; }
+    // Bytes of a transfer arrived: true once a watchdog period's worth has
+    // (ProgressBytes), so that a trickle cannot keep a transfer alive.
+    bool transferProgress(qint64 bytes);
+    void resetProgress()
+    {
+        m_progressBytes = 0;
+        m_movedBytes = 0;
+        m_claimedMs = 0;
+    }
     void clearMessageLines();
 
     // New mail of the last download (messages left for size excluded).
@@ -91,10 +97,23 @@ public:
     void outOfStep(const QString &reason);
     // A data line too long to hold arrived (its rest is skipped).
     void longDataLine();
-    // The session may take this much longer for `bytes` of message text.
+    // The session may take this much longer for `bytes` of message text
+    // that a server announced or that is to be sent.
     void allowTransfer(qint64 bytes);
-    // The slowest transfer a session is given time for.
-    static constexpr qint64 MinBytesPerSecond = 1024;
+    // Bytes that actually moved (received, or taken by the server): the
+    // session earns time by them.
+    void moved(qint64 bytes);
+    // A transfer must move this much in every watchdog period.
+    static constexpr qint64 ProgressBytes = 1024;
+    // Announced sizes earn time at this rate, all of them together at most
+    // MaxClaimedMs: what a server only claims can keep no check for hours.
+    static constexpr qint64 ClaimedBytesPerSecond = 64 * 1024;
+    static constexpr qint64 MaxClaimedMs = 30 * 60 * 1000;
+    // What moves earns time at this rate, below that of any provider worth
+    // waiting for, so that a slow honest transfer always finishes.
+    static constexpr qint64 MovedBytesPerSecond = 16 * 1024;
+    // Each reply to a command earns this much.
+    static constexpr qint64 ReplyEarnsMs = 1000;
     // The failure path after a monitor line that says why.
     void fail(const QString &reason);
     // The provider went away: the same without QUIT.
@@ -117,7 +136,9 @@ private:
     bool m_dataMode = false;
     ReplyWords m_words;
     bool m_cancel = false;
-    int m_progress = 0;
+    qint64 m_progressBytes = 0;
+    qint64 m_movedBytes = 0;
+    qint64 m_claimedMs = 0;
     std::unique_ptr<Pop3Dialogue> m_pop3;
     std::unique_ptr<SmtpDialogue> m_smtp;
 };

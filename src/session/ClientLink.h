@@ -31,8 +31,7 @@ public:
 
     virtual void restartWatchdog() = 0;
     virtual void stopWatchdog() = 0;
-    // Adds to the time the whole session may take (its deadline): each
-    // command earns OverTime, each message or text its size at a low rate.
+    // Adds to the time the whole session may take (its deadline).
     virtual void allowTime(qint64 ms) { (void)ms; }
 
     // Ends the provider session: watchdog stopped, no dialogue state, the

@@ -47,6 +47,7 @@ void Pop3Dialogue::begin()
     m_mailTotal = 0;
     m_mailCurrent = 0;
     m_stored = 0;
+    m_deletesMarked = false;
     m_greeting.clear();
     m_stlsOffered = false;
     m_message.clear();
@@ -247,7 +248,7 @@ void Pop3Dialogue::skipMessage()
 void Pop3Dialogue::dataBlock(const QByteArray &block)
 {
     const SessionContext &context = m_judge.context();
-    if (m_judge.countBlock()) {
+    if (m_judge.transferProgress(block.size())) {
         m_judge.link().restartWatchdog();
         context.view.progress();
     }
@@ -319,6 +320,7 @@ void Pop3Dialogue::messageEnd()
         return;
     if (!fileName.isEmpty())
         showStored(fileName);
+    m_deletesMarked = true;
     m_judge.sendCommandAndStep("DELE " + number(m_mailCurrent));
     --m_mailCurrent;
 }

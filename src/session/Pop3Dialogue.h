@@ -32,6 +32,8 @@ public:
     int mailCurrent() const { return m_mailCurrent; }
     // Messages stored in this session.
     int storedCount() const { return m_stored; }
+    // A DELE went out in this session: a QUIT now would carry it out.
+    bool deletesMarked() const { return m_deletesMarked; }
     void clearMessage() { m_message.clear(); }
     // A line of the message being retrieved is too long to hold: the
     // message stays at the provider, the user is told once, the session
@@ -57,6 +59,7 @@ private:
     int m_mailTotal = 0;
     int m_mailCurrent = 0;
     int m_stored = 0;
+    bool m_deletesMarked = false;
     IncomingMessage m_message;
     qint64 m_listedSize = 0;
     DownloadJournal m_journal;

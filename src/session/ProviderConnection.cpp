@@ -37,7 +37,7 @@ ProviderConnection::ProviderConnection(const SessionContext &context)
     m_assembler.setDataMode([this] { return m_judge.dataMode(); });
     m_assembler.setMonitor([this](const QByteArray &block) { showReceived(block); });
     m_assembler.setOverflowHandler([this] { overflow(); });
-    m_timRet->setCallback([this] { timRetTimer(); });
+    m_timRet->setCallback([this] { watchdogFired(); });
     m_timPass->setCallback([this] { timPassTimer(); });
     m_timPass->setInterval(PassIntervalMs);
     m_timLimit->setCallback([this] { timLimitTimer(); });
@@ -75,7 +75,7 @@ bool ProviderConnection::active() const
 void ProviderConnection::clientOn(const QString &direction)
 {
     m_context.core.monitor.debug(QStringLiteral("----- Server ") + direction + QStringLiteral(" Vesk -----"));
-    m_timeLeftMs = qint64(std::max(1, m_context.config.OverTime)) * 1000;
+    m_timeLeftMs = qint64(std::max(1, m_context.config.OverTime)) * 1000 * 4;
     m_timLimit->start();
     if (!m_client->active())
         m_client->setActive(true);
@@ -208,7 +208,9 @@ void ProviderConnection::judgeText(const QByteArray &text)
 void ProviderConnection::clientRcvReady()
 {
     m_timPass->stop();
-    m_assembler.feed(m_client->receive());
+    const QByteArray bytes = m_client->receive();
+    m_judge.moved(bytes.size());
+    m_assembler.feed(bytes);
 }
 
 void ProviderConnection::showReceived(const QByteArray &block)
@@ -250,6 +252,16 @@ void ProviderConnection::overflow()
 {
     // A line without end from the provider: held text stays bounded.
     m_judge.fail(QStringLiteral("VeskTalk< 受信した行が長すぎます >"));
+}
+
+void ProviderConnection::watchdogFired()
+{
+    const int state = m_judge.clientState();
+    if (state != ClientIdle && state != ClientAbandoned)
+        m_context.core.monitor.debug(state == Pop3Handshake || state == SmtpHandshake
+                ? QStringLiteral("VeskTalk< 暗号化に応じたサーバーが暗号化を始めないため中止しました >")
+                : QStringLiteral("VeskTalk< サーバーからの応答が途絶えたため中止しました >"));
+    timRetTimer();
 }
 
 void ProviderConnection::timRetTimer()

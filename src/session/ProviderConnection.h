@@ -22,10 +22,11 @@ struct SessionContext;
 // watchdog `timRet` and the re-authentication timer `timPass`, wired to the
 // dialogue. Opens and closes a provider session (ClientOn / ClientOff).
 //
-// Besides the watchdog, which any trickle of data keeps at bay, a session
-// has a deadline: OverTime for the greeting and for every command, plus the
-// time the announced sizes take at a low rate. Past it the session ends as
-// on the watchdog.
+// Besides the watchdog (OverTime without a reply, or without a kilobyte of a
+// transfer), a session has a deadline: four times OverTime, plus what the
+// announced sizes take at 64 KiB/s (30 minutes at most), plus what it earns
+// by what really arrives (a second per reply, a second per 16 KiB). Past it
+// the session ends as on the watchdog.
 //
 // With TLS the encryption sits between the socket and the line assembly
 // (net/TlsChannel.h): from the connect on for implicit TLS, from the reply
@@ -74,6 +75,8 @@ private:
     void clientRcvReady();
     void clientDisconnect();
     void clientError(const TKError &error);
+    // The watchdog's own end: says why, then as timRetTimer.
+    void watchdogFired();
     void timRetTimer();
     void timPassTimer();
     void timLimitTimer();
