@@ -5,6 +5,9 @@ namespace vesk {
 // How a provider server's connection is protected. The values are the
 // settings' (POP3_Security, SMTP_Security).
 enum class Security : int {
+    // A stored value outside this table: no connection is made, since
+    // reading it as any of them could send the password in clear.
+    Invalid = -1,
     // Plain text, as mail programs of old spoke.
     None = 0,
     // Plain connect, then STLS (POP3) or STARTTLS (SMTP); a server that does
@@ -16,6 +19,7 @@ enum class Security : int {
 
 // How the SMTP session logs in. The values are the setting SMTP_Auth's.
 enum class SmtpAuth : int {
+    Invalid = -1, // a stored value outside this table: nothing is sent
     None = 0,
     // The best the server offers: PLAIN or LOGIN where they may be used,
     // else CRAM-MD5.
@@ -35,14 +39,14 @@ inline int defaultSmtpPort(Security security)
     return security == Security::Tls ? 465 : security == Security::StartTls ? 587 : 25;
 }
 
-// A stored number as one of the values (anything else: the first).
+// A stored number as one of the values; anything else is Invalid.
 inline Security securityFrom(int value)
 {
-    return value == 1 ? Security::StartTls : value == 2 ? Security::Tls : Security::None;
+    return value >= 0 && value <= 2 ? Security(value) : Security::Invalid;
 }
 inline SmtpAuth smtpAuthFrom(int value)
 {
-    return value >= 1 && value <= 4 ? SmtpAuth(value) : SmtpAuth::None;
+    return value >= 0 && value <= 4 ? SmtpAuth(value) : SmtpAuth::Invalid;
 }
 
 } // namespace vesk

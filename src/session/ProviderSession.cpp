@@ -46,6 +46,11 @@ int ProviderSession::downLoad()
     if (view.boxWindowOpen())
         view.setBoxCaption(QStringLiteral("送受信箱 <Last ") + time + QLatin1Char('>'));
 
+    if (m_config.POP3_Security == Security::Invalid) {
+        refuseSettings(QStringLiteral("POP3_Security"));
+        host.restartMinuteTimer();
+        return 0;
+    }
     connection.judge().beginDownload();
     connection.setTarget(m_config.Host, m_config.POP3_ServerVesk, m_config.POP3_Security);
     connection.clientOn(QStringLiteral(">"));
@@ -88,6 +93,12 @@ bool ProviderSession::mailSend()
         return true;
     }
     state.marker = QStringLiteral(".");
+    if (m_config.SMTP_Security == Security::Invalid || m_config.SMTP_Auth == SmtpAuth::Invalid) {
+        refuseSettings(
+            m_config.SMTP_Security == Security::Invalid ? QStringLiteral("SMTP_Security") : QStringLiteral("SMTP_Auth"));
+        state.checkTrigger = TriggerPeriodic;
+        return false;
+    }
     upMail();
     waitForSessionEnd();
     m_connection->timRet().stop();
@@ -109,6 +120,14 @@ void ProviderSession::upMail()
     connection.judge().beginUpload();
     connection.clientOn(QStringLiteral("<"));
     connection.timRet().start();
+}
+
+void ProviderSession::refuseSettings(const QString &name)
+{
+    m_core.monitor.debug(QStringLiteral("VeskTalk< 設定 %1 の値が正しくないため接続しません。"
+                                        "暗号化・認証の設定をやり直してください >")
+                             .arg(name));
+    connError();
 }
 
 void ProviderSession::connError()

@@ -43,6 +43,8 @@ public:
     void upMail();
     // Connection error handling: session closed, marker "x", "ConnectNG".
     void connError();
+    // A protection or login setting outside its table: nothing is sent.
+    void refuseSettings(const QString &name);
 
     ProviderConnection &connection() { return *m_connection; }
 

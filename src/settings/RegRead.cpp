@@ -38,6 +38,21 @@ void readTable(SettingsStore &store, Settings &settings, const std::vector<Setti
     }
 }
 
+// A protection or login setting that is there but not a number is kept as
+// something no table value is (-1): read as the default, "2 ;ssl" would send
+// the password in clear.
+void keepUnreadableSecurity(SettingsStore &store, Settings &settings)
+{
+    for (const auto &[name, field] : { std::pair { "POP3_Security", &Settings::POP3_Security },
+             std::pair { "SMTP_Security", &Settings::SMTP_Security },
+             std::pair { "SMTP_Auth", &Settings::SMTP_Auth } }) {
+        const QString key = QString::fromLatin1(name);
+        const QString text = store.readString(sections::Config, key);
+        if (!Blanks::trimmed(text).isEmpty() && !parseDecimal(text))
+            settings.*field = -1;
+    }
+}
+
 } // namespace
 
 Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput &input)
@@ -45,6 +60,7 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
     Settings settings;
     readTable(store, settings, SettingsTable::config());
     readTable(store, settings, SettingsTable::disp());
+    keepUnreadableSecurity(store, settings);
 
     settings.AccountComplete
         = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();

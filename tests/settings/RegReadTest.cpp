@@ -97,6 +97,18 @@ TEST_F(RegReadTest, SmtpDefaultsToHostAndAnAccountNeedsAllThree)
     EXPECT_FALSE(read().AccountComplete);
 }
 
+// "2 ;ssl" read as the default would send the password in clear.
+TEST_F(RegReadTest, ASecuritySettingThatIsNoNumberIsKeptAsNoTableValue)
+{
+    for (const auto &[text, value] : { std::pair { "2 ;ssl", -1 }, { "ssl", -1 }, { "3", 3 }, { "", 0 }, { "2", 2 } }) {
+        setAll("Config", { "POP3_Security", "SMTP_Security", "SMTP_Auth" }, QString::fromLatin1(text));
+        const Settings settings = read();
+        EXPECT_EQ(settings.POP3_Security, value) << text;
+        EXPECT_EQ(settings.SMTP_Security, value) << text;
+        EXPECT_EQ(settings.SMTP_Auth, value) << text;
+    }
+}
+
 TEST_F(RegReadTest, APlainPasswordIsStoredEncodedAndAnUndecodableOneAskedForAgain)
 {
     set("Config", "Password", "secret");
