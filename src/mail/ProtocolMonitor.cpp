@@ -15,11 +15,20 @@ QString ProtocolMonitor::masked(const QString &text, const QString &password)
         if (at >= 0)
             out = text.left(at + 5) + QString(password.size(), QLatin1Char('*'));
     }
-    // A login's initial response ("AUTH PLAIN <base64>") holds the password.
-    if (out.startsWith(QLatin1String("<AUTH "), Qt::CaseInsensitive)) {
-        const qsizetype mechanismEnd = out.indexOf(QLatin1Char(' '), 6);
-        if (mechanismEnd > 0 && mechanismEnd + 1 < out.size() && out.at(mechanismEnd + 1) != QLatin1Char('*'))
-            out = out.left(mechanismEnd + 1) + QString(out.size() - mechanismEnd - 1, QLatin1Char('*'));
+    // Sent ("<PASS ...") or received from a mailer ("PASS ..."): a login's
+    // password, and a login's initial response ("AUTH PLAIN <base64>"), are
+    // never shown, whatever password they hold.
+    const qsizetype command = out.startsWith(QLatin1Char('<')) ? 1 : 0;
+    const auto maskFrom = [&out](qsizetype from) {
+        if (from > 0 && from < out.size())
+            out = out.left(from) + QString(out.size() - from, QLatin1Char('*'));
+    };
+    if (out.mid(command, 5).compare(QLatin1String("PASS "), Qt::CaseInsensitive) == 0)
+        maskFrom(command + 5);
+    if (out.mid(command, 5).compare(QLatin1String("AUTH "), Qt::CaseInsensitive) == 0) {
+        const qsizetype mechanismEnd = out.indexOf(QLatin1Char(' '), command + 5);
+        if (mechanismEnd > 0)
+            maskFrom(mechanismEnd + 1);
     }
     out.truncate(Blanks::rightTrimmed(out).size());
     return out;

@@ -252,8 +252,7 @@ void LocalDialogue::processInput()
         if (!takeCommandLine(line))
             break;
         ++commands;
-        if (m_env.core.monitor.isOpen())
-            m_env.core.monitor.debug(QString::fromLatin1(line));
+        showCommand(line);
         ServerJudge::judge(*this, line);
     }
     if (m_inputPos > 0) {
@@ -261,6 +260,20 @@ void LocalDialogue::processInput()
         m_inputPos = 0;
     }
     m_processing = false;
+}
+
+void LocalDialogue::showCommand(const QByteArray &line)
+{
+    const QByteArray command = CommandLine::split(line).command;
+    const bool auth = command.compare("AUTH", Qt::CaseInsensitive) == 0;
+    // The lines that answer an AUTH's challenges are the user name and the
+    // password in base64: none of them is shown.
+    const bool secret = m_afterAuth && !auth && lookupServerCommand(command) == ServerCommand::Unknown;
+    if (!secret)
+        m_afterAuth = auth;
+    if (!m_env.core.monitor.isOpen())
+        return;
+    m_env.core.monitor.debug(secret ? QString(line.size(), QLatin1Char('*')) : QString::fromLatin1(line));
 }
 
 bool LocalDialogue::takeCommandLine(QByteArray &line)

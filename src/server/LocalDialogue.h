@@ -111,6 +111,8 @@ private:
     void processInput();
     void loginAnswered();
     bool takeCommandLine(QByteArray &line);
+    // A received command on the monitor, credentials masked.
+    void showCommand(const QByteArray &line);
     void feedData();
     void prepareFirstPiece();
     void lookupDone();
@@ -134,6 +136,7 @@ private:
     QByteArray m_input;
     qsizetype m_inputPos = 0;
     bool m_discarding = false; // skipping the rest of an overlong line
+    bool m_afterAuth = false; // the lines that follow may answer an AUTH
     QByteArray m_discardHead;
     bool m_processing = false;
 
