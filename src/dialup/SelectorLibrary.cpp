@@ -19,6 +19,27 @@ bool privateTo(const QString &path)
         && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Nobody but this user (or the system) can put another file in its place:
+// every folder from the root down is the user's or root's, and writable by
+// nobody else (a sticky folder such as /tmp keeps others from replacing
+// what is not theirs).
+bool folderChainSafe(const QString &folder)
+{
+    QString path = folder;
+    for (;;) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return false;
+        const bool owner = st.st_uid == ::geteuid() || st.st_uid == 0;
+        const bool othersWrite = (st.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+        if (!owner || (othersWrite && !(st.st_mode & S_ISVTX && st.st_uid == 0)))
+            return false;
+        if (path == QLatin1String("/"))
+            return true;
+        path = QFileInfo(path).absolutePath();
+    }
+}
+
 } // namespace
 
 SelectorLibrary::SelectorLibrary(QString path)
@@ -27,14 +48,17 @@ SelectorLibrary::SelectorLibrary(QString path)
 
 bool SelectorLibrary::open(QString *why)
 {
-    const QFileInfo file(m_path);
-    if (!file.exists())
+    const QFileInfo link(m_path);
+    if (!link.exists())
         return false;
-    if (!file.isFile() || !privateTo(m_path) || !privateTo(file.absolutePath())) {
+    // What is judged is the file that will be loaded, wherever a link points.
+    const QFileInfo file(link.canonicalFilePath());
+    if (!file.isFile() || !privateTo(file.filePath()) || !privateTo(file.absolutePath())
+        || !folderChainSafe(file.absolutePath())) {
         *why = QStringLiteral("%1 は他のユーザーが書き換えられるので読み込みません。").arg(m_path);
         return false;
     }
-    m_library.setFileName(file.absoluteFilePath());
+    m_library.setFileName(file.filePath());
     if (!m_library.load()) {
         *why = QStringLiteral("%1 を読み込めません。\n%2").arg(m_path, m_library.errorString());
         return false;

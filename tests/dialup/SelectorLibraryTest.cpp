@@ -1,5 +1,6 @@
 #include "dialup/SelectorLibrary.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -8,7 +9,7 @@
 namespace vesk::test {
 namespace {
 
-enum class Setup { None, Good, GroupWritable, NotALibrary };
+enum class Setup { None, Good, GroupWritable, NotALibrary, LinkToPrivateFolder, LinkToOpenFolder };
 
 struct Case
 {
@@ -37,6 +38,14 @@ TEST_P(SelectorLibraryTest, LoadsOnlyAPrivateLibraryAndReadsItsBuffersSafely)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a library\n");
+    } else if (c.setup == Setup::LinkToPrivateFolder || c.setup == Setup::LinkToOpenFolder) {
+        // The link is the user's own; what counts is where it points.
+        const QString folder = dir.filePath(QStringLiteral("elsewhere"));
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VESK_SELAP_STUB), folder + QStringLiteral("/SelAp.so")));
+        if (c.setup == Setup::LinkToOpenFolder)
+            QFile::setPermissions(folder, QFile::permissions(folder) | QFile::WriteOther | QFile::ExeOther);
+        ASSERT_TRUE(QFile::link(folder + QStringLiteral("/SelAp.so"), path));
     } else if (c.setup != Setup::None) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(VESK_SELAP_STUB), path));
     }
@@ -75,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SelectorLibraryTest,
         Case { "NoneThere", Setup::None, "", false, "", nullptr },
         Case { "OthersCouldChangeIt", Setup::GroupWritable, "", false, "他のユーザー", nullptr },
         Case { "NotALibrary", Setup::NotALibrary, "", false, "読み込めません", nullptr },
+        Case { "LinkIntoAFolderOthersCanWrite", Setup::LinkToOpenFolder, "", false, "他のユーザー", nullptr },
+        Case { "LinkIntoAPrivateFolder", Setup::LinkToPrivateFolder, "", true, "", "Office" },
         Case { "Chosen", Setup::Good, "", true, "", "Office" },
         Case { "GivenUp", Setup::Good, "cancel", true, "", nullptr },
         Case { "UnterminatedBuffers", Setup::Good, "long", true, "", LongAp.c_str() }),
