@@ -2,34 +2,51 @@
 
 namespace vesk {
 
+qsizetype IniSection::position(const QString &name) const
+{
+    // A small section is scanned: a hash of its own would cost far more than
+    // its values (a file of many tiny sections took a hundred times its size).
+    if (m_index.isEmpty()) {
+        for (qsizetype i = 0; i < m_entries.size(); ++i) {
+            if (m_entries.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
+    }
+    const auto it = m_index.constFind(name.toCaseFolded());
+    return it == m_index.cend() ? -1 : *it;
+}
+
 const QString *IniSection::find(const QString &name) const
 {
-    const auto it = m_index.constFind(name.toCaseFolded());
-    return it == m_index.cend() ? nullptr : &m_entries.at(*it).value;
+    const qsizetype at = position(name);
+    return at < 0 ? nullptr : &m_entries.at(at).value;
 }
 
 bool IniSection::set(const QString &name, const QString &value)
 {
-    const QString key = name.toCaseFolded();
-    const auto it = m_index.constFind(key);
-    if (it != m_index.cend()) {
-        IniEntry &entry = m_entries[*it];
+    const qsizetype at = position(name);
+    if (at >= 0) {
+        IniEntry &entry = m_entries[at];
         if (entry.value == value)
             return false;
         entry.value = value;
         return true;
     }
-    m_index.insert(key, m_entries.size());
     m_entries.append({ name, value });
+    if (!m_index.isEmpty())
+        m_index.insert(name.toCaseFolded(), m_entries.size() - 1);
+    else if (m_entries.size() >= IndexFrom)
+        reindex();
     return true;
 }
 
 bool IniSection::remove(const QString &name)
 {
-    const auto it = m_index.constFind(name.toCaseFolded());
-    if (it == m_index.cend())
+    const qsizetype at = position(name);
+    if (at < 0)
         return false;
-    m_entries.removeAt(*it);
+    m_entries.removeAt(at);
     reindex();
     return true;
 }
@@ -42,6 +59,8 @@ bool IniSection::operator==(const IniSection &other) const
 void IniSection::reindex()
 {
     m_index.clear();
+    if (m_entries.size() < IndexFrom)
+        return;
     for (qsizetype i = 0; i < m_entries.size(); ++i)
         m_index.insert(m_entries.at(i).name.toCaseFolded(), i);
 }

@@ -17,7 +17,8 @@ struct IniEntry
 
 // The values of one section in store order. Names are matched without regard
 // to case, as the registry does; a name keeps the spelling it was first
-// stored with. An index keeps lookups constant-time even for a huge file.
+// stored with. From IndexFrom values on, an index keeps lookups
+// constant-time even for a huge file.
 class IniSection
 {
 public:
@@ -37,7 +38,10 @@ public:
 
     bool operator==(const IniSection &other) const;
 
+    static constexpr qsizetype IndexFrom = 32;
+
 private:
+    qsizetype position(const QString &name) const;
     void reindex();
 
     QString m_name;

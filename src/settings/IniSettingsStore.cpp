@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace vesk {
@@ -34,9 +35,16 @@ IniDocument IniSettingsStore::load(const FileStamp &found)
         return {};
     }
     if (found.size > MaxFileSize) {
-        m_loadError = QStringLiteral("設定ファイルが大きすぎるため読み込みません（上限 %1 バイト）: %2")
-                          .arg(MaxFileSize)
-                          .arg(m_path);
+        // Moved, not copied: the bytes are never read.
+        const QString bad = badCopyPath();
+        if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(bad).constData()) != 0) {
+            m_loadError = DurableFile::failure(QStringLiteral("設定ファイルが大きすぎるため読み込みません"), m_path, errno);
+            return {};
+        }
+        m_notice = QStringLiteral("設定ファイルが大きすぎるため（上限 %1 バイト）読み込まず、%2 に移しました。"
+                                  "設定は初期値から始まります。")
+                       .arg(MaxFileSize)
+                       .arg(bad);
         return {};
     }
     QFile file(m_path);

@@ -12,16 +12,19 @@ namespace vesk {
 //
 // Each save replaces the file atomically: a crash leaves the old or the new
 // file, never a mix. Reads pick up a file that another program changed since
-// it was last loaded. A file that cannot be read (or is larger than
-// MaxFileSize) reads as defaults and is never overwritten: saves fail with
-// the reason until the file is mended or removed. A file that reads only in
+// it was last loaded. A file that cannot be read reads as defaults and is
+// never overwritten: saves fail with the reason until the file is mended or
+// removed. A file larger than MaxFileSize is no settings file Vesk wrote: it
+// is moved aside whole to "Vesk.ini.bad" unread (reading it would cost many
+// times its size in memory), the user hears of that once, and the settings
+// start afresh. A file that reads only in
 // part (bytes that are no UTF-8, lines that mean nothing) gives what it can,
 // and a copy of it is kept beside as "Vesk.ini.bad" (path + ".bad") before
 // anything can replace it; the user hears of that once.
 class IniSettingsStore final : public SettingsStore
 {
 public:
-    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
 
     explicit IniSettingsStore(QString path);
 

@@ -68,15 +68,22 @@ TEST_F(IniSettingsStoreTest, AFailedSaveKeepsTheOldFileAndTheValuesForTheNextSav
     EXPECT_EQ(IniSettingsStore(path()).readString("Config", "Macro").size(), 1000);
 }
 
-TEST_F(IniSettingsStoreTest, AnOversizedFileReadsAsDefaultsAndIsNotOverwritten)
+// A file over the limit is moved aside unread (reading a 2 MB one cost a
+// hundred times that), told once, and the settings start afresh.
+TEST_F(IniSettingsStoreTest, AnOversizedFileIsMovedAsideUnreadAndToldOnce)
 {
     write("[Config]\nHost=x\n");
     ASSERT_TRUE(QFile::resize(path(), IniSettingsStore::MaxFileSize + 1));
-    IniSettingsStore store(path());
-    EXPECT_EQ(store.readString("Config", "Host", "default"), "default");
-    EXPECT_FALSE(store.errorText().isEmpty());
-    EXPECT_FALSE(store.writeString("Config", "Host", "y"));
-    EXPECT_EQ(QFileInfo(path()).size(), IniSettingsStore::MaxFileSize + 1);
+    RecordingMessenger messenger;
+    for (int start = 0; start < 2; ++start) {
+        IniSettingsStore store(path());
+        EXPECT_EQ(RegRead(store, messenger).Host, start == 0 ? "" : "y");
+        EXPECT_TRUE(store.writeString("Config", "Host", "y"));
+    }
+    EXPECT_EQ(QFileInfo(path() + ".bad").size(), IniSettingsStore::MaxFileSize + 1);
+    EXPECT_EQ(IniSettingsStore(path()).readString("Config", "Host"), "y");
+    ASSERT_EQ(messenger.messages.size(), 1);
+    EXPECT_TRUE(messenger.messages[0].contains(path() + ".bad"));
 }
 
 // A settings file that reads only in part is kept beside before a save can
