@@ -1,9 +1,14 @@
 // What a hostile local user or web page tried against the local servers.
 #include "DialogueFixture.h"
+#include "support/FreePort.h"
 #include "support/LiveServerFixture.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpServer>
+
+#include <unistd.h>
 
 namespace vesk::test {
 namespace {
@@ -29,6 +34,22 @@ TEST_F(Attack, HttpLinesDropTheConnectionAndUnknownOnesCloseIt)
     EXPECT_FALSE(peer.sink.closeAfterSendCalled);
     EXPECT_EQ(say(peer, "EHLO"), "-ERR unknown command \"EHLO\".\r\n");
     EXPECT_TRUE(peer.sink.closeAfterSendCalled);
+}
+
+// What a mailer sends to log in never shows on the monitor, nor in a saved
+// log: neither an AUTH's initial response, nor the lines that answer its
+// challenges, nor a password that is not the provider's.
+TEST_F(Attack, MailerCredentialsAreMaskedOnTheMonitor)
+{
+    recordMonitor();
+    Peer &pop3 = open(MailerPort::Pop3Mailer1);
+    raw(pop3, "AUTH PLAIN AHRhcm8Ac2VjcmV0\r\nUSER taro\r\nPASS guessed-secret\r\n");
+    Peer &smtp = open(MailerPort::SmtpMailer1);
+    raw(smtp, "AUTH LOGIN\r\ndGFybw==\r\nc2VjcmV0\r\nHELO x\r\n");
+    const QString shown = m_monitorLines.join(u'\n');
+    for (const char *secret : { "AHRhcm8Ac2VjcmV0", "guessed-secret", "dGFybw==", "c2VjcmV0" })
+        EXPECT_FALSE(shown.contains(QLatin1String(secret))) << secret;
+    EXPECT_TRUE(shown.contains(QLatin1String("HELO x")));
 }
 
 // Thousands of pipelined guesses in one write: one answer at a time, each
@@ -77,6 +98,59 @@ TEST_F(LiveAttack, PortsStayBoundWhileAProviderSessionRuns)
     m_server.resumeAfterSession();
     connectTo(pop3, &greeting);
     EXPECT_TRUE(greeting.startsWith("+OK Vesk Pop3 server"));
+}
+
+// Another local account reaches the loopback ports too; it is closed before
+// any greeting, on both protocols, while the user's own clients are served.
+TEST_F(LiveAttack, AnotherUsersConnectionIsClosedBeforeTheGreeting)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+        GTEST_SKIP() << "needs root and runuser to act as a second account";
+    recordMonitor();
+    const QString client = QStringLiteral(
+        "import socket,sys\n"
+        "s=socket.create_connection(('127.0.0.1',int(sys.argv[1])),5)\n"
+        "s.settimeout(5)\n"
+        "sys.stdout.write(repr(s.recv(100)))\n");
+    for (const MailerPort which : { MailerPort::Pop3Mailer1, MailerPort::SmtpMailer1 }) {
+        const ProgramResult other = runProgram(QStringLiteral("runuser"),
+            { QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), systemPython(),
+                QStringLiteral("-c"), client, QString::number(port(which)) });
+        EXPECT_EQ(other.out, "b''") << other.err.constData();
+        QByteArray greeting;
+        connectTo(port(which), &greeting);
+        EXPECT_FALSE(greeting.isEmpty());
+    }
+    EXPECT_TRUE(m_monitorLines.join('\n').contains(QStringLiteral("nobody")));
+}
+
+// Another account took a mailer's port before Vesk: the user is told who
+// holds it, and the port is listed as not open.
+TEST_F(LiveAttack, APortTakenByAnotherAccountIsReportedWithItsHolder)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+        GTEST_SKIP() << "needs root and runuser to act as a second account";
+    const quint16 taken = freePort();
+    QProcess squatter;
+    squatter.start(QStringLiteral("runuser"),
+        { QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), systemPython(), QStringLiteral("-c"),
+            QStringLiteral("import socket,sys,time\n"
+                           "s=socket.socket();s.bind(('127.0.0.1',%1));s.listen()\n"
+                           "print('ready',flush=True);time.sleep(60)\n")
+                .arg(taken) });
+    ASSERT_TRUE(waitFor([&] { return squatter.readAllStandardOutput().contains("ready"); }, 10000));
+    QString said;
+    m_server.setListenErrorHandler(
+        [&](quint16 port, const QString &, const QString &holder) { said = QString::number(port) + ' ' + holder; });
+    m_server.stopMailer1();
+    m_config.POP3_VeskMailer1 = taken;
+    m_server.setConfig(m_config);
+    m_server.startMailer1();
+    waitFor([&] { return !said.isEmpty(); }, 5000);
+    squatter.kill();
+    squatter.waitForFinished();
+    EXPECT_TRUE(said.startsWith(QString::number(taken) + QStringLiteral(" nobody (uid "))) << said.toStdString();
+    EXPECT_EQ(m_server.unopenedPorts(), QList<quint16> { taken });
 }
 
 // A client that floods commands and never reads its replies: what is held
