@@ -9,7 +9,7 @@
 namespace vesk::test {
 namespace {
 
-enum class Setup { None, Good, GroupWritable, NotALibrary, LinkToPrivateFolder, LinkToOpenFolder };
+enum class Setup { None, Good, GroupWritable, NotALibrary, LinkToPrivateFolder, LinkToOpenFolder, LinkBelowOpenFolder };
 
 struct Case
 {
@@ -38,10 +38,15 @@ TEST_P(SelectorLibraryTest, LoadsOnlyAPrivateLibraryAndReadsItsBuffersSafely)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a library\n");
-    } else if (c.setup == Setup::LinkToPrivateFolder || c.setup == Setup::LinkToOpenFolder) {
-        // The link is the user's own; what counts is where it points.
-        const QString folder = dir.filePath(QStringLiteral("elsewhere"));
-        ASSERT_TRUE(QDir().mkdir(folder));
+    } else if (c.setup == Setup::LinkToPrivateFolder || c.setup == Setup::LinkToOpenFolder
+        || c.setup == Setup::LinkBelowOpenFolder) {
+        // The link is the user's own; what counts is where it points. Below a
+        // folder others can write, a private folder can be swapped for theirs.
+        const QString open = dir.filePath(QStringLiteral("open"));
+        const QString folder = c.setup == Setup::LinkBelowOpenFolder ? open + QStringLiteral("/private")
+                                                                     : dir.filePath(QStringLiteral("elsewhere"));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile::setPermissions(open, QFile::permissions(open) | QFile::WriteOther | QFile::ExeOther);
         ASSERT_TRUE(QFile::copy(QStringLiteral(VESK_SELAP_STUB), folder + QStringLiteral("/SelAp.so")));
         if (c.setup == Setup::LinkToOpenFolder)
             QFile::setPermissions(folder, QFile::permissions(folder) | QFile::WriteOther | QFile::ExeOther);
@@ -86,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SelectorLibraryTest,
         Case { "NotALibrary", Setup::NotALibrary, "", false, "読み込めません", nullptr },
         Case { "LinkIntoAFolderOthersCanWrite", Setup::LinkToOpenFolder, "", false, "他のユーザー", nullptr },
         Case { "LinkIntoAPrivateFolder", Setup::LinkToPrivateFolder, "", true, "", "Office" },
+        Case { "LinkBelowAFolderOthersCanWrite", Setup::LinkBelowOpenFolder, "", false, "他のユーザー", nullptr },
         Case { "Chosen", Setup::Good, "", true, "", "Office" },
         Case { "GivenUp", Setup::Good, "cancel", true, "", nullptr },
         Case { "UnterminatedBuffers", Setup::Good, "long", true, "", LongAp.c_str() }),
