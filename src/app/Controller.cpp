@@ -37,7 +37,7 @@ Controller::Controller(
     , m_plans(std::make_unique<PlanState>(settingsStore))
     , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
 {
-    m_timMin->setCallback([this] { timMinTimer(); });
+    m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
@@ -151,15 +151,17 @@ void Controller::MyIdle()
         FormCloseQuery();
         return;
     }
-    m_timMin->setInterval(StartUpRhythm);
+    setMinuteRhythm(StartUpRhythm);
     m_timMin->start();
 }
 
 void Controller::startMinuteTimer()
 {
     // Holiday planning holds the timer until it ends.
-    if (!m_closeRequested && !holidayPlanning())
+    if (!m_closeRequested && !holidayPlanning()) {
+        armMinuteTimer();
         m_timMin->start();
+    }
 }
 
 void Controller::stopMinuteTimer()
@@ -169,7 +171,7 @@ void Controller::stopMinuteTimer()
 
 int Controller::minuteInterval() const
 {
-    return m_timMin->interval();
+    return m_minuteRhythm;
 }
 
 bool Controller::minuteTimerActive() const

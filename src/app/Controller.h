@@ -402,6 +402,9 @@ private:
     void RetMain();
     void MyIdle();
     void timMinTimer();
+    void minuteTimerFired();
+    void setMinuteRhythm(int rhythm);
+    void armMinuteTimer();
     void timSecTimer();
     bool manualCheck(int trigger);
     void ManualON();
@@ -508,6 +511,10 @@ private:
     DisplayState m_display;
     QString m_lastTime = QStringLiteral("0/0 0:00");
     int m_roundCount = 0;
+    // What the minute timer is doing; its interval in the minute rhythm is
+    // whatever is left to the next minute of the wall clock.
+    int m_minuteRhythm = StartUpRhythm;
+    QDateTime m_lastMinuteTick;
     int m_firstDelayLeft = 0;
     bool m_checkDone = false;
     int m_newMailCount = 0;

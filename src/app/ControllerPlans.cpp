@@ -202,7 +202,7 @@ void Controller::planAlertAcknowledged()
         CalDaySet();
     // A further plan of the same minute is handled at once. Not while the
     // start-up pass still runs its own rhythm.
-    if (m_timMin->interval() == StartUpRhythm || !m_timMin->isActive())
+    if (m_minuteRhythm == StartUpRhythm || !m_timMin->isActive())
         return;
     m_timMin->stop();
     timMinTimer();

@@ -157,11 +157,43 @@ TEST_F(ControllerTest, FirstCheckComesFirstDelaySecondsAfterTheStartUpPassThenEv
     m_timers.advance(1);
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
-    m_timers.advance(5 * 60000 - 1);
+    // The minute ticks keep to the clock's minutes: the fifth is at 8:05.
+    const qint64 fifth = QTime(8, 0, 10, 50).msecsTo(QTime(8, 5, 0, 5));
+    m_timers.advance(fifth - 1);
     EXPECT_EQ(provider.downloads, 1);
     m_timers.advance(1);
     EXPECT_EQ(provider.downloads, 2);
     EXPECT_EQ(provider.sends, 0); // the periodic check only downloads
+}
+
+TEST_F(ControllerTest, TheMinuteTickKeepsToTheWallClocksMinuteThroughClockChanges)
+{
+    settings.writeInteger("Config", "FirstDelay", 0);
+    settings.writeInteger("Config", "RoundGo", 0);
+    m_clock.set(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 17, 300)));
+    QList<QTime> ticks;
+    make([&](Controller &c) {
+        QObject::connect(&c, &Controller::displayChanged, [&] {
+            if (ticks.isEmpty() || ticks.last() != m_clock.now().time())
+                ticks << m_clock.now().time();
+        });
+    });
+    m_timers.advance(50 + 1000);
+    ticks.clear();
+    m_timers.advance(2 * 60000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 1, 0, 5), QTime(8, 2, 0, 5) }));
+
+    // Set forward 30 s: the tick due at 8:03 comes at 8:03:30, the next at 8:04.
+    ticks.clear();
+    m_clock.advanceMs(30000);
+    m_timers.advance(QTime(8, 2, 18, 350).msecsTo(QTime(8, 3, 0, 5)) + 30000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 3, 30, 5), QTime(8, 4, 0, 5) }));
+
+    // Set back 50 s: 8:04 has had its tick; the next is at 8:05.
+    ticks.clear();
+    m_clock.advanceMs(-50000);
+    m_timers.advance(60000 + 50000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 5, 0, 5) }));
 }
 
 TEST_F(ControllerTest, AManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)

@@ -514,7 +514,8 @@ void TDevideForm::refreshCommands()
     a[A::Receive2]->setVisible(two);
     a[A::Send2]->setEnabled(m_host.settings().DialMode > 0);
     m_actions->devideMenu()->setEnabled(two);
-    for (A::Id id : { A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
+    // Their keys work without the menu: off, they cannot reach a box not shown.
+    for (A::Id id : { A::Down1, A::Down2, A::Down12, A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
         a[id]->setEnabled(two);
 }
 
