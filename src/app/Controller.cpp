@@ -389,8 +389,17 @@ void Controller::settingsDialogClosed()
     // Closed by the end of the program (all settings erased): nothing to apply.
     if (m_closeRequested)
         return;
+    const bool hadAccount = m_settings.AccountComplete;
     RetMain();
     DispSet(DisplayState::Normal);
+    // A new user's first account: its first check comes as at start-up, not
+    // a whole round later (the start-up pass, still running, does it itself).
+    if (!hadAccount && m_settings.AccountComplete && m_minuteRhythm != StartUpRhythm) {
+        m_checkDone = false;
+        // Counted from now: the first of these ticks is a second away.
+        m_firstDelayLeft = m_settings.FirstDelay - 1;
+        setMinuteRhythm(FirstDelayRhythm);
+    }
     startMinuteTimer();
 }
 

@@ -311,6 +311,27 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
     EXPECT_TRUE(m_messenger.messages.isEmpty());
 }
 
+TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
+{
+    settings.deleteValue("Config", "Host");
+    settings.writeInteger("Config", "FirstDelay", 10);
+    make();
+    controller->setSettingsDialogPresent(true);
+    m_timers.advance(50);
+    controller->settingsDialogClosed();
+    m_timers.advance(50 + 10 * 1000 + 60000);
+    ASSERT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
+
+    controller->openSettings();
+    settings.writeString("Config", "Host", "pop.example.jp");
+    settings.writeString("Config", "SMTP", "smtp.example.jp");
+    controller->settingsDialogClosed();
+    m_timers.advance(10 * 1000 - 1);
+    EXPECT_EQ(provider.downloads, 0);
+    m_timers.advance(1);
+    EXPECT_EQ(provider.downloads, 1);
+}
+
 TEST_F(ControllerTest, AConnectionTestNeedsAWholeAccount)
 {
     // Nobody asked must not pass for a connection that works.
