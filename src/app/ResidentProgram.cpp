@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
+#include "app/PortErrorText.h"
 #include "app/FrontEnd.h"
 #include "app/ProviderSessionLink.h"
 #include "dialup/SelectorLibrary.h"
@@ -98,7 +99,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     ProviderSession provider(core, controller.mailHost(), controller.mailView());
     LocalMailServer servers(core, controller.mailHost(), controller.mailView());
     servers.setListenErrorHandler([&messenger](quint16 port, const QString &text) {
-        messenger.message(QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text));
+        messenger.error(portErrorText(port, text));
     });
     Distributor distributor(store);
 
