@@ -3,6 +3,7 @@
 #include "app/Controller.h"
 #include "app/gui/StripLook.h"
 #include "dialup/DialPanel.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -51,6 +52,8 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Vesk"));
     setObjectName(QStringLiteral("TVeskMainForm"));
+    // The other windows are placed clear of it.
+    windowplace::setStrip(this);
     setFocusPolicy(Qt::StrongFocus);
     m_pnlTop->setAutoFillBackground(true);
     m_spbClose->setToolTip(QStringLiteral("Veskを終了します"));

@@ -7,6 +7,7 @@
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -385,16 +386,17 @@ void TDevideForm::applyLayout(const BoxWindowLayout &layout)
     m_basicButtons->layout()->activate();
     m_buttonLayout->activate();
     QMainWindow::layout()->activate();
-    move(layout.left, layout.top);
     resize(std::max(200, layout.width), height);
+    windowplace::restore(this, QPoint(layout.left, layout.top));
     spreadColumns();
 }
 
 BoxWindowLayout TDevideForm::currentLayout() const
 {
     BoxWindowLayout layout;
-    layout.top = pos().y();
-    layout.left = pos().x();
+    const QPoint place = windowplace::savedTopLeft(this);
+    layout.top = place.y();
+    layout.left = place.x();
     layout.width = width();
     const QHeaderView *titles = grid(Grid::Send)->horizontalHeader();
     layout.columnA = titles->sectionSize(1);

@@ -4,6 +4,7 @@
 #include "platform/Messenger.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -138,12 +139,9 @@ void TDebugForm::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    QPoint where(m_settings.readInteger(sections::Disp, LeftName, 0),
-        m_settings.readInteger(sections::Disp, TopName, 0));
-    // A place left on a screen that is gone would hide the window for good.
-    if (!QGuiApplication::screenAt(where) && QGuiApplication::primaryScreen())
-        where = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    move(where);
+    // A place left on a screen that is gone, or under the strip, is not kept.
+    windowplace::restore(this, QPoint(m_settings.readInteger(sections::Disp, LeftName, 0),
+        m_settings.readInteger(sections::Disp, TopName, 0)));
     m_placed = true;
 }
 
@@ -172,8 +170,9 @@ void TDebugForm::finish()
     if (!m_placed)
         return;
     SettingsStore::Batch batch(m_settings);
-    m_settings.writeInteger(sections::Disp, TopName, y());
-    m_settings.writeInteger(sections::Disp, LeftName, x());
+    const QPoint place = windowplace::savedTopLeft(this);
+    m_settings.writeInteger(sections::Disp, TopName, place.y());
+    m_settings.writeInteger(sections::Disp, LeftName, place.x());
 }
 
 } // namespace vesk

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -279,16 +280,17 @@ void TPlanForm::fillList(Page page)
 
 void TPlanForm::showEvent(QShowEvent *event)
 {
-    move(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
-        m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0));
+    windowplace::restore(this, QPoint(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
+        m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0)));
     QDialog::showEvent(event);
 }
 
 void TPlanForm::hideEvent(QHideEvent *event)
 {
     SettingsStore::Batch batch(m_store);
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanTop"), y());
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanLeft"), x());
+    const QPoint place = windowplace::savedTopLeft(this);
+    m_store.writeInteger(sections::Disp, QStringLiteral("PlanTop"), place.y());
+    m_store.writeInteger(sections::Disp, QStringLiteral("PlanLeft"), place.x());
     QDialog::hideEvent(event);
 }
 
