@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -43,6 +44,8 @@ TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messen
     memMon = new QPlainTextEdit(this);
     memMon->setObjectName(QStringLiteral("memMon"));
     memMon->setReadOnly(true);
+    // Lines pushed out of the view must not live on in its undo history.
+    memMon->setUndoRedoEnabled(false);
     memMon->setLineWrapMode(QPlainTextEdit::NoWrap);
     memMon->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     memMon->setToolTip(QStringLiteral("Veskが送った内容には、先頭に「<」が付きます。"));
@@ -80,6 +83,10 @@ TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messen
     layout->addWidget(stbDebug);
     resize(620, 380);
 
+    m_viewUpdate = new QTimer(this);
+    m_viewUpdate->setSingleShot(true);
+    m_viewUpdate->setInterval(0);
+    connect(m_viewUpdate, &QTimer::timeout, this, &TDebugForm::updateView);
     m_monitor.attach([this](const QString &line) { addEntry(line); });
 }
 
@@ -100,28 +107,38 @@ QString TDebugForm::statusText() const
 
 void TDebugForm::addEntry(const QString &text)
 {
-    const bool wasEmpty = m_log.lines().isEmpty();
-    const MonitorLog::Change change = m_log.append(text);
+    m_droppedSinceShown += m_log.append(text).dropped;
+    if (!m_viewUpdate->isActive())
+        m_viewUpdate->start();
+}
+
+void TDebugForm::updateView()
+{
+    m_viewUpdate->stop();
     // The view holds exactly the log's lines.
-    if (wasEmpty || change.dropped >= memMon->document()->blockCount()) {
+    if (m_shownLines == 0 || m_droppedSinceShown >= m_shownLines) {
         memMon->setPlainText(m_log.lines().join(u'\n'));
         memMon->moveCursor(QTextCursor::End);
-        return;
+    } else {
+        if (m_droppedSinceShown > 0) {
+            QTextCursor cursor(memMon->document());
+            cursor.movePosition(QTextCursor::Start);
+            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(m_droppedSinceShown));
+            cursor.removeSelectedText();
+        }
+        const qsizetype kept = m_shownLines - m_droppedSinceShown;
+        if (m_log.lines().size() > kept)
+            memMon->appendPlainText(m_log.lines().sliced(kept).join(u'\n'));
     }
-    if (change.dropped > 0) {
-        QTextCursor cursor(memMon->document());
-        cursor.movePosition(QTextCursor::Start);
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(change.dropped));
-        cursor.removeSelectedText();
-    }
-    if (!change.added.isEmpty())
-        memMon->appendPlainText(change.added.join(u'\n'));
+    m_shownLines = m_log.lines().size();
+    m_droppedSinceShown = 0;
 }
 
 void TDebugForm::btnClearClick()
 {
     m_log.clear();
     memMon->clear();
+    m_shownLines = m_droppedSinceShown = 0;
 }
 
 void TDebugForm::btnSaveClick()

@@ -10,6 +10,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 
+class QTimer;
+
 namespace vesk {
 
 class Clock;
@@ -48,6 +50,9 @@ protected:
 
 private:
     void addEntry(const QString &text);
+    // Brings the view up to the log: what came in during one turn of the
+    // event loop is drawn at once, not line by line.
+    void updateView();
     void btnSaveClick();
     // Detaches from the monitor and saves the position, once.
     void finish();
@@ -58,6 +63,9 @@ private:
     const Clock &m_clock;
     QString m_dataFolder;
     MonitorLog m_log;
+    qsizetype m_shownLines = 0; // the log's lines the view holds
+    qsizetype m_droppedSinceShown = 0;
+    QTimer *m_viewUpdate = nullptr;
     bool m_finished = false;
     bool m_placed = false; // shown at its saved place at least once
 
