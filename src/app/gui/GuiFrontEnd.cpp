@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/gui/DesktopIntegration.h"
+#include "app/gui/QtTranslations.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/SettingsDialogLink.h"
 #include "app/gui/VeskMainForm.h"
@@ -43,6 +44,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     Controller &c = parts.controller;
     // The program lives in the tray: only the end command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Without the translation files Qt's own buttons stay in English.
+    installQtTranslations(*QCoreApplication::instance());
     // The splash shows while the program starts and goes once it runs.
     m_splash = new TVersionForm(TVersionForm::Role::Splash);
     m_splash->show();
