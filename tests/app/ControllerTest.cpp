@@ -47,6 +47,18 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     EXPECT_TRUE(atoms.exists("VeskTalked"));
 }
 
+TEST_F(ControllerTest, TheBoxCaptionShowsTheLastCheckOnceTheDownloadEnds)
+{
+    QStringList captions;
+    Controller &c = make([&](Controller &c) {
+        QObject::connect(&c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
+    });
+    provider.duringDownLoad = [&] { c.mailView().setBoxCaption("送受信箱 Down 30/30"); };
+    c.checkNow();
+    ASSERT_FALSE(captions.isEmpty());
+    EXPECT_EQ(captions.last(), "送受信箱 <Last 12/6 8:00>");
+}
+
 TEST_F(ControllerTest, TheResultIsShownForThreeSeconds)
 {
     Controller &c = make();
