@@ -243,7 +243,10 @@ void GuiFrontEnd::openSettings()
     m_settingsForm->show();
     m_settingsForm->raise();
     m_settingsForm->activateWindow();
-    // A rule offered from a message in the box window.
+    // Opened from the box window for its rules, or with a rule offered from
+    // a message there.
+    if (m_parts->controller.settingsPage() == Controller::SettingsPage::Rules)
+        m_settingsForm->showRulePage();
     if (const auto offer = m_parts->controller.takeRuleOffer())
         m_settingsForm->offerRule(offer->list, offer->text);
 }

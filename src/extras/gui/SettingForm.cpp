@@ -397,9 +397,14 @@ void TSettingForm::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void TSettingForm::offerRule(int list, const QString &text)
+void TSettingForm::showRulePage()
 {
     m_pages->setCurrentWidget(m_rulePage);
+}
+
+void TSettingForm::offerRule(int list, const QString &text)
+{
+    showRulePage();
     if (auto *entry = m_rulePage->findChild<QLineEdit *>(QStringLiteral("edtAdrs%1").arg(list))) {
         entry->setText(text);
         entry->setFocus();

@@ -36,6 +36,8 @@ public:
     // "振分け設定" shown, with a text from a message put into list `list`'s
     // entry field, for the user to add.
     void offerRule(int list, const QString &text);
+    // "振分け設定" shown.
+    void showRulePage();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
