@@ -74,7 +74,14 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
 
     m_settingsLink = std::make_unique<SettingsDialogLink>(c, parts.monitor,
         SettingsDialogLink::Windows { [this] { return m_monitor.data(); }, [this] { openMonitor(); },
-            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); } });
+            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); },
+            [this] {
+                if (!m_boxes || !m_boxes->isVisible())
+                    return false;
+                m_boxes->close();
+                m_boxes.reset();
+                return true;
+            } });
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);

@@ -85,8 +85,10 @@ void SettingsDialogLink::openHelp(int topic)
 
 void SettingsDialogLink::settingsSaved(bool serverOn)
 {
-    // The box window is built again for the new settings.
-    m_showBoxAgain = serverOn && m_controller.boxWindowOpen();
+    // The box window is closed and built again for the new settings (its
+    // lists and menus follow the two-mailer switch), once they apply.
+    const bool wasOpen = m_windows.dropBoxWindow && m_windows.dropBoxWindow();
+    m_showBoxAgain = serverOn && wasOpen;
 }
 
 void SettingsDialogLink::settingsErased()

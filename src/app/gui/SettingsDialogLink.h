@@ -22,6 +22,9 @@ public:
         std::function<void()> openMonitor;
         std::function<void(const QString &)> play;
         std::function<void()> help;
+        // Closes the box window and lets it go, so that the next one is
+        // built for the new settings; false when it was not open.
+        std::function<bool()> dropBoxWindow;
     };
 
     SettingsDialogLink(Controller &controller, ProtocolMonitor &monitor, Windows windows);
