@@ -146,7 +146,7 @@ QWidget *TDevideForm::buildButtons()
         QStringLiteral("メーラーからのメールを一時蓄える (Alt+2)")));
     basic->addSpacing(2);
     basic->addWidget(makeButton(
-        m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"), QStringLiteral("新着表示 ON/OFF (F6)")));
+        m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"), QStringLiteral("動画表示を止めます(ESC)")));
     basic->addWidget(makeButton(
         m_basicButtons, a[A::Min], QStringLiteral("▲"), QStringLiteral("メニューを消す/出す (Ctrl+I)")));
     basic->addWidget(
