@@ -454,6 +454,7 @@ private:
     void openPlanEditorFor(const QDate &reference);
 
     // Sticky notes and the slideshow.
+    void rewindAnimation();
     struct Accessories;
     struct AccessoriesDeleter
     {

@@ -399,6 +399,22 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
 }
 
+TEST_F(ControllerTest, AMailerEntryPutsTheAnimationBackToItsFirstPicture)
+{
+    for (const char *name : { "a.jpg", "b.jpg", "c.jpg" })
+        ASSERT_TRUE(writeFile(m_dir.path() + "/JPGDATA0/" + name));
+    settings.writeString("Config", "MailPassword", "ab");
+    Controller &c = make();
+    provider.nextNewMail = 1;
+    c.checkNow();
+    m_timers.advance(c.slideshow().interval());
+    ASSERT_EQ(c.slideshow().currentIndex(), 1);
+    // Refused for the password, the entry still stops and rewinds it.
+    c.mailerEntry(Controller::MailerEntry::Title);
+    EXPECT_FALSE(c.slideshow().running());
+    EXPECT_EQ(c.slideshow().currentIndex(), 0);
+}
+
 TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
 {
     settings.writeInteger("Config", "DevideON", 1);
