@@ -77,6 +77,7 @@ void Controller::savePosition(int left, int top)
 
 void Controller::trayClicked()
 {
+    emit raiseRequested();
     // In dial-up mode a click must not dial: the menu does that.
     if (m_settings.DialMode == 0)
         checkNow();
