@@ -81,7 +81,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
                 m_boxes->close();
                 m_boxes.reset();
                 return true;
-            } });
+            },
+            [this](ColorValue color) { m_strip->previewClockColor(color); } });
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);

@@ -83,6 +83,12 @@ void SettingsDialogLink::openHelp(int topic)
     m_windows.help();
 }
 
+void SettingsDialogLink::previewClockColor(ColorValue color)
+{
+    if (m_windows.previewClockColor)
+        m_windows.previewClockColor(color);
+}
+
 void SettingsDialogLink::settingsSaved(bool serverOn)
 {
     // The box window is closed and built again for the new settings (its

@@ -188,6 +188,14 @@ void VeskMainForm::focusChanged(bool active)
     m_pnlTop->setPalette(palette);
 }
 
+void VeskMainForm::previewClockColor(ColorValue color)
+{
+    QPalette text = m_lblTime->palette();
+    text.setColor(QPalette::WindowText, look::color(color));
+    for (QLabel *label : { m_lblDate, m_lblTime })
+        label->setPalette(text);
+}
+
 void VeskMainForm::redraw()
 {
     const DisplayState &display = m_c.display();

@@ -242,8 +242,11 @@ void TSettingForm::connectChoosers()
 
     auto *onColor = control<ColorButton>("spbOnColor");
     onColor->setColor(m_model.newMailColor());
-    connect(onColor, &ColorButton::colorChosen, this,
-        [this](ColorValue color) { m_model.setNewMailColor(color); });
+    connect(onColor, &ColorButton::choosing, this, [this, onColor] { m_host.previewClockColor(onColor->color()); });
+    connect(onColor, &ColorButton::colorChosen, this, [this](ColorValue color) {
+        m_model.setNewMailColor(color);
+        m_host.previewClockColor(color);
+    });
 
     struct FontPair
     {
