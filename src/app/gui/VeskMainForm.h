@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/display/StripRules.h"
+#include "settings/ColorValue.h"
 
 #include <QPoint>
 #include <QTimer>
