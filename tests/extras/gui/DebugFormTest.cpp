@@ -82,7 +82,8 @@ TEST_F(DebugFormTest, ShowsOnlyWhatTheLogKeeps)
     const QPlainTextEdit *view = m_form->findChild<QPlainTextEdit *>("memMon");
     int next = 0;
     // Turns of the event loop with a few lines and with many.
-    for (int burst : { 3, MonitorLog::MaxLines - 10, 50, 7, MonitorLog::MaxLines * 2, 1 }) {
+    const qsizetype bursts[] = { 3, MonitorLog::MaxLines - 10, 50, 7, MonitorLog::MaxLines * 2, 1 };
+    for (qsizetype burst : bursts) {
         for (int i = 0; i < burst; ++i)
             m_monitor.debug(QString::number(next++));
         EXPECT_EQ(shown(), m_form->log().lines().join('\n')) << burst;
