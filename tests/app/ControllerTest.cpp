@@ -100,7 +100,7 @@ TEST_F(ControllerTest, BothMailersStartUnlessTheirPortsCollide)
     settings.writeInteger("Config", "DevideON", 1);
     make();
     EXPECT_EQ(servers.calls.mid(0, 2), (QStringList { "start1", "start2" }));
-    settings.writeInteger("Config", "POP3_VeskMailer2", 110);
+    settings.writeInteger("Config", "POP3_VeskMailer2", 10110);
     servers.calls.clear();
     Controller &c = make();
     EXPECT_TRUE(m_messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"

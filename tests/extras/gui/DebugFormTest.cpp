@@ -50,7 +50,8 @@ protected:
 
 TEST_F(DebugFormTest, ShowsTheMonitorsLinesAndSavesThem)
 {
-    EXPECT_EQ(m_form->pos(), QPoint(40, 30));
+    // Its client area, the place it saves.
+    EXPECT_EQ(m_form->geometry().topLeft(), QPoint(40, 30));
     ASSERT_TRUE(m_monitor.isOpen());
     m_monitor.setPassword("secret");
     m_monitor.debug("----- Server > Vesk -----");
@@ -94,7 +95,7 @@ TEST_F(DebugFormTest, ShowsOnlyWhatTheLogKeeps)
 
 TEST_F(DebugFormTest, EscapeClosesAndTheMonitorStopsWithIt)
 {
-    m_form->move(70, 80);
+    m_form->setGeometry(QRect(QPoint(70, 80), m_form->size()));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(m_form->findChild<QPlainTextEdit *>("memMon"), &escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -111,7 +112,7 @@ TEST_F(DebugFormTest, APlaceOffEveryScreenIsNotRestored)
     m_settings.writeInteger(sections::Disp, "DebugLeft", -5000);
     m_form = new TDebugForm(m_monitor, m_settings, m_messenger, m_clock, m_data.path());
     m_form->show();
-    EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(m_form->pos()));
+    EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(m_form->geometry().topLeft()));
 }
 
 } // namespace
