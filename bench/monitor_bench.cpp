@@ -4,6 +4,7 @@
 // one per turn of the event loop. The counter rss_mb is the process's
 // resident memory after the run.
 //   QT_QPA_PLATFORM=offscreen monitor_bench
+#include "extras/MonitorLog.h"
 #include "extras/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 #include "platform/Clock.h"
@@ -61,6 +62,22 @@ void BM_SaveMailBaseline(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * kMailBytes);
 }
 
+// The log alone, without the window: what is left of the cost when the
+// view draws nothing.
+void BM_MonitorLogOnly(benchmark::State &state)
+{
+    vesk::ProtocolMonitor monitor;
+    vesk::MonitorLog log;
+    monitor.attach([&log](const QString &line) { log.append(line); });
+    for (auto _ : state) {
+        for (int i = 0; i < kMailBytes / kBlockBytes; ++i) {
+            monitor.debug(QString::fromUtf8(block(i)));
+            QCoreApplication::processEvents();
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * kMailBytes);
+}
+
 void BM_MonitorOpen(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -82,6 +99,7 @@ void BM_MonitorOpen(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_SaveMailBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_MonitorLogOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_MonitorOpen)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)

@@ -1,27 +1,37 @@
 #include "extras/gui/DebugForm.h"
 
+#include "extras/gui/MonitorLinesModel.h"
+
 #include "mail/ProtocolMonitor.h"
 #include "platform/Messenger.h"
+#include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
-#include "platform/gui/WindowPlacement.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vesk {
+namespace {
+
+constexpr qint64 ViewUpdateMs = 100;
+
+} // namespace
 namespace {
 
 const QString TopName = QStringLiteral("DebugTop");
@@ -41,14 +51,28 @@ TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messen
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Vesk communication moniter < Server - Vesk - Mailer >"));
 
-    memMon = new QPlainTextEdit(this);
+    // A list of the log's lines that lays out only the lines on screen: a
+    // text document would lay out every line of the mail passing through.
+    m_lines = new MonitorLinesModel(m_log, this);
+    memMon = new QListView(this);
     memMon->setObjectName(QStringLiteral("memMon"));
-    memMon->setReadOnly(true);
-    // Lines pushed out of the view must not live on in its undo history.
-    memMon->setUndoRedoEnabled(false);
-    memMon->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memMon->setModel(m_lines);
+    memMon->setUniformItemSizes(true);
+    memMon->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    memMon->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    memMon->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     memMon->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QFontMetrics metrics(memMon->font());
+    m_lines->setMetrics(metrics.horizontalAdvance(u'M'), metrics.height());
     memMon->setToolTip(QStringLiteral("Veskが送った内容には、先頭に「<」が付きます。"));
+    auto *copy = new QAction(memMon);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    memMon->addAction(copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(
+            m_lines->lines(memMon->selectionModel()->selectedIndexes()).join(u'\n'));
+    });
 
     auto button = [this](const char *name, const QString &caption, const QString &hint) {
         auto *b = new QPushButton(caption, this);
@@ -107,38 +131,31 @@ QString TDebugForm::statusText() const
 
 void TDebugForm::addEntry(const QString &text)
 {
-    m_droppedSinceShown += m_log.append(text).dropped;
-    if (!m_viewUpdate->isActive())
-        m_viewUpdate->start();
+    m_lines->dropped(m_log.append(text).dropped);
+    // At the end of this turn of the event loop, or, while lines keep
+    // coming, ten times a second: a person reads no faster.
+    if (!m_viewUpdate->isActive()) {
+        const qint64 since = m_lastViewUpdate.isValid() ? m_lastViewUpdate.elapsed() : ViewUpdateMs;
+        m_viewUpdate->start(int(std::max<qint64>(0, ViewUpdateMs - since)));
+    }
 }
 
 void TDebugForm::updateView()
 {
     m_viewUpdate->stop();
-    // The view holds exactly the log's lines.
-    if (m_shownLines == 0 || m_droppedSinceShown >= m_shownLines) {
-        memMon->setPlainText(m_log.lines().join(u'\n'));
-        memMon->moveCursor(QTextCursor::End);
-    } else {
-        if (m_droppedSinceShown > 0) {
-            QTextCursor cursor(memMon->document());
-            cursor.movePosition(QTextCursor::Start);
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(m_droppedSinceShown));
-            cursor.removeSelectedText();
-        }
-        const qsizetype kept = m_shownLines - m_droppedSinceShown;
-        if (m_log.lines().size() > kept)
-            memMon->appendPlainText(m_log.lines().sliced(kept).join(u'\n'));
-    }
-    m_shownLines = m_log.lines().size();
-    m_droppedSinceShown = 0;
+    m_lastViewUpdate.start();
+    // Following the newest line unless the user has scrolled up to read.
+    const QScrollBar *bar = memMon->verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    m_lines->sync();
+    if (atEnd)
+        memMon->scrollToBottom();
 }
 
 void TDebugForm::btnClearClick()
 {
     m_log.clear();
-    memMon->clear();
-    m_shownLines = m_droppedSinceShown = 0;
+    m_lines->reset();
 }
 
 void TDebugForm::btnSaveClick()

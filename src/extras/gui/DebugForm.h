@@ -2,11 +2,12 @@
 
 #include "extras/MonitorLog.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
-class QPlainTextEdit;
+class QListView;
 class QPushButton;
 class QStatusBar;
 
@@ -15,6 +16,7 @@ class QTimer;
 namespace vesk {
 
 class Clock;
+class MonitorLinesModel;
 class Messenger;
 class ProtocolMonitor;
 class SettingsStore;
@@ -63,13 +65,13 @@ private:
     const Clock &m_clock;
     QString m_dataFolder;
     MonitorLog m_log;
-    qsizetype m_shownLines = 0; // the log's lines the view holds
-    qsizetype m_droppedSinceShown = 0;
+    MonitorLinesModel *m_lines = nullptr;
     QTimer *m_viewUpdate = nullptr;
+    QElapsedTimer m_lastViewUpdate;
     bool m_finished = false;
     bool m_placed = false; // shown at its saved place at least once
 
-    QPlainTextEdit *memMon = nullptr;
+    QListView *memMon = nullptr;
     QStatusBar *stbDebug = nullptr;
     QLabel *lblStatus = nullptr;
     QPushButton *btnClear = nullptr;
