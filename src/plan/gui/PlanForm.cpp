@@ -85,8 +85,10 @@ TPlanForm::TPlanForm(
     }
     for (QComboBox *narrow : { m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMinute })
         narrow->setMinimumContentsLength(2);
+    // The combo box has the focus and the keys; its line edit only hears
+    // them from it.
     for (QComboBox *field : { m_cmbYear, m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMinute })
-        field->lineEdit()->installEventFilter(this);
+        field->installEventFilter(this);
     m_cmbYear->setMinimumContentsLength(4);
     m_cmbWeek->setMinimumContentsLength(6);
 
@@ -288,7 +290,8 @@ void TPlanForm::reject()
 
 bool TPlanForm::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *edit = qobject_cast<QLineEdit *>(watched);
+    auto *field = qobject_cast<QComboBox *>(watched);
+    QLineEdit *edit = field ? field->lineEdit() : nullptr;
     if (edit && event->type() == QEvent::FocusIn) {
         // Typing replaces the field, as "08" then "15" should give "15"; after
         // the click that focused it has placed the cursor.

@@ -135,12 +135,12 @@ TEST_F(OrganiserWindows, PlanEditorPages)
 
     // A time field takes what is typed in place of its text, and Enter
     // moves on instead of closing.
-    QLineEdit *hour = form.hourList()->lineEdit();
-    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QComboBox *hour = form.hourList();
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(hour, &focus);
     QCoreApplication::processEvents();
     QTest::keyClicks(hour, "15");
-    EXPECT_EQ(hour->text(), "15");
+    EXPECT_EQ(hour->currentText(), "15");
     QTest::keyClick(hour, Qt::Key_Return);
     EXPECT_TRUE(form.isVisible());
 
