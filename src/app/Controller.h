@@ -111,6 +111,9 @@ public:
     // beeps); when it closes the settings are read and applied again.
     void openSettings();
     void settingsDialogClosed();
+    // The wall clock jumped (set, or a resume from suspend): the minute tick
+    // is aimed at the new minute, and a minute that began is ticked now.
+    void wallClockChanged();
     // RetMain: the settings read again and applied.
     void reloadSettings();
     // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).

@@ -43,6 +43,16 @@ void Controller::armMinuteTimer()
         m_timMin->setInterval(m_minuteRhythm);
 }
 
+void Controller::wallClockChanged()
+{
+    if (m_minuteRhythm != MinuteRhythm || !m_timMin->isActive())
+        return;
+    if (minuteOf(m_core.clock.now()) != m_lastMinuteTick)
+        minuteTimerFired();
+    else
+        armMinuteTimer();
+}
+
 void Controller::minuteTimerFired()
 {
     if (m_minuteRhythm == MinuteRhythm) {

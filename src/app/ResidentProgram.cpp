@@ -17,6 +17,7 @@
 #include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WallClockWatch.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
@@ -133,6 +134,8 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     QObject::connect(&controller, &Controller::providerSettingsChanged,
         [&](const Settings &settings) { provider.setConfig(sessionConfigFrom(settings)); });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    WallClockWatch wallClock;
+    QObject::connect(&wallClock, &WallClockWatch::changed, &controller, &Controller::wallClockChanged);
     // Without windows a reminder of the start-up pass is a message.
     if (!frontEnd) {
         QObject::connect(&controller, &Controller::reminderRequested,

@@ -195,17 +195,26 @@ TEST_F(ControllerTest, TheMinuteTickKeepsToTheWallClocksMinuteThroughClockChange
     m_timers.advance(2 * 60000);
     EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 1, 0, 5), QTime(8, 2, 0, 5) }));
 
-    // Set forward 30 s: the tick due at 8:03 comes at 8:03:30, the next at 8:04.
+    // Set forward 30 s unnoticed: the tick due at 8:03 comes at 8:03:30, the
+    // next at 8:04.
     ticks.clear();
     m_clock.advanceMs(30000);
     m_timers.advance(QTime(8, 2, 18, 350).msecsTo(QTime(8, 3, 0, 5)) + 30000);
     EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 3, 30, 5), QTime(8, 4, 0, 5) }));
 
-    // Set back 50 s: 8:04 has had its tick; the next is at 8:05.
+    // Set forward past 8:05 with the watch telling (as after a suspend): 8:05
+    // is ticked at once, 8:06 on time.
+    ticks.clear();
+    m_clock.advanceMs(90000);
+    controller->wallClockChanged();
+    m_timers.advance(QTime(8, 5, 30, 5).msecsTo(QTime(8, 6, 0, 5)));
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 5, 30, 5), QTime(8, 6, 0, 5) }));
+
+    // Set back 50 s unnoticed: 8:06 has had its tick; the next is at 8:07.
     ticks.clear();
     m_clock.advanceMs(-50000);
     m_timers.advance(60000 + 50000);
-    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 5, 0, 5) }));
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 7, 0, 5) }));
 }
 
 TEST_F(ControllerTest, AManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)
