@@ -51,13 +51,19 @@ QPoint placeClient(const QRect &client, int titleHeight, const DeskLayout &desk)
     if (desk.strip.isValid() && frame.intersects(desk.strip) && area.intersects(desk.strip)) {
         const int below = desk.strip.bottom() + 1;
         const int above = desk.strip.top() - frame.height();
-        const bool fitsBelow = below + frame.height() <= area.bottom() + 1;
-        const bool fitsAbove = above >= area.top();
-        // Where neither fits, below: the title bar is what must stay free.
-        if (fitsBelow || !fitsAbove || desk.strip.center().y() < area.center().y())
+        const int right = desk.strip.right() + 1;
+        const int left = desk.strip.left() - frame.width();
+        const bool stripHigh = desk.strip.center().y() < area.center().y();
+        if (below + frame.height() <= area.bottom() + 1 && (stripHigh || above < area.top()))
             frame.moveTop(below);
-        else
+        else if (above >= area.top())
             frame.moveTop(above);
+        else if (right + frame.width() <= area.right() + 1)
+            frame.moveLeft(right);
+        else if (left >= area.left())
+            frame.moveLeft(left);
+        else
+            frame.moveTop(below); // the title bar is what must stay free
     }
     return frame.topLeft() + QPoint(0, titleHeight);
 }

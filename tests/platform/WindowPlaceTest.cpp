@@ -33,6 +33,8 @@ TEST(WindowPlaceTest, TheTitleBarStaysOnTheScreenAndClearOfTheStrip)
         { "beside the strip", QRect(700, 60, 200, 100), StripAtTop, QPoint(700, 60) },
         { "strip at the bottom: above it", QRect(100, 680, 400, 100), QRect(0, 740, 1024, 28),
             QPoint(100, 740 - 100) },
+        { "too tall for below the calendar: beside it", QRect(300, 100, 280, 600), QRect(400, 0, 190, 210),
+            QPoint(590, 100) },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

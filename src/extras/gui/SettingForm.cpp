@@ -8,9 +8,11 @@
 #include "extras/gui/RuleListsPage.h"
 #include "extras/gui/SettingPages.h"
 #include "platform/Messenger.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -403,6 +405,16 @@ void TSettingForm::closeEvent(QCloseEvent *event)
 void TSettingForm::showRulePage()
 {
     m_pages->setCurrentWidget(m_rulePage);
+}
+
+void TSettingForm::showEvent(QShowEvent *event)
+{
+    // Where the window manager would put it, but never under the strip.
+    if (!event->spontaneous() && !m_placed) {
+        m_placed = true;
+        windowplace::placeNew(this);
+    }
+    QDialog::showEvent(event);
 }
 
 void TSettingForm::offerRule(int list, const QString &text)

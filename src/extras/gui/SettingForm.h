@@ -40,6 +40,7 @@ public:
     void showRulePage();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -68,6 +69,7 @@ private:
     QString m_folder;
     SettingsDialogModel m_model;
     bool m_testing = false;
+    bool m_placed = false;
 
     QTabWidget *m_pages = nullptr;
     RuleListsPage *m_rulePage = nullptr;

@@ -55,6 +55,16 @@ void restore(QWidget *window, QPoint saved)
     window->setGeometry(QRect(place, window->size()));
 }
 
+void placeNew(QWidget *window)
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    QRect wanted(QPoint(), window->size());
+    wanted.moveCenter(primary->availableGeometry().center());
+    restore(window, wanted.topLeft());
+}
+
 QPoint savedTopLeft(const QWidget *window)
 {
     return window->geometry().topLeft();

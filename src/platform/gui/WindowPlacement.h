@@ -15,6 +15,10 @@ void setStrip(const QWidget *strip);
 // the work area below the strip.
 void restore(QWidget *window, QPoint saved);
 
+// Before a window without a saved place is shown: centred on the primary
+// screen's work area, clear of the strip.
+void placeNew(QWidget *window);
+
 // What to save: the client area's top-left, the same quantity restore() takes,
 // so that a window comes back where it was, frame or no frame.
 QPoint savedTopLeft(const QWidget *window);
