@@ -35,6 +35,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Japanese text needs a Japanese font; the sounds need a GStreamer backend.
+# Qt's own dialogs (Yes/No, file, colour, font) in Japanese.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "trayer | stalonetray")
 set(CPACK_STRIP_FILES ON)

@@ -37,7 +37,7 @@ Controller::Controller(
     , m_plans(std::make_unique<PlanState>(settingsStore))
     , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
 {
-    m_timMin->setCallback([this] { timMinTimer(); });
+    m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
@@ -151,15 +151,17 @@ void Controller::MyIdle()
         FormCloseQuery();
         return;
     }
-    m_timMin->setInterval(StartUpRhythm);
+    setMinuteRhythm(StartUpRhythm);
     m_timMin->start();
 }
 
 void Controller::startMinuteTimer()
 {
     // Holiday planning holds the timer until it ends.
-    if (!m_closeRequested && !holidayPlanning())
+    if (!m_closeRequested && !holidayPlanning()) {
+        armMinuteTimer();
         m_timMin->start();
+    }
 }
 
 void Controller::stopMinuteTimer()
@@ -169,7 +171,7 @@ void Controller::stopMinuteTimer()
 
 int Controller::minuteInterval() const
 {
-    return m_timMin->interval();
+    return m_minuteRhythm;
 }
 
 bool Controller::minuteTimerActive() const
@@ -388,8 +390,17 @@ void Controller::settingsDialogClosed()
     // Closed by the end of the program (all settings erased): nothing to apply.
     if (m_closeRequested)
         return;
+    const bool hadAccount = m_settings.AccountComplete;
     RetMain();
     DispSet(DisplayState::Normal);
+    // A new user's first account: its first check comes as at start-up, not
+    // a whole round later (the start-up pass, still running, does it itself).
+    if (!hadAccount && m_settings.AccountComplete && m_minuteRhythm != StartUpRhythm) {
+        m_checkDone = false;
+        // Counted from now: the first of these ticks is a second away.
+        m_firstDelayLeft = m_settings.FirstDelay - 1;
+        setMinuteRhythm(FirstDelayRhythm);
+    }
     startMinuteTimer();
 }
 

@@ -111,6 +111,9 @@ public:
     // beeps); when it closes the settings are read and applied again.
     void openSettings();
     void settingsDialogClosed();
+    // The wall clock jumped (set, or a resume from suspend): the minute tick
+    // is aimed at the new minute, and a minute that began is ticked now.
+    void wallClockChanged();
     // RetMain: the settings read again and applied.
     void reloadSettings();
     // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
@@ -404,6 +407,9 @@ private:
     void RetMain();
     void MyIdle();
     void timMinTimer();
+    void minuteTimerFired();
+    void setMinuteRhythm(int rhythm);
+    void armMinuteTimer();
     void timSecTimer();
     bool manualCheck(int trigger);
     void ManualON();
@@ -453,6 +459,7 @@ private:
     void openPlanEditorFor(const QDate &reference);
 
     // Sticky notes and the slideshow.
+    void rewindAnimation();
     struct Accessories;
     struct AccessoriesDeleter
     {
@@ -510,6 +517,10 @@ private:
     DisplayState m_display;
     QString m_lastTime = QStringLiteral("0/0 0:00");
     int m_roundCount = 0;
+    // What the minute timer is doing; its interval in the minute rhythm is
+    // whatever is left to the next minute of the wall clock.
+    int m_minuteRhythm = StartUpRhythm;
+    QDateTime m_lastMinuteTick;
     int m_firstDelayLeft = 0;
     bool m_checkDone = false;
     int m_newMailCount = 0;

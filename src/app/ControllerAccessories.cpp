@@ -103,6 +103,12 @@ void Controller::animationLayoutChanged(StripLayout before)
         m_settings.MultiJpgCo = show.folderIndex();
 }
 
+void Controller::rewindAnimation()
+{
+    if (m_accessories && m_accessories->started)
+        m_accessories->slideshow.rewind();
+}
+
 QString Controller::mailWave() const
 {
     // The picture set's own sound first.

@@ -36,6 +36,8 @@ void Controller::runDownLoad()
                      .arg(now.date().day())
                      .arg(now.toString(QStringLiteral("h:mm"))));
     m_provider->DownLoad();
+    // The download's progress ("Down 30/30") is over with it.
+    emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
     setNewMail(m_core.state.failed() ? 0 : m_provider->newMailCount(), m_mailAnnounced, m_animationOn);
     startMinuteTimer();
 }

@@ -52,7 +52,8 @@ void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)
     m_dialUp->setPowerOff(powerOff);
     // The timed plans' actions that the connection control carries out.
     m_planActions.connect = [this] { m_dialUp->ModemOpen(); };
-    m_planActions.disconnect = [this] { m_dialUp->ModemClose(); };
+    // As the OK button's "OFF": a send under way is given up, and said so.
+    m_planActions.disconnect = [this] { hangUp(); };
     m_planActions.connected = [this] { return m_dialUp->connected(); };
     m_planActions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
 }

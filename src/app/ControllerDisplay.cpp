@@ -77,6 +77,9 @@ void Controller::savePosition(int left, int top)
 
 void Controller::trayClicked()
 {
+    // Forward, unless the strip is kept hidden (only the tray icon shows).
+    if (!m_display.hiddenMode())
+        emit raiseRequested();
     // In dial-up mode a click must not dial: the menu does that.
     if (m_settings.DialMode == 0)
         checkNow();

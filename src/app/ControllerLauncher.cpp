@@ -13,7 +13,33 @@
 #include "platform/SyntheticInput.h"
 #include "settings/SettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace vesk {
+namespace {
+
+// The second line of the box: which program, and why it did not start.
+QString startFailure(const QString &program, const QString &folder)
+{
+    QString reason;
+    const bool path = program.contains(u'/');
+    const QString found = path ? QDir(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath(program)
+                               : QStandardPaths::findExecutable(program);
+    const QFileInfo file(found);
+    if (found.isEmpty() || !file.exists())
+        reason = QStringLiteral("ファイルが見つかりません");
+    else if (file.isDir() || !file.isExecutable())
+        reason = QStringLiteral("実行できるファイルではありません");
+    else if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        reason = QStringLiteral("作業フォルダ「%1」がありません").arg(folder);
+    else
+        reason = QStringLiteral("起動に失敗しました");
+    return QStringLiteral("「%1」: %2").arg(program, reason);
+}
+
+} // namespace
 namespace {
 
 const QString GetMark = QStringLiteral("@GET@");
@@ -221,8 +247,9 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
         const std::optional<StartedProgram> started = programs().start(entry.program, switches, entry.folder);
         if (!started) {
             m_core.messenger.beep();
-            m_core.messenger.message(test ? QStringLiteral("ソフトを起動出来ません")
-                                          : QStringLiteral("外部ソフトを起動出来ません"));
+            m_core.messenger.message((test ? QStringLiteral("ソフトを起動出来ません")
+                                           : QStringLiteral("外部ソフトを起動出来ません"))
+                + QStringLiteral("\r\n") + startFailure(entry.program, entry.folder));
             unmark();
             return false;
         }

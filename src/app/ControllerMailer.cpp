@@ -17,9 +17,11 @@ constexpr int MaxMailerWaitRounds = 6000;
 
 void Controller::mailerEntry(MailerEntry entry)
 {
-    // Every entry point first stops the animation.
+    // Every entry point first stops the animation and puts it back to its
+    // first picture.
     if (m_animationOn)
         setNewMail(m_newMailCount, m_mailAnnounced, false);
+    rewindAnimation();
     int mailer = 1;
     switch (entry) {
     case MailerEntry::Title: // pnlTopDblClick

@@ -124,8 +124,11 @@ bool Controller::planDueCheck()
         if (act && !m_planActions.disconnect) {
             planActionMissing(QStringLiteral("モデム自動断線"));
         } else if (act && m_planActions.connected && m_planActions.connected()) {
+            const bool sending = m_sending;
             m_planActions.disconnect();
-            m_core.state.marker = QStringLiteral(" ");
+            // The "x" of a send given up stays.
+            if (!sending)
+                m_core.state.marker = QStringLiteral(" ");
         }
         return true;
     case DueCheck::Case::MailCheck:
@@ -202,7 +205,7 @@ void Controller::planAlertAcknowledged()
         CalDaySet();
     // A further plan of the same minute is handled at once. Not while the
     // start-up pass still runs its own rhythm.
-    if (m_timMin->interval() == StartUpRhythm || !m_timMin->isActive())
+    if (m_minuteRhythm == StartUpRhythm || !m_timMin->isActive())
         return;
     m_timMin->stop();
     timMinTimer();

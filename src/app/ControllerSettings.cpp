@@ -60,7 +60,8 @@ bool Controller::testConnection(const ConnectionTestAccount &account)
     emit providerSettingsChanged(m_settings);
 
     manualCheck(TriggerManualHangUp);
-    const bool passed = m_core.state.marker.trimmed().isEmpty();
+    // Blanks are a marker too: a hang-up or a cancelled test leaves them.
+    const bool passed = m_core.state.marker.isEmpty();
 
     m_connectionTest = false;
     if (m_provider && m_provider->clientActive())

@@ -8,6 +8,68 @@
 #include "platform/Timer.h"
 
 namespace vesk {
+namespace {
+
+// A little past the boundary, so that the tick never sees the minute before.
+constexpr int BoundarySlackMs = 5;
+
+int msToNextMinute(const QDateTime &now)
+{
+    const QTime t = now.time();
+    return (60 - t.second()) * 1000 - t.msec() + BoundarySlackMs;
+}
+
+QDateTime minuteOf(const QDateTime &when)
+{
+    const QTime t = when.time();
+    return QDateTime(when.date(), QTime(t.hour(), t.minute()));
+}
+
+} // namespace
+
+void Controller::setMinuteRhythm(int rhythm)
+{
+    m_minuteRhythm = rhythm;
+    armMinuteTimer();
+}
+
+void Controller::armMinuteTimer()
+{
+    // Every tick of the minute rhythm aims at the wall clock's next minute, so
+    // a clock set or a resume from suspend is caught up at the next tick.
+    if (m_minuteRhythm == MinuteRhythm)
+        m_timMin->setInterval(msToNextMinute(m_core.clock.now()));
+    else
+        m_timMin->setInterval(m_minuteRhythm);
+}
+
+void Controller::wallClockChanged()
+{
+    if (m_minuteRhythm != MinuteRhythm || !m_timMin->isActive())
+        return;
+    if (minuteOf(m_core.clock.now()) != m_lastMinuteTick)
+        minuteTimerFired();
+    else
+        armMinuteTimer();
+}
+
+void Controller::minuteTimerFired()
+{
+    if (m_minuteRhythm == MinuteRhythm) {
+        // Early, or the clock was set back: this minute has had its tick.
+        const QDateTime minute = minuteOf(m_core.clock.now());
+        if (m_lastMinuteTick.isValid() && minute <= m_lastMinuteTick && minute.secsTo(m_lastMinuteTick) < 120) {
+            armMinuteTimer();
+            return;
+        }
+    }
+    timMinTimer();
+    if (m_minuteRhythm == MinuteRhythm) {
+        m_lastMinuteTick = minuteOf(m_core.clock.now());
+        if (m_timMin->isActive())
+            armMinuteTimer();
+    }
+}
 
 void Controller::timMinTimer()
 {
@@ -33,7 +95,7 @@ void Controller::timMinTimer()
     emit displayChanged();
 
     // 3: the start-up pass.
-    if (m_timMin->interval() == StartUpRhythm) {
+    if (m_minuteRhythm == StartUpRhythm) {
         m_timMin->stop();
         if (m_dialogOpen) {
             startMinuteTimer();
@@ -64,23 +126,23 @@ void Controller::timMinTimer()
             return;
         }
         finishStartUpPass();
-        m_timMin->setInterval(FirstDelayRhythm);
+        setMinuteRhythm(FirstDelayRhythm);
         m_firstDelayLeft = m_settings.FirstDelay;
         startMinuteTimer();
     }
 
     // 4: the first-check delay.
-    if (m_timMin->interval() == FirstDelayRhythm) {
+    if (m_minuteRhythm == FirstDelayRhythm) {
         if (m_settings.DialMode != 0) {
             m_roundCount = m_checkDone ? -1 : m_settings.RoundTime;
-            m_timMin->setInterval(MinuteRhythm);
+            setMinuteRhythm(MinuteRhythm);
         } else if (m_checkDone) {
             // A manual check came first: the periodic rhythm starts from now.
             m_roundCount = -1;
-            m_timMin->setInterval(MinuteRhythm);
+            setMinuteRhythm(MinuteRhythm);
         } else if (m_firstDelayLeft <= 0) {
             m_roundCount = m_settings.RoundTime;
-            m_timMin->setInterval(MinuteRhythm);
+            setMinuteRhythm(MinuteRhythm);
         } else {
             --m_firstDelayLeft;
             return;

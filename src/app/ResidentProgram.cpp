@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
+#include "app/PortErrorText.h"
 #include "app/FrontEnd.h"
 #include "app/ProviderSessionLink.h"
 #include "dialup/SelectorLibrary.h"
@@ -16,6 +17,7 @@
 #include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WallClockWatch.h"
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
@@ -103,12 +105,12 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     ProviderSession provider(core, controller.mailHost(), controller.mailView());
     LocalMailServer servers(core, controller.mailHost(), controller.mailView());
     servers.setListenErrorHandler([&messenger](quint16 port, const QString &text, const QString &holder) {
-        QString message = QStringLiteral("ポート %1 を開けません。%2").arg(port).arg(text);
-        if (!holder.isEmpty())
-            message += QStringLiteral("\r\nこのポートは他のユーザー %1 が使用中です。").arg(holder);
-        // A mailer pointed at a port someone else holds gives that program its login.
-        message += QStringLiteral("\r\nこのポートが空くまで、このポートを使うメーラーは使わないでください。");
-        messenger.message(message);
+        // A mailer pointed at a port someone else holds would give that program its login.
+        messenger.error(portErrorText(port, text,
+            holder.isEmpty() ? QString()
+                             : QStringLiteral("このポートは他のユーザー %1 が使用中です。"
+                                              "ポートが空くまで、このポートを使うメーラーは使わないでください。")
+                                   .arg(holder)));
     });
     Distributor distributor(store);
 
@@ -142,6 +144,8 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     QObject::connect(&controller, &Controller::providerSettingsChanged,
         [&](const Settings &settings) { provider.setConfig(sessionConfigFrom(settings)); });
     QObject::connect(&controller, &Controller::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    WallClockWatch wallClock;
+    QObject::connect(&wallClock, &WallClockWatch::changed, &controller, &Controller::wallClockChanged);
     // Without windows a reminder of the start-up pass is a message.
     if (!frontEnd) {
         QObject::connect(&controller, &Controller::reminderRequested,

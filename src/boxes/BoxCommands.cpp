@@ -26,7 +26,7 @@ bool hasEnvelope(const MessageStore &store, const QString &fileName)
     return false;
 }
 
-Grid oneUp(Grid grid)
+Grid nextUp(Grid grid)
 {
     switch (grid) {
     case Grid::Receive2:
@@ -39,6 +39,15 @@ Grid oneUp(Grid grid)
         return Grid::Receive2;
     }
     return grid;
+}
+
+// One box up in the cycle, passing over the boxes the window does not show.
+Grid oneUp(const BoxWindowModel &window, Grid grid)
+{
+    Grid up = nextUp(grid);
+    while (!window.isVisible(up))
+        up = nextUp(up);
+    return up;
 }
 
 } // namespace
@@ -138,6 +147,11 @@ void BoxCommands::move(int tag)
         m_messenger.message(QStringLiteral("移動するメールを指定して下さい"));
         return;
     }
+    // A move into a box the window does not show would leave no trace.
+    if (tag >= 1 && tag <= 3 && !m_window.twoMailers()) {
+        m_messenger.beep();
+        return;
+    }
     switch (tag) {
     case 1:
         moveDisp(*source, Grid::Receive1, 1);
@@ -150,14 +164,14 @@ void BoxCommands::move(int tag)
         moveDisp(*source, Grid::Receive2, 2);
         break;
     default:
-        moveDisp(*source, oneUp(*source), 1);
+        moveDisp(*source, oneUp(m_window, *source), 1);
         break;
     }
 }
 
 void BoxCommands::moveDisp(Grid source, Grid destination, int mode)
 {
-    if (source == destination)
+    if (source == destination || !m_window.isVisible(destination))
         return;
     BoxListModel &from = m_window.list(source);
     BoxListModel &to = m_window.list(destination);

@@ -56,9 +56,12 @@ MonitorLog::Change MonitorLog::append(const QString &entry)
 
 void MonitorLog::dropOldest()
 {
+    if (m_lines.size() <= MaxLines && m_chars <= MaxChars)
+        return;
     qsizetype count = 0;
     qsizetype chars = m_chars;
-    while (m_lines.size() - count > MaxLines || chars > MaxChars)
+    // The newest line stays, however long.
+    while (count < m_lines.size() - 1 && (m_lines.size() - count > MaxLines * 3 / 4 || chars > MaxChars * 3 / 4))
         chars -= m_lines.at(count++).size();
     if (count > 0) {
         m_lines.remove(0, count);

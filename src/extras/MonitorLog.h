@@ -15,9 +15,11 @@ class MonitorLog final
 {
 public:
     // At most this many lines, and this many characters over all lines; the
-    // oldest go first. A single line longer than MaxChars keeps its start.
-    static constexpr qsizetype MaxLines = 20000;
-    static constexpr qsizetype MaxChars = 8 * 1024 * 1024;
+    // oldest go first, a quarter of the bound at a time, so that a flood of
+    // mail does not move the whole list at every line. A single line longer
+    // than MaxChars keeps its start.
+    static constexpr qsizetype MaxLines = 10000;
+    static constexpr qsizetype MaxChars = 1024 * 1024;
 
     // What one append did, for a view that mirrors the lines.
     struct Change

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extras/ConnectionTestAccount.h"
+#include "settings/ColorValue.h"
 
 #include <QString>
 
@@ -31,6 +32,10 @@ public:
     // Ends a running connection test as failed.
     virtual void cancelConnectionTest() = 0;
     virtual bool connectionTestRunning() const = 0;
+
+    // The strip's clock in this colour until the settings are read again:
+    // the new-mail colour as it would look.
+    virtual void previewClockColor(ColorValue color) { Q_UNUSED(color); }
 
     // Plays a wave file without waiting.
     virtual void playSound(const QString &waveFile) = 0;

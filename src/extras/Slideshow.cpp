@@ -98,6 +98,16 @@ void Slideshow::stop()
     m_timSlide->stop();
 }
 
+void Slideshow::rewind()
+{
+    m_timSlide->stop();
+    if (m_current == 0 || m_set.pictures.isEmpty())
+        return;
+    m_current = 0;
+    if (!show(m_set.pictures.first()))
+        clearPicture();
+}
+
 bool Slideshow::running() const
 {
     return m_timSlide->isActive();

@@ -45,6 +45,8 @@ public:
     // timSlide on (entering the mail layout) and off (leaving it).
     void start();
     void stop();
+    // timSlide off and the first picture shown again (a mailer is started).
+    void rewind();
     bool running() const;
     // Back in the normal layout from the mail layout: the next folder, the
     // first after the last, when there are two or more. True when it moved.

@@ -69,6 +69,12 @@ LauncherSheet::SaveResult LauncherSheet::save(SettingsStore &store) const
                 << QStringLiteral("[%1]番目の合計文字数が長すぎます。短くしてください").arg(r + 1);
             continue;
         }
+        // A name alone would sit in the menu and start nothing.
+        if (m_rows.at(r)[Program].trimmed().isEmpty() && m_rows.at(r)[Macro].trimmed().isEmpty()) {
+            result.refusals << QStringLiteral("[%1]番目には起動するソフトもマクロもありません。どちらかを指定してください")
+                                   .arg(r + 1);
+            continue;
+        }
         store.writeString(
             sections::Luncher, QStringLiteral("%1").arg(result.written, 2, 10, QLatin1Char('0')), text);
         ++result.written;

@@ -43,8 +43,8 @@ public:
         QStringList refusals;
     };
     // Rows with a display name are written, in order, as "00", "01", ...;
-    // a row whose macro or whole text is too long is refused and the others
-    // are still written.
+    // a row whose macro or whole text is too long, or that has neither a
+    // program nor a macro, is refused and the others are still written.
     SaveResult save(SettingsStore &store) const;
     // The stored text of a row (blanks for empty cells, the display name as
     // the menu shows it); empty for a row without a name.

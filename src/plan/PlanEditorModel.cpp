@@ -96,7 +96,9 @@ void PlanEditorModel::showOne()
     m_inputs.mode = PlanRecord::Once;
     m_enabled.mode = false;
     ComboOnOff();
+    const QString comment = m_inputs.comment;
     CommonON();
+    m_inputs.comment = comment;
 }
 
 void PlanEditorModel::showEvery()
@@ -105,7 +107,9 @@ void PlanEditorModel::showEvery()
     m_inputs.mode = PlanRecord::Yearly;
     m_enabled.mode = true;
     ComboOnOff();
+    const QString comment = m_inputs.comment;
     CommonON();
+    m_inputs.comment = comment;
 }
 
 void PlanEditorModel::modeChanged(int mode)
@@ -364,6 +368,22 @@ bool PlanEditorModel::save()
         }
     }
     return batch.commit();
+}
+
+bool PlanEditorModel::mayDiscard()
+{
+    return !m_changed || ask(QStringLiteral("追加・修正・削除した予定が保存されていません。\r\n保存せずに閉じますか？"));
+}
+
+QStringList PlanEditorModel::columns(const QString &line)
+{
+    // Positions of the list line: 1 date-time, 18 rank, 22 mode, 25 weekday,
+    // 28 comment.
+    const int rank = line.mid(17, 2).toInt();
+    const QStringList modes = modeItems();
+    const QStringList weekdays = weekdayItems();
+    return { line.left(10), line.mid(11, 5), QString::number(rank + 1), modes.value(line.mid(21, 1).toInt()),
+        weekdays.value(line.mid(24, 1).toInt()), line.mid(27) };
 }
 
 QStringList PlanEditorModel::yearItems() const

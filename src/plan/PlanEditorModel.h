@@ -45,7 +45,8 @@ public:
     bool changed() const { return m_changed; }
     QDate reference() const { return m_reference; }
 
-    // spbOneClick, spbEveryClick: the page shown, the inputs reset.
+    // spbOneClick, spbEveryClick: the page shown, the inputs reset but for
+    // the comment being typed.
     void showOne();
     void showEvery();
     // cmbModeChange
@@ -62,6 +63,12 @@ public:
     void erase(Page page);
     // btnOKClick: true when section Plan was written and the window closes.
     bool save();
+    // Closing without saving: asks first when plans were added, modified or
+    // deleted since the editor opened; true when the window may close.
+    bool mayDiscard();
+    // The columns a list line shows: date, time, rank, mode, weekday and
+    // comment, the mode and the weekday as the input lists name them.
+    static QStringList columns(const QString &line);
 
     // InCheck: whether the composed entry may be added (tells why not).
     bool InCheck();

@@ -18,6 +18,8 @@ public:
     virtual ~Messenger() = default;
     virtual void message(const QString &text) = 0;
     virtual void beep() = 0;
+    // A fault the user has to act on: a box with the error icon.
+    virtual void error(const QString &text) { message(text); }
 
     // Asks a question and waits for the answer. Without anyone to ask (the
     // headless run) there is no answer, and the caller takes the one the

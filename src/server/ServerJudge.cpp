@@ -16,6 +16,10 @@ void ServerJudge::judge(LocalDialogue &dialogue, const QByteArray &line)
     const CommandLine parts = CommandLine::split(line);
     const ServerCommand command = lookupServerCommand(parts.command);
     if (command == ServerCommand::Unknown) {
+        // EHLO is refused, but its name is the mailer's, for the trace line
+        // of a mailer that goes on to MAIL without HELO.
+        if (parts.command.compare("EHLO", Qt::CaseInsensitive) == 0)
+            dialogue.vars().heloName = parts.argument;
         dialogue.unknownCommand(parts.command);
         return;
     }

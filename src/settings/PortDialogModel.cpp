@@ -10,10 +10,10 @@ const std::array<PortDialogModel::Field, PortDialogModel::FieldCount> &PortDialo
 {
     static const std::array<Field, FieldCount> table = { {
         { "SMTP_ServerVesk", 25 },
-        { "SMTP_VeskMailer1", 25 },
-        { "SMTP_VeskMailer2", 250 },
+        { "SMTP_VeskMailer1", 10025 },
+        { "SMTP_VeskMailer2", 10250 },
         { "POP3_ServerVesk", 110 },
-        { "POP3_VeskMailer1", 110 },
+        { "POP3_VeskMailer1", 10110 },
         { "POP3_VeskMailer2", 1100 },
     } };
     return table;

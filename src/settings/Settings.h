@@ -18,10 +18,11 @@ struct Settings
     // --- Config ---
     bool ServerON = false;
     int SMTP_ServerVesk = 25;
-    int SMTP_VeskMailer1 = 25;
-    int SMTP_VeskMailer2 = 250;
+    // The mailers' local ports are above 1023: a normal user can open them.
+    int SMTP_VeskMailer1 = 10025;
+    int SMTP_VeskMailer2 = 10250;
     int POP3_ServerVesk = 110;
-    int POP3_VeskMailer1 = 110;
+    int POP3_VeskMailer1 = 10110;
     int POP3_VeskMailer2 = 1100;
     bool WithClose = false;
     int DialMode = 0; // 0 LAN, otherwise dial-up

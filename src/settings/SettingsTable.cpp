@@ -21,10 +21,10 @@ const std::vector<SettingEntry> &SettingsTable::config()
     static const std::vector<SettingEntry> table = {
         { "Config", "ServerON", "0", &S::ServerON },
         { "Config", "SMTP_ServerVesk", "25", &S::SMTP_ServerVesk },
-        { "Config", "SMTP_VeskMailer1", "25", &S::SMTP_VeskMailer1 },
-        { "Config", "SMTP_VeskMailer2", "250", &S::SMTP_VeskMailer2 },
+        { "Config", "SMTP_VeskMailer1", "10025", &S::SMTP_VeskMailer1 },
+        { "Config", "SMTP_VeskMailer2", "10250", &S::SMTP_VeskMailer2 },
         { "Config", "POP3_ServerVesk", "110", &S::POP3_ServerVesk },
-        { "Config", "POP3_VeskMailer1", "110", &S::POP3_VeskMailer1 },
+        { "Config", "POP3_VeskMailer1", "10110", &S::POP3_VeskMailer1 },
         { "Config", "POP3_VeskMailer2", "1100", &S::POP3_VeskMailer2 },
         { "Config", "WithClose", "0", &S::WithClose }, { "Config", "DialMode", "0", &S::DialMode },
         { "Config", "AP", "", &S::AP }, { "Config", "Host", "", &S::Host },

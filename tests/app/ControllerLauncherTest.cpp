@@ -79,6 +79,15 @@ TEST_F(ControllerTest, HotKeysStartTheirEntries)
     EXPECT_EQ(desktop.grabbed.size(), 2);
 }
 
+TEST_F(ControllerTest, AProgramThatDoesNotStartIsNamedWithTheReason)
+{
+    settings.writeString("Luncher", "00", "Gone,/nonexistent/missing-tool,,,,,Ctrl+Alt+G");
+    make();
+    desktop.press(*desktop.grabbed.begin());
+    EXPECT_EQ(m_messenger.messages,
+        QStringList { "外部ソフトを起動出来ません\r\n「/nonexistent/missing-tool」: ファイルが見つかりません" });
+}
+
 // A desktop without hot keys (Wayland) says so once, not at every load.
 TEST_F(ControllerTest, ADesktopWithoutHotKeysSaysSoOnce)
 {

@@ -47,6 +47,18 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     EXPECT_TRUE(atoms.exists("VeskTalked"));
 }
 
+TEST_F(ControllerTest, TheBoxCaptionShowsTheLastCheckOnceTheDownloadEnds)
+{
+    QStringList captions;
+    Controller &c = make([&](Controller &c) {
+        QObject::connect(&c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
+    });
+    provider.duringDownLoad = [&] { c.mailView().setBoxCaption("送受信箱 Down 30/30"); };
+    c.checkNow();
+    ASSERT_FALSE(captions.isEmpty());
+    EXPECT_EQ(captions.last(), "送受信箱 <Last 12/6 8:00>");
+}
+
 TEST_F(ControllerTest, TheResultIsShownForThreeSeconds)
 {
     Controller &c = make();
@@ -88,7 +100,7 @@ TEST_F(ControllerTest, BothMailersStartUnlessTheirPortsCollide)
     settings.writeInteger("Config", "DevideON", 1);
     make();
     EXPECT_EQ(servers.calls.mid(0, 2), (QStringList { "start1", "start2" }));
-    settings.writeInteger("Config", "POP3_VeskMailer2", 110);
+    settings.writeInteger("Config", "POP3_VeskMailer2", 10110);
     servers.calls.clear();
     Controller &c = make();
     EXPECT_TRUE(m_messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"
@@ -157,11 +169,52 @@ TEST_F(ControllerTest, FirstCheckComesFirstDelaySecondsAfterTheStartUpPassThenEv
     m_timers.advance(1);
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
-    m_timers.advance(5 * 60000 - 1);
+    // The minute ticks keep to the clock's minutes: the fifth is at 8:05.
+    const qint64 fifth = QTime(8, 0, 10, 50).msecsTo(QTime(8, 5, 0, 5));
+    m_timers.advance(fifth - 1);
     EXPECT_EQ(provider.downloads, 1);
     m_timers.advance(1);
     EXPECT_EQ(provider.downloads, 2);
     EXPECT_EQ(provider.sends, 0); // the periodic check only downloads
+}
+
+TEST_F(ControllerTest, TheMinuteTickKeepsToTheWallClocksMinuteThroughClockChanges)
+{
+    settings.writeInteger("Config", "FirstDelay", 0);
+    settings.writeInteger("Config", "RoundGo", 0);
+    m_clock.set(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 17, 300)));
+    QList<QTime> ticks;
+    make([&](Controller &c) {
+        QObject::connect(&c, &Controller::displayChanged, [&] {
+            if (ticks.isEmpty() || ticks.last() != m_clock.now().time())
+                ticks << m_clock.now().time();
+        });
+    });
+    m_timers.advance(50 + 1000);
+    ticks.clear();
+    m_timers.advance(2 * 60000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 1, 0, 5), QTime(8, 2, 0, 5) }));
+
+    // Set forward 30 s unnoticed: the tick due at 8:03 comes at 8:03:30, the
+    // next at 8:04.
+    ticks.clear();
+    m_clock.advanceMs(30000);
+    m_timers.advance(QTime(8, 2, 18, 350).msecsTo(QTime(8, 3, 0, 5)) + 30000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 3, 30, 5), QTime(8, 4, 0, 5) }));
+
+    // Set forward past 8:05 with the watch telling (as after a suspend): 8:05
+    // is ticked at once, 8:06 on time.
+    ticks.clear();
+    m_clock.advanceMs(90000);
+    controller->wallClockChanged();
+    m_timers.advance(QTime(8, 5, 30, 5).msecsTo(QTime(8, 6, 0, 5)));
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 5, 30, 5), QTime(8, 6, 0, 5) }));
+
+    // Set back 50 s unnoticed: 8:06 has had its tick; the next is at 8:07.
+    ticks.clear();
+    m_clock.advanceMs(-50000);
+    m_timers.advance(60000 + 50000);
+    EXPECT_EQ(ticks, (QList<QTime> { QTime(8, 7, 0, 5) }));
 }
 
 TEST_F(ControllerTest, AManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)
@@ -279,6 +332,27 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
     EXPECT_TRUE(m_messenger.messages.isEmpty());
 }
 
+TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
+{
+    settings.deleteValue("Config", "Host");
+    settings.writeInteger("Config", "FirstDelay", 10);
+    make();
+    controller->setSettingsDialogPresent(true);
+    m_timers.advance(50);
+    controller->settingsDialogClosed();
+    m_timers.advance(50 + 10 * 1000 + 60000);
+    ASSERT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
+
+    controller->openSettings();
+    settings.writeString("Config", "Host", "pop.example.jp");
+    settings.writeString("Config", "SMTP", "smtp.example.jp");
+    controller->settingsDialogClosed();
+    m_timers.advance(10 * 1000 - 1);
+    EXPECT_EQ(provider.downloads, 0);
+    m_timers.advance(1);
+    EXPECT_EQ(provider.downloads, 1);
+}
+
 TEST_F(ControllerTest, AConnectionTestNeedsAWholeAccount)
 {
     // Nobody asked must not pass for a connection that works.
@@ -332,6 +406,22 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     EXPECT_EQ(c.slideshow().folderIndex(), 1);
     c.quit();
     EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
+}
+
+TEST_F(ControllerTest, AMailerEntryPutsTheAnimationBackToItsFirstPicture)
+{
+    for (const char *name : { "a.jpg", "b.jpg", "c.jpg" })
+        ASSERT_TRUE(writeFile(m_dir.path() + "/JPGDATA0/" + name));
+    settings.writeString("Config", "MailPassword", "ab");
+    Controller &c = make();
+    provider.nextNewMail = 1;
+    c.checkNow();
+    m_timers.advance(c.slideshow().interval());
+    ASSERT_EQ(c.slideshow().currentIndex(), 1);
+    // Refused for the password, the entry still stops and rewinds it.
+    c.mailerEntry(Controller::MailerEntry::Title);
+    EXPECT_FALSE(c.slideshow().running());
+    EXPECT_EQ(c.slideshow().currentIndex(), 0);
 }
 
 TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)

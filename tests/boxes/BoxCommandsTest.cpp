@@ -45,7 +45,7 @@ TEST_F(BoxCommandsTest, CtrlCopiesAndUpGoesFromTheOutBoxToMailerTwo)
 {
     put(Box::OutBox, A,
         "VeskFrom: <me@example.jp>\r\nVeskTo: <you@example.jp>\r\n" + mail(u"自分"_s, u"送"_s));
-    open(false);
+    open();
     pick(Grid::Send, 0);
     window.setCopyFlag(true);
     commands.move(0);
@@ -53,6 +53,28 @@ TEST_F(BoxCommandsTest, CtrlCopiesAndUpGoesFromTheOutBoxToMailerTwo)
     EXPECT_TRUE(exists(Box::InBox2, A));
     EXPECT_EQ(list(Grid::Send).fileNames(), QStringList { A });
     EXPECT_EQ(list(Grid::Receive2).fileNames(), QStringList { A });
+}
+
+TEST_F(BoxCommandsTest, WithOneMailerNoMoveReachesAMailersBox)
+{
+    put(Box::InBox, A, mail(u"山田"_s, u"一人"_s));
+    open(false);
+    for (int tag : { 1, 2, 3 }) {
+        pick(Grid::Receive, 0);
+        commands.move(tag);
+        EXPECT_TRUE(exists(Box::InBox, A)) << "key " << tag;
+    }
+    EXPECT_TRUE(m_store.listing(Box::InBox1).isEmpty());
+    EXPECT_TRUE(m_store.listing(Box::InBox2).isEmpty());
+    EXPECT_EQ(m_messenger.beeps, 3);
+
+    // Up goes round the two boxes shown.
+    pick(Grid::Receive, 0);
+    commands.move(0);
+    EXPECT_TRUE(exists(Box::OutBox, A));
+    pick(Grid::Send, 0);
+    commands.move(0);
+    EXPECT_TRUE(exists(Box::InBox, A));
 }
 
 TEST_F(BoxCommandsTest, MovingToBothMailersCopiesOutOfAMailersBox)

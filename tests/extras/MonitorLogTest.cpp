@@ -36,19 +36,31 @@ TEST(MonitorLogTest, KeepsOnlyTheNewestLines)
     for (int i = 0; i < MonitorLog::MaxLines; ++i)
         log.append(QString::number(i));
     MonitorLog::Change change = log.append("new\r\nnewer");
-    EXPECT_EQ(change.dropped, 2);
-    EXPECT_EQ(log.lines().size(), MonitorLog::MaxLines);
-    EXPECT_EQ(log.lines().first(), "2");
+    // A quarter goes at once, so that the next lines move nothing.
+    EXPECT_EQ(change.dropped, MonitorLog::MaxLines / 4 + 2);
+    EXPECT_EQ(log.lines().size(), MonitorLog::MaxLines * 3 / 4);
+    EXPECT_EQ(log.lines().first(), QString::number(MonitorLog::MaxLines / 4 + 2));
     EXPECT_EQ(log.lines().last(), "newer");
+    EXPECT_EQ(log.append("more").dropped, 0);
 
     // An entry bigger than the whole log keeps its own end.
     QStringList many;
     for (int i = 0; i < MonitorLog::MaxLines + 3; ++i)
         many << QString::number(i);
+    const qsizetype before = log.lines().size();
     change = log.append(many.join("\n"));
-    EXPECT_EQ(change.dropped, MonitorLog::MaxLines);
-    EXPECT_EQ(change.added.size(), MonitorLog::MaxLines);
-    EXPECT_EQ(log.lines().first(), "3");
+    EXPECT_EQ(change.dropped, before);
+    EXPECT_EQ(change.added, log.lines());
+    EXPECT_EQ(log.lines().size(), MonitorLog::MaxLines * 3 / 4);
+    EXPECT_EQ(log.lines().last(), QString::number(MonitorLog::MaxLines + 2));
+
+    // Long lines are bounded by their characters.
+    for (int i = 0; i < 3000; ++i)
+        log.append(QString(1000, u'y'));
+    qsizetype chars = 0;
+    for (const QString &line : log.lines())
+        chars += line.size();
+    EXPECT_LE(chars, MonitorLog::MaxChars);
 
     // So does memory: a huge received block is cut, and pushes out the rest.
     log.append(QString(MonitorLog::MaxChars + 10, u'x'));

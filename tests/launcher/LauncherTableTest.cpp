@@ -103,14 +103,14 @@ TEST(LauncherSheet, SavingKeepsNamedRowsAndRefusesTooLongOnes)
 
     const LauncherSheet::SaveResult result = sheet.save(store);
     EXPECT_EQ(result.refusals,
-        QStringList({ "[4]番目の合計文字数が長すぎます。短くしてください",
+        QStringList({ "[1]番目には起動するソフトもマクロもありません。どちらかを指定してください",
+            "[4]番目の合計文字数が長すぎます。短くしてください",
             "[5]番目の合計文字数が長すぎます。短くしてください" }));
     const QStringList lines = store.readSection("Luncher");
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.at(0), "00=new,\" \",\" \",\" \",\" \",\" \",\" \"");
+    ASSERT_EQ(lines.size(), 2);
     // Blanks, commas and quotes of a name become full-width.
-    EXPECT_EQ(LauncherTable::fromLines(lines).entry(1)->caption, "My，　”mail”");
-    EXPECT_EQ(lines.at(2), "02=x,/bin/true,\" \",\" \",\" \",\" \",\" \"");
+    EXPECT_EQ(LauncherTable::fromLines(lines).entry(0)->caption, "My，　”mail”");
+    EXPECT_EQ(lines.at(1), "01=x,/bin/true,\" \",\" \",\" \",\" \",\" \"");
 }
 
 namespace {

@@ -62,7 +62,8 @@ def main():
                   for name in ("Package", "Depends", "Recommends", "Section")}
         if fields["Package"] != "vesk" or fields["Section"] != "mail":
             fail(f"control fields: {fields}")
-        for library in ("libqt6core6", "libqt6network6", "libqt6widgets6", "libc6", "libjpeg62-turbo"):
+        for library in ("libqt6core6", "libqt6network6", "libqt6widgets6", "libc6", "libjpeg62-turbo",
+                        "qt6-translations-l10n"):
             if library not in fields["Depends"]:
                 fail(f"Depends lacks {library}: {fields['Depends']}")
         if "fonts-" not in fields["Recommends"]:

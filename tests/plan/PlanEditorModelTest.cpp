@@ -8,6 +8,7 @@
 
 namespace vesk::test {
 
+using namespace Qt::StringLiterals;
 using Page = PlanEditorModel::Page;
 
 class PlanEditor : public ::testing::Test
@@ -56,6 +57,34 @@ TEST_F(PlanEditor, PlansOfTheSameMinuteGetTheLowestFreeRank)
     m.erase(Page::One);
     ASSERT_TRUE(add(0, "11", "08", "三"));
     EXPECT_EQ(last(Page::One), "2026/12/11 08:00 00  0  0  三");
+}
+
+TEST_F(PlanEditor, ClosingWithUnsavedPlansAsksAndTheCommentOutlivesAPageChange)
+{
+    PlanEditorModel &m = open();
+    EXPECT_TRUE(m.mayDiscard());
+    EXPECT_TRUE(messenger.questions.isEmpty()) << "nothing to lose, nothing asked";
+    ASSERT_TRUE(add(0, "11", "08", "歯医者"));
+    messenger.answer = Messenger::Answer::No;
+    EXPECT_FALSE(m.mayDiscard());
+    messenger.answer = Messenger::Answer::Yes;
+    EXPECT_TRUE(m.mayDiscard());
+
+    PlanEditorModel::Inputs in = m.inputs();
+    in.comment = u"会議"_s;
+    m.setInputs(in);
+    m.showEvery();
+    m.showOne();
+    EXPECT_EQ(m.inputs().comment, u"会議"_s);
+}
+
+TEST_F(PlanEditor, ListColumnsNameTheModeAndTheWeekdayAsTheInputsDo)
+{
+    EXPECT_EQ(PlanEditorModel::columns(u"2026/12/11 08:00 00  0  0  一"_s),
+        (QStringList { u"2026/12/11"_s, u"08:00"_s, u"1"_s, QString(), QString(), u"一"_s }));
+    EXPECT_EQ(PlanEditorModel::columns(u"2026/12/15 07:30 01  3  3  燃えるゴミの日"_s),
+        (QStringList { u"2026/12/15"_s, u"07:30"_s, u"2"_s, u"3-毎週連絡する曜日"_s, u"3-火曜日"_s,
+            u"燃えるゴミの日"_s }));
 }
 
 TEST_F(PlanEditor, FirstDueTimesByMode)

@@ -65,6 +65,18 @@ TEST_F(SmtpDialogue, MailAloneGreetsAsHeloDoes)
     EXPECT_TRUE(outFile().startsWith("VeskFrom: <a@x.jp>\r\nVeskTo: <b@y.jp>\r\nReceived: from  by "));
 }
 
+TEST_F(SmtpDialogue, ARefusedEhloStillNamesTheMailerInTheTraceLine)
+{
+    Peer &peer = open(MailerPort::SmtpMailer1);
+    peer.sink.take();
+    EXPECT_EQ(say(peer, "EHLO mailer.local"), "502 unimplemented\r\n");
+    say(peer, "MAIL FROM:<a@x.jp>");
+    say(peer, "RCPT TO:<b@y.jp>");
+    say(peer, "DATA");
+    say(peer, "x\r\n.");
+    EXPECT_TRUE(outFile().contains("\r\nReceived: from mailer.local by ")) << outFile().toStdString();
+}
+
 TEST_F(SmtpDialogue, LocalMessageIdGetsTheProviderDomain)
 {
     Peer &peer = ready();

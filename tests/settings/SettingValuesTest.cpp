@@ -2,6 +2,8 @@
 #include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/PortDialogModel.h"
+#include "settings/RegRead.h"
+#include "support/RecordingMessenger.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +64,7 @@ TEST(PortDialogModelTest, StoredPortsShowAndNonNumbersBecomeTheFieldsDefault)
     store.writeString("Config", "SMTP_VeskMailer1", "junk");
     PortDialogModel model;
     model.load(store);
-    EXPECT_EQ(model.texts(), QStringList({ "25", "25", "250", "110", "110", "11000" }));
+    EXPECT_EQ(model.texts(), QStringList({ "25", "10025", "10250", "110", "10110", "11000" }));
     const char *typed[] = { "2525", "abc", " 2500 ", "", "70000", "0" };
     for (int i = 0; i < PortDialogModel::FieldCount; ++i)
         model.setText(i, typed[i]);
@@ -72,9 +74,15 @@ TEST(PortDialogModelTest, StoredPortsShowAndNonNumbersBecomeTheFieldsDefault)
     for (const char *name : { "SMTP_ServerVesk", "SMTP_VeskMailer1", "SMTP_VeskMailer2", "POP3_ServerVesk",
              "POP3_VeskMailer1", "POP3_VeskMailer2" })
         stored << store.readString("Config", name);
-    EXPECT_EQ(stored, QStringList({ "2525", "25", "2500", "110", "110", "1100" }));
+    EXPECT_EQ(stored, QStringList({ "2525", "10025", "2500", "110", "10110", "1100" }));
     model.resetToDefaults();
-    EXPECT_EQ(model.texts(), QStringList({ "25", "25", "250", "110", "110", "1100" }));
+    // The mailers' defaults are ports a normal user can open, as when nothing is stored.
+    EXPECT_EQ(model.texts(), QStringList({ "25", "10025", "10250", "110", "10110", "1100" }));
+    MemorySettingsStore empty;
+    RecordingMessenger messenger;
+    const Settings read = RegRead(empty, messenger);
+    EXPECT_EQ((QList<int> { read.SMTP_VeskMailer1, read.SMTP_VeskMailer2, read.POP3_VeskMailer1, read.POP3_VeskMailer2 }),
+        (QList<int> { 10025, 10250, 10110, 1100 }));
     EXPECT_EQ(PortDialogModel::defaultsButtonText(), "初期値");
 }
 

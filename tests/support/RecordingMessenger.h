@@ -12,6 +12,7 @@ class RecordingMessenger final : public Messenger
 public:
     void message(const QString &text) override { messages << text; }
     void beep() override { ++beeps; }
+    void error(const QString &text) override { errors << text; }
     // Records the question; the scripted answer, or none (left alone).
     std::optional<Answer> ask(const QString &title, const QString &text, Buttons buttons) override
     {
@@ -22,6 +23,7 @@ public:
     }
 
     QStringList messages;
+    QStringList errors;
     QStringList questions;
     std::optional<Answer> answer;
     int beeps = 0;

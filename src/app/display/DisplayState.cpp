@@ -119,8 +119,8 @@ void DisplayState::clearPlanAlert()
 
 QString DisplayState::statusText() const
 {
-    if (m_mode == MailOn)
-        return QStringLiteral("< Mail ON >");
+    // What the strip shows: with new mail that is the date and the clock in
+    // the mail colour ("< Mail ON >" is only in the dial-up panel).
     return (m_dateLabel + m_timeLabel).trimmed();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/gui/DesktopIntegration.h"
+#include "app/gui/QtTranslations.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/SettingsDialogLink.h"
 #include "app/gui/VeskMainForm.h"
@@ -43,6 +44,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     Controller &c = parts.controller;
     // The program lives in the tray: only the end command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Without the translation files Qt's own buttons stay in English.
+    installQtTranslations(*QCoreApplication::instance());
     // The splash shows while the program starts and goes once it runs.
     m_splash = new TVersionForm(TVersionForm::Role::Splash);
     m_splash->show();
@@ -71,7 +74,15 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
 
     m_settingsLink = std::make_unique<SettingsDialogLink>(c, parts.monitor,
         SettingsDialogLink::Windows { [this] { return m_monitor.data(); }, [this] { openMonitor(); },
-            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); } });
+            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); },
+            [this] {
+                if (!m_boxes || !m_boxes->isVisible())
+                    return false;
+                m_boxes->close();
+                m_boxes.reset();
+                return true;
+            },
+            [this](ColorValue color) { m_strip->previewClockColor(color); } });
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
@@ -240,7 +251,10 @@ void GuiFrontEnd::openSettings()
     m_settingsForm->show();
     m_settingsForm->raise();
     m_settingsForm->activateWindow();
-    // A rule offered from a message in the box window.
+    // Opened from the box window for its rules, or with a rule offered from
+    // a message there.
+    if (m_parts->controller.settingsPage() == Controller::SettingsPage::Rules)
+        m_settingsForm->showRulePage();
     if (const auto offer = m_parts->controller.takeRuleOffer())
         m_settingsForm->offerRule(offer->list, offer->text);
 }

@@ -36,6 +36,13 @@ void GuiMessenger::message(const QString &text)
     box.exec();
 }
 
+void GuiMessenger::error(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vesk"), boxText(text), QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
 void GuiMessenger::beep()
 {
     QApplication::beep();

@@ -15,6 +15,7 @@ class GuiMessenger final : public Messenger
 {
 public:
     void message(const QString &text) override;
+    void error(const QString &text) override;
     void beep() override;
     std::optional<Answer> ask(const QString &title, const QString &text, Buttons buttons) override;
     void answerOpenQuestion(Answer answer) override;

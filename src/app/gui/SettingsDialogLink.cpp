@@ -83,10 +83,18 @@ void SettingsDialogLink::openHelp(int topic)
     m_windows.help();
 }
 
+void SettingsDialogLink::previewClockColor(ColorValue color)
+{
+    if (m_windows.previewClockColor)
+        m_windows.previewClockColor(color);
+}
+
 void SettingsDialogLink::settingsSaved(bool serverOn)
 {
-    // The box window is built again for the new settings.
-    m_showBoxAgain = serverOn && m_controller.boxWindowOpen();
+    // The box window is closed and built again for the new settings (its
+    // lists and menus follow the two-mailer switch), once they apply.
+    const bool wasOpen = m_windows.dropBoxWindow && m_windows.dropBoxWindow();
+    m_showBoxAgain = serverOn && wasOpen;
 }
 
 void SettingsDialogLink::settingsErased()

@@ -22,6 +22,10 @@ public:
         std::function<void()> openMonitor;
         std::function<void(const QString &)> play;
         std::function<void()> help;
+        // Closes the box window and lets it go, so that the next one is
+        // built for the new settings; false when it was not open.
+        std::function<bool()> dropBoxWindow;
+        std::function<void(ColorValue)> previewClockColor;
     };
 
     SettingsDialogLink(Controller &controller, ProtocolMonitor &monitor, Windows windows);
@@ -36,6 +40,7 @@ public:
     void cancelConnectionTest() override;
     bool connectionTestRunning() const override;
     void playSound(const QString &waveFile) override;
+    void previewClockColor(ColorValue color) override;
     void testStartMailer(const QString &program, const QString &switches) override;
     void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) override;
     void openHelp(int topic) override;

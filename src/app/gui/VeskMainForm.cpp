@@ -3,6 +3,7 @@
 #include "app/Controller.h"
 #include "app/gui/StripLook.h"
 #include "dialup/DialPanel.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -51,6 +52,8 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Vesk"));
     setObjectName(QStringLiteral("TVeskMainForm"));
+    // The other windows are placed clear of it.
+    windowplace::setStrip(this);
     setFocusPolicy(Qt::StrongFocus);
     m_pnlTop->setAutoFillBackground(true);
     m_spbClose->setToolTip(QStringLiteral("Veskを終了します"));
@@ -183,6 +186,14 @@ void VeskMainForm::focusChanged(bool active)
     QPalette palette = m_pnlTop->palette();
     palette.setColor(QPalette::Window, active ? look::activeCaption() : look::inactiveCaption());
     m_pnlTop->setPalette(palette);
+}
+
+void VeskMainForm::previewClockColor(ColorValue color)
+{
+    QPalette text = m_lblTime->palette();
+    text.setColor(QPalette::WindowText, look::color(color));
+    for (QLabel *label : { m_lblDate, m_lblTime })
+        label->setPalette(text);
 }
 
 void VeskMainForm::redraw()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/display/StripRules.h"
+#include "settings/ColorValue.h"
 
 #include <QPoint>
 #include <QTimer>
@@ -30,6 +31,9 @@ public:
     // Window managers that refuse to keep windows on top or in place
     // (Wayland) make the position rules moot.
     void setPositionsHonoured(bool honoured) { m_positionsHonoured = honoured; }
+    // The date and clock in a colour being chosen in the settings dialog,
+    // until the next redraw.
+    void previewClockColor(ColorValue color);
 
     // What is shown, for tests and screenshots.
     QString dateText() const;

@@ -4,6 +4,7 @@
 #include "boxes/QuickViewModel.h"
 #include "settings/FontStyleBits.h"
 #include "settings/Settings.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -131,8 +132,8 @@ TChoimiForm::TChoimiForm(
     const QuickViewLayout layout = QuickViewLayout::read(m_settingsStore);
     m_spbHead->setChecked(layout.header);
     setHeaderShown(layout.header);
-    move(layout.left, layout.top);
     resize(std::max(200, layout.width), std::max(100, layout.height));
+    windowplace::restore(this, QPoint(layout.left, layout.top));
     refresh();
 }
 
@@ -245,8 +246,9 @@ bool TChoimiForm::eventFilter(QObject *watched, QEvent *event)
 void TChoimiForm::closeEvent(QCloseEvent *event)
 {
     QuickViewLayout layout;
-    layout.top = pos().y();
-    layout.left = pos().x();
+    const QPoint place = windowplace::savedTopLeft(this);
+    layout.top = place.y();
+    layout.left = place.x();
     layout.width = width();
     layout.height = height();
     layout.header = m_spbHead->isChecked();

@@ -7,6 +7,7 @@
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -145,7 +146,7 @@ QWidget *TDevideForm::buildButtons()
         QStringLiteral("メーラーからのメールを一時蓄える (Alt+2)")));
     basic->addSpacing(2);
     basic->addWidget(makeButton(
-        m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"), QStringLiteral("新着表示 ON/OFF (F6)")));
+        m_basicButtons, a[A::VeskOff], QStringLiteral("OFF"), QStringLiteral("動画表示を止めます(ESC)")));
     basic->addWidget(makeButton(
         m_basicButtons, a[A::Min], QStringLiteral("▲"), QStringLiteral("メニューを消す/出す (Ctrl+I)")));
     basic->addWidget(
@@ -385,16 +386,17 @@ void TDevideForm::applyLayout(const BoxWindowLayout &layout)
     m_basicButtons->layout()->activate();
     m_buttonLayout->activate();
     QMainWindow::layout()->activate();
-    move(layout.left, layout.top);
     resize(std::max(200, layout.width), height);
+    windowplace::restore(this, QPoint(layout.left, layout.top));
     spreadColumns();
 }
 
 BoxWindowLayout TDevideForm::currentLayout() const
 {
     BoxWindowLayout layout;
-    layout.top = pos().y();
-    layout.left = pos().x();
+    const QPoint place = windowplace::savedTopLeft(this);
+    layout.top = place.y();
+    layout.left = place.x();
     layout.width = width();
     const QHeaderView *titles = grid(Grid::Send)->horizontalHeader();
     layout.columnA = titles->sectionSize(1);
@@ -514,7 +516,8 @@ void TDevideForm::refreshCommands()
     a[A::Receive2]->setVisible(two);
     a[A::Send2]->setEnabled(m_host.settings().DialMode > 0);
     m_actions->devideMenu()->setEnabled(two);
-    for (A::Id id : { A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
+    // Their keys work without the menu: off, they cannot reach a box not shown.
+    for (A::Id id : { A::Down1, A::Down2, A::Down12, A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
         a[id]->setEnabled(two);
 }
 

@@ -31,6 +31,7 @@ void ColorButton::setColor(ColorValue color)
 
 void ColorButton::choose()
 {
+    emit choosing();
     const QColor chosen = QColorDialog::getColor(desktopColor(m_color), this, text());
     if (!chosen.isValid())
         return;

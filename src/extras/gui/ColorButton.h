@@ -18,6 +18,8 @@ public:
     void setColor(ColorValue color);
 
 signals:
+    // The colour dialog is about to open.
+    void choosing();
     // Another colour was chosen.
     void colorChosen(vesk::ColorValue color);
 

@@ -1,25 +1,37 @@
 #include "extras/gui/DebugForm.h"
 
+#include "extras/gui/MonitorLinesModel.h"
+
 #include "mail/ProtocolMonitor.h"
 #include "platform/Messenger.h"
+#include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vesk {
+namespace {
+
+constexpr qint64 ViewUpdateMs = 100;
+
+} // namespace
 namespace {
 
 const QString TopName = QStringLiteral("DebugTop");
@@ -39,12 +51,28 @@ TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messen
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Vesk communication moniter < Server - Vesk - Mailer >"));
 
-    memMon = new QPlainTextEdit(this);
+    // A list of the log's lines that lays out only the lines on screen: a
+    // text document would lay out every line of the mail passing through.
+    m_lines = new MonitorLinesModel(m_log, this);
+    memMon = new QListView(this);
     memMon->setObjectName(QStringLiteral("memMon"));
-    memMon->setReadOnly(true);
-    memMon->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memMon->setModel(m_lines);
+    memMon->setUniformItemSizes(true);
+    memMon->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    memMon->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    memMon->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     memMon->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QFontMetrics metrics(memMon->font());
+    m_lines->setMetrics(metrics.horizontalAdvance(u'M'), metrics.height());
     memMon->setToolTip(QStringLiteral("Veskが送った内容には、先頭に「<」が付きます。"));
+    auto *copy = new QAction(memMon);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    memMon->addAction(copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(
+            m_lines->lines(memMon->selectionModel()->selectedIndexes()).join(u'\n'));
+    });
 
     auto button = [this](const char *name, const QString &caption, const QString &hint) {
         auto *b = new QPushButton(caption, this);
@@ -79,6 +107,10 @@ TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messen
     layout->addWidget(stbDebug);
     resize(620, 380);
 
+    m_viewUpdate = new QTimer(this);
+    m_viewUpdate->setSingleShot(true);
+    m_viewUpdate->setInterval(0);
+    connect(m_viewUpdate, &QTimer::timeout, this, &TDebugForm::updateView);
     m_monitor.attach([this](const QString &line) { addEntry(line); });
 }
 
@@ -99,28 +131,31 @@ QString TDebugForm::statusText() const
 
 void TDebugForm::addEntry(const QString &text)
 {
-    const bool wasEmpty = m_log.lines().isEmpty();
-    const MonitorLog::Change change = m_log.append(text);
-    // The view holds exactly the log's lines.
-    if (wasEmpty || change.dropped >= memMon->document()->blockCount()) {
-        memMon->setPlainText(m_log.lines().join(u'\n'));
-        memMon->moveCursor(QTextCursor::End);
-        return;
+    m_lines->dropped(m_log.append(text).dropped);
+    // At the end of this turn of the event loop, or, while lines keep
+    // coming, ten times a second: a person reads no faster.
+    if (!m_viewUpdate->isActive()) {
+        const qint64 since = m_lastViewUpdate.isValid() ? m_lastViewUpdate.elapsed() : ViewUpdateMs;
+        m_viewUpdate->start(int(std::max<qint64>(0, ViewUpdateMs - since)));
     }
-    if (change.dropped > 0) {
-        QTextCursor cursor(memMon->document());
-        cursor.movePosition(QTextCursor::Start);
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(change.dropped));
-        cursor.removeSelectedText();
-    }
-    if (!change.added.isEmpty())
-        memMon->appendPlainText(change.added.join(u'\n'));
+}
+
+void TDebugForm::updateView()
+{
+    m_viewUpdate->stop();
+    m_lastViewUpdate.start();
+    // Following the newest line unless the user has scrolled up to read.
+    const QScrollBar *bar = memMon->verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    m_lines->sync();
+    if (atEnd)
+        memMon->scrollToBottom();
 }
 
 void TDebugForm::btnClearClick()
 {
     m_log.clear();
-    memMon->clear();
+    m_lines->reset();
 }
 
 void TDebugForm::btnSaveClick()
@@ -138,12 +173,9 @@ void TDebugForm::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    QPoint where(m_settings.readInteger(sections::Disp, LeftName, 0),
-        m_settings.readInteger(sections::Disp, TopName, 0));
-    // A place left on a screen that is gone would hide the window for good.
-    if (!QGuiApplication::screenAt(where) && QGuiApplication::primaryScreen())
-        where = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    move(where);
+    // A place left on a screen that is gone, or under the strip, is not kept.
+    windowplace::restore(this, QPoint(m_settings.readInteger(sections::Disp, LeftName, 0),
+        m_settings.readInteger(sections::Disp, TopName, 0)));
     m_placed = true;
 }
 
@@ -172,8 +204,9 @@ void TDebugForm::finish()
     if (!m_placed)
         return;
     SettingsStore::Batch batch(m_settings);
-    m_settings.writeInteger(sections::Disp, TopName, y());
-    m_settings.writeInteger(sections::Disp, LeftName, x());
+    const QPoint place = windowplace::savedTopLeft(this);
+    m_settings.writeInteger(sections::Disp, TopName, place.y());
+    m_settings.writeInteger(sections::Disp, LeftName, place.x());
 }
 
 } // namespace vesk

@@ -2,17 +2,21 @@
 
 #include "extras/MonitorLog.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
-class QPlainTextEdit;
+class QListView;
 class QPushButton;
 class QStatusBar;
+
+class QTimer;
 
 namespace vesk {
 
 class Clock;
+class MonitorLinesModel;
 class Messenger;
 class ProtocolMonitor;
 class SettingsStore;
@@ -48,6 +52,9 @@ protected:
 
 private:
     void addEntry(const QString &text);
+    // Brings the view up to the log: what came in during one turn of the
+    // event loop is drawn at once, not line by line.
+    void updateView();
     void btnSaveClick();
     // Detaches from the monitor and saves the position, once.
     void finish();
@@ -58,10 +65,13 @@ private:
     const Clock &m_clock;
     QString m_dataFolder;
     MonitorLog m_log;
+    MonitorLinesModel *m_lines = nullptr;
+    QTimer *m_viewUpdate = nullptr;
+    QElapsedTimer m_lastViewUpdate;
     bool m_finished = false;
     bool m_placed = false; // shown at its saved place at least once
 
-    QPlainTextEdit *memMon = nullptr;
+    QListView *memMon = nullptr;
     QStatusBar *stbDebug = nullptr;
     QLabel *lblStatus = nullptr;
     QPushButton *btnClear = nullptr;

@@ -8,9 +8,11 @@
 #include "extras/gui/RuleListsPage.h"
 #include "extras/gui/SettingPages.h"
 #include "platform/Messenger.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -242,8 +244,11 @@ void TSettingForm::connectChoosers()
 
     auto *onColor = control<ColorButton>("spbOnColor");
     onColor->setColor(m_model.newMailColor());
-    connect(onColor, &ColorButton::colorChosen, this,
-        [this](ColorValue color) { m_model.setNewMailColor(color); });
+    connect(onColor, &ColorButton::choosing, this, [this, onColor] { m_host.previewClockColor(onColor->color()); });
+    connect(onColor, &ColorButton::colorChosen, this, [this](ColorValue color) {
+        m_model.setNewMailColor(color);
+        m_host.previewClockColor(color);
+    });
 
     struct FontPair
     {
@@ -397,9 +402,24 @@ void TSettingForm::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void TSettingForm::offerRule(int list, const QString &text)
+void TSettingForm::showRulePage()
 {
     m_pages->setCurrentWidget(m_rulePage);
+}
+
+void TSettingForm::showEvent(QShowEvent *event)
+{
+    // Where the window manager would put it, but never under the strip.
+    if (!event->spontaneous() && !m_placed) {
+        m_placed = true;
+        windowplace::placeNew(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void TSettingForm::offerRule(int list, const QString &text)
+{
+    showRulePage();
     if (auto *entry = m_rulePage->findChild<QLineEdit *>(QStringLiteral("edtAdrs%1").arg(list))) {
         entry->setText(text);
         entry->setFocus();

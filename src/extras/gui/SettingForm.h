@@ -36,8 +36,11 @@ public:
     // "振分け設定" shown, with a text from a message put into list `list`'s
     // entry field, for the user to add.
     void offerRule(int list, const QString &text);
+    // "振分け設定" shown.
+    void showRulePage();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -66,6 +69,7 @@ private:
     QString m_folder;
     SettingsDialogModel m_model;
     bool m_testing = false;
+    bool m_placed = false;
 
     QTabWidget *m_pages = nullptr;
     RuleListsPage *m_rulePage = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/Messenger.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -126,8 +127,8 @@ void TLuncherForm::readPosition()
     const QString disp = sections::Disp;
     resize(m_settings.readInteger(disp, QStringLiteral("LuncherWidth"), 540),
         m_settings.readInteger(disp, QStringLiteral("LuncherHeight"), 400));
-    move(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
-        m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0));
+    windowplace::restore(this, QPoint(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
+        m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0)));
     for (int c = 1; c <= LauncherSheet::Fields; ++c)
         m_grid->setColumnWidth(c, m_settings.readInteger(disp, colName(c), c <= 2 ? 100 : 50));
 }
@@ -137,8 +138,9 @@ void TLuncherForm::hideEvent(QHideEvent *event)
     if (!isMaximized()) {
         SettingsStore::Batch batch(m_settings);
         const QString disp = sections::Disp;
-        m_settings.writeInteger(disp, QStringLiteral("LuncherTop"), y());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherLeft"), x());
+        const QPoint place = windowplace::savedTopLeft(this);
+        m_settings.writeInteger(disp, QStringLiteral("LuncherTop"), place.y());
+        m_settings.writeInteger(disp, QStringLiteral("LuncherLeft"), place.x());
         m_settings.writeInteger(disp, QStringLiteral("LuncherHeight"), height());
         m_settings.writeInteger(disp, QStringLiteral("LuncherWidth"), width());
         for (int c = 1; c <= LauncherSheet::Fields; ++c)

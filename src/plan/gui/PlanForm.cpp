@@ -2,17 +2,20 @@
 
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -82,6 +85,10 @@ TPlanForm::TPlanForm(
     }
     for (QComboBox *narrow : { m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMinute })
         narrow->setMinimumContentsLength(2);
+    // The combo box has the focus and the keys; its line edit only hears
+    // them from it.
+    for (QComboBox *field : { m_cmbYear, m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMinute })
+        field->installEventFilter(this);
     m_cmbYear->setMinimumContentsLength(4);
     m_cmbWeek->setMinimumContentsLength(6);
 
@@ -267,28 +274,52 @@ void TPlanForm::fillList(Page page)
     QTreeWidget *tree = list(page);
     tree->clear();
     for (const QString &line : m_model.list(page)) {
-        // Positions of the list line: 1 date-time, 18 rank, 22 mode,
-        // 25 weekday, 28 comment.
-        tree->addTopLevelItem(new QTreeWidgetItem(QStringList { line.left(10), line.mid(11, 5),
-            line.mid(17, 2), line.mid(21, 1), line.mid(24, 1), line.mid(27) }));
+        tree->addTopLevelItem(new QTreeWidgetItem(PlanEditorModel::columns(line)));
     }
     const int selected = m_model.selected(page);
     if (selected >= 0)
         tree->setCurrentItem(tree->topLevelItem(selected));
 }
 
+void TPlanForm::reject()
+{
+    // Esc, キャンセル and the window's close all come here.
+    if (m_model.mayDiscard())
+        QDialog::reject();
+}
+
+bool TPlanForm::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QComboBox *>(watched);
+    QLineEdit *edit = field ? field->lineEdit() : nullptr;
+    if (edit && event->type() == QEvent::FocusIn) {
+        // Typing replaces the field, as "08" then "15" should give "15"; after
+        // the click that focused it has placed the cursor.
+        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    } else if (edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        // Enter in a field goes on to the next one; it does not close the editor.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TPlanForm::showEvent(QShowEvent *event)
 {
-    move(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
-        m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0));
+    windowplace::restore(this, QPoint(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
+        m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0)));
     QDialog::showEvent(event);
 }
 
 void TPlanForm::hideEvent(QHideEvent *event)
 {
     SettingsStore::Batch batch(m_store);
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanTop"), y());
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanLeft"), x());
+    const QPoint place = windowplace::savedTopLeft(this);
+    m_store.writeInteger(sections::Disp, QStringLiteral("PlanTop"), place.y());
+    m_store.writeInteger(sections::Disp, QStringLiteral("PlanLeft"), place.x());
     QDialog::hideEvent(event);
 }
 

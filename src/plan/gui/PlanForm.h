@@ -33,6 +33,7 @@ public:
     QTreeWidget *list(PlanEditorModel::Page page) const;
     QComboBox *modeList() const { return m_cmbMode; }
     QComboBox *weekdayList() const { return m_cmbWeek; }
+    QComboBox *hourList() const { return m_cmbHour; }
     QLineEdit *commentField() const { return m_edtComment; }
     QMenu *keywordMenu() const { return m_mnuTask; }
     QPushButton *button(const QString &text) const;
@@ -41,7 +42,11 @@ signals:
     // "詳細(&H)": the help on plans.
     void helpRequested();
 
+public slots:
+    void reject() override;
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

@@ -112,11 +112,12 @@ TEST(DisplayState, ResultModesShowTheirTextAndNormalBringsTheClockBack)
     DisplayState display(clock);
     QStringList texts;
     for (auto mode : { DisplayState::NonMail, DisplayState::ConnectNG, DisplayState::HowNow,
-             DisplayState::MailOn, DisplayState::Normal }) {
+             DisplayState::Normal, DisplayState::MailOn }) {
         display.dispSet(mode);
         texts << display.statusText();
     }
-    EXPECT_EQ(texts, (QStringList { "Non Mail", "ConnectNG", "How now", "< Mail ON >", "12/6 日 21:00" }));
+    // New mail shows the clock, in the mail colour.
+    EXPECT_EQ(texts, (QStringList { "Non Mail", "ConnectNG", "How now", "12/6 日 21:00", "12/6 日 21:00" }));
 }
 
 } // namespace vesk::test

@@ -1,12 +1,15 @@
 #include "FakeDialUpBackend.h"
 
+#include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
 #include "dialup/DialPanel.h"
 #include "extras/Slideshow.h"
 #include "extras/gui/SlideshowView.h"
 #include "support/WindowFixture.h"
 
+#include <QAbstractButton>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QToolButton>
 
 namespace vesk::test {
@@ -157,6 +160,14 @@ TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
     picture(form, QStringLiteral("strip-slideshow"));
 
     EXPECT_TRUE(m_messenger.messages.isEmpty());
+}
+
+TEST(QtTranslations, QtsOwnButtonsSpeakJapanese)
+{
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::Question, "確認", "消してもよろしいですか？", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい")) << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"));
 }
 
 } // namespace vesk::test

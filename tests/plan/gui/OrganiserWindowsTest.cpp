@@ -130,7 +130,26 @@ TEST_F(OrganiserWindows, PlanEditorPages)
     form.button("追加")->click();
     QTreeWidget *every = form.list(PlanEditorModel::Page::Every);
     ASSERT_EQ(every->topLevelItemCount(), 3);
+    EXPECT_EQ(every->topLevelItem(2)->text(3), "3-毎週連絡する曜日");
     picture(form, "plan-editor-every");
+
+    // A time field takes what is typed in place of its text, and Enter
+    // moves on instead of closing.
+    QComboBox *hour = form.hourList();
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(hour, &focus);
+    QCoreApplication::processEvents();
+    QTest::keyClicks(hour, "15");
+    EXPECT_EQ(hour->currentText(), "15");
+    QTest::keyClick(hour, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+
+    // Esc with a plan added asks; "No" keeps the editor and its plans.
+    m_messenger.answer = Messenger::Answer::No;
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(m_messenger.questions.size(), 1);
+    EXPECT_EQ(every->topLevelItemCount(), 3);
 }
 
 TEST_F(OrganiserWindows, ReminderWindowsByTheirCaption)
