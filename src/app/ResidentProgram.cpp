@@ -2,8 +2,8 @@
 
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
-#include "app/PortErrorText.h"
 #include "app/FrontEnd.h"
+#include "app/PortErrorText.h"
 #include "app/ProviderSessionLink.h"
 #include "dialup/SelectorLibrary.h"
 #include "mail/CoreServices.h"
@@ -17,8 +17,8 @@
 #include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
-#include "platform/WallClockWatch.h"
 #include "platform/Timer.h"
+#include "platform/WallClockWatch.h"
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
 #include "settings/IniSettingsStore.h"
@@ -99,9 +99,8 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
 
     ProviderSession provider(core, controller.mailHost(), controller.mailView());
     LocalMailServer servers(core, controller.mailHost(), controller.mailView());
-    servers.setListenErrorHandler([&messenger](quint16 port, const QString &text) {
-        messenger.error(portErrorText(port, text));
-    });
+    servers.setListenErrorHandler(
+        [&messenger](quint16 port, const QString &text) { messenger.error(portErrorText(port, text)); });
     Distributor distributor(store);
 
     ProviderSessionLink providerLink(provider);

@@ -165,8 +165,10 @@ TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
 TEST(QtTranslations, QtsOwnButtonsSpeakJapanese)
 {
     ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
-    QMessageBox box(QMessageBox::Question, "確認", "消してもよろしいですか？", QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい")) << box.button(QMessageBox::Yes)->text().toStdString();
+    QMessageBox box(
+        QMessageBox::Question, "確認", "消してもよろしいですか？", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい"))
+        << box.button(QMessageBox::Yes)->text().toStdString();
     EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"));
 }
 

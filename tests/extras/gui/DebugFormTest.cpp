@@ -38,10 +38,13 @@ protected:
         // tenth of a second after the last time.
         const QAbstractItemModel *lines = view()->model();
         const QStringList &log = m_form->log().lines();
-        waitFor([&] {
-            const int rows = lines->rowCount();
-            return rows == log.size() && (rows == 0 || lines->index(rows - 1, 0).data().toString() == log.last());
-        }, 1000);
+        waitFor(
+            [&] {
+                const int rows = lines->rowCount();
+                return rows == log.size()
+                    && (rows == 0 || lines->index(rows - 1, 0).data().toString() == log.last());
+            },
+            1000);
         QStringList text;
         for (int row = 0; row < lines->rowCount(); ++row)
             text << lines->index(row, 0).data().toString();
