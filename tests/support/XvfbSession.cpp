@@ -77,7 +77,13 @@ bool XvfbSession::startWindowManager(QString *error)
     m_windowManager->setStandardErrorFile(QProcess::nullDevice());
     m_windowManager->start(QStringLiteral("openbox"), {});
     // Running once it has claimed the root window as a window manager does.
-    if (!waitFor([&] { return run(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") }).contains(QStringLiteral("window id")); }, 10000)) {
+    if (!waitFor(
+            [&] {
+                return run(QStringLiteral("xprop"),
+                    { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
+                    .contains(QStringLiteral("window id"));
+            },
+            10000)) {
         *error = QStringLiteral("the window manager did not start");
         return false;
     }

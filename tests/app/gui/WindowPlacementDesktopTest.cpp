@@ -35,12 +35,14 @@ TEST(WindowPlacementDesktop, WindowsComeBackWhereTheyWereLeftAndClearOfTheStrip)
     QRect strip, box, monitor;
     const auto startAndWait = [&] {
         auto vesk = home.start({}, x.display());
-        const bool up = waitFor([&] {
-            strip = x.window(u"Vesk"_s);
-            box = x.windowStartingWith(boxTitle);
-            monitor = x.window(monitorTitle);
-            return !strip.isEmpty() && !box.isEmpty() && !monitor.isEmpty();
-        }, 20000);
+        const bool up = waitFor(
+            [&] {
+                strip = x.window(u"Vesk"_s);
+                box = x.windowStartingWith(boxTitle);
+                monitor = x.window(monitorTitle);
+                return !strip.isEmpty() && !box.isEmpty() && !monitor.isEmpty();
+            },
+            20000);
         pumpFor(1000); // placed after they map
         box = x.windowStartingWith(boxTitle);
         monitor = x.window(monitorTitle);
