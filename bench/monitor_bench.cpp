@@ -28,7 +28,8 @@ QByteArray block(int index)
 {
     QByteArray line(76, 'A');
     for (int i = 0; i < 76; ++i)
-        line[i] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[(index * 7 + i * 13) % 64];
+        line[i]
+            = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[(index * 7 + i * 13) % 64];
     QByteArray bytes;
     while (bytes.size() + 78 <= kBlockBytes)
         bytes += line + "\r\n";
@@ -56,7 +57,8 @@ void BM_SaveMailBaseline(benchmark::State &state)
             QByteArray content;
             for (int i = 0; i < kMailBytes / 2 / kBlockBytes; ++i)
                 content += block(i);
-            store.saveContent(vesk::Box::InBox, QStringLiteral("%1.ID").arg(n++, 17, 10, QLatin1Char('0')), content);
+            store.saveContent(
+                vesk::Box::InBox, QStringLiteral("%1.ID").arg(n++, 17, 10, QLatin1Char('0')), content);
         }
     }
     state.SetBytesProcessed(state.iterations() * kMailBytes);
@@ -105,7 +107,8 @@ BENCHMARK(BM_MonitorOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv(
+        "QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

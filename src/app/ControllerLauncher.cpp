@@ -25,8 +25,9 @@ QString startFailure(const QString &program, const QString &folder)
 {
     QString reason;
     const bool path = program.contains(u'/');
-    const QString found = path ? QDir(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath(program)
-                               : QStandardPaths::findExecutable(program);
+    const QString found = path
+        ? QDir(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath(program)
+        : QStandardPaths::findExecutable(program);
     const QFileInfo file(found);
     if (found.isEmpty() || !file.exists())
         reason = QStringLiteral("ファイルが見つかりません");

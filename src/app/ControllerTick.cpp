@@ -58,7 +58,8 @@ void Controller::minuteTimerFired()
     if (m_minuteRhythm == MinuteRhythm) {
         // Early, or the clock was set back: this minute has had its tick.
         const QDateTime minute = minuteOf(m_core.clock.now());
-        if (m_lastMinuteTick.isValid() && minute <= m_lastMinuteTick && minute.secsTo(m_lastMinuteTick) < 120) {
+        if (m_lastMinuteTick.isValid() && minute <= m_lastMinuteTick
+            && minute.secsTo(m_lastMinuteTick) < 120) {
             armMinuteTimer();
             return;
         }

@@ -61,7 +61,8 @@ void MonitorLog::dropOldest()
     qsizetype count = 0;
     qsizetype chars = m_chars;
     // The newest line stays, however long.
-    while (count < m_lines.size() - 1 && (m_lines.size() - count > MaxLines * 3 / 4 || chars > MaxChars * 3 / 4))
+    while (
+        count < m_lines.size() - 1 && (m_lines.size() - count > MaxLines * 3 / 4 || chars > MaxChars * 3 / 4))
         chars -= m_lines.at(count++).size();
     if (count > 0) {
         m_lines.remove(0, count);

@@ -71,7 +71,8 @@ LauncherSheet::SaveResult LauncherSheet::save(SettingsStore &store) const
         }
         // A name alone would sit in the menu and start nothing.
         if (m_rows.at(r)[Program].trimmed().isEmpty() && m_rows.at(r)[Macro].trimmed().isEmpty()) {
-            result.refusals << QStringLiteral("[%1]番目には起動するソフトもマクロもありません。どちらかを指定してください")
+            result.refusals << QStringLiteral(
+                "[%1]番目には起動するソフトもマクロもありません。どちらかを指定してください")
                                    .arg(r + 1);
             continue;
         }

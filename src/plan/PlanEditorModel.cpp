@@ -372,7 +372,8 @@ bool PlanEditorModel::save()
 
 bool PlanEditorModel::mayDiscard()
 {
-    return !m_changed || ask(QStringLiteral("追加・修正・削除した予定が保存されていません。\r\n保存せずに閉じますか？"));
+    return !m_changed
+        || ask(QStringLiteral("追加・修正・削除した予定が保存されていません。\r\n保存せずに閉じますか？"));
 }
 
 QStringList PlanEditorModel::columns(const QString &line)

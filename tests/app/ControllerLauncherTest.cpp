@@ -85,7 +85,8 @@ TEST_F(ControllerTest, AProgramThatDoesNotStartIsNamedWithTheReason)
     make();
     desktop.press(*desktop.grabbed.begin());
     EXPECT_EQ(m_messenger.messages,
-        QStringList { "外部ソフトを起動出来ません\r\n「/nonexistent/missing-tool」: ファイルが見つかりません" });
+        QStringList {
+            "外部ソフトを起動出来ません\r\n「/nonexistent/missing-tool」: ファイルが見つかりません" });
 }
 
 // A desktop without hot keys (Wayland) says so once, not at every load.

@@ -51,7 +51,8 @@ TEST_F(ControllerTest, TheBoxCaptionShowsTheLastCheckOnceTheDownloadEnds)
 {
     QStringList captions;
     Controller &c = make([&](Controller &c) {
-        QObject::connect(&c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
+        QObject::connect(
+            &c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
     });
     provider.duringDownLoad = [&] { c.mailView().setBoxCaption("送受信箱 Down 30/30"); };
     c.checkNow();

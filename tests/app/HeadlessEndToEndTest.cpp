@@ -90,9 +90,10 @@ TEST_F(HeadlessEndToEnd, MailFlowsBothWaysWithNoWindow)
     EXPECT_TRUE(home.log().contains("PASS " + QString(pop.password().size(), '*'))) << home.log().toStdString();
     EXPECT_FALSE(home.log().contains(pop.password()));
 
-    // The check has finished once the strip announces the mail.
+    // The check has finished once the status counts the new mail.
     QString out;
-    ASSERT_TRUE(waitFor([&] { return home.run({"--status"}, &out) == 0 && out.contains("newmail: 3\n"); }, 30000))
+    ASSERT_TRUE(
+        waitFor([&] { return home.run({ "--status" }, &out) == 0 && out.contains("newmail: 3\n"); }, 30000))
         << out.toStdString();
     EXPECT_TRUE(out.contains("InBox: 3\n")) << out.toStdString();
     EXPECT_FALSE(out.contains("Mail ON")) << "the strip shows the clock: " << out.toStdString();

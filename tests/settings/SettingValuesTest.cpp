@@ -3,8 +3,8 @@
 #include "settings/PasswordCodec.h"
 #include "settings/PortDialogModel.h"
 #include "settings/RegRead.h"
-#include "support/RecordingMessenger.h"
 #include "support/Printers.h"
+#include "support/RecordingMessenger.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,8 @@ TEST(PortDialogModelTest, StoredPortsShowAndNonNumbersBecomeTheFieldsDefault)
     MemorySettingsStore empty;
     RecordingMessenger messenger;
     const Settings read = RegRead(empty, messenger);
-    EXPECT_EQ((QList<int> { read.SMTP_VeskMailer1, read.SMTP_VeskMailer2, read.POP3_VeskMailer1, read.POP3_VeskMailer2 }),
+    EXPECT_EQ((QList<int> { read.SMTP_VeskMailer1, read.SMTP_VeskMailer2, read.POP3_VeskMailer1,
+                  read.POP3_VeskMailer2 }),
         (QList<int> { 10025, 10250, 10110, 1100 }));
     EXPECT_EQ(PortDialogModel::defaultsButtonText(), "初期値");
 }

@@ -12,7 +12,7 @@ namespace vesk::test {
 
 XvfbSession::~XvfbSession()
 {
-    for (QProcess *p : { m_tray.get(), m_xvfb.get() }) {
+    for (QProcess *p : { m_windowManager.get(), m_tray.get(), m_xvfb.get() }) {
         if (p && p->state() != QProcess::NotRunning) {
             p->terminate();
             if (!p->waitForFinished(5000))
@@ -59,6 +59,33 @@ bool XvfbSession::start(bool withTray, QString *error)
             *error = QStringLiteral("the tray host did not start");
             return false;
         }
+    }
+    return true;
+}
+
+bool XvfbSession::startWindowManager(QString *error)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) {
+        *error = QStringLiteral("openbox is not installed");
+        return false;
+    }
+    m_windowManager = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    m_windowManager->setProcessEnvironment(env);
+    m_windowManager->setStandardOutputFile(QProcess::nullDevice());
+    m_windowManager->setStandardErrorFile(QProcess::nullDevice());
+    m_windowManager->start(QStringLiteral("openbox"), {});
+    // Running once it has claimed the root window as a window manager does.
+    if (!waitFor(
+            [&] {
+                return run(QStringLiteral("xprop"),
+                    { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
+                    .contains(QStringLiteral("window id"));
+            },
+            10000)) {
+        *error = QStringLiteral("the window manager did not start");
+        return false;
     }
     return true;
 }

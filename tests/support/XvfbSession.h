@@ -21,6 +21,9 @@ public:
 
     // False (with the reason) where Xvfb or the tools are missing.
     bool start(bool withTray, QString *error);
+    // A window manager (openbox) on the display: frames, title bars and
+    // placement as on a desktop. False (with the reason) where it is missing.
+    bool startWindowManager(QString *error);
     QString display() const { return m_display; }
 
     // A top-level window's geometry on the screen, found by its name (and,
@@ -52,6 +55,7 @@ private:
 
     std::unique_ptr<QProcess> m_xvfb;
     std::unique_ptr<QProcess> m_tray;
+    std::unique_ptr<QProcess> m_windowManager;
     QString m_display;
 };
 

@@ -2,8 +2,8 @@
 
 #include "app/Controller.h"
 #include "app/gui/DesktopIntegration.h"
-#include "app/gui/QtTranslations.h"
 #include "app/gui/PopupMenu.h"
+#include "app/gui/QtTranslations.h"
 #include "app/gui/SettingsDialogLink.h"
 #include "app/gui/VeskMainForm.h"
 #include "boxes/MessageTrash.h"

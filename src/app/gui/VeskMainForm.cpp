@@ -3,6 +3,7 @@
 #include "app/Controller.h"
 #include "app/gui/StripLook.h"
 #include "dialup/DialPanel.h"
+#include "platform/WindowPlace.h"
 #include "platform/gui/WindowPlacement.h"
 
 #include <QApplication>
@@ -247,9 +248,11 @@ void VeskMainForm::redraw()
     m_pnlTop->layout()->invalidate();
     layout()->activate();
     adjustSize();
-    applyVisibility();
-    if (m_c.settings().PosiMode == 2)
+    // Placed before it first shows, so that it does not appear elsewhere and
+    // then jump; centred, it follows its width.
+    if (m_c.settings().PosiMode == 2 || !isVisible())
         applyPosition();
+    applyVisibility();
 }
 
 void VeskMainForm::applyVisibility()
@@ -278,8 +281,13 @@ void VeskMainForm::applyPosition()
         move(area.left() + strip::centredLeft(area.width(), width()), area.top());
         break;
     default:
-        if (settings.MainPositionApplies)
-            move(settings.MainLeft, settings.MainTop);
+        if (settings.MainPositionApplies) {
+            // A place left on a screen that is gone would lose the strip.
+            DeskLayout desk;
+            for (const QScreen *each : QGuiApplication::screens())
+                desk.workAreas << each->geometry();
+            move(placeClient(QRect(QPoint(settings.MainLeft, settings.MainTop), size()), 0, desk));
+        }
         break;
     }
 }

@@ -2,9 +2,9 @@
 
 #include "boxes/BoxWindowLayout.h"
 #include "boxes/QuickViewModel.h"
+#include "platform/gui/WindowPlacement.h"
 #include "settings/FontStyleBits.h"
 #include "settings/Settings.h"
-#include "platform/gui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -6,8 +6,8 @@
 #include "boxes/gui/DevideActions.h"
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
-#include "settings/Settings.h"
 #include "platform/gui/WindowPlacement.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -517,7 +517,8 @@ void TDevideForm::refreshCommands()
     a[A::Send2]->setEnabled(m_host.settings().DialMode > 0);
     m_actions->devideMenu()->setEnabled(two);
     // Their keys work without the menu: off, they cannot reach a box not shown.
-    for (A::Id id : { A::Down1, A::Down2, A::Down12, A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
+    for (A::Id id :
+        { A::Down1, A::Down2, A::Down12, A::Add1, A::Add2, A::Add3, A::Add4, A::ReDev, A::Button })
         a[id]->setEnabled(two);
 }
 

@@ -174,8 +174,9 @@ void TDebugForm::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     // A place left on a screen that is gone, or under the strip, is not kept.
-    windowplace::restore(this, QPoint(m_settings.readInteger(sections::Disp, LeftName, 0),
-        m_settings.readInteger(sections::Disp, TopName, 0)));
+    windowplace::restore(this,
+        QPoint(m_settings.readInteger(sections::Disp, LeftName, 0),
+            m_settings.readInteger(sections::Disp, TopName, 0)));
     m_placed = true;
 }
 

@@ -11,8 +11,7 @@ namespace vesk {
 MonitorLinesModel::MonitorLinesModel(const MonitorLog &log, QObject *parent)
     : QAbstractListModel(parent)
     , m_log(log)
-{
-}
+{ }
 
 void MonitorLinesModel::sync()
 {
@@ -50,7 +49,8 @@ void MonitorLinesModel::reset()
 QStringList MonitorLinesModel::lines(const QModelIndexList &rows) const
 {
     QModelIndexList sorted = rows;
-    std::sort(sorted.begin(), sorted.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::sort(sorted.begin(), sorted.end(),
+        [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     QStringList text;
     for (const QModelIndex &row : sorted)
         text << data(row, Qt::DisplayRole).toString();

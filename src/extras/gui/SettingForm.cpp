@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -244,7 +244,8 @@ void TSettingForm::connectChoosers()
 
     auto *onColor = control<ColorButton>("spbOnColor");
     onColor->setColor(m_model.newMailColor());
-    connect(onColor, &ColorButton::choosing, this, [this, onColor] { m_host.previewClockColor(onColor->color()); });
+    connect(onColor, &ColorButton::choosing, this,
+        [this, onColor] { m_host.previewClockColor(onColor->color()); });
     connect(onColor, &ColorButton::colorChosen, this, [this](ColorValue color) {
         m_model.setNewMailColor(color);
         m_host.previewClockColor(color);

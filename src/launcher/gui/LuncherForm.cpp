@@ -5,9 +5,9 @@
 #include "launcher/gui/KeyCaptureEdit.h"
 #include "launcher/gui/LauncherSheetModel.h"
 #include "platform/Messenger.h"
+#include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
-#include "platform/gui/WindowPlacement.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -127,8 +127,9 @@ void TLuncherForm::readPosition()
     const QString disp = sections::Disp;
     resize(m_settings.readInteger(disp, QStringLiteral("LuncherWidth"), 540),
         m_settings.readInteger(disp, QStringLiteral("LuncherHeight"), 400));
-    windowplace::restore(this, QPoint(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
-        m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0)));
+    windowplace::restore(this,
+        QPoint(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
+            m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0)));
     for (int c = 1; c <= LauncherSheet::Fields; ++c)
         m_grid->setColumnWidth(c, m_settings.readInteger(disp, colName(c), c <= 2 ? 100 : 50));
 }

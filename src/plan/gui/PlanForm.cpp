@@ -1,8 +1,8 @@
 #include "plan/gui/PlanForm.h"
 
+#include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
-#include "platform/gui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -309,8 +309,9 @@ bool TPlanForm::eventFilter(QObject *watched, QEvent *event)
 
 void TPlanForm::showEvent(QShowEvent *event)
 {
-    windowplace::restore(this, QPoint(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
-        m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0)));
+    windowplace::restore(this,
+        QPoint(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
+            m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0)));
     QDialog::showEvent(event);
 }
 

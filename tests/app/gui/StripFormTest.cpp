@@ -114,17 +114,19 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     m_pump.eachRound = {};
     EXPECT_EQ(whileWaiting, "----\nMyISP\nConnect Error\nWaiting redial 9");
 
-    // The second attempt answered: the minute tick shows the line.
+    // The second attempt answered: the minute tick (on the clock's minute)
+    // shows the line, and the connection time counts from it.
     m_timers.advance(60000 + 20000);
     EXPECT_EQ(form.okText(), "OFF");
-    EXPECT_EQ(form.dialPanelText(), "----\nMyISP\n28.8 Kbps\nTime = 0:00:20");
+    const QString panel = form.dialPanelText();
+    EXPECT_TRUE(panel.startsWith("----\nMyISP\n28.8 Kbps\nTime = 0:00:")) << panel.toStdString();
     picture("dial-connected");
 
     // A click on the panel puts the connection time in the title.
     controller.dialPanelClicked();
     EXPECT_EQ(form.dialPanelText(), "");
     EXPECT_EQ(form.dateText(), "+ ");
-    EXPECT_EQ(form.timeText(), "0:00:20");
+    EXPECT_EQ(form.timeText(), panel.section("Time = ", 1));
     picture("dial-time");
 
     ASSERT_NE(okButton(), nullptr);
@@ -165,8 +167,10 @@ TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
 TEST(QtTranslations, QtsOwnButtonsSpeakJapanese)
 {
     ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
-    QMessageBox box(QMessageBox::Question, "確認", "消してもよろしいですか？", QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい")) << box.button(QMessageBox::Yes)->text().toStdString();
+    QMessageBox box(
+        QMessageBox::Question, "確認", "消してもよろしいですか？", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい"))
+        << box.button(QMessageBox::Yes)->text().toStdString();
     EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"));
 }
 

@@ -8,7 +8,9 @@
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPointer>
@@ -38,10 +40,13 @@ protected:
         // tenth of a second after the last time.
         const QAbstractItemModel *lines = view()->model();
         const QStringList &log = m_form->log().lines();
-        waitFor([&] {
-            const int rows = lines->rowCount();
-            return rows == log.size() && (rows == 0 || lines->index(rows - 1, 0).data().toString() == log.last());
-        }, 1000);
+        waitFor(
+            [&] {
+                const int rows = lines->rowCount();
+                return rows == log.size()
+                    && (rows == 0 || lines->index(rows - 1, 0).data().toString() == log.last());
+            },
+            1000);
         QStringList text;
         for (int row = 0; row < lines->rowCount(); ++row)
             text << lines->index(row, 0).data().toString();
@@ -101,6 +106,19 @@ TEST_F(DebugFormTest, ShowsOnlyWhatTheLogKeeps)
     const QAbstractItemModel *lines = view()->model();
     EXPECT_LE(lines->rowCount(), MonitorLog::MaxLines);
     EXPECT_EQ(lines->index(lines->rowCount() - 1, 0).data().toString(), QString::number(next - 1));
+}
+
+TEST_F(DebugFormTest, CopyTakesTheSelectedLinesInOrder)
+{
+    m_monitor.debug("+OK ready\r\n<USER taro\r\n+OK");
+    ASSERT_EQ(shown(), "+OK ready\n<USER taro\n+OK");
+    QListView *lines = view();
+    lines->selectionModel()->select(lines->model()->index(2, 0), QItemSelectionModel::Select);
+    lines->selectionModel()->select(lines->model()->index(0, 0), QItemSelectionModel::Select);
+    ASSERT_EQ(lines->actions().size(), 1);
+    EXPECT_EQ(lines->actions().first()->shortcut(), QKeySequence(QKeySequence::Copy));
+    lines->actions().first()->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "+OK ready\n+OK");
 }
 
 TEST_F(DebugFormTest, EscapeClosesAndTheMonitorStopsWithIt)
