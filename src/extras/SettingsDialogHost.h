@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extras/ConnectionTestAccount.h"
+#include "platform/Sound.h"
 
 #include <QString>
 
@@ -32,8 +33,9 @@ public:
     virtual void cancelConnectionTest() = 0;
     virtual bool connectionTestRunning() const = 0;
 
-    // Plays a wave file without waiting.
-    virtual void playSound(const QString &waveFile) = 0;
+    // Plays a wave file without waiting; an empty name plays the sound
+    // theme's sound of the event.
+    virtual void playSound(const QString &waveFile, SoundEvent event) = 0;
     // "起動テスト": the mailer as typed, started once.
     virtual void testStartMailer(const QString &program, const QString &switches) = 0;
     // "マクロテスト": the mailer started and its macro typed into it.
