@@ -20,7 +20,7 @@ TOOLS = [("cpack", "cmake"), ("dpkg-deb", "dpkg"), ("dpkg-shlibdeps", "dpkg-dev"
          ("strip", "binutils"), ("desktop-file-validate", "desktop-file-utils"), ("man", "man-db"),
          ("lintian", "lintian"), ("appstreamcli", "appstream"), ("systemd-analyze", "systemd")]
 # Packages that come with others install-deps names.
-PULLED_IN = {"cmake": "cmake", "dpkg": "build-essential", "binutils": "build-essential"}
+PULLED_IN = {"dpkg": "build-essential", "binutils": "build-essential"}
 DESKTOP_ID = "jp.example.dorvane.vesk"
 NEEDED = ["/usr/bin/vesk",
           "/usr/bin/pelma",
