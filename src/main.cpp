@@ -85,6 +85,8 @@ int main(int argc, char *argv[])
     if (!request && !parser.isSet(QStringLiteral("headless")) && !parser.isSet(QStringLiteral("help"))
         && !parser.isSet(QStringLiteral("version")) && prepareDisplay(err)) {
         app = std::make_unique<QApplication>(argc, argv);
+        // Desktops find the menu entry (its icon, its name) by this id.
+        QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.dorvane.vesk"));
         windows = true;
     }
 #endif

@@ -8,6 +8,7 @@
 #include "launcher/LauncherTable.h"
 #include "platform/DesktopServices.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/Sound.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -79,8 +80,9 @@ public:
     // and its name there.
     using Distribution = std::function<std::pair<Box, QString>(const QString &fileName)>;
     void setDistributor(Distribution distributor) { m_distributor = std::move(distributor); }
-    // Plays a wave file; an empty name means the standard beep.
-    void setSoundPlayer(std::function<void(const QString &)> play) { m_sound = std::move(play); }
+    // Plays a wave file; an empty name means the sound theme's sound of the event.
+    using SoundPlayer = std::function<void(const QString &waveFile, SoundEvent event)>;
+    void setSoundPlayer(SoundPlayer play) { m_sound = std::move(play); }
     // A settings dialog is there to open; without one the program says
     // what is missing instead.
     void setSettingsDialogPresent(bool present) { m_settingsDialogPresent = present; }
@@ -507,7 +509,7 @@ private:
     ProviderLink *m_provider = nullptr;
     LocalServerLink *m_servers = nullptr;
     Distribution m_distributor;
-    std::function<void(const QString &)> m_sound;
+    SoundPlayer m_sound;
     bool m_settingsDialogPresent = false;
 
     std::unique_ptr<Timer> m_timMin;

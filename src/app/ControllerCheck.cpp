@@ -155,7 +155,7 @@ void Controller::playMailSound()
     if (!m_settings.MailWaveON)
         return;
     if (m_sound)
-        m_sound(mailWave());
+        m_sound(mailWave(), SoundEvent::NewMail);
     else
         m_core.messenger.beep();
 }

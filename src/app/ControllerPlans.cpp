@@ -72,7 +72,7 @@ void Controller::playPlanSound()
     if (!m_settings.PlanWaveON)
         return;
     if (m_sound)
-        m_sound(m_settings.PlanWave);
+        m_sound(m_settings.PlanWave, SoundEvent::PlanAlarm);
     else
         m_core.messenger.beep();
 }

@@ -74,9 +74,16 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
             return 1;
         }
         // The running copy is told about the start, as a window would be
-        // brought to the front.
-        instance.request(QStringLiteral("activate"), nullptr, 5000);
-        printErr(QStringLiteral("Veskは既に実行中です。"));
+        // brought to the front, and says which process it is: in a journal
+        // the line must show why this start ended.
+        QStringList reply;
+        instance.request(QStringLiteral("activate"), &reply, 5000);
+        QString running;
+        for (const QString &line : reply) {
+            if (line.startsWith(QLatin1String("pid: ")))
+                running = QStringLiteral("（プロセスID %1）").arg(line.mid(5).toLongLong());
+        }
+        printErr(QStringLiteral("Veskは既に実行中です%1。一人に一つしか動かないため、この起動は終了します。").arg(running));
         return 1;
     }
     if (!error.isEmpty())
@@ -181,6 +188,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
                 reply(QStringLiteral("@ok"), true);
                 controller.quit();
             } else if (command == QLatin1String("activate")) {
+                reply(QStringLiteral("pid: %1").arg(QCoreApplication::applicationPid()), false);
                 reply(QStringLiteral("@ok"), true);
                 if (frontEnd)
                     frontEnd->activate();

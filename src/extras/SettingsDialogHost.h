@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extras/ConnectionTestAccount.h"
+#include "platform/Sound.h"
 #include "settings/ColorValue.h"
 
 #include <QString>
@@ -37,8 +38,9 @@ public:
     // the new-mail colour as it would look.
     virtual void previewClockColor(ColorValue color) { Q_UNUSED(color); }
 
-    // Plays a wave file without waiting.
-    virtual void playSound(const QString &waveFile) = 0;
+    // Plays a wave file without waiting; an empty name plays the sound
+    // theme's sound of the event.
+    virtual void playSound(const QString &waveFile, SoundEvent event) = 0;
     // "起動テスト": the mailer as typed, started once.
     virtual void testStartMailer(const QString &program, const QString &switches) = 0;
     // "マクロテスト": the mailer started and its macro typed into it.

@@ -304,11 +304,7 @@ void SettingsDialogModel::closeMonitor(SettingsDialogHost &host)
 
 void SettingsDialogModel::soundTest(SettingsDialogHost &host, QStringView field)
 {
-    const QString file = text(field);
-    if (file.isEmpty())
-        m_messenger.beep();
-    else
-        host.playSound(file);
+    host.playSound(text(field), field == u"edtPlanWave" ? SoundEvent::PlanAlarm : SoundEvent::NewMail);
 }
 
 SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, const QString &folder)

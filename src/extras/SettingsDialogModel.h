@@ -101,7 +101,8 @@ public:
     void clearMonitor(SettingsDialogHost &host);
     void closeMonitor(SettingsDialogHost &host);
     ConnectionTestAccount account() const;
-    // A sound field's file played; a beep when the field is empty.
+    // A sound field's file played; when the field is empty, the sound
+    // theme's sound that stands in for it.
     void soundTest(SettingsDialogHost &host, QStringView field);
 
     // --- Saving and erasing ---

@@ -50,7 +50,7 @@ QString shippedDir()
     if (QFileInfo::exists(installed))
         return installed;
     const QString sourceTree = QStringLiteral(VESK_SOURCE_RESOURCES);
-    return sourceTree;
+    return sourceTree.isEmpty() ? installed : sourceTree;
 }
 
 } // namespace vesk::paths

@@ -77,7 +77,10 @@ protected:
         controller->setProvider(&provider);
         provider.host = &controller->mailHost();
         controller->setLocalServers(&servers);
-        controller->setSoundPlayer([this](const QString &) { ++sounds; });
+        controller->setSoundPlayer([this](const QString &, SoundEvent event) {
+            ++sounds;
+            soundEvent = event;
+        });
         // Nothing outside the test is started or typed into.
         controller->setDesktop(desktop.services());
         controller->setTextPrompt([this](const QString &title, const QString &, const QString &text) {
@@ -102,6 +105,7 @@ protected:
     QStringList prompts;
     std::optional<QString> promptAnswer;
     int sounds = 0;
+    std::optional<SoundEvent> soundEvent;
     bool finished = false;
     std::unique_ptr<Controller> controller;
 };

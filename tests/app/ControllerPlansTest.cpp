@@ -102,6 +102,7 @@ TEST_F(ControllerPlans, AlertAtItsTimeSoundsOnceAndSawMovesThePlanOn)
     until("08:07");
     EXPECT_EQ(c.display().dateLabel(), "< 08:05 = 誕生会 > ");
     EXPECT_EQ(sounds, 1);
+    EXPECT_EQ(soundEvent, SoundEvent::PlanAlarm);
     EXPECT_TRUE(atoms.exists(Controller::TalkedAtom));
     c.acknowledgePlanAlert();
     EXPECT_FALSE(c.display().planAlert());

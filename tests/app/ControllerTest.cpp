@@ -13,6 +13,7 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     provider.nextNewMail = 2;
     c.checkNow();
     EXPECT_EQ(sounds, 1);
+    EXPECT_EQ(soundEvent, SoundEvent::NewMail);
     EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
     EXPECT_TRUE(atoms.exists("VeskTalked"));
     // A periodic check with more mail neither sounds again nor restarts.
@@ -383,7 +384,7 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     settings.writeInteger("Disp", "MultiJpgCo", 1);
     Controller &c = make();
     QStringList played;
-    c.setSoundPlayer([&played](const QString &wave) { played << wave; });
+    c.setSoundPlayer([&played](const QString &wave, SoundEvent) { played << wave; });
     ASSERT_EQ(c.slideshow().folders().size(), 2);
     EXPECT_EQ(c.slideshow().folderIndex(), 1);
     EXPECT_FALSE(c.slideshow().running());

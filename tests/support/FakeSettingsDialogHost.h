@@ -23,7 +23,7 @@ public:
     }
     void cancelConnectionTest() override { ++cancels; }
     bool connectionTestRunning() const override { return false; }
-    void playSound(const QString &file) override { sounds << file; }
+    void playSound(const QString &file, SoundEvent) override { sounds << file; }
     void testStartMailer(const QString &program, const QString &) override { started << program; }
     void mailerMacroTest(int, const QString &program, const QString &, const QString &macro) override
     {

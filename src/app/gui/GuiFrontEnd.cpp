@@ -20,8 +20,10 @@
 #include "platform/Paths.h"
 #include "platform/Timer.h"
 #include "platform/gui/DesktopNotifier.h"
+#include "platform/gui/CanberraSoundTheme.h"
 #include "platform/gui/QtSound.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11XSettings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -53,8 +55,12 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
         if (m_splash)
             m_splash->close();
     });
-    m_sound = std::make_unique<QtSound>([] { QApplication::beep(); });
-    c.setSoundPlayer([this](const QString &wave) { m_sound->play(wave); });
+    m_soundTheme = std::make_unique<CanberraSoundTheme>([] {
+        const std::optional<XSettings> settings = readX11Settings();
+        return settings ? DesktopSoundSettings::from(*settings) : DesktopSoundSettings {};
+    });
+    m_sound = std::make_unique<QtSound>([] { QApplication::beep(); }, m_soundTheme.get());
+    c.setSoundPlayer([this](const QString &wave, SoundEvent event) { m_sound->play(wave, event); });
     m_menu = std::make_unique<PopupMenu>([this] { return menuRows(); });
     m_strip = std::make_unique<VeskMainForm>(c);
     m_desktop = std::make_unique<DesktopIntegration>(c, *m_menu);
@@ -74,7 +80,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
 
     m_settingsLink = std::make_unique<SettingsDialogLink>(c, parts.monitor,
         SettingsDialogLink::Windows { [this] { return m_monitor.data(); }, [this] { openMonitor(); },
-            [this](const QString &wave) { m_sound->play(wave); }, [this] { openHelp(); },
+            [this](const QString &wave, SoundEvent event) { m_sound->play(wave, event); }, [this] { openHelp(); },
             [this] {
                 if (!m_boxes || !m_boxes->isVisible())
                     return false;

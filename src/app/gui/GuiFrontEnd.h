@@ -17,6 +17,7 @@ class DesktopNotifier;
 class PlanWindows;
 class PopupMenu;
 class QtSound;
+class SoundTheme;
 class SettingsDialogLink;
 class TDebugForm;
 class TSettingForm;
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<PopupMenu> m_menu;
     std::unique_ptr<VeskMainForm> m_strip;
     std::unique_ptr<DesktopIntegration> m_desktop;
+    std::unique_ptr<SoundTheme> m_soundTheme;
     std::unique_ptr<QtSound> m_sound;
     std::unique_ptr<DesktopNotifier> m_notifier;
     std::unique_ptr<PlanWindows> m_planWindows;

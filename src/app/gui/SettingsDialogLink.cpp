@@ -60,9 +60,9 @@ bool SettingsDialogLink::connectionTestRunning() const
     return m_controller.connectionTestRunning();
 }
 
-void SettingsDialogLink::playSound(const QString &waveFile)
+void SettingsDialogLink::playSound(const QString &waveFile, SoundEvent event)
 {
-    m_windows.play(waveFile);
+    m_windows.play(waveFile, event);
 }
 
 void SettingsDialogLink::testStartMailer(const QString &program, const QString &switches)

@@ -20,7 +20,7 @@ public:
         // The monitor window while it is open, else null.
         std::function<TDebugForm *()> monitor;
         std::function<void()> openMonitor;
-        std::function<void(const QString &)> play;
+        std::function<void(const QString &, SoundEvent)> play;
         std::function<void()> help;
         // Closes the box window and lets it go, so that the next one is
         // built for the new settings; false when it was not open.
@@ -39,7 +39,7 @@ public:
     bool testConnection(const ConnectionTestAccount &account) override;
     void cancelConnectionTest() override;
     bool connectionTestRunning() const override;
-    void playSound(const QString &waveFile) override;
+    void playSound(const QString &waveFile, SoundEvent event) override;
     void previewClockColor(ColorValue color) override;
     void testStartMailer(const QString &program, const QString &switches) override;
     void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) override;

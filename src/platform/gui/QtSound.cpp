@@ -6,18 +6,25 @@
 
 namespace vesk {
 
-QtSound::QtSound(std::function<void()> beep, QObject *parent)
+QtSound::QtSound(std::function<void()> beep, SoundTheme *theme, QObject *parent)
     : QObject(parent)
     , m_beep(std::move(beep))
+    , m_theme(theme)
 { }
 
 QtSound::~QtSound() = default;
 
-void QtSound::play(const QString &waveFile)
+void QtSound::play(const QString &waveFile, SoundEvent event)
 {
     stop();
+    if (waveFile.isEmpty()) {
+        const SoundTheme::Result result = m_theme ? m_theme->play(event) : SoundTheme::Result::Unavailable;
+        if (result == SoundTheme::Result::Unavailable)
+            m_beep();
+        return;
+    }
     const QFileInfo file(waveFile);
-    if (waveFile.isEmpty() || !file.isFile() || !file.isReadable()) {
+    if (!file.isFile() || !file.isReadable()) {
         m_beep();
         return;
     }

@@ -108,7 +108,7 @@ protected:
     NoDialUpEntries dialUp;
     QPointer<TDebugForm> monitorWindow;
     SettingsDialogLink link { controller, monitor,
-        { [this] { return monitorWindow.data(); }, [] {}, [](const QString &) {}, [] {}, {}, {} } };
+        { [this] { return monitorWindow.data(); }, [] {}, [](const QString &, SoundEvent) {}, [] {}, {}, {} } };
     QPointer<TSettingForm> form;
     QStringList statusWhileRunning;
 };

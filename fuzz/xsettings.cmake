@@ -1,0 +1,1 @@
+vesk_add_fuzzer(xsettings DEPS vesk_platform)
