@@ -4,10 +4,10 @@
 #include "app/ProviderLink.h"
 #include "app/display/DisplayState.h"
 #include "app/display/StripRules.h"
-#include "extras/ConnectionTestAccount.h"
 #include "launcher/LauncherTable.h"
 #include "platform/DesktopServices.h"
 #include "platform/ProcessLauncher.h"
+#include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -64,8 +64,8 @@ public:
     enum class Window { Box, Settings, Monitor, Launcher };
     Q_ENUM(Window)
 
-    Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName,
-        QObject *parent = nullptr);
+    Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms,
+        QString programName, QObject *parent = nullptr);
     ~Controller() override;
 
     // What the provider session and the local servers are given as their
@@ -146,7 +146,7 @@ public:
     // session only logs in and counts (nothing is fetched or sent); then the
     // loaded settings apply again. Returns when it has ended: true when the
     // provider answered as it should. An incomplete account is not tried.
-    bool testConnection(const ConnectionTestAccount &account);
+    bool testConnection(const ProviderAccount &account);
     // Ends a running connection test as failed.
     void cancelConnectionTest();
     bool connectionTestRunning() const { return m_connectionTest; }
@@ -372,7 +372,8 @@ signals:
     void planEditorRequested(const QDate &reference);
     // PopUpOn: a reminder window with its caption, the plan's date-time and
     // comment, placed `offset` pixels off the centre of the screen.
-    void reminderRequested(const QString &message, const QString &dateTime, const QString &comment, int offset);
+    void reminderRequested(
+        const QString &message, const QString &dateTime, const QString &comment, int offset);
     // The calendar's month, cells, planning mode or colours changed.
     void calendarChanged();
     // What the provider session is to use from now on: the connection
@@ -393,7 +394,11 @@ private:
     class CycleScope final
     {
     public:
-        explicit CycleScope(Controller &controller) : m_controller(controller) { ++m_controller.m_cycleDepth; }
+        explicit CycleScope(Controller &controller)
+            : m_controller(controller)
+        {
+            ++m_controller.m_cycleDepth;
+        }
         ~CycleScope() { --m_controller.m_cycleDepth; }
         CycleScope(const CycleScope &) = delete;
         CycleScope &operator=(const CycleScope &) = delete;

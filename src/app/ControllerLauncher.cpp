@@ -12,6 +12,7 @@
 #include "platform/Messenger.h"
 #include "platform/SyntheticInput.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -220,8 +221,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
     QString switches = entry.switches;
     const qsizetype mark = switches.indexOf(GetMark, 0, Qt::CaseInsensitive);
     if (mark >= 0) {
-        const QString last
-            = test ? QString() : m_settingsStore.readString(QStringLiteral("Disp"), QStringLiteral("GetStr"));
+        const QString last = test ? QString() : SettingsTable::value(m_settingsStore, &Settings::GetStr);
         const DesktopWindows::WindowId previous = windows().foreground();
         emit raiseRequested();
         m_core.messenger.beep();
@@ -237,7 +237,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
         }
         if (!test) {
             m_settings.GetStr = *answer;
-            m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("GetStr"), *answer);
+            SettingsTable::setValue(m_settingsStore, &Settings::GetStr, *answer);
         }
         switches.replace(mark, GetMark.size(), answer.value_or(QString()));
     }

@@ -16,8 +16,7 @@ namespace vesk {
 struct DialogControl
 {
     const char *control; // the widget's name
-    const char *section;
-    const char *name;
+    SettingEntry::Field field;
     int minimum = 0; // spin fields and choice lists only
     int maximum = 0;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "extras/ConnectionTestAccount.h"
 #include "settings/ColorValue.h"
+#include "settings/ProviderAccount.h"
 
 #include <QString>
 
@@ -28,7 +28,7 @@ public:
     // One manual check cycle with this account, the stored provider ports and
     // the local server function off, after which the loaded settings apply
     // again. Returns when it has ended: true when it went well.
-    virtual bool testConnection(const ConnectionTestAccount &account) = 0;
+    virtual bool testConnection(const ProviderAccount &account) = 0;
     // Ends a running connection test as failed.
     virtual void cancelConnectionTest() = 0;
     virtual bool connectionTestRunning() const = 0;
@@ -42,7 +42,9 @@ public:
     // "起動テスト": the mailer as typed, started once.
     virtual void testStartMailer(const QString &program, const QString &switches) = 0;
     // "マクロテスト": the mailer started and its macro typed into it.
-    virtual void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) = 0;
+    virtual void mailerMacroTest(
+        int mailer, const QString &program, const QString &switches, const QString &macro)
+        = 0;
     virtual void openHelp(int topic) = 0;
 
     // The settings were saved; the box window comes back once they apply

@@ -6,30 +6,32 @@
 #include "platform/DialUpEntries.h"
 #include "platform/Messenger.h"
 #include "settings/PasswordCodec.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "store/rules/RuleStorage.h"
 
 namespace vesk {
 namespace {
 
 // The fonts and colours, kept by their own buttons.
-constexpr const char *LookNames[] = {
-    "OnFontColor",
-    "FontColor",
-    "FontSize",
-    "FontName",
-    "FontStyle",
-    "ChoimiFColor",
-    "ChoimiFSize",
-    "ChoimiFName",
-    "ChoimiFStyle",
+const SettingEntry::Field LookFields[] = {
+    &Settings::OnFontColor,
+    &Settings::FontColor,
+    &Settings::FontSize,
+    &Settings::FontName,
+    &Settings::FontStyle,
+    &Settings::ChoimiFColor,
+    &Settings::ChoimiFSize,
+    &Settings::ChoimiFName,
+    &Settings::ChoimiFStyle,
 };
 
-const SettingEntry &configEntry(const char *name)
-{
-    return *SettingsTable::find(sections::Config, QString::fromLatin1(name));
-}
+// What the dialog shows for a value that is not stored, where that differs
+// from the default the program runs with.
+constexpr bool MailRoundWhenMissing = false;
+// A missing connection method asks for it to be detected: dial-up when
+// dial-up entries can be listed, LAN otherwise.
+constexpr int DialModeDetect = 2;
 
 // The Settings field of a control's value, when it has that type.
 template <class T> T Settings::*fieldOf(const DialogControl *c)
@@ -57,19 +59,18 @@ void SettingsDialogModel::load(SettingsStore &store)
         if (auto field = fieldOf<int>(&control))
             m_values.*field = control.bounded(m_values.*field);
     }
-    m_values.MailRound = store.readBool(sections::Config, QStringLiteral("MailRound"), false);
-    m_values.SMTP = store.readString(sections::Config, QStringLiteral("SMTP"), m_values.Host);
-    for (const char *name : LookNames)
-        SettingsTable::read(store, m_values, configEntry(name));
+    m_values.MailRound = SettingsTable::valueOr(store, &Settings::MailRound, MailRoundWhenMissing);
+    m_values.SMTP = SettingsTable::valueOr(store, &Settings::SMTP, m_values.Host);
+    for (const SettingEntry::Field &field : LookFields)
+        SettingsTable::read(store, m_values, SettingsTable::entryOf(field));
 
-    m_password = loadPassword(store, QStringLiteral("Password"));
-    m_smtpPassword = loadPassword(store, QStringLiteral("SMTP_Password"));
+    m_password = loadPassword(store, &Settings::Password);
+    m_smtpPassword = loadPassword(store, &Settings::SMTP_Password);
     loadPorts(store);
 
-    m_roundTime.setText(
-        QString::number(store.readInteger(sections::Config, QStringLiteral("RoundTime"), 20)));
+    m_roundTime.setText(QString::number(SettingsTable::value(store, &Settings::RoundTime)));
 
-    const int dialMode = store.readInteger(sections::Config, QStringLiteral("DialMode"), 2);
+    const int dialMode = SettingsTable::valueOr(store, &Settings::DialMode, DialModeDetect);
     m_dialUp = dialMode == 1 || (dialMode != 0 && m_dialUpEntries.available());
     m_dialEntries.clear();
     if (m_dialUp)
@@ -78,9 +79,9 @@ void SettingsDialogModel::load(SettingsStore &store)
     m_rules.setLists(rulestorage::load(store));
 }
 
-QString SettingsDialogModel::loadPassword(SettingsStore &store, const QString &name)
+QString SettingsDialogModel::loadPassword(SettingsStore &store, QString Settings::*field)
 {
-    const QString stored = store.readString(sections::Config, name);
+    const QString stored = SettingsTable::value(store, field);
     const std::optional<QString> decoded = PasswordCodec::decode(stored);
     if (!stored.isEmpty() && !decoded) {
         m_messenger.beep();
@@ -92,14 +93,14 @@ QString SettingsDialogModel::loadPassword(SettingsStore &store, const QString &n
 void SettingsDialogModel::loadPorts(SettingsStore &store)
 {
     // A stored text that is no port stands for the default, as in the port dialog.
-    const auto port = [&](const QString &name, int fallback) {
-        const int value = store.readInteger(sections::Config, name, fallback);
+    const auto port = [&](int Settings::*field, int fallback) {
+        const int value = SettingsTable::valueOr(store, field, fallback);
         return value >= 1 && value <= 65535 ? value : fallback;
     };
     m_values.POP3_ServerVesk
-        = port(QStringLiteral("POP3_ServerVesk"), defaultPop3Port(securityFrom(m_values.POP3_Security)));
+        = port(&Settings::POP3_ServerVesk, defaultPop3Port(securityFrom(m_values.POP3_Security)));
     m_values.SMTP_ServerVesk
-        = port(QStringLiteral("SMTP_ServerVesk"), defaultSmtpPort(securityFrom(m_values.SMTP_Security)));
+        = port(&Settings::SMTP_ServerVesk, defaultSmtpPort(securityFrom(m_values.SMTP_Security)));
 }
 
 void SettingsDialogModel::reloadPorts(SettingsStore &store)
@@ -218,8 +219,7 @@ bool SettingsDialogModel::chooseDialUp()
 {
     if (!m_dialUpEntries.available()) {
         m_messenger.beep();
-        m_messenger.message(
-            DialUpEntries::MissingServiceText);
+        m_messenger.message(DialUpEntries::MissingServiceText);
         // Dial-up saved without any means to dial would leave the program
         // unable to check at all.
         m_dialUp = false;
@@ -258,17 +258,13 @@ bool SettingsDialogModel::monitorReady(SettingsDialogHost &host)
     return false;
 }
 
-ConnectionTestAccount SettingsDialogModel::account() const
+ProviderAccount SettingsDialogModel::account() const
 {
-    ConnectionTestAccount account;
-    account.Host = m_values.Host;
+    ProviderAccount account = ProviderAccount::of(m_values);
     // An empty SMTP field means the POP3 server's host, as when it is read.
-    account.SMTP = m_values.SMTP.isEmpty() ? m_values.Host : m_values.SMTP;
-    account.UserID = m_values.UserID;
+    if (account.SMTP.isEmpty())
+        account.SMTP = m_values.Host;
     account.Password = m_password;
-    account.Apop = m_values.Apop;
-    account.POP3_ServerVesk = m_values.POP3_ServerVesk;
-    account.POP3_Security = m_values.POP3_Security;
     return account;
 }
 
@@ -327,21 +323,20 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
     for (const DialogControl &control : dialogcontrols::all()) {
         // Left empty, the SMTP server is the POP3 server's host: an empty
         // value would leave the account incomplete and never checked.
-        if (m_values.SMTP.isEmpty() && qstrcmp(control.name, "SMTP") == 0)
-            store.deleteValue(sections::Config, QStringLiteral("SMTP"));
+        if (m_values.SMTP.isEmpty() && control.field == SettingEntry::Field(&Settings::SMTP))
+            SettingsTable::remove(store, &Settings::SMTP);
         else
             SettingsTable::write(store, m_values, control.setting());
     }
-    store.writeString(sections::Config, QStringLiteral("Password"), PasswordCodec::encode(m_password));
-    store.writeString(
-        sections::Config, QStringLiteral("SMTP_Password"), PasswordCodec::encode(m_smtpPassword));
-    store.writeInteger(sections::Config, QStringLiteral("RoundTime"), m_roundTime.minutes());
-    store.writeInteger(sections::Config, QStringLiteral("DialMode"), m_dialUp ? 1 : 0);
-    for (const char *name : LookNames)
-        SettingsTable::write(store, m_values, configEntry(name));
+    SettingsTable::setValue(store, &Settings::Password, PasswordCodec::encode(m_password));
+    SettingsTable::setValue(store, &Settings::SMTP_Password, PasswordCodec::encode(m_smtpPassword));
+    SettingsTable::setValue(store, &Settings::RoundTime, m_roundTime.minutes());
+    SettingsTable::setValue(store, &Settings::DialMode, m_dialUp ? 1 : 0);
+    for (const SettingEntry::Field &field : LookFields)
+        SettingsTable::write(store, m_values, SettingsTable::entryOf(field));
     QString rulesError;
     const bool rulesSaved = rulestorage::save(store, m_rules.lists(), &rulesError);
-    store.writeString(sections::Config, QStringLiteral("Folder"), folder);
+    SettingsTable::setValue(store, &Settings::Folder, folder);
     if (!batch.commit()) {
         m_messenger.message(store.errorText());
         return SaveResult::Failed;

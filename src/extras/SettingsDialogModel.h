@@ -1,9 +1,9 @@
 #pragma once
 
-#include "extras/ConnectionTestAccount.h"
 #include "extras/ControlDependencies.h"
 #include "extras/RoundTimeField.h"
 #include "settings/EraseAllSettings.h"
+#include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
 #include "store/rules/RuleEntryModel.h"
 
@@ -100,7 +100,7 @@ public:
     void cancelConnectionTest(SettingsDialogHost &host);
     void clearMonitor(SettingsDialogHost &host);
     void closeMonitor(SettingsDialogHost &host);
-    ConnectionTestAccount account() const;
+    ProviderAccount account() const;
     // A sound field's file played; a beep when the field is empty.
     void soundTest(SettingsDialogHost &host, QStringView field);
 
@@ -115,7 +115,7 @@ public:
     EraseResult eraseAll(SettingsStore &store, const QString &typedPassword);
 
 private:
-    QString loadPassword(SettingsStore &store, const QString &name);
+    QString loadPassword(SettingsStore &store, QString Settings::*field);
     void listDialEntries();
     bool monitorReady(SettingsDialogHost &host);
 

@@ -45,7 +45,7 @@ void SettingsDialogLink::monitorLine(const QString &text)
     m_monitor.debug(text);
 }
 
-bool SettingsDialogLink::testConnection(const ConnectionTestAccount &account)
+bool SettingsDialogLink::testConnection(const ProviderAccount &account)
 {
     return m_controller.testConnection(account);
 }

@@ -5,8 +5,8 @@
 #include "mail/ProtocolMonitor.h"
 #include "platform/Messenger.h"
 #include "platform/gui/WindowPlacement.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -32,12 +32,7 @@ namespace {
 constexpr qint64 ViewUpdateMs = 100;
 
 } // namespace
-namespace {
-
-const QString TopName = QStringLiteral("DebugTop");
-const QString LeftName = QStringLiteral("DebugLeft");
-
-} // namespace
+namespace { } // namespace
 
 TDebugForm::TDebugForm(ProtocolMonitor &monitor, SettingsStore &settings, Messenger &messenger,
     const Clock &clock, QString dataFolder, QWidget *parent)
@@ -175,8 +170,8 @@ void TDebugForm::showEvent(QShowEvent *event)
         return;
     // A place left on a screen that is gone, or under the strip, is not kept.
     windowplace::restore(this,
-        QPoint(m_settings.readInteger(sections::Disp, LeftName, 0),
-            m_settings.readInteger(sections::Disp, TopName, 0)));
+        QPoint(SettingsTable::value(m_settings, &Settings::DebugLeft),
+            SettingsTable::value(m_settings, &Settings::DebugTop)));
     m_placed = true;
 }
 
@@ -206,8 +201,8 @@ void TDebugForm::finish()
         return;
     SettingsStore::Batch batch(m_settings);
     const QPoint place = windowplace::savedTopLeft(this);
-    m_settings.writeInteger(sections::Disp, TopName, place.y());
-    m_settings.writeInteger(sections::Disp, LeftName, place.x());
+    SettingsTable::setValue(m_settings, &Settings::DebugTop, place.y());
+    SettingsTable::setValue(m_settings, &Settings::DebugLeft, place.x());
 }
 
 } // namespace vesk

@@ -43,7 +43,7 @@ TPortForm::TPortForm(SettingsStore &store, Messenger &messenger, QWidget *parent
     for (int i = 0; i < PortDialogModel::FieldCount; ++i) {
         QGridLayout *grid = i < 3 ? smtpGrid : pop3Grid;
         auto *field = new QLineEdit(this);
-        field->setObjectName(QStringLiteral("edt") + QString::fromLatin1(PortDialogModel::fields()[i].name));
+        field->setObjectName(QStringLiteral("edt") + PortDialogModel::name(i));
         field->setMaxLength(5);
         field->setMaximumWidth(80);
         auto *label = new QLabel(QString::fromUtf8(Captions[i]), this);

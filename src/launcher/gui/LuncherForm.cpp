@@ -8,6 +8,7 @@
 #include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -29,10 +30,10 @@ bool keyColumn(int column)
     return column == 1 + LauncherSheet::ShortCutColumn || column == 1 + LauncherSheet::HotKeyColumn;
 }
 
-QString colName(int column)
-{
-    return QStringLiteral("LuncherCol%1").arg(column);
-}
+// The stored width of each column after the first.
+constexpr int Settings::*ColumnWidths[]
+    = { &Settings::LuncherCol1, &Settings::LuncherCol2, &Settings::LuncherCol3, &Settings::LuncherCol4,
+          &Settings::LuncherCol5, &Settings::LuncherCol6, &Settings::LuncherCol7 };
 
 } // namespace
 
@@ -124,28 +125,26 @@ TLuncherForm::~TLuncherForm() = default;
 
 void TLuncherForm::readPosition()
 {
-    const QString disp = sections::Disp;
-    resize(m_settings.readInteger(disp, QStringLiteral("LuncherWidth"), 540),
-        m_settings.readInteger(disp, QStringLiteral("LuncherHeight"), 400));
+    resize(SettingsTable::value(m_settings, &Settings::LuncherWidth),
+        SettingsTable::value(m_settings, &Settings::LuncherHeight));
     windowplace::restore(this,
-        QPoint(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
-            m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0)));
+        QPoint(SettingsTable::value(m_settings, &Settings::LuncherLeft),
+            SettingsTable::value(m_settings, &Settings::LuncherTop)));
     for (int c = 1; c <= LauncherSheet::Fields; ++c)
-        m_grid->setColumnWidth(c, m_settings.readInteger(disp, colName(c), c <= 2 ? 100 : 50));
+        m_grid->setColumnWidth(c, SettingsTable::value(m_settings, ColumnWidths[c - 1]));
 }
 
 void TLuncherForm::hideEvent(QHideEvent *event)
 {
     if (!isMaximized()) {
         SettingsStore::Batch batch(m_settings);
-        const QString disp = sections::Disp;
         const QPoint place = windowplace::savedTopLeft(this);
-        m_settings.writeInteger(disp, QStringLiteral("LuncherTop"), place.y());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherLeft"), place.x());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherHeight"), height());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherWidth"), width());
+        SettingsTable::setValue(m_settings, &Settings::LuncherTop, place.y());
+        SettingsTable::setValue(m_settings, &Settings::LuncherLeft, place.x());
+        SettingsTable::setValue(m_settings, &Settings::LuncherHeight, height());
+        SettingsTable::setValue(m_settings, &Settings::LuncherWidth, width());
         for (int c = 1; c <= LauncherSheet::Fields; ++c)
-            m_settings.writeInteger(disp, colName(c), m_grid->columnWidth(c));
+            SettingsTable::setValue(m_settings, ColumnWidths[c - 1], m_grid->columnWidth(c));
     }
     QDialog::hideEvent(event);
 }
