@@ -335,12 +335,6 @@ void Controller::clearNewMailIndication()
     m_atoms.remove(TalkedAtom);
 }
 
-void Controller::acknowledgeMail()
-{
-    clearNewMailIndication();
-    DispSet(DisplayState::Normal);
-}
-
 void Controller::toggleMailIndication()
 {
     // mnuVeskONClick
@@ -402,11 +396,6 @@ void Controller::settingsDialogClosed()
         setMinuteRhythm(FirstDelayRhythm);
     }
     startMinuteTimer();
-}
-
-void Controller::reloadSettings()
-{
-    RetMain();
 }
 
 void Controller::checkStarted(const QString &lastTime)

@@ -97,8 +97,6 @@ public:
     bool checkNowKeepLine();
     // Why a check or send cycle cannot start now; empty when it can.
     QString checkRefusal() const;
-    // The user has seen the new mail.
-    void acknowledgeMail();
     // "Vesk    ON/OFF(&D)": the new-mail indication off, or on again.
     void toggleMailIndication();
     // "終了(&X)": ends the program unless the user keeps it running (mail
@@ -114,8 +112,6 @@ public:
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
-    // RetMain: the settings read again and applied.
-    void reloadSettings();
     // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
     void requestDisplay(int mode);
     // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
@@ -221,8 +217,6 @@ public:
     const CalendarState &calendar() const { return *m_calendar; }
     bool calendarOpen() const;
     bool holidayPlanning() const;
-    // Added to the next reminder window's position; grows by 5 with each.
-    int reminderOffset() const { return m_reminderOffset; }
     // --- The box window's commands ---
 
     // Wakeup for the box window and the quick view: mailer 1 or 2 (they
@@ -253,9 +247,6 @@ public:
 
     // --- Sticky notes and the slideshow (ControllerAccessories.cpp) ---
 
-    // Where the note program and its notes are; by default beside this
-    // program. Set before start().
-    void setNotePlaces(const NotePlaces &places);
     // The strip's picture area; without one (headless) nothing is drawn.
     void setPictureArea(PictureArea *area);
     // The quick view's "付箋貼付" (spbPelmaClick): the text chosen in its
@@ -287,8 +278,6 @@ public:
     // it did not start: no such entry, cancelled, or the program could not
     // be started.
     bool startLauncherEntry(int index);
-    // The same for the first entry with this caption.
-    bool startLauncherEntryNamed(const QString &caption);
     // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
     // let go while it is open. Closing it reads the settings again.
     void openLauncherEditor();
@@ -300,8 +289,6 @@ public:
     // The settings dialog's "マクロテスト": the mailer and macro as typed
     // there (held in memory until the dialog closes) started with the macro.
     void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
-    // The programs that the end of the program asks to close.
-    QList<StartedProgram> startedPrograms() const { return m_started; }
 
     // --- State ---
 

@@ -37,12 +37,6 @@ Controller::Accessories &Controller::accessories()
     return *m_accessories;
 }
 
-void Controller::setNotePlaces(const NotePlaces &places)
-{
-    accessories().notes
-        = std::make_unique<StickyNoteBridge>(places, m_settingsStore, m_core.messenger, m_core.pump);
-}
-
 void Controller::setPictureArea(PictureArea *area)
 {
     accessories().slideshow.setPictureArea(area);

@@ -165,11 +165,6 @@ bool Controller::startLauncherEntry(int index)
     return mnuOpt1Click(LauncherEntry(*entry), LaunchOrigin::Menu);
 }
 
-bool Controller::startLauncherEntryNamed(const QString &caption)
-{
-    return startLauncherEntry(m_launcher.indexOf(caption));
-}
-
 bool Controller::testLauncherEntry(const LauncherEntry &entry)
 {
     return mnuOpt1Click(entry, LaunchOrigin::EditorTest);

@@ -253,11 +253,6 @@ void ConnectionControl::toggleCutTimer(int minutes)
 
 // --- The connection time ---
 
-bool ConnectionControl::connectTimerActive() const
-{
-    return m_timConnect->isActive();
-}
-
 void ConnectionControl::stopConnectTimer()
 {
     m_timConnect->stop();

@@ -1,10 +1,10 @@
 #include "extras/SettingsDialogModel.h"
 #include "extras/DialogControls.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
 #include "support/FakeSettingsDialogHost.h"
+#include "support/MemorySettingsStore.h"
 #include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 

@@ -296,11 +296,6 @@ void GuiFrontEnd::wireDesktop(Controller &c)
     });
 }
 
-TLuncherForm *GuiFrontEnd::launcherEditor() const
-{
-    return m_launcherEditor;
-}
-
 void GuiFrontEnd::openLauncherEditor()
 {
     auto *editor = new TLuncherForm(m_parts->settingsStore, m_parts->controller, m_messenger);

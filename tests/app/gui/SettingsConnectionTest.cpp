@@ -13,10 +13,10 @@
 #include "platform/Timer.h"
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
-#include "settings/MemorySettingsStore.h"
 #include "store/MessageStore.h"
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/MemorySettingsStore.h"
 #include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 

@@ -4,7 +4,7 @@
 
 namespace vesk {
 
-// A settings store that lives only in memory, for tests and headless runs.
+// A settings store that lives only in memory.
 class MemorySettingsStore final : public SettingsStore
 {
 public:

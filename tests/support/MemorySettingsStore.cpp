@@ -1,4 +1,4 @@
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace vesk {
 
