@@ -4,8 +4,8 @@
 // one per turn of the event loop. The counter rss_mb is the process's
 // resident memory after the run.
 //   QT_QPA_PLATFORM=offscreen monitor_bench
-#include "extras/MonitorLog.h"
-#include "extras/gui/DebugForm.h"
+#include "extras/monitor/MonitorLog.h"
+#include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"

@@ -2,8 +2,8 @@
 
 #include "app/PlanActions.h"
 #include "app/ProviderLink.h"
-#include "app/display/DisplayState.h"
-#include "app/display/StripRules.h"
+#include "display/DisplayState.h"
+#include "display/StripRules.h"
 #include "launcher/LauncherTable.h"
 #include "platform/DesktopServices.h"
 #include "platform/ProcessLauncher.h"

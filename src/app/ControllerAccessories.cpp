@@ -1,6 +1,6 @@
 #include "app/Controller.h"
-#include "extras/Slideshow.h"
-#include "extras/StickyNoteBridge.h"
+#include "extras/notes/StickyNoteBridge.h"
+#include "extras/slideshow/Slideshow.h"
 #include "mail/CoreServices.h"
 #include "pelma/NotePlaces.h"
 #include "platform/Messenger.h"

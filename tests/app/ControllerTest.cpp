@@ -1,5 +1,5 @@
 #include "ControllerFixture.h"
-#include "extras/Slideshow.h"
+#include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
 

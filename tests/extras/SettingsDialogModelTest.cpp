@@ -1,5 +1,5 @@
-#include "extras/SettingsDialogModel.h"
-#include "extras/DialogControls.h"
+#include "extras/settings/SettingsDialogModel.h"
+#include "extras/settings/DialogControls.h"
 #include "settings/PasswordCodec.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extras/SettingsDialogHost.h"
+#include "extras/settings/SettingsDialogHost.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
-#include "extras/gui/DebugForm.h"
+#include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 
 namespace vesk {

@@ -1,6 +1,5 @@
 #include "launcher/gui/LuncherForm.h"
 
-#include "app/Controller.h"
 #include "launcher/LauncherTable.h"
 #include "launcher/gui/KeyCaptureEdit.h"
 #include "launcher/gui/LauncherSheetModel.h"
@@ -38,10 +37,10 @@ constexpr int Settings::*ColumnWidths[]
 } // namespace
 
 TLuncherForm::TLuncherForm(
-    SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent)
+    SettingsStore &settings, EntryTest testEntry, Messenger &messenger, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
-    , m_controller(controller)
+    , m_testEntry(std::move(testEntry))
     , m_messenger(messenger)
     , m_model(new LauncherSheetModel(LauncherSheet::fromLines(settings.readSection(sections::Luncher)), this))
     , m_fieldStack(new QStackedWidget(this))
@@ -225,7 +224,7 @@ void TLuncherForm::btnSoftTest1Click()
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid())
         return;
-    m_controller.testLauncherEntry(LauncherTable::entryOf(m_model->fields(current.row())));
+    m_testEntry(LauncherTable::entryOf(m_model->fields(current.row())));
 }
 
 bool TLuncherForm::btnOKClick()

@@ -3,8 +3,8 @@
 #include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
 #include "dialup/DialPanel.h"
-#include "extras/Slideshow.h"
-#include "extras/gui/SlideshowView.h"
+#include "extras/slideshow/Slideshow.h"
+#include "extras/slideshow/gui/SlideshowView.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "extras/gui/DebugForm.h"
+#include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 #include "settings/SettingsSections.h"
 #include "support/FakeClock.h"
