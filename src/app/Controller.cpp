@@ -179,11 +179,6 @@ bool Controller::minuteTimerActive() const
     return m_timMin->isActive();
 }
 
-void Controller::requestDisplay(int mode)
-{
-    DispSet(mode);
-}
-
 void Controller::DispSet(int mode)
 {
     if (m_closeRequested)

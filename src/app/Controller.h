@@ -112,8 +112,6 @@ public:
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
-    // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
-    void requestDisplay(int mode);
     // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
     // button, 付箋紙) toggled and written at once.
     void toggleDisplayFlag(int tag);
