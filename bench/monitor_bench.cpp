@@ -4,12 +4,12 @@
 // one per turn of the event loop. The counter rss_mb is the process's
 // resident memory after the run.
 //   QT_QPA_PLATFORM=offscreen monitor_bench
-#include "extras/MonitorLog.h"
-#include "extras/gui/DebugForm.h"
+#include "extras/monitor/MonitorLog.h"
+#include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
-#include "settings/MemorySettingsStore.h"
+#include "settings/IniSettingsStore.h"
 #include "store/MessageStore.h"
 
 #include <QApplication>
@@ -84,7 +84,7 @@ void BM_MonitorOpen(benchmark::State &state)
 {
     QTemporaryDir dir;
     vesk::ProtocolMonitor monitor;
-    vesk::MemorySettingsStore settings;
+    vesk::IniSettingsStore settings(dir.filePath(QStringLiteral("vesk.ini")));
     vesk::StderrMessenger messenger;
     vesk::TDebugForm form(monitor, settings, messenger, vesk::SystemClock::instance(), dir.path());
     form.show();

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a note file of the sticky-note program and as a picture
 // set's speed file: reading never fails, and a note written back reads as
 // what was written.
-#include "extras/PictureFolders.h"
+#include "extras/slideshow/PictureFolders.h"
 #include "pelma/NoteFile.h"
 
 #include <cstdint>

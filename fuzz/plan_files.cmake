@@ -1,1 +1,1 @@
-vesk_add_fuzzer(plan_files DEPS vesk_plan)
+vesk_add_fuzzer(plan_files DEPS vesk_plan vesk_test_doubles)

@@ -7,8 +7,8 @@
 #include "plan/LauncherCaptions.h"
 #include "plan/PlanState.h"
 #include "plan/ReminderPass.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/Settings.h"
+#include "support/MemorySettingsStore.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -179,11 +179,6 @@ bool Controller::minuteTimerActive() const
     return m_timMin->isActive();
 }
 
-void Controller::requestDisplay(int mode)
-{
-    DispSet(mode);
-}
-
 void Controller::DispSet(int mode)
 {
     if (m_closeRequested)
@@ -335,12 +330,6 @@ void Controller::clearNewMailIndication()
     m_atoms.remove(TalkedAtom);
 }
 
-void Controller::acknowledgeMail()
-{
-    clearNewMailIndication();
-    DispSet(DisplayState::Normal);
-}
-
 void Controller::toggleMailIndication()
 {
     // mnuVeskONClick
@@ -402,11 +391,6 @@ void Controller::settingsDialogClosed()
         setMinuteRhythm(FirstDelayRhythm);
     }
     startMinuteTimer();
-}
-
-void Controller::reloadSettings()
-{
-    RetMain();
 }
 
 void Controller::checkStarted(const QString &lastTime)

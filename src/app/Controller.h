@@ -2,13 +2,13 @@
 
 #include "app/PlanActions.h"
 #include "app/ProviderLink.h"
-#include "app/display/DisplayState.h"
-#include "app/display/StripRules.h"
-#include "extras/ConnectionTestAccount.h"
+#include "display/DisplayState.h"
+#include "display/StripRules.h"
 #include "launcher/LauncherTable.h"
 #include "platform/DesktopServices.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/Sound.h"
+#include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
 #include "store/MessageStore.h"
 
@@ -65,8 +65,8 @@ public:
     enum class Window { Box, Settings, Monitor, Launcher };
     Q_ENUM(Window)
 
-    Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms, QString programName,
-        QObject *parent = nullptr);
+    Controller(const CoreServices &core, SettingsStore &settingsStore, GlobalAtoms &atoms,
+        QString programName, QObject *parent = nullptr);
     ~Controller() override;
 
     // What the provider session and the local servers are given as their
@@ -99,8 +99,6 @@ public:
     bool checkNowKeepLine();
     // Why a check or send cycle cannot start now; empty when it can.
     QString checkRefusal() const;
-    // The user has seen the new mail.
-    void acknowledgeMail();
     // "Vesk    ON/OFF(&D)": the new-mail indication off, or on again.
     void toggleMailIndication();
     // "終了(&X)": ends the program unless the user keeps it running (mail
@@ -116,10 +114,6 @@ public:
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
-    // RetMain: the settings read again and applied.
-    void reloadSettings();
-    // DispSet: a display mode (0 normal, 1 new mail, 3 "Non Mail", ...).
-    void requestDisplay(int mode);
     // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
     // button, 付箋紙) toggled and written at once.
     void toggleDisplayFlag(int tag);
@@ -148,7 +142,7 @@ public:
     // session only logs in and counts (nothing is fetched or sent); then the
     // loaded settings apply again. Returns when it has ended: true when the
     // provider answered as it should. An incomplete account is not tried.
-    bool testConnection(const ConnectionTestAccount &account);
+    bool testConnection(const ProviderAccount &account);
     // Ends a running connection test as failed.
     void cancelConnectionTest();
     bool connectionTestRunning() const { return m_connectionTest; }
@@ -223,8 +217,6 @@ public:
     const CalendarState &calendar() const { return *m_calendar; }
     bool calendarOpen() const;
     bool holidayPlanning() const;
-    // Added to the next reminder window's position; grows by 5 with each.
-    int reminderOffset() const { return m_reminderOffset; }
     // --- The box window's commands ---
 
     // Wakeup for the box window and the quick view: mailer 1 or 2 (they
@@ -255,9 +247,6 @@ public:
 
     // --- Sticky notes and the slideshow (ControllerAccessories.cpp) ---
 
-    // Where the note program and its notes are; by default beside this
-    // program. Set before start().
-    void setNotePlaces(const NotePlaces &places);
     // The strip's picture area; without one (headless) nothing is drawn.
     void setPictureArea(PictureArea *area);
     // The quick view's "付箋貼付" (spbPelmaClick): the text chosen in its
@@ -289,8 +278,6 @@ public:
     // it did not start: no such entry, cancelled, or the program could not
     // be started.
     bool startLauncherEntry(int index);
-    // The same for the first entry with this caption.
-    bool startLauncherEntryNamed(const QString &caption);
     // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
     // let go while it is open. Closing it reads the settings again.
     void openLauncherEditor();
@@ -302,8 +289,6 @@ public:
     // The settings dialog's "マクロテスト": the mailer and macro as typed
     // there (held in memory until the dialog closes) started with the macro.
     void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
-    // The programs that the end of the program asks to close.
-    QList<StartedProgram> startedPrograms() const { return m_started; }
 
     // --- State ---
 
@@ -374,7 +359,8 @@ signals:
     void planEditorRequested(const QDate &reference);
     // PopUpOn: a reminder window with its caption, the plan's date-time and
     // comment, placed `offset` pixels off the centre of the screen.
-    void reminderRequested(const QString &message, const QString &dateTime, const QString &comment, int offset);
+    void reminderRequested(
+        const QString &message, const QString &dateTime, const QString &comment, int offset);
     // The calendar's month, cells, planning mode or colours changed.
     void calendarChanged();
     // What the provider session is to use from now on: the connection
@@ -395,7 +381,11 @@ private:
     class CycleScope final
     {
     public:
-        explicit CycleScope(Controller &controller) : m_controller(controller) { ++m_controller.m_cycleDepth; }
+        explicit CycleScope(Controller &controller)
+            : m_controller(controller)
+        {
+            ++m_controller.m_cycleDepth;
+        }
         ~CycleScope() { --m_controller.m_cycleDepth; }
         CycleScope(const CycleScope &) = delete;
         CycleScope &operator=(const CycleScope &) = delete;

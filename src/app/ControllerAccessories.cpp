@@ -1,6 +1,6 @@
 #include "app/Controller.h"
-#include "extras/Slideshow.h"
-#include "extras/StickyNoteBridge.h"
+#include "extras/notes/StickyNoteBridge.h"
+#include "extras/slideshow/Slideshow.h"
 #include "mail/CoreServices.h"
 #include "pelma/NotePlaces.h"
 #include "platform/Messenger.h"
@@ -35,12 +35,6 @@ Controller::Accessories &Controller::accessories()
     if (!m_accessories)
         m_accessories.reset(new Accessories(*this));
     return *m_accessories;
-}
-
-void Controller::setNotePlaces(const NotePlaces &places)
-{
-    accessories().notes
-        = std::make_unique<StickyNoteBridge>(places, m_settingsStore, m_core.messenger, m_core.pump);
 }
 
 void Controller::setPictureArea(PictureArea *area)

@@ -5,8 +5,8 @@
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
@@ -79,7 +79,7 @@ void Controller::toggleCalendar()
     spbTodayClick();
     DispSet(DisplayState::Calendar);
     m_settings.CalFlag = true;
-    m_settingsStore.writeInteger(sections::Disp, QStringLiteral("CalFlag"), 1);
+    SettingsTable::setValue(m_settingsStore, &Settings::CalFlag, true);
 }
 
 void Controller::closeCalendar()
@@ -96,7 +96,7 @@ void Controller::closeCalendar()
         DispSet(DisplayState::PlanAlert);
     else
         DispSet(m_mailAnnounced ? DisplayState::MailOn : DisplayState::Normal);
-    m_settingsStore.writeInteger(sections::Disp, QStringLiteral("CalFlag"), 0);
+    SettingsTable::setValue(m_settingsStore, &Settings::CalFlag, false);
     emit calendarChanged();
 }
 
@@ -183,7 +183,7 @@ void Controller::setCalendarColour(int number, ColorValue colour)
     if (number < 1 || number > 7)
         return;
     m_settings.*WeekColors[number - 1] = colour;
-    m_settingsStore.writeString(sections::Config, QStringLiteral("WeekColor%1").arg(number), colour.toText());
+    SettingsTable::setValue(m_settingsStore, WeekColors[number - 1], colour);
     emit calendarChanged();
 }
 
@@ -191,8 +191,8 @@ void Controller::resetCalendarColours()
 {
     {
         SettingsStore::Batch batch(m_settingsStore);
-        for (int n = 1; n <= 7; ++n)
-            m_settingsStore.deleteValue(sections::Config, QStringLiteral("WeekColor%1").arg(n));
+        for (ColorValue Settings::*colour : WeekColors)
+            SettingsTable::remove(m_settingsStore, colour);
     }
     m_core.messenger.beep();
     m_core.messenger.message(QStringLiteral("デフォルト色に戻しました\r\nVeskを再立ち上げしてください"));

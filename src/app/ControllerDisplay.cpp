@@ -4,26 +4,21 @@
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
 namespace {
 
-struct DisplayFlag
-{
-    const char *name;
-    bool Settings::*value;
-};
-
 // The display menu's flags by tag.
-constexpr DisplayFlag DisplayFlags[] = {
-    { "Wareki", &Settings::Wareki },
-    { "Seireki", &Settings::Seireki },
-    { "Date", &Settings::Date },
-    { "Week", &Settings::Week },
-    { "Time", &Settings::Time },
-    { "Close", &Settings::Close },
-    { "Pelma", &Settings::Pelma },
+constexpr bool Settings::*DisplayFlags[] = {
+    &Settings::Wareki,
+    &Settings::Seireki,
+    &Settings::Date,
+    &Settings::Week,
+    &Settings::Time,
+    &Settings::Close,
+    &Settings::Pelma,
 };
 
 } // namespace
@@ -33,16 +28,16 @@ void Controller::toggleDisplayFlag(int tag)
     // mnuTimeClick
     if (tag < 1 || tag > int(std::size(DisplayFlags)))
         return;
-    const DisplayFlag &flag = DisplayFlags[tag - 1];
+    bool Settings::*const flag = DisplayFlags[tag - 1];
     if (tag == 7 && !m_settings.PelmaMenuEnabled)
         return;
-    bool &value = m_settings.*flag.value;
+    bool &value = m_settings.*flag;
     value = !value;
-    m_settingsStore.writeInteger(QStringLiteral("Disp"), QString::fromLatin1(flag.name), value ? 1 : 0);
+    SettingsTable::setValue(m_settingsStore, flag, value);
     if (tag == 7)
         m_settings.PelmaItemsEnabled = m_settings.Pelma && m_settings.PelmaMenuEnabled;
-    m_display.setFlags({ m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
-        m_settings.Close });
+    m_display.setFlags({ m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week,
+        m_settings.Time, m_settings.Close });
     m_settings.HiddenMode = m_display.hiddenMode();
     // Nothing to show: the animation must not keep a hidden strip up.
     if (m_settings.HiddenMode)
@@ -59,7 +54,7 @@ void Controller::setPositionMode(int mode)
         return;
     m_settings.PosiMode = mode;
     m_settings.MainPositionApplies = mode == 0 || mode == 3;
-    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("PosiMode"), mode);
+    SettingsTable::setValue(m_settingsStore, &Settings::PosiMode, mode);
     emit settingsChanged(m_settings);
     emit displayChanged();
 }
@@ -71,8 +66,8 @@ void Controller::savePosition(int left, int top)
     m_settings.MainLeft = left;
     m_settings.MainTop = top;
     SettingsStore::Batch batch(m_settingsStore);
-    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MainTop"), top);
-    m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MainLeft"), left);
+    SettingsTable::setValue(m_settingsStore, &Settings::MainTop, top);
+    SettingsTable::setValue(m_settingsStore, &Settings::MainLeft, left);
 }
 
 void Controller::trayClicked()
@@ -127,7 +122,8 @@ void Controller::acknowledgePlanAlert()
 
 void Controller::notYetAvailable(const QString &feature)
 {
-    m_core.messenger.message(QStringLiteral("「") + feature + QStringLiteral("」は、このバージョンのVeskではまだ使えません。"));
+    m_core.messenger.message(
+        QStringLiteral("「") + feature + QStringLiteral("」は、このバージョンのVeskではまだ使えません。"));
 }
 
 } // namespace vesk

@@ -12,6 +12,7 @@
 #include "platform/Messenger.h"
 #include "platform/SyntheticInput.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -164,11 +165,6 @@ bool Controller::startLauncherEntry(int index)
     return mnuOpt1Click(LauncherEntry(*entry), LaunchOrigin::Menu);
 }
 
-bool Controller::startLauncherEntryNamed(const QString &caption)
-{
-    return startLauncherEntry(m_launcher.indexOf(caption));
-}
-
 bool Controller::testLauncherEntry(const LauncherEntry &entry)
 {
     return mnuOpt1Click(entry, LaunchOrigin::EditorTest);
@@ -220,8 +216,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
     QString switches = entry.switches;
     const qsizetype mark = switches.indexOf(GetMark, 0, Qt::CaseInsensitive);
     if (mark >= 0) {
-        const QString last
-            = test ? QString() : m_settingsStore.readString(QStringLiteral("Disp"), QStringLiteral("GetStr"));
+        const QString last = test ? QString() : SettingsTable::value(m_settingsStore, &Settings::GetStr);
         const DesktopWindows::WindowId previous = windows().foreground();
         emit raiseRequested();
         m_core.messenger.beep();
@@ -237,7 +232,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
         }
         if (!test) {
             m_settings.GetStr = *answer;
-            m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("GetStr"), *answer);
+            SettingsTable::setValue(m_settingsStore, &Settings::GetStr, *answer);
         }
         switches.replace(mark, GetMark.size(), answer.value_or(QString()));
     }

@@ -2,8 +2,8 @@
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/Messenger.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 namespace vesk {
 namespace {
@@ -11,21 +11,14 @@ namespace {
 // What the connection test switches, and puts back afterwards.
 void takeProviderFields(Settings &to, const Settings &from)
 {
-    to.Host = from.Host;
-    to.SMTP = from.SMTP;
-    to.UserID = from.UserID;
-    to.Password = from.Password;
-    to.Apop = from.Apop;
+    ProviderAccount::of(from).applyTo(to);
     to.ServerON = from.ServerON;
     to.AccountComplete = from.AccountComplete;
-    to.POP3_ServerVesk = from.POP3_ServerVesk;
-    to.SMTP_ServerVesk = from.SMTP_ServerVesk;
-    to.POP3_Security = from.POP3_Security;
 }
 
 } // namespace
 
-bool Controller::testConnection(const ConnectionTestAccount &account)
+bool Controller::testConnection(const ProviderAccount &account)
 {
     if (!checkRefusal().isEmpty()) {
         m_core.messenger.beep();
@@ -37,21 +30,14 @@ bool Controller::testConnection(const ConnectionTestAccount &account)
         return false;
 
     Settings test = m_settings;
-    test.Host = account.Host;
-    test.SMTP = account.SMTP;
-    test.UserID = account.UserID;
-    test.Password = account.Password;
-    test.Apop = account.Apop;
+    account.applyTo(test);
     // Check-only: the session logs in, counts and leaves; nothing is sent.
     test.ServerON = false;
     test.AccountComplete = true;
-    test.POP3_Security = account.POP3_Security;
     // The port dialog writes the provider ports straight to the store.
-    test.POP3_ServerVesk = account.POP3_ServerVesk > 0
-        ? account.POP3_ServerVesk
-        : m_settingsStore.readInteger(sections::Config, QStringLiteral("POP3_ServerVesk"), 110);
-    test.SMTP_ServerVesk
-        = m_settingsStore.readInteger(sections::Config, QStringLiteral("SMTP_ServerVesk"), 25);
+    if (account.POP3_ServerVesk <= 0)
+        test.POP3_ServerVesk = SettingsTable::value(m_settingsStore, &Settings::POP3_ServerVesk);
+    test.SMTP_ServerVesk = SettingsTable::value(m_settingsStore, &Settings::SMTP_ServerVesk);
 
     const Settings loaded = m_settings;
     const int reads = m_settingsReads;

@@ -7,6 +7,7 @@
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
@@ -23,9 +24,9 @@ bool Controller::quit()
         return false;
     }
     if (boxCount(Box::OutBox) > 0) {
-        const std::optional<Messenger::Answer> answer = m_core.messenger.ask(
-            QStringLiteral("確認"),
-            QStringLiteral("送受信箱に送信するメールが残っています。\r\n次回に送信するということでよろしいですか？"),
+        const std::optional<Messenger::Answer> answer = m_core.messenger.ask(QStringLiteral("確認"),
+            QStringLiteral(
+                "送受信箱に送信するメールが残っています。\r\n次回に送信するということでよろしいですか？"),
             Messenger::Buttons::YesNo);
         // Left alone, the mail is kept for next time.
         if (answer && *answer == Messenger::Answer::No)
@@ -54,8 +55,8 @@ void Controller::FormCloseQuery()
     // After "全設定消去" nothing may be written back.
     if (!m_settingsErased) {
         SettingsStore::Batch batch(m_settingsStore);
-        m_settingsStore.writeString(QStringLiteral("Disp"), QStringLiteral("LastTime"), m_lastTime);
-        m_settingsStore.writeInteger(QStringLiteral("Disp"), QStringLiteral("MultiJpgCo"), m_settings.MultiJpgCo);
+        SettingsTable::setValue(m_settingsStore, &Settings::LastTime, m_lastTime);
+        SettingsTable::setValue(m_settingsStore, &Settings::MultiJpgCo, m_settings.MultiJpgCo);
     }
     m_core.state.marker = QStringLiteral(" ");
     accessoriesShutdown();

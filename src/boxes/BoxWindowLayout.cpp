@@ -1,74 +1,67 @@
 #include "boxes/BoxWindowLayout.h"
 
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 namespace vesk {
-namespace {
-
-const QString Disp = QStringLiteral("Disp");
-const QString Config = QStringLiteral("Config");
-
-} // namespace
 
 BoxWindowLayout BoxWindowLayout::read(SettingsStore &store)
 {
-    const BoxWindowLayout d;
     BoxWindowLayout l;
-    l.width = store.readInteger(Disp, QStringLiteral("DevideWidth"), d.width);
-    l.top = store.readInteger(Disp, QStringLiteral("DevideTop"), d.top);
-    l.left = store.readInteger(Disp, QStringLiteral("DevideLeft"), d.left);
-    l.columnA = store.readInteger(Disp, QStringLiteral("DevideSendA"), d.columnA);
-    l.columnB = store.readInteger(Disp, QStringLiteral("DevideSendB"), d.columnB);
-    l.columnC = store.readInteger(Disp, QStringLiteral("DevideSendC"), d.columnC);
-    l.sendHeight = store.readInteger(Disp, QStringLiteral("DevidePnl1"), d.sendHeight);
-    l.upperHeight = store.readInteger(Disp, QStringLiteral("DevideUp"), d.upperHeight);
-    l.lowerHeight = store.readInteger(Disp, QStringLiteral("DevideLow"), d.lowerHeight);
-    l.receive2Height = store.readInteger(Disp, QStringLiteral("DevidePnl4"), d.receive2Height);
-    l.compact = store.readBool(Disp, QStringLiteral("DevideMin"), d.compact);
-    l.buttonsBelow = store.readBool(Disp, QStringLiteral("ButtonTop"), d.buttonsBelow);
-    l.withQuickView = store.readBool(Disp, QStringLiteral("ChoimiOn"), d.withQuickView);
+    l.width = SettingsTable::value(store, &Settings::DevideWidth);
+    l.top = SettingsTable::value(store, &Settings::DevideTop);
+    l.left = SettingsTable::value(store, &Settings::DevideLeft);
+    l.columnA = SettingsTable::value(store, &Settings::DevideSendA);
+    l.columnB = SettingsTable::value(store, &Settings::DevideSendB);
+    l.columnC = SettingsTable::value(store, &Settings::DevideSendC);
+    l.sendHeight = SettingsTable::value(store, &Settings::DevidePnl1);
+    l.upperHeight = SettingsTable::value(store, &Settings::DevideUp);
+    l.lowerHeight = SettingsTable::value(store, &Settings::DevideLow);
+    l.receive2Height = SettingsTable::value(store, &Settings::DevidePnl4);
+    l.compact = SettingsTable::value(store, &Settings::DevideMin);
+    l.buttonsBelow = SettingsTable::value(store, &Settings::ButtonTop);
+    l.withQuickView = SettingsTable::value(store, &Settings::ChoimiOn);
     return l;
 }
 
 void BoxWindowLayout::write(SettingsStore &store, bool twoMailers) const
 {
     SettingsStore::Batch batch(store);
-    store.writeInteger(Disp, QStringLiteral("DevideTop"), top);
-    store.writeInteger(Disp, QStringLiteral("DevideLeft"), left);
-    store.writeInteger(Disp, QStringLiteral("DevideSendA"), columnA);
-    store.writeInteger(Disp, QStringLiteral("DevideSendB"), columnB);
-    store.writeInteger(Disp, QStringLiteral("DevideSendC"), columnC);
-    store.writeInteger(Disp, QStringLiteral("DevideWidth"), width);
-    store.writeInteger(Disp, QStringLiteral("DevidePnl1"), sendHeight);
-    store.writeInteger(Disp, QStringLiteral("DevideUp"), upperHeight);
+    SettingsTable::setValue(store, &Settings::DevideTop, top);
+    SettingsTable::setValue(store, &Settings::DevideLeft, left);
+    SettingsTable::setValue(store, &Settings::DevideSendA, columnA);
+    SettingsTable::setValue(store, &Settings::DevideSendB, columnB);
+    SettingsTable::setValue(store, &Settings::DevideSendC, columnC);
+    SettingsTable::setValue(store, &Settings::DevideWidth, width);
+    SettingsTable::setValue(store, &Settings::DevidePnl1, sendHeight);
+    SettingsTable::setValue(store, &Settings::DevideUp, upperHeight);
     if (twoMailers) {
-        store.writeInteger(Disp, QStringLiteral("DevidePnl4"), receive2Height);
-        store.writeInteger(Disp, QStringLiteral("DevideLow"), lowerHeight);
-        store.writeBool(Disp, QStringLiteral("ButtonTop"), buttonsBelow);
+        SettingsTable::setValue(store, &Settings::DevidePnl4, receive2Height);
+        SettingsTable::setValue(store, &Settings::DevideLow, lowerHeight);
+        SettingsTable::setValue(store, &Settings::ButtonTop, buttonsBelow);
     }
-    store.writeBool(Disp, QStringLiteral("DevideMin"), compact);
+    SettingsTable::setValue(store, &Settings::DevideMin, compact);
 }
 
 QuickViewLayout QuickViewLayout::read(SettingsStore &store)
 {
-    const QuickViewLayout d;
     QuickViewLayout l;
-    l.top = store.readInteger(Disp, QStringLiteral("ChoimiTop"), d.top);
-    l.left = store.readInteger(Disp, QStringLiteral("ChoimiLeft"), d.left);
-    l.width = store.readInteger(Disp, QStringLiteral("ChoimiWidth"), d.width);
-    l.height = store.readInteger(Disp, QStringLiteral("ChoimiHeight"), d.height);
-    l.header = store.readBool(Config, QStringLiteral("ChoimiHead"), d.header);
+    l.top = SettingsTable::value(store, &Settings::ChoimiTop);
+    l.left = SettingsTable::value(store, &Settings::ChoimiLeft);
+    l.width = SettingsTable::value(store, &Settings::ChoimiWidth);
+    l.height = SettingsTable::value(store, &Settings::ChoimiHeight);
+    l.header = SettingsTable::value(store, &Settings::ChoimiHead);
     return l;
 }
 
 void QuickViewLayout::write(SettingsStore &store) const
 {
     SettingsStore::Batch batch(store);
-    store.writeInteger(Disp, QStringLiteral("ChoimiTop"), top);
-    store.writeInteger(Disp, QStringLiteral("ChoimiLeft"), left);
-    store.writeInteger(Disp, QStringLiteral("ChoimiWidth"), width);
-    store.writeInteger(Disp, QStringLiteral("ChoimiHeight"), height);
-    store.writeBool(Config, QStringLiteral("ChoimiHead"), header);
+    SettingsTable::setValue(store, &Settings::ChoimiTop, top);
+    SettingsTable::setValue(store, &Settings::ChoimiLeft, left);
+    SettingsTable::setValue(store, &Settings::ChoimiWidth, width);
+    SettingsTable::setValue(store, &Settings::ChoimiHeight, height);
+    SettingsTable::setValue(store, &Settings::ChoimiHead, header);
 }
 
 } // namespace vesk

@@ -5,22 +5,23 @@ namespace vesk {
 class SettingsStore;
 
 // Where the box window stands and how its parts are divided, remembered
-// under Disp: read when it opens, written when it hides.
+// under Disp: read when it opens, written when it hides. The defaults are
+// the settings table's.
 struct BoxWindowLayout
 {
-    int top = 0; // DevideTop
-    int left = 0; // DevideLeft
-    int width = 580; // DevideWidth
-    int columnA = 200; // DevideSendA..C: widths of the columns 1 to 3
-    int columnB = 100;
-    int columnC = 20;
-    int sendHeight = 100; // DevidePnl1: the out-box list
-    int upperHeight = 200; // DevideUp
-    int lowerHeight = 200; // DevideLow
-    int receive2Height = 100; // DevidePnl4
-    bool compact = false; // DevideMin
-    bool buttonsBelow = true; // ButtonTop: distribution buttons under the basic ones
-    bool withQuickView = false; // ChoimiOn (read only)
+    int top {}; // DevideTop
+    int left {}; // DevideLeft
+    int width {}; // DevideWidth
+    int columnA {}; // DevideSendA..C: widths of the columns 1 to 3
+    int columnB {};
+    int columnC {};
+    int sendHeight {}; // DevidePnl1: the out-box list
+    int upperHeight {}; // DevideUp
+    int lowerHeight {}; // DevideLow
+    int receive2Height {}; // DevidePnl4
+    bool compact {}; // DevideMin
+    bool buttonsBelow {}; // ButtonTop: distribution buttons under the basic ones
+    bool withQuickView {}; // ChoimiOn (read only)
 
     static BoxWindowLayout read(SettingsStore &store);
     // The lower panel's values only with two mailers.
@@ -30,11 +31,11 @@ struct BoxWindowLayout
 // The quick view's place, size and header pane, under Disp and Config.
 struct QuickViewLayout
 {
-    int top = 0; // ChoimiTop
-    int left = 0; // ChoimiLeft
-    int width = 550; // ChoimiWidth
-    int height = 200; // ChoimiHeight
-    bool header = true; // ChoimiHead (Config)
+    int top {}; // ChoimiTop
+    int left {}; // ChoimiLeft
+    int width {}; // ChoimiWidth
+    int height {}; // ChoimiHeight
+    bool header {}; // ChoimiHead (Config)
 
     static QuickViewLayout read(SettingsStore &store);
     void write(SettingsStore &store) const;

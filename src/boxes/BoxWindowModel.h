@@ -53,7 +53,6 @@ public:
     // The window goes: the noted send mode is put back, the new-mail
     // indication switched off.
     void hidden();
-    bool isShown() const { return m_shown; }
 
     bool twoMailers() const { return m_twoMailers; }
     bool isVisible(Grid grid) const { return m_twoMailers || !isMailerGrid(grid); }

@@ -57,8 +57,6 @@ public:
     QString fileName() const { return m_fileName; }
     const QStringList &headerLines() const { return m_header; }
     const QStringList &bodyLines() const { return m_body; }
-    std::optional<Grid> shownGrid() const { return m_grid; }
-    int shownRow() const { return m_row; }
 
 signals:
     void changed();

@@ -1,12 +1,12 @@
 #include "dialup/ConnectionControl.h"
 
-#include "app/display/DisplayState.h"
 #include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionHost.h"
 #include "dialup/DialErrors.h"
 #include "dialup/DialStates.h"
 #include "dialup/LineTexts.h"
 #include "dialup/PowerOff.h"
+#include "display/DisplayState.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"

@@ -89,12 +89,8 @@ public:
     void AutoPowerOFF();
 
     bool connected() const { return m_connected; }
-    bool dialledByUs() const { return m_dialledByUs; }
-    bool hangUpRunning() const { return m_hangUpRunning; }
     bool mainButtonEnabled() const { return m_mainButtonEnabled; }
-    bool connectTimerActive() const;
     const DialPanel &panel() const { return m_panel; }
-    int dialAttempt() const { return m_dialAttempt; }
     TDialUp &dialUp() { return m_dial; }
     // The entry list for the settings dialog.
     const DialUpEntries &entries() const { return m_entryList; }

@@ -1,8 +1,8 @@
-#include "app/display/DisplayState.h"
 #include "dialup/ConnectionControl.h"
 #include "dialup/ConnectionHost.h"
 #include "dialup/DialStates.h"
 #include "dialup/LineTexts.h"
+#include "display/DisplayState.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/Messenger.h"
@@ -252,11 +252,6 @@ void ConnectionControl::toggleCutTimer(int minutes)
 }
 
 // --- The connection time ---
-
-bool ConnectionControl::connectTimerActive() const
-{
-    return m_timConnect->isActive();
-}
 
 void ConnectionControl::stopConnectTimer()
 {

@@ -17,11 +17,6 @@ TimerFactory &NetServices::timerFactory() const
     return timers ? *timers : QtTimerFactory::instance();
 }
 
-HostResolver &NetServices::hostResolver() const
-{
-    return resolver ? *resolver : QtHostResolver::instance();
-}
-
 std::unique_ptr<ByteChannel> NetServices::makeChannel(int handle) const
 {
     if (channelFactory)

@@ -23,7 +23,6 @@ struct NetServices
 
     EventPump &eventPump() const;
     TimerFactory &timerFactory() const;
-    HostResolver &hostResolver() const;
     std::unique_ptr<ByteChannel> makeChannel(int handle) const;
 };
 

@@ -85,9 +85,4 @@ QString TKWinSockError::messageFor(int code)
     return QStringLiteral("エラーコード: ") + QString::number(code);
 }
 
-int TKWinSockError::tableSize()
-{
-    return int(std::size(kTable));
-}
-
 } // namespace vesk

@@ -13,8 +13,6 @@ public:
     explicit TKWinSockError(int code);
 
     static QString messageFor(int code);
-    // The number of entries of the table.
-    static int tableSize();
 };
 
 } // namespace vesk

@@ -41,10 +41,4 @@ bool RegularFile::openForReading(QFile &file, const QString &path)
     return true;
 }
 
-bool RegularFile::isRegular(const QString &path)
-{
-    struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 } // namespace vesk

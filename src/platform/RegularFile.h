@@ -18,8 +18,6 @@ public:
     static int openReadOnly(const QString &path);
     // The same, handed to `file`, which closes it.
     static bool openForReading(QFile &file, const QString &path);
-    // The entry itself (not what a link names) is a regular file.
-    static bool isRegular(const QString &path);
 };
 
 } // namespace vesk

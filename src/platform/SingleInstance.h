@@ -23,7 +23,6 @@ public:
 
     // True when this process is now the running copy.
     bool acquire(QString *error = nullptr);
-    bool isPrimary() const { return m_lockFd >= 0; }
 
     // The reply of a request: one call per line, then done.
     using Reply = std::function<void(const QString &text, bool finished)>;

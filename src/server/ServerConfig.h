@@ -19,16 +19,15 @@ struct ServerConfig
     bool AutoDevideDisp = false;
     int DialMode = 0;
     int OverTime = 300; // seconds without traffic before a dialogue is given up
-    int POP3_VeskMailer1 = 110;
-    int POP3_VeskMailer2 = 1100;
-    int SMTP_VeskMailer1 = 25;
-    int SMTP_VeskMailer2 = 250;
+    int POP3_VeskMailer1 {};
+    int POP3_VeskMailer2 {};
+    int SMTP_VeskMailer1 {};
+    int SMTP_VeskMailer2 {};
 
     // Pause before a message is looked up for TOP and RETR.
     int lookupPauseMs = 100;
     // Largest DATA body filed; a bigger one is refused and nothing is kept.
     qint64 maxMessageBytes = qint64(256) * 1024 * 1024;
-
 };
 
 } // namespace vesk

@@ -29,7 +29,6 @@ public:
     void encrypted();
 
     int mailTotal() const { return m_mailTotal; }
-    int mailCurrent() const { return m_mailCurrent; }
     // Messages stored in this session.
     int storedCount() const { return m_stored; }
     // A DELE went out in this session: a QUIT now would carry it out.

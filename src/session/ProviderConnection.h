@@ -47,8 +47,6 @@ public:
     TKTcpClient &client() { return *m_client; }
     Timer &timRet() { return *m_timRet; }
     Timer &timPass() { return *m_timPass; }
-    // Counts down the time the session may still take (see allowTime).
-    Timer &timLimit() { return *m_timLimit; }
 
     // The watchdog period, from `OverTime` seconds.
     void setOverTime(int seconds);

@@ -20,8 +20,8 @@ struct SessionConfig
     bool DoublePass = false;
     bool ManuSend = false;
     bool AutoDevideDisp = false;
-    int POP3_ServerVesk = 110;
-    int SMTP_ServerVesk = 25;
+    int POP3_ServerVesk {};
+    int SMTP_ServerVesk {};
     // Seconds of silence before the watchdog abandons a session.
     int OverTime = 300;
 

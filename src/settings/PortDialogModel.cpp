@@ -1,22 +1,27 @@
 #include "settings/PortDialogModel.h"
 
 #include "settings/NumberText.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 namespace vesk {
 
-const std::array<PortDialogModel::Field, PortDialogModel::FieldCount> &PortDialogModel::fields()
+const std::array<int Settings::*, PortDialogModel::FieldCount> &PortDialogModel::fields()
 {
-    static const std::array<Field, FieldCount> table = { {
-        { "SMTP_ServerVesk", 25 },
-        { "SMTP_VeskMailer1", 10025 },
-        { "SMTP_VeskMailer2", 10250 },
-        { "POP3_ServerVesk", 110 },
-        { "POP3_VeskMailer1", 10110 },
-        { "POP3_VeskMailer2", 1100 },
-    } };
+    static const std::array<int Settings::*, FieldCount> table = {
+        &Settings::SMTP_ServerVesk,
+        &Settings::SMTP_VeskMailer1,
+        &Settings::SMTP_VeskMailer2,
+        &Settings::POP3_ServerVesk,
+        &Settings::POP3_VeskMailer1,
+        &Settings::POP3_VeskMailer2,
+    };
     return table;
+}
+
+QString PortDialogModel::name(int field)
+{
+    return SettingsTable::nameOf(SettingsTable::entryOf(fields()[field]));
 }
 
 PortDialogModel::PortDialogModel()
@@ -26,11 +31,8 @@ PortDialogModel::PortDialogModel()
 
 void PortDialogModel::load(SettingsStore &store)
 {
-    for (int i = 0; i < FieldCount; ++i) {
-        const Field &field = fields()[i];
-        m_texts[i] = QString::number(
-            store.readInteger(sections::Config, QString::fromLatin1(field.name), field.defaultPort));
-    }
+    for (int i = 0; i < FieldCount; ++i)
+        m_texts[i] = QString::number(SettingsTable::value(store, fields()[i]));
 }
 
 void PortDialogModel::setText(int field, const QString &text)
@@ -42,8 +44,8 @@ void PortDialogModel::setText(int field, const QString &text)
 void PortDialogModel::resetToDefaults()
 {
     m_texts.clear();
-    for (const Field &field : fields())
-        m_texts << QString::number(field.defaultPort);
+    for (int Settings::*field : fields())
+        m_texts << QString::number(SettingsTable::defaultOf(field));
 }
 
 int PortDialogModel::port(int field) const
@@ -53,7 +55,7 @@ int PortDialogModel::port(int field) const
     const std::optional<int> number = parseDecimal(m_texts[field].trimmed());
     // A port outside 1-65535 could never be listened on or connected to.
     if (!number || *number < 1 || *number > 65535)
-        return fields()[field].defaultPort;
+        return SettingsTable::defaultOf(fields()[field]);
     return *number;
 }
 
@@ -61,7 +63,7 @@ bool PortDialogModel::accept(SettingsStore &store) const
 {
     SettingsStore::Batch batch(store);
     for (int i = 0; i < FieldCount; ++i)
-        store.writeInteger(sections::Config, QString::fromLatin1(fields()[i].name), port(i));
+        SettingsTable::setValue(store, fields()[i], port(i));
     return batch.commit();
 }
 

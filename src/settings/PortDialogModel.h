@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Settings.h"
+
 #include <QStringList>
 
 #include <array>
@@ -14,14 +16,11 @@ class SettingsStore;
 class PortDialogModel
 {
 public:
-    struct Field
-    {
-        const char *name; // value name in Config
-        int defaultPort;
-    };
     static constexpr int FieldCount = 6;
     // In the dialog's order.
-    static const std::array<Field, FieldCount> &fields();
+    static const std::array<int Settings::*, FieldCount> &fields();
+    // The field's value name in Config.
+    static QString name(int field);
     static QString defaultsButtonText() { return QStringLiteral("初期値"); }
 
     PortDialogModel();

@@ -13,13 +13,14 @@
 namespace vesk {
 namespace {
 
-QString readPassword(SettingsStore &store, const QString &name, const QString &stored, Messenger &messenger)
+QString readPassword(
+    SettingsStore &store, QString Settings::*field, const QString &stored, Messenger &messenger)
 {
     if (stored.isEmpty())
         return {};
     if (PasswordCodec::isPlain(stored)) {
         // Left by an older version: keep using it, store it encoded.
-        store.writeString(sections::Config, name, PasswordCodec::encode(stored));
+        SettingsTable::setValue(store, field, PasswordCodec::encode(stored));
         return stored;
     }
     if (auto decoded = PasswordCodec::decode(stored))
@@ -31,8 +32,10 @@ QString readPassword(SettingsStore &store, const QString &name, const QString &s
 void readTable(SettingsStore &store, Settings &settings, const std::vector<SettingEntry> &table)
 {
     for (const SettingEntry &entry : table) {
-        if (qstrcmp(entry.name, "SMTP") == 0)
-            settings.SMTP = store.readString(sections::Config, QStringLiteral("SMTP"), settings.Host);
+        // The SMTP server defaults to the POP3 host, read before it.
+        if (entry.field == SettingEntry::Field(&Settings::SMTP))
+            settings.SMTP = store.readString(
+                SettingsTable::sectionOf(entry), SettingsTable::nameOf(entry), settings.Host);
         else
             SettingsTable::read(store, settings, entry);
     }
@@ -43,11 +46,10 @@ void readTable(SettingsStore &store, Settings &settings, const std::vector<Setti
 // the password in clear.
 void keepUnreadableSecurity(SettingsStore &store, Settings &settings)
 {
-    for (const auto &[name, field] : { std::pair { "POP3_Security", &Settings::POP3_Security },
-             std::pair { "SMTP_Security", &Settings::SMTP_Security },
-             std::pair { "SMTP_Auth", &Settings::SMTP_Auth } }) {
-        const QString key = QString::fromLatin1(name);
-        const QString text = store.readString(sections::Config, key);
+    for (int Settings::*field :
+        { &Settings::POP3_Security, &Settings::SMTP_Security, &Settings::SMTP_Auth }) {
+        const SettingEntry &entry = SettingsTable::entryOf(field);
+        const QString text = store.readString(SettingsTable::sectionOf(entry), SettingsTable::nameOf(entry));
         if (!Blanks::trimmed(text).isEmpty() && !parseDecimal(text))
             settings.*field = -1;
     }
@@ -64,9 +66,8 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
 
     settings.AccountComplete
         = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();
-    settings.Password = readPassword(store, QStringLiteral("Password"), settings.Password, messenger);
-    settings.SMTP_Password
-        = readPassword(store, QStringLiteral("SMTP_Password"), settings.SMTP_Password, messenger);
+    settings.Password = readPassword(store, &Settings::Password, settings.Password, messenger);
+    settings.SMTP_Password = readPassword(store, &Settings::SMTP_Password, settings.SMTP_Password, messenger);
     settings.MainPositionApplies = settings.PosiMode == 0 || settings.PosiMode == 3;
     settings.PelmaMenuEnabled = input.pelmaExists;
     settings.PelmaItemsEnabled = settings.Pelma && input.pelmaExists;

@@ -19,67 +19,90 @@ const std::vector<SettingEntry> &SettingsTable::config()
 {
     using S = Settings;
     static const std::vector<SettingEntry> table = {
-        { "Config", "ServerON", "0", &S::ServerON },
-        { "Config", "SMTP_ServerVesk", "25", &S::SMTP_ServerVesk },
-        { "Config", "SMTP_VeskMailer1", "10025", &S::SMTP_VeskMailer1 },
-        { "Config", "SMTP_VeskMailer2", "10250", &S::SMTP_VeskMailer2 },
-        { "Config", "POP3_ServerVesk", "110", &S::POP3_ServerVesk },
-        { "Config", "POP3_VeskMailer1", "10110", &S::POP3_VeskMailer1 },
-        { "Config", "POP3_VeskMailer2", "1100", &S::POP3_VeskMailer2 },
-        { "Config", "WithClose", "0", &S::WithClose }, { "Config", "DialMode", "0", &S::DialMode },
-        { "Config", "AP", "", &S::AP }, { "Config", "Host", "", &S::Host },
+        // The provider account.
+        { "Config", "Host", "", &S::Host },
         { "Config", "SMTP", "", &S::SMTP }, // RegRead takes Host as the default
-        { "Config", "UserID", "", &S::UserID }, { "Config", "ManuSend", "0", &S::ManuSend },
-        { "Config", "DevideON", "0", &S::DevideON }, { "Config", "Apop", "0", &S::Apop },
-        { "Config", "DoublePass", "0", &S::DoublePass },
+        { "Config", "UserID", "", &S::UserID },
         { "Config", "Password", "", &S::Password }, // encoded, see PasswordCodec
-        { "Config", "ShutNot", "0", &S::ShutNot }, { "Config", "FontColor", "clCaptionText", &S::FontColor },
-        { "Config", "FontSize", "9", &S::FontSize },
-        { "Config", "FontName", "ＭＳ Ｐゴシック", &S::FontName },
-        { "Config", "FontStyle", "0", &S::FontStyle },
-        { "Config", "OnFontColor", "clYellow", &S::OnFontColor },
-        { "Config", "WeekColor1", "$000080FF", &S::WeekColor1 },
-        { "Config", "WeekColor2", "$00666666", &S::WeekColor2 },
-        { "Config", "WeekColor3", "$00006E00", &S::WeekColor3 },
-        { "Config", "WeekColor4", "clWhite", &S::WeekColor4 },
-        { "Config", "WeekColor5", "clBlack", &S::WeekColor5 },
-        { "Config", "WeekColor6", "clGray", &S::WeekColor6 },
-        { "Config", "WeekColor7", "clAqua", &S::WeekColor7 },
-        { "Config", "SlideSpeed", "200", &S::SlideSpeed }, { "Config", "Mailer", "", &S::Mailer },
-        { "Config", "Macro", "", &S::Macro }, { "Config", "MailPassword", "", &S::MailPassword },
-        { "Config", "Mailer2", "", &S::Mailer2 }, { "Config", "Macro2", "", &S::Macro2 },
-        { "Config", "MailPassword2", "", &S::MailPassword2 }, { "Config", "MailWaveON", "1", &S::MailWaveON },
-        { "Config", "MailWave", "", &S::MailWave }, { "Config", "PlanWaveON", "1", &S::PlanWaveON },
-        { "Config", "PlanWave", "", &S::PlanWave }, { "Config", "MailRound", "1", &S::MailRound },
-        { "Config", "RoundGo", "1", &S::RoundGo }, { "Config", "RoundTime", "20", &S::RoundTime },
-        { "Config", "OverTime", "300", &S::OverTime },
-        { "Config", "AutoDevideDisp", "0", &S::AutoDevideDisp },
-        { "Config", "DirectCheck", "0", &S::DirectCheck },
-        { "Config", "DirectCheck2", "0", &S::DirectCheck2 }, { "Config", "AutoOpen", "0", &S::AutoOpen },
-        { "Config", "AutoOpen2", "0", &S::AutoOpen2 }, { "Config", "SendPause", "0", &S::SendPause },
-        { "Config", "SendPauseTime", "10", &S::SendPauseTime }, { "Config", "WithCheck", "0", &S::WithCheck },
-        { "Config", "MacroSend", "0", &S::MacroSend }, { "Config", "MacroSend2", "0", &S::MacroSend2 },
-        { "Config", "MailerSw", "", &S::MailerSw }, { "Config", "MailerSw2", "", &S::MailerSw2 },
-        { "Config", "ReDial", "3", &S::ReDial }, { "Config", "ReDialWait", "10", &S::ReDialWait },
-        { "Config", "DialDispOn", "0", &S::DialDispOn }, { "Config", "DefNoncheck", "0", &S::DefNoncheck },
-        { "Config", "ConnectBeep", "0", &S::ConnectBeep }, { "Config", "BeforeOne", "1", &S::BeforeOne },
-        { "Config", "BeforeYear", "1", &S::BeforeYear }, { "Config", "BeforeMonth", "0", &S::BeforeMonth },
-        { "Config", "BeforeWeek", "0", &S::BeforeWeek }, { "Config", "DayBefore", "3", &S::DayBefore },
-        { "Config", "DebugWindow", "0", &S::DebugWindow }, { "Config", "PelmaHide", "0", &S::PelmaHide },
-        { "Config", "Gyou", "10", &S::Gyou }, { "Config", "ChoimiFColor", "clWindowText", &S::ChoimiFColor },
-        { "Config", "ChoimiFSize", "9", &S::ChoimiFSize },
-        { "Config", "ChoimiFName", "ＭＳ ゴシック", &S::ChoimiFName },
-        { "Config", "ChoimiFStyle", "0", &S::ChoimiFStyle }, { "Config", "ChoimiHead", "1", &S::ChoimiHead },
-        { "Config", "Folder", "", &S::Folder }, // written by the settings dialog only
-        // Not in the old program: a desktop notification naming new mail.
-        { "Config", "DesktopNotify", "0", &S::DesktopNotify },
+        { "Config", "Apop", "0", &S::Apop }, { "Config", "DoublePass", "0", &S::DoublePass },
+
         // Not in the old program: TLS and SMTP login with the provider.
         { "Config", "POP3_Security", "0", &S::POP3_Security },
         { "Config", "SMTP_Security", "0", &S::SMTP_Security }, { "Config", "SMTP_Auth", "0", &S::SMTP_Auth },
         { "Config", "SMTP_AuthPlain", "0", &S::SMTP_AuthPlain },
         { "Config", "SMTP_UserID", "", &S::SMTP_UserID },
         { "Config", "SMTP_Password", "", &S::SMTP_Password }, // encoded like Password
-        { "Config", "FirstDelay", "0", &S::FirstDelay }, // read last
+
+        // Ports: the provider's, and the local server's for each mailer. The mailers'
+        // local ports are above 1023: a normal user can open them.
+        { "Config", "SMTP_ServerVesk", "25", &S::SMTP_ServerVesk },
+        { "Config", "POP3_ServerVesk", "110", &S::POP3_ServerVesk },
+        { "Config", "SMTP_VeskMailer1", "10025", &S::SMTP_VeskMailer1 },
+        { "Config", "SMTP_VeskMailer2", "10250", &S::SMTP_VeskMailer2 },
+        { "Config", "POP3_VeskMailer1", "10110", &S::POP3_VeskMailer1 },
+        { "Config", "POP3_VeskMailer2", "1100", &S::POP3_VeskMailer2 },
+
+        // Checking.
+        { "Config", "MailRound", "1", &S::MailRound }, { "Config", "RoundGo", "1", &S::RoundGo },
+        { "Config", "RoundTime", "20", &S::RoundTime }, { "Config", "OverTime", "300", &S::OverTime },
+        { "Config", "FirstDelay", "0", &S::FirstDelay }, { "Config", "WithCheck", "0", &S::WithCheck },
+
+        // The local server and the boxes.
+        { "Config", "ServerON", "0", &S::ServerON }, { "Config", "DevideON", "0", &S::DevideON },
+        { "Config", "ManuSend", "0", &S::ManuSend }, { "Config", "AutoDevideDisp", "0", &S::AutoDevideDisp },
+        { "Config", "DirectCheck", "0", &S::DirectCheck },
+        { "Config", "DirectCheck2", "0", &S::DirectCheck2 }, { "Config", "SendPause", "0", &S::SendPause },
+        { "Config", "SendPauseTime", "10", &S::SendPauseTime },
+
+        // The mailers.
+        { "Config", "Mailer", "", &S::Mailer }, { "Config", "MailerSw", "", &S::MailerSw },
+        { "Config", "MailPassword", "", &S::MailPassword }, { "Config", "Macro", "", &S::Macro },
+        { "Config", "MacroSend", "0", &S::MacroSend }, { "Config", "AutoOpen", "0", &S::AutoOpen },
+        { "Config", "Mailer2", "", &S::Mailer2 }, { "Config", "MailerSw2", "", &S::MailerSw2 },
+        { "Config", "MailPassword2", "", &S::MailPassword2 }, { "Config", "Macro2", "", &S::Macro2 },
+        { "Config", "MacroSend2", "0", &S::MacroSend2 }, { "Config", "AutoOpen2", "0", &S::AutoOpen2 },
+        { "Config", "WithClose", "0", &S::WithClose },
+
+        // Dial-up.
+        { "Config", "DialMode", "0", &S::DialMode }, { "Config", "AP", "", &S::AP },
+        { "Config", "ReDial", "3", &S::ReDial }, { "Config", "ReDialWait", "10", &S::ReDialWait },
+        { "Config", "DialDispOn", "0", &S::DialDispOn }, { "Config", "DefNoncheck", "0", &S::DefNoncheck },
+        { "Config", "ConnectBeep", "0", &S::ConnectBeep },
+
+        // The strip: its text, animation and notices.
+        { "Config", "FontColor", "clCaptionText", &S::FontColor },
+        { "Config", "FontSize", "9", &S::FontSize },
+        { "Config", "FontName", "ＭＳ Ｐゴシック", &S::FontName },
+        { "Config", "FontStyle", "0", &S::FontStyle },
+        { "Config", "OnFontColor", "clYellow", &S::OnFontColor },
+        { "Config", "SlideSpeed", "200", &S::SlideSpeed }, { "Config", "ShutNot", "0", &S::ShutNot },
+        { "Config", "DesktopNotify", "0", &S::DesktopNotify },
+        { "Config", "DebugWindow", "0", &S::DebugWindow }, // nothing in the program writes it
+        { "Config", "PelmaHide", "0", &S::PelmaHide },
+
+        // Sounds.
+        { "Config", "MailWaveON", "1", &S::MailWaveON }, { "Config", "MailWave", "", &S::MailWave },
+        { "Config", "PlanWaveON", "1", &S::PlanWaveON }, { "Config", "PlanWave", "", &S::PlanWave },
+
+        // Plans: the calendar's colours and the reminders.
+        { "Config", "WeekColor1", "$000080FF", &S::WeekColor1 },
+        { "Config", "WeekColor2", "$00666666", &S::WeekColor2 },
+        { "Config", "WeekColor3", "$00006E00", &S::WeekColor3 },
+        { "Config", "WeekColor4", "clWhite", &S::WeekColor4 },
+        { "Config", "WeekColor5", "clBlack", &S::WeekColor5 },
+        { "Config", "WeekColor6", "clGray", &S::WeekColor6 },
+        { "Config", "WeekColor7", "clAqua", &S::WeekColor7 }, { "Config", "BeforeOne", "1", &S::BeforeOne },
+        { "Config", "BeforeYear", "1", &S::BeforeYear }, { "Config", "BeforeMonth", "0", &S::BeforeMonth },
+        { "Config", "BeforeWeek", "0", &S::BeforeWeek }, { "Config", "DayBefore", "3", &S::DayBefore },
+
+        // The quick view.
+        { "Config", "Gyou", "10", &S::Gyou }, { "Config", "ChoimiFColor", "clWindowText", &S::ChoimiFColor },
+        { "Config", "ChoimiFSize", "9", &S::ChoimiFSize },
+        { "Config", "ChoimiFName", "ＭＳ ゴシック", &S::ChoimiFName },
+        { "Config", "ChoimiFStyle", "0", &S::ChoimiFStyle }, { "Config", "ChoimiHead", "1", &S::ChoimiHead },
+
+        // Files.
+        { "Config", "Folder", "", &S::Folder }, // written by the settings dialog only
     };
     return table;
 }
@@ -151,6 +174,64 @@ const SettingEntry *SettingsTable::find(QStringView section, QStringView name)
     return nullptr;
 }
 
+const SettingEntry &SettingsTable::entryOf(SettingEntry::Field field)
+{
+    for (const auto *table : { &config(), &disp() }) {
+        for (const SettingEntry &entry : *table) {
+            if (entry.field == field)
+                return entry;
+        }
+    }
+    // Every stored field of Settings is in the table.
+    qFatal("A field of Settings is missing from the settings table");
+}
+
+void SettingsTable::setDefault(Settings &settings, const SettingEntry &entry)
+{
+    const QString defaultText = QString::fromUtf8(entry.defaultText);
+    std::visit(Overloaded {
+                   [&](bool Settings::*field) { settings.*field = IntToBool(defaultText.toInt()); },
+                   [&](int Settings::*field) { settings.*field = defaultText.toInt(); },
+                   [&](QString Settings::*field) { settings.*field = defaultText; },
+                   [&](ColorValue Settings::*field) {
+                       settings.*field = ColorValue::fromText(defaultText, ColorValue());
+                   },
+               },
+        entry.field);
+}
+
+QString SettingsTable::sectionOf(const SettingEntry &entry)
+{
+    return QString::fromLatin1(entry.section);
+}
+
+QString SettingsTable::nameOf(const SettingEntry &entry)
+{
+    return QString::fromLatin1(entry.name);
+}
+
+bool SettingsTable::remove(SettingsStore &store, SettingEntry::Field field)
+{
+    const SettingEntry &entry = entryOf(field);
+    return store.deleteValue(sectionOf(entry), nameOf(entry));
+}
+
+template <class T>
+T SettingsTable::valueOr(SettingsStore &store, T Settings::*field, const std::type_identity_t<T> &missing)
+{
+    const SettingEntry &entry = entryOf(field);
+    if constexpr (std::is_same_v<T, bool>)
+        return store.readBool(sectionOf(entry), nameOf(entry), missing);
+    else if constexpr (std::is_same_v<T, int>)
+        return store.readInteger(sectionOf(entry), nameOf(entry), missing);
+    else
+        return store.readString(sectionOf(entry), nameOf(entry), missing);
+}
+
+template bool SettingsTable::valueOr(SettingsStore &, bool Settings::*, const bool &);
+template int SettingsTable::valueOr(SettingsStore &, int Settings::*, const int &);
+template QString SettingsTable::valueOr(SettingsStore &, QString Settings::*, const QString &);
+
 QString SettingsTable::text(const Settings &settings, const SettingEntry &entry)
 {
     return std::visit(Overloaded {
@@ -188,6 +269,14 @@ bool SettingsTable::write(SettingsStore &store, const Settings &settings, const 
 {
     return store.writeString(
         QString::fromLatin1(entry.section), QString::fromLatin1(entry.name), text(settings, entry));
+}
+
+Settings::Settings()
+{
+    for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
+        for (const SettingEntry &entry : *table)
+            SettingsTable::setDefault(*this, entry);
+    }
 }
 
 } // namespace vesk

@@ -2,6 +2,7 @@
 
 #include "settings/Settings.h"
 
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -26,13 +27,19 @@ struct SettingEntry
     SettingType type() const { return SettingType(field.index()); }
 };
 
-// The values of each section in the order RegRead loads them.
+// The one list of the stored values: every name and default of the sections
+// Config and Disp is spelled here and nowhere else. Config is grouped by
+// concern; RegRead reads in this order (Host before SMTP, which defaults to it).
 class SettingsTable
 {
 public:
     static const std::vector<SettingEntry> &config();
     static const std::vector<SettingEntry> &disp();
     static const SettingEntry *find(QStringView section, QStringView name);
+    static const SettingEntry &entryOf(SettingEntry::Field field);
+    static QString sectionOf(const SettingEntry &entry);
+    static QString nameOf(const SettingEntry &entry);
+    static void setDefault(Settings &settings, const SettingEntry &entry);
 
     // The field's value in its stored string form (booleans 1/0, integers in
     // decimal, colours as name or $00BBGGRR).
@@ -41,6 +48,27 @@ public:
     // colour gives the default colour.
     static void read(SettingsStore &store, Settings &settings, const SettingEntry &entry);
     static bool write(SettingsStore &store, const Settings &settings, const SettingEntry &entry);
+
+    // One value by its field, for those who keep it outside Settings.
+    static bool remove(SettingsStore &store, SettingEntry::Field field);
+    // The stored value, or the caller's where none is stored (for a number
+    // also where the stored text is none).
+    template <class T>
+    static T valueOr(SettingsStore &store, T Settings::*field, const std::type_identity_t<T> &missing);
+    template <class T> static T defaultOf(T Settings::*field) { return Settings().*field; }
+    template <class T> static T value(SettingsStore &store, T Settings::*field)
+    {
+        Settings settings;
+        read(store, settings, entryOf(field));
+        return settings.*field;
+    }
+    template <class T>
+    static bool setValue(SettingsStore &store, T Settings::*field, const std::type_identity_t<T> &value)
+    {
+        Settings settings;
+        settings.*field = value;
+        return write(store, settings, entryOf(field));
+    }
 };
 
 } // namespace vesk

@@ -2,9 +2,9 @@
 
 #include "app/Controller.h"
 #include "platform/GlobalAtoms.h"
-#include "settings/MemorySettingsStore.h"
 #include "support/CoreFixture.h"
 #include "support/FakeDesktop.h"
+#include "support/MemorySettingsStore.h"
 
 #include <QCoreApplication>
 
@@ -94,6 +94,13 @@ protected:
         // The idle step that start() leaves to the event loop.
         QCoreApplication::sendPostedEvents();
         return *controller;
+    }
+    // The settings read again and applied, as when the settings dialog closes.
+    static void reloadSettings(Controller &c)
+    {
+        c.setSettingsDialogPresent(true);
+        c.openSettings();
+        c.settingsDialogClosed();
     }
     void putOut() { put(Box::OutBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n"); }
 

@@ -96,7 +96,7 @@ TEST_F(ControllerTest, ADesktopWithoutHotKeysSaysSoOnce)
     settings.writeString("Luncher", "00", "Edit,/usr/bin/editor,,,,,Ctrl+Alt+E");
     settings.writeString("Luncher", "01", "Tool,/usr/bin/tool,,,ENT");
     Controller &c = make();
-    c.reloadSettings();
+    reloadSettings(c);
     EXPECT_EQ(
         m_messenger.messages, QStringList { "Ctrl+Alt+EのHotKey設定はできません。Windowsで使っています。" });
     // Programs still start; their macros cannot be typed, which is said once.

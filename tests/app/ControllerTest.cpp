@@ -1,5 +1,5 @@
 #include "ControllerFixture.h"
-#include "extras/Slideshow.h"
+#include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
 
@@ -27,7 +27,7 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     EXPECT_EQ(sounds, 1);
     EXPECT_FALSE(c.animationOn());
     EXPECT_TRUE(c.mailAnnounced());
-    c.acknowledgeMail();
+    c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
     EXPECT_FALSE(c.mailAnnounced());
 }
@@ -397,11 +397,11 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     EXPECT_EQ(c.slideshow().currentIndex(), 1);
 
     // Back to normal: the timer stops and the next set (wrapping) is current.
-    c.acknowledgeMail();
+    c.toggleMailIndication();
     EXPECT_FALSE(c.slideshow().running());
     EXPECT_EQ(c.slideshow().folderIndex(), 0);
     // Settings read again in between do not lose the count.
-    c.reloadSettings();
+    reloadSettings(c);
     c.toggleMailIndication();
     EXPECT_EQ(played.last(), m_dir.path() + "/JPGDATA0/chime.wav");
     c.stopAnimation();

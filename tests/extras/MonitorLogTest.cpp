@@ -1,4 +1,4 @@
-#include "extras/MonitorLog.h"
+#include "extras/monitor/MonitorLog.h"
 #include "support/FakeClock.h"
 #include "support/TestFiles.h"
 

@@ -1,10 +1,10 @@
-#include "extras/DialogControls.h"
-#include "extras/SettingsDialogModel.h"
-#include "settings/MemorySettingsStore.h"
+#include "extras/settings/SettingsDialogModel.h"
+#include "extras/settings/DialogControls.h"
 #include "settings/PasswordCodec.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
 #include "support/FakeSettingsDialogHost.h"
+#include "support/MemorySettingsStore.h"
 #include "support/NoDialUpEntries.h"
 #include "support/RecordingMessenger.h"
 
@@ -35,15 +35,6 @@ protected:
     NoDialUpEntries noDialUp;
     SettingsDialogModel model { messenger, noDialUp };
 };
-
-TEST_F(SettingsDialogModelTest, EveryControlEditsAValueOfTheSettingsTable)
-{
-    for (const DialogControl &control : dialogcontrols::all())
-        EXPECT_NE(
-            SettingsTable::find(QString::fromLatin1(control.section), QString::fromLatin1(control.name)),
-            nullptr)
-            << control.control;
-}
 
 TEST_F(SettingsDialogModelTest, DependenciesFollowTheFiveBoxes)
 {
@@ -255,7 +246,8 @@ TEST_F(SettingsDialogModelTest, APortFollowsItsEncryptionOnlyFromADefault)
     };
     for (const auto &step : steps) {
         model.setNumber(QString::fromLatin1(step.security), step.choice);
-        EXPECT_EQ(model.number(QString::fromLatin1(step.port)), step.expected) << step.security << step.choice;
+        EXPECT_EQ(model.number(QString::fromLatin1(step.port)), step.expected)
+            << step.security << step.choice;
     }
     model.setNumber(u"spePop3Port", 10995);
     model.setNumber(u"cmbPop3Security", 2);
@@ -269,7 +261,8 @@ TEST_F(SettingsDialogModelTest, TheSmtpLoginIsSavedWithItsPasswordEncoded)
     model.setText(u"edtSmtpUserID", QStringLiteral("jiro"));
     model.setSmtpPassword(QStringLiteral("smtp-pass"));
     ASSERT_EQ(model.save(store, QStringLiteral("/tmp")), SettingsDialogModel::SaveResult::Saved);
-    EXPECT_EQ(store.readString("Config", "SMTP_Password"), PasswordCodec::encode(QStringLiteral("smtp-pass")));
+    EXPECT_EQ(
+        store.readString("Config", "SMTP_Password"), PasswordCodec::encode(QStringLiteral("smtp-pass")));
     EXPECT_EQ(store.readInteger("Config", "SMTP_Auth", 0), 4);
     SettingsDialogModel again(messenger, noDialUp);
     again.load(store);

@@ -1,5 +1,5 @@
-#include "extras/Slideshow.h"
-#include "extras/PictureArea.h"
+#include "extras/slideshow/Slideshow.h"
+#include "extras/slideshow/PictureArea.h"
 #include "support/FakeTimerFactory.h"
 #include "support/RecordingMessenger.h"
 #include "support/TestFiles.h"

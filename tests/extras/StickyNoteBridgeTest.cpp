@@ -1,4 +1,4 @@
-#include "extras/StickyNoteBridge.h"
+#include "extras/notes/StickyNoteBridge.h"
 #include "pelma/HandOver.h"
 #include "pelma/NoteBook.h"
 #include "pelma/PelmaCommand.h"

@@ -6,7 +6,7 @@
 #include "launcher/MacroCompiler.h"
 #include "launcher/MacroRunner.h"
 #include "launcher/ShortCut.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

@@ -14,22 +14,36 @@ BASE = {"platform"}
 ALLOWED = {
     "platform": set(), "settings": BASE, "net": BASE, "store": BASE, "store/japanese": BASE | {"store"},
     "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
-    "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"},
-    "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"}, "app/display": BASE,
+    "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"}, "display": BASE,
+    "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"},
     "pelma": BASE | {"settings"}, "plan": BASE | {"settings"}, "launcher": BASE | {"settings"},
-    "extras": BASE | {"settings", "store", "store/japanese", "store/rules", "mail", "pelma"},
-    "dialup": BASE | {"settings", "mail", "app/display"}, "dialup/dbus": BASE | {"dialup"},
+    "extras/settings": BASE | {"settings", "store", "store/japanese", "store/rules", "mail"},
+    "extras/monitor": BASE, "extras/slideshow": BASE, "extras/notes": BASE | {"settings", "pelma"},
+    "dialup": BASE | {"settings", "mail", "display"}, "dialup/dbus": BASE | {"dialup"},
     "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
-                   "boxes", "app/display", "extras", "plan", "dialup", "pelma", "launcher"},
+                   "boxes", "display", "extras/settings", "extras/monitor", "extras/slideshow", "extras/notes",
+                   "plan", "dialup", "pelma", "launcher"},
 }
 CORE = set(ALLOWED)
-# Window folders: any core folder, and the window folders below them.
-WINDOWS = {"platform/gui": BASE, "platform/x11": BASE, "extras/gui": CORE | {"platform/gui"},
-           "plan/gui": CORE | {"platform/gui"}, "boxes/gui": CORE | {"platform/gui"},
-           "launcher/gui": CORE | {"platform/gui"},
-           "app/gui": CORE | {"platform/gui", "platform/x11", "extras/gui", "plan/gui", "boxes/gui", "launcher/gui"},
-           "pelma/gui": BASE | {"settings", "pelma"}, "pelma/program": BASE | {"settings", "pelma", "pelma/gui"}}
+# What the user does, one folder each; the resident program (app) wires them. A
+# feature and its windows see the shared layers and their own folder only.
+FEATURES = {"boxes", "plan", "launcher", "dialup", "pelma", "extras/settings", "extras/monitor",
+            "extras/slideshow", "extras/notes", "extras/version"}
+SHARED = CORE - FEATURES - {"app", "dialup/dbus"}
+# Window folders: the shared layers, their feature's folder and the platform's
+# windows; only the resident program's windows (app/gui) see everything.
+WINDOWS = {"platform/gui": BASE, "platform/x11": BASE, "pelma/gui": BASE | {"settings", "pelma"},
+           "pelma/program": BASE | {"settings", "pelma", "pelma/gui"},
+           "app/gui": CORE | {"platform/gui", "platform/x11", "extras/settings/gui", "extras/monitor/gui",
+                              "extras/slideshow/gui", "extras/version/gui", "plan/gui", "boxes/gui",
+                              "launcher/gui"}}
+for feature in ("boxes", "plan", "launcher", "extras/settings", "extras/monitor", "extras/slideshow",
+                "extras/version"):
+    WINDOWS[feature + "/gui"] = SHARED | {feature, "platform/gui"}
 ALLOWED.update(WINDOWS)
+# Arrows up that the tree still has: the box and plan windows reach the whole
+# controller. Each is to go; none is to be added.
+KNOWN = {("boxes/gui", "app"), ("plan/gui", "app")}
 DBUS_LAYERS = {"platform/gui", "dialup/dbus"}  # the only folders that talk to system services
 DBUS = re.compile(r"#include\s*<(QtDBus[/>]|QDBus)")
 GUI_ONLY = {"platform/x11"}  # platform layers on Qt Gui that must stay free of Qt Widgets
@@ -42,7 +56,7 @@ GUI_MODULES = re.compile(r"#include\s*<(QtWidgets|QtGui)[/>]|#include\s*<Q(Widge
 
 def folder_of(path):
     parts = path.split("/")[:-1]
-    return next(("/".join(parts[:depth]) for depth in (2, 1) if "/".join(parts[:depth]) in ALLOWED), None)
+    return next(("/".join(parts[:depth]) for depth in (3, 2, 1) if "/".join(parts[:depth]) in ALLOWED), None)
 
 
 def main():
@@ -57,7 +71,8 @@ def main():
                 text = f.read()
             for included in set(re.findall(r'#include\s*"([^"]+)"', text)) - GENERATED:
                 target = folder_of(included)
-                if target is None or (target != folder and target not in ALLOWED[folder]):
+                if target is None or (target != folder and target not in ALLOWED[folder]
+                                      and (folder, target) not in KNOWN):
                     breaches.append(f"{path}: includes {included}")
             if folder not in WINDOWS and GUI_MODULES.search(text):
                 breaches.append(f"{path}: uses Qt Gui or Qt Widgets")

@@ -1,6 +1,6 @@
 #include "plan/PlanEditorModel.h"
-#include "settings/MemorySettingsStore.h"
 #include "support/FakeClock.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 

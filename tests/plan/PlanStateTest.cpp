@@ -1,6 +1,6 @@
 #include "plan/PlanState.h"
 #include "plan/PlanRepeat.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>

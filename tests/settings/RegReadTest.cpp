@@ -1,6 +1,6 @@
 #include "settings/RegRead.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/SettingsTable.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 

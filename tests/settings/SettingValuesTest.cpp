@@ -1,8 +1,8 @@
 #include "settings/ColorValue.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/PortDialogModel.h"
 #include "settings/RegRead.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 

@@ -1,6 +1,6 @@
 #include "settings/EraseAllSettings.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/SettingsSections.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extras/SettingsDialogHost.h"
+#include "extras/settings/SettingsDialogHost.h"
 
 #include <QStringList>
 
@@ -16,7 +16,7 @@ public:
     void closeMonitor() override { monitor = false; }
     void setMonitorStatus(const QString &text) override { statuses << text; }
     void monitorLine(const QString &text) override { lines << text; }
-    bool testConnection(const ConnectionTestAccount &account) override
+    bool testConnection(const ProviderAccount &account) override
     {
         tested << account.Host + '/' + account.SMTP + '/' + account.UserID + '/' + account.Password;
         return passes;

@@ -2,8 +2,8 @@
 
 #include "app/Controller.h"
 #include "platform/GlobalAtoms.h"
-#include "settings/MemorySettingsStore.h"
 #include "support/CoreFixture.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Screenshot.h"
 
 #include <QCoreApplication>

@@ -32,9 +32,6 @@ public:
     // The notification was clicked.
     void notificationClicked();
 
-    const QSystemTrayIcon &trayIcon() const { return m_tray; }
-    bool showsMail() const { return m_showsMail; }
-
 private:
     void update();
     void activated(QSystemTrayIcon::ActivationReason reason);

@@ -9,10 +9,10 @@
 #include "boxes/MessageTrash.h"
 #include "boxes/NewMailSummary.h"
 #include "boxes/gui/DevideForm.h"
-#include "extras/gui/DebugForm.h"
-#include "extras/gui/SettingForm.h"
-#include "extras/gui/SlideshowView.h"
-#include "extras/gui/VersionForm.h"
+#include "extras/monitor/gui/DebugForm.h"
+#include "extras/settings/gui/SettingForm.h"
+#include "extras/slideshow/gui/SlideshowView.h"
+#include "extras/version/gui/VersionForm.h"
 #include "launcher/gui/LuncherForm.h"
 #include "plan/gui/CalendarPanel.h"
 #include "plan/gui/PlanWindows.h"
@@ -302,14 +302,12 @@ void GuiFrontEnd::wireDesktop(Controller &c)
     });
 }
 
-TLuncherForm *GuiFrontEnd::launcherEditor() const
-{
-    return m_launcherEditor;
-}
-
 void GuiFrontEnd::openLauncherEditor()
 {
-    auto *editor = new TLuncherForm(m_parts->settingsStore, m_parts->controller, m_messenger);
+    Controller &controller = m_parts->controller;
+    auto *editor = new TLuncherForm(
+        m_parts->settingsStore,
+        [&controller](const LauncherEntry &entry) { controller.testLauncherEntry(entry); }, m_messenger);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_launcherEditor = editor;
     connect(editor, &TLuncherForm::helpRequested, this, &GuiFrontEnd::openHelp);

@@ -44,10 +44,8 @@ public:
     void activate() override;
 
     VeskMainForm *strip() const { return m_strip.get(); }
-    TLuncherForm *launcherEditor() const;
     DesktopIntegration *desktop() const { return m_desktop.get(); }
     PopupMenu *popupMenu() const { return m_menu.get(); }
-    TDevideForm *boxWindow() const { return m_boxes.get(); }
 
     // A menu command, as the menu, the tray or a function key gives it.
     void run(menu::Command command);

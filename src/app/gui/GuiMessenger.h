@@ -20,9 +20,6 @@ public:
     std::optional<Answer> ask(const QString &title, const QString &text, Buttons buttons) override;
     void answerOpenQuestion(Answer answer) override;
 
-    // The open box, if any (tests and the windows' screenshots look at it).
-    QMessageBox *openBox() const { return m_open; }
-
 private:
     QPointer<QMessageBox> m_open;
 };

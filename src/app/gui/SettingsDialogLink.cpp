@@ -1,7 +1,7 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
-#include "extras/gui/DebugForm.h"
+#include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 
 namespace vesk {
@@ -45,7 +45,7 @@ void SettingsDialogLink::monitorLine(const QString &text)
     m_monitor.debug(text);
 }
 
-bool SettingsDialogLink::testConnection(const ConnectionTestAccount &account)
+bool SettingsDialogLink::testConnection(const ProviderAccount &account)
 {
     return m_controller.testConnection(account);
 }

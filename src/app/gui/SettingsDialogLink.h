@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extras/SettingsDialogHost.h"
+#include "extras/settings/SettingsDialogHost.h"
 
 #include <functional>
 
@@ -36,13 +36,14 @@ public:
     void closeMonitor() override;
     void setMonitorStatus(const QString &text) override;
     void monitorLine(const QString &text) override;
-    bool testConnection(const ConnectionTestAccount &account) override;
+    bool testConnection(const ProviderAccount &account) override;
     void cancelConnectionTest() override;
     bool connectionTestRunning() const override;
     void playSound(const QString &waveFile, SoundEvent event) override;
     void previewClockColor(ColorValue color) override;
     void testStartMailer(const QString &program, const QString &switches) override;
-    void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro) override;
+    void mailerMacroTest(
+        int mailer, const QString &program, const QString &switches, const QString &macro) override;
     void openHelp(int topic) override;
     void settingsSaved(bool serverOn) override;
     void settingsErased() override;

@@ -1,6 +1,6 @@
 #include "app/gui/StripLook.h"
 
-#include "extras/gui/DesktopColor.h"
+#include "extras/settings/gui/DesktopColor.h"
 #include "settings/FontStyleBits.h"
 #include "settings/Settings.h"
 

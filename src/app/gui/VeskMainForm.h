@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/display/StripRules.h"
+#include "display/StripRules.h"
 #include "settings/ColorValue.h"
 
 #include <QPoint>

@@ -197,11 +197,6 @@ void TChoimiForm::setHeaderShown(bool shown)
     m_memHead->setVisible(shown);
 }
 
-bool TChoimiForm::headerShown() const
-{
-    return m_memHead->isVisibleTo(this);
-}
-
 void TChoimiForm::refresh()
 {
     setWindowTitle(m_model.caption());

@@ -33,7 +33,6 @@ public:
     QString headerText() const;
     QString bodyText() const;
     QStringList statusTexts() const;
-    bool headerShown() const;
 
 signals:
     // "付箋貼付": the selected text (or the whole pane) for a sticky note.

@@ -61,8 +61,6 @@ public:
 
     // The menu bar: "ファイル(&F)", "送受信(&T)", "振分(&D)", "表示(&V)", "ヘルプ(&H)".
     void fillMenuBar(QMenuBar *bar);
-    QMenu *fileMenu() const { return m_file; }
-    QMenu *sendMenu() const { return m_send; }
     QMenu *devideMenu() const { return m_devide; }
     QMenu *sortMenu() const { return m_sort; }
     // The lists' pop-up menu.

@@ -47,7 +47,6 @@ public:
 
     BoxWindowModel &model() { return m_model; }
     BoxCommands &commands() { return m_commands; }
-    QuickViewModel &quickView() { return m_quickView; }
     DevideActions &actions() { return *m_actions; }
     BoxGridView *grid(Grid grid) const { return m_grids[std::size_t(grid)]; }
     TChoimiForm *quickViewForm() const;

@@ -1,6 +1,5 @@
 #include "launcher/gui/LuncherForm.h"
 
-#include "app/Controller.h"
 #include "launcher/LauncherTable.h"
 #include "launcher/gui/KeyCaptureEdit.h"
 #include "launcher/gui/LauncherSheetModel.h"
@@ -8,6 +7,7 @@
 #include "platform/gui/WindowPlacement.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -29,18 +29,18 @@ bool keyColumn(int column)
     return column == 1 + LauncherSheet::ShortCutColumn || column == 1 + LauncherSheet::HotKeyColumn;
 }
 
-QString colName(int column)
-{
-    return QStringLiteral("LuncherCol%1").arg(column);
-}
+// The stored width of each column after the first.
+constexpr int Settings::*ColumnWidths[]
+    = { &Settings::LuncherCol1, &Settings::LuncherCol2, &Settings::LuncherCol3, &Settings::LuncherCol4,
+          &Settings::LuncherCol5, &Settings::LuncherCol6, &Settings::LuncherCol7 };
 
 } // namespace
 
 TLuncherForm::TLuncherForm(
-    SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent)
+    SettingsStore &settings, EntryTest testEntry, Messenger &messenger, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
-    , m_controller(controller)
+    , m_testEntry(std::move(testEntry))
     , m_messenger(messenger)
     , m_model(new LauncherSheetModel(LauncherSheet::fromLines(settings.readSection(sections::Luncher)), this))
     , m_fieldStack(new QStackedWidget(this))
@@ -124,28 +124,26 @@ TLuncherForm::~TLuncherForm() = default;
 
 void TLuncherForm::readPosition()
 {
-    const QString disp = sections::Disp;
-    resize(m_settings.readInteger(disp, QStringLiteral("LuncherWidth"), 540),
-        m_settings.readInteger(disp, QStringLiteral("LuncherHeight"), 400));
+    resize(SettingsTable::value(m_settings, &Settings::LuncherWidth),
+        SettingsTable::value(m_settings, &Settings::LuncherHeight));
     windowplace::restore(this,
-        QPoint(m_settings.readInteger(disp, QStringLiteral("LuncherLeft"), 0),
-            m_settings.readInteger(disp, QStringLiteral("LuncherTop"), 0)));
+        QPoint(SettingsTable::value(m_settings, &Settings::LuncherLeft),
+            SettingsTable::value(m_settings, &Settings::LuncherTop)));
     for (int c = 1; c <= LauncherSheet::Fields; ++c)
-        m_grid->setColumnWidth(c, m_settings.readInteger(disp, colName(c), c <= 2 ? 100 : 50));
+        m_grid->setColumnWidth(c, SettingsTable::value(m_settings, ColumnWidths[c - 1]));
 }
 
 void TLuncherForm::hideEvent(QHideEvent *event)
 {
     if (!isMaximized()) {
         SettingsStore::Batch batch(m_settings);
-        const QString disp = sections::Disp;
         const QPoint place = windowplace::savedTopLeft(this);
-        m_settings.writeInteger(disp, QStringLiteral("LuncherTop"), place.y());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherLeft"), place.x());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherHeight"), height());
-        m_settings.writeInteger(disp, QStringLiteral("LuncherWidth"), width());
+        SettingsTable::setValue(m_settings, &Settings::LuncherTop, place.y());
+        SettingsTable::setValue(m_settings, &Settings::LuncherLeft, place.x());
+        SettingsTable::setValue(m_settings, &Settings::LuncherHeight, height());
+        SettingsTable::setValue(m_settings, &Settings::LuncherWidth, width());
         for (int c = 1; c <= LauncherSheet::Fields; ++c)
-            m_settings.writeInteger(disp, colName(c), m_grid->columnWidth(c));
+            SettingsTable::setValue(m_settings, ColumnWidths[c - 1], m_grid->columnWidth(c));
     }
     QDialog::hideEvent(event);
 }
@@ -226,7 +224,7 @@ void TLuncherForm::btnSoftTest1Click()
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid())
         return;
-    m_controller.testLauncherEntry(LauncherTable::entryOf(m_model->fields(current.row())));
+    m_testEntry(LauncherTable::entryOf(m_model->fields(current.row())));
 }
 
 bool TLuncherForm::btnOKClick()

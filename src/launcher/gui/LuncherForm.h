@@ -13,8 +13,8 @@ class QTableView;
 
 namespace vesk {
 
-class Controller;
 class KeyCaptureEdit;
+struct LauncherEntry;
 class LauncherSheetModel;
 class Messenger;
 class SettingsStore;
@@ -23,15 +23,18 @@ class SettingsStore;
 // field of the current cell (a text field, or for the short cut and the
 // hot key a field that catches a key combination), and the commands: browse
 // for a program, erase a row, the row count, a test start, help, cancel and
-// save. The rows and the save rules are the sheet's; a test start is the
-// controller's.
+// save. The rows and the save rules are the sheet's; a test start is handed
+// to whoever starts the launcher's programs.
 class TLuncherForm final : public QDialog
 {
     Q_OBJECT
 
 public:
+    // Starts a row's entry as a test ("テスト起動").
+    using EntryTest = std::function<void(const LauncherEntry &entry)>;
+
     TLuncherForm(
-        SettingsStore &settings, Controller &controller, Messenger &messenger, QWidget *parent = nullptr);
+        SettingsStore &settings, EntryTest testEntry, Messenger &messenger, QWidget *parent = nullptr);
     ~TLuncherForm() override;
 
     const LauncherSheetModel &model() const { return *m_model; }
@@ -60,7 +63,7 @@ private:
     void readPosition();
 
     SettingsStore &m_settings;
-    Controller &m_controller;
+    EntryTest m_testEntry;
     Messenger &m_messenger;
     LauncherSheetModel *m_model;
     QStackedWidget *m_fieldStack;

@@ -1,8 +1,8 @@
 #include "plan/gui/PlanForm.h"
 
 #include "platform/gui/WindowPlacement.h"
-#include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -310,8 +310,8 @@ bool TPlanForm::eventFilter(QObject *watched, QEvent *event)
 void TPlanForm::showEvent(QShowEvent *event)
 {
     windowplace::restore(this,
-        QPoint(m_store.readInteger(sections::Disp, QStringLiteral("PlanLeft"), 0),
-            m_store.readInteger(sections::Disp, QStringLiteral("PlanTop"), 0)));
+        QPoint(SettingsTable::value(m_store, &Settings::PlanLeft),
+            SettingsTable::value(m_store, &Settings::PlanTop)));
     QDialog::showEvent(event);
 }
 
@@ -319,8 +319,8 @@ void TPlanForm::hideEvent(QHideEvent *event)
 {
     SettingsStore::Batch batch(m_store);
     const QPoint place = windowplace::savedTopLeft(this);
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanTop"), place.y());
-    m_store.writeInteger(sections::Disp, QStringLiteral("PlanLeft"), place.x());
+    SettingsTable::setValue(m_store, &Settings::PlanTop, place.y());
+    SettingsTable::setValue(m_store, &Settings::PlanLeft, place.x());
     QDialog::hideEvent(event);
 }
 

@@ -95,9 +95,4 @@ QString TPopUpForm::dateText() const
     return m_pnlDate->text();
 }
 
-QString TPopUpForm::commentText() const
-{
-    return m_pnlComm->text();
-}
-
 } // namespace vesk

@@ -29,7 +29,6 @@ public:
 
     QColor panelColour() const;
     QString dateText() const;
-    QString commentText() const;
 
     // The colour of the panel for a caption.
     static QColor colourFor(const QString &caption);

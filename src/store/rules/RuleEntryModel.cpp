@@ -173,15 +173,6 @@ bool RuleEntryModel::spbErase1Click(int list)
     return true;
 }
 
-bool RuleEntryModel::hasUnaddedEntry() const
-{
-    for (const Memo &m : m_memos) {
-        if (!oneLine(m.entry).isEmpty())
-            return true;
-    }
-    return false;
-}
-
 void RuleEntryModel::refuse(const QString &text)
 {
     m_messenger.beep();

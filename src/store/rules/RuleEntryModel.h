@@ -47,9 +47,6 @@ public:
     bool spbEdit1Click(int list);
     bool spbErase1Click(int list);
 
-    // Saving is refused while an entry field holds text that was never added.
-    bool hasUnaddedEntry() const;
-
 private:
     struct Memo
     {

@@ -1,10 +1,11 @@
 #include "FakeDialUpBackend.h"
 
+#include "app/ControllerFixture.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
 #include "dialup/DialPanel.h"
-#include "extras/Slideshow.h"
-#include "extras/gui/SlideshowView.h"
+#include "extras/slideshow/Slideshow.h"
+#include "extras/slideshow/gui/SlideshowView.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>
@@ -36,6 +37,9 @@ protected:
 
 TEST_F(StripForm, MainStatesShowTheirTextsButtonsAndLayout)
 {
+    FakeProvider provider { m_state };
+    controller.setProvider(&provider);
+    provider.host = &controller.mailHost();
     start();
     EXPECT_EQ(form.dateText(), "12/7 月 ");
     EXPECT_EQ(form.timeText(), "8:05");
@@ -49,10 +53,12 @@ TEST_F(StripForm, MainStatesShowTheirTextsButtonsAndLayout)
     picture("new-mail");
     controller.toggleMailIndication();
 
-    controller.requestDisplay(DisplayState::NonMail);
+    controller.checkNow(); // nothing new
     EXPECT_EQ(form.dateText(), "Non Mail");
     picture("non-mail");
-    controller.requestDisplay(DisplayState::ConnectNG);
+    provider.fail = true;
+    controller.checkNow();
+    provider.fail = false;
     EXPECT_EQ(form.dateText(), "ConnectNG");
     picture("connect-ng");
 

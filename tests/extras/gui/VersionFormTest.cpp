@@ -1,4 +1,4 @@
-#include "extras/gui/VersionForm.h"
+#include "extras/version/gui/VersionForm.h"
 #include "support/Screenshot.h"
 #include "support/WaitFor.h"
 

@@ -19,7 +19,8 @@ TEST_F(ControllerTest, LauncherEditorEditsTestsAndSaves)
         "Luncher", "00", "メーラー,/usr/bin/sylpheed,\" \",\" \",\"TIMER(20),CTL+s\",F4,\" \"");
     settings.writeString("Luncher", "01", "エディタ,/usr/bin/editor,-n,/tmp,\" \",\" \",Ctrl+Alt+E");
     Controller &c = make();
-    TLuncherForm form(settings, c, m_messenger);
+    TLuncherForm form(
+        settings, [&c](const LauncherEntry &entry) { c.testLauncherEntry(entry); }, m_messenger);
     form.resize(640, 300);
     form.show();
     EXPECT_EQ(form.windowTitle(), "Veskランチャー・マクロ設定");

@@ -3,7 +3,7 @@
 #include "pelma/gui/NoteWindow.h"
 #include "pelma/gui/PelmaMainForm.h"
 #include "pelma/gui/PelmaProgram.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Screenshot.h"
 #include "support/WaitFor.h"
 

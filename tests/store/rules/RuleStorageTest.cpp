@@ -2,9 +2,9 @@
 #include "RuleMessages.h"
 
 #include "settings/IniSettingsStore.h"
-#include "settings/MemorySettingsStore.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsSections.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 

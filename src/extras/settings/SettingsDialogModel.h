@@ -1,0 +1,136 @@
+#pragma once
+
+#include "extras/settings/ControlDependencies.h"
+#include "extras/settings/RoundTimeField.h"
+#include "settings/EraseAllSettings.h"
+#include "settings/ProviderAccount.h"
+#include "settings/Settings.h"
+#include "store/rules/RuleEntryModel.h"
+
+#include <QStringList>
+
+namespace vesk {
+
+class DialUpEntries;
+class Messenger;
+class SettingsDialogHost;
+class SettingsStore;
+
+// The settings dialog without its widgets: the values being edited, loaded
+// from the store with their defaults; which controls are usable; the
+// connection method; the test buttons; saving with its refusal; erasing all
+// settings. The dialog mirrors the values into its controls (by the names of
+// DialogControls and ControlDependencies) and calls the handlers.
+class SettingsDialogModel final
+{
+public:
+    // A font as the settings keep it.
+    struct FontChoice
+    {
+        QString name;
+        int size = 9; // points
+        int style = 0; // FontStyleBits
+        ColorValue color;
+        friend bool operator==(const FontChoice &, const FontChoice &) = default;
+    };
+
+    enum class SaveResult { Saved, Refused, Failed };
+
+    SettingsDialogModel(Messenger &messenger, const DialUpEntries &dialUp);
+
+    // Every control from its stored value, with the defaults of the settings,
+    // except that a missing MailRound shows unticked and a missing DialMode
+    // chooses dial-up only where dial-up connections can be made.
+    void load(SettingsStore &store);
+
+    // The values of DialogControls by control name (false, empty or 0 for
+    // another name). A spin value is kept within its range. Choosing a
+    // server's encryption moves its port along when it was the default of
+    // the encryption chosen before (110 and 995; 25, 587 and 465).
+    bool checked(QStringView control) const;
+    void setChecked(QStringView control, bool on);
+    QString text(QStringView control) const;
+    void setText(QStringView control, const QString &text);
+    int number(QStringView control) const;
+    void setNumber(QStringView control, int value);
+
+    // The provider password, plain.
+    const QString &password() const { return m_password; }
+    void setPassword(const QString &password) { m_password = password; }
+    // The SMTP password, plain (empty: the provider's).
+    const QString &smtpPassword() const { return m_smtpPassword; }
+    void setSmtpPassword(const QString &password) { m_smtpPassword = password; }
+    // The provider ports again from the store (the port dialog wrote them).
+    void reloadPorts(SettingsStore &store);
+
+    RoundTimeField &roundTime() { return m_roundTime; }
+    const RoundTimeField &roundTime() const { return m_roundTime; }
+    RuleEntryModel &rules() { return m_rules; }
+    const RuleEntryModel &rules() const { return m_rules; }
+
+    ColorValue newMailColor() const { return m_values.OnFontColor; }
+    void setNewMailColor(ColorValue color) { m_values.OnFontColor = color; }
+    FontChoice clockFont() const;
+    void setClockFont(const FontChoice &font);
+    FontChoice quickViewFont() const;
+    void setQuickViewFont(const FontChoice &font);
+
+    // The state of the boxes the other controls depend on.
+    controldeps::Switches switches() const;
+    bool usable(QStringView control) const { return controldeps::usable(control, switches()); }
+
+    // --- The connection method ---
+    bool dialUp() const { return m_dialUp; }
+    // Dial-up connections can be made on this machine.
+    bool dialUpAvailable() const;
+    // LAN chosen; where dial-up connections can be made the user is asked
+    // first. False when dial-up stays chosen.
+    bool chooseLan();
+    // Dial-up chosen: the entries are listed. False (LAN again) where no
+    // dial-up connection can be made.
+    bool chooseDialUp();
+    const QStringList &dialEntries() const { return m_dialEntries; }
+    // "<<": the entry at `row` (-1: none selected) becomes the access point.
+    bool takeDialEntry(int row);
+
+    // --- The test buttons ---
+    // "&Check(&K)": the account as typed, tried with one check cycle while
+    // the monitor shows "TEST".
+    void connectionTest(SettingsDialogHost &host);
+    void cancelConnectionTest(SettingsDialogHost &host);
+    void clearMonitor(SettingsDialogHost &host);
+    void closeMonitor(SettingsDialogHost &host);
+    ProviderAccount account() const;
+    // A sound field's file played; when the field is empty, the sound
+    // theme's sound that stands in for it.
+    void soundTest(SettingsDialogHost &host, QStringView field);
+
+    // --- Saving and erasing ---
+    // "保存終了": refused (with its message) while two mailers are used and an
+    // entry field of rule list 1, 2 or 3 holds text never added. `folder` is
+    // the program's folder. Failed when the store could not be written (the
+    // message says why); the dialog then stays open with what was typed.
+    SaveResult save(SettingsStore &store, const QString &folder);
+    // "全設定消去": erases every section when `typedPassword` equals the
+    // password shown.
+    EraseResult eraseAll(SettingsStore &store, const QString &typedPassword);
+
+private:
+    QString loadPassword(SettingsStore &store, QString Settings::*field);
+    void listDialEntries();
+    bool monitorReady(SettingsDialogHost &host);
+
+    Messenger &m_messenger;
+    const DialUpEntries &m_dialUpEntries;
+    void loadPorts(SettingsStore &store);
+
+    Settings m_values;
+    QString m_password;
+    QString m_smtpPassword;
+    RoundTimeField m_roundTime;
+    RuleEntryModel m_rules;
+    bool m_dialUp = false;
+    QStringList m_dialEntries;
+};
+
+} // namespace vesk
