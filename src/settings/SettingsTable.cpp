@@ -64,12 +64,16 @@ bool writeSecret(SettingsStore &store, const SettingEntry &entry, const QString 
     const QString section = SettingsTable::sectionOf(entry);
     const QString name = SettingsTable::nameOf(entry);
     SecretStore *secrets = store.secrets();
-    if (!secrets || !secrets->available()) {
-        // A secret the keyring could not give now stays there for a later start.
-        if (encoded.isEmpty() && store.readString(section, name) == SettingsTable::KeyringMarker)
+    const bool keyring = secrets && secrets->available();
+    if (encoded.isEmpty() && store.readString(section, name) == SettingsTable::KeyringMarker) {
+        // A secret the keyring cannot give now (away, or its unlock prompt
+        // dismissed) was read as empty: it stays there for a later start.
+        QString unused;
+        if (!keyring || secrets->read(name, &unused) == SecretStore::Status::Unavailable)
             return true;
-        return store.writeString(section, name, encoded);
     }
+    if (!keyring)
+        return store.writeString(section, name, encoded);
     if (encoded.isEmpty()) {
         secrets->remove(name);
         return store.writeString(section, name, QString());

@@ -58,6 +58,19 @@ bool serviceOnBus(GDBusConnection *bus)
     return false;
 }
 
+// An item of the key, also a locked one.
+bool itemExists(const QString &key)
+{
+    GError *error = nullptr;
+    GList *items = secret_password_search_sync(
+        schema(), SECRET_SEARCH_ALL, nullptr, &error, "setting", key.toUtf8().constData(), static_cast<char *>(nullptr));
+    if (error)
+        g_error_free(error);
+    const bool found = items != nullptr;
+    g_list_free_full(items, g_object_unref);
+    return found;
+}
+
 } // namespace
 
 bool LibsecretStore::available()
@@ -82,8 +95,10 @@ SecretStore::Status LibsecretStore::read(const QString &key, QString *secret)
         g_error_free(error);
         return Status::Unavailable;
     }
+    // Nothing comes back also where the user dismissed the unlock prompt: that
+    // item is still there.
     if (!found)
-        return Status::Missing;
+        return itemExists(key) ? Status::Unavailable : Status::Missing;
     *secret = QString::fromUtf8(found);
     secret_password_free(found);
     return Status::Found;

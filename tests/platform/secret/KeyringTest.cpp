@@ -9,6 +9,8 @@
 #include "support/Printers.h"
 #include "support/RecordingMessenger.h"
 
+#include <QDBusInterface>
+#include <QDBusObjectPath>
 #include <QDir>
 #include <QProcess>
 
@@ -123,6 +125,33 @@ TEST_F(KeyringTest, TheDialogsSaveLeavesNoPasswordInAnyFile)
     EXPECT_EQ(dialog.eraseAll(again, password), EraseResult::Erased);
     if (withKeyring())
         EXPECT_EQ(keyringListing(), "");
+}
+
+// The user dismissed the unlock prompt (here: no prompt can be shown): the
+// password is not missing but unreadable for now, and a save of the empty
+// field that followed keeps it in the keyring.
+TEST_F(KeyringTest, ALockedKeyringKeepsWhatItCannotGive)
+{
+    if (!withKeyring())
+        GTEST_SKIP();
+    IniSettingsStore file(paths::settingsFile());
+    file.setSecrets(&m_keyring);
+    file.writeString("Config", "Password", PasswordCodec::encode("pw"));
+    SettingsTable::moveSecrets(file);
+    ASSERT_EQ(file.readString("Config", "Password"), SettingsTable::KeyringMarker);
+    QDBusInterface service("org.freedesktop.secrets", "/org/freedesktop/secrets", "org.freedesktop.Secret.Service");
+    ASSERT_TRUE(service.call("Lock", QVariant::fromValue(QList<QDBusObjectPath> {
+                                         QDBusObjectPath("/org/freedesktop/secrets/collection/login") }))
+                    .errorMessage()
+                    .isEmpty());
+
+    EXPECT_EQ(RegRead(file, m_messenger).Password, "");
+    EXPECT_EQ(m_messenger.messages, QStringList { "キーリングを開けないため、「POP3 パスワード」を読めません。" });
+    SettingsDialogModel dialog(m_messenger, m_dialUp);
+    dialog.load(file);
+    ASSERT_EQ(dialog.save(file, paths::dataDir()), SettingsDialogModel::SaveResult::Saved);
+    EXPECT_EQ(file.readString("Config", "Password"), SettingsTable::KeyringMarker);
+    EXPECT_TRUE(keyringListing().contains("label = ")) << keyringListing().toStdString();
 }
 
 } // namespace
