@@ -13,6 +13,9 @@ export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XD
 export XDG_RUNTIME_DIR="$home/run" VESK_KEYRING_MODE="$mode"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS
+# Under the sanitizers: GLib has no frame pointers, so only the slow unwinder
+# shows the libsecret frames that scripts/lsan.supp names.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 case $mode in
 keyring)
     dbus-run-session -- sh -c 'printf vesk | gnome-keyring-daemon --unlock --components=secrets >/dev/null && "$@"' sh "$@"
