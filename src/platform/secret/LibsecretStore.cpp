@@ -10,7 +10,7 @@ namespace vesk {
 namespace {
 
 constexpr const char *ServiceName = "org.freedesktop.secrets";
-// Bounds the question to the bus, not the service's own answers.
+// Bounds the ping, not the service's own answers (a prompt may be open).
 constexpr int BusTimeoutMs = 5000;
 
 const SecretSchema *schema()
@@ -28,34 +28,24 @@ const SecretSchema *schema()
     return &vesk;
 }
 
-// The service runs, or the bus can start it.
-bool serviceOnBus(GDBusConnection *bus)
+// How long a service that did not answer a ping counts as away.
+constexpr qint64 SilentForMs = 60 * 1000;
+
+// The service answers, started by the bus where it can be.
+bool serviceAnswers(GDBusConnection *bus, bool *timedOut)
 {
-    for (const char *method : { "NameHasOwner", "ListActivatableNames" }) {
-        const bool owner = qstrcmp(method, "NameHasOwner") == 0;
-        GVariant *reply = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-            "org.freedesktop.DBus", method, owner ? g_variant_new("(s)", ServiceName) : nullptr, nullptr,
-            G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
-        if (!reply)
-            return false;
-        bool found = false;
-        if (owner) {
-            gboolean has = FALSE;
-            g_variant_get(reply, "(b)", &has);
-            found = has;
-        } else {
-            GVariantIter *names = nullptr;
-            const char *name = nullptr;
-            g_variant_get(reply, "(as)", &names);
-            while (!found && g_variant_iter_loop(names, "&s", &name))
-                found = qstrcmp(name, ServiceName) == 0;
-            g_variant_iter_free(names);
-        }
+    GError *error = nullptr;
+    GVariant *reply = g_dbus_connection_call_sync(bus, ServiceName, "/org/freedesktop/secrets",
+        "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, &error);
+    if (reply)
         g_variant_unref(reply);
-        if (found)
-            return true;
+    if (error) {
+        *timedOut = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT)
+            || g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_NO_REPLY)
+            || g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_TIMEOUT);
+        g_error_free(error);
     }
-    return false;
+    return reply != nullptr;
 }
 
 // An item of the key, also a locked one.
@@ -75,19 +65,27 @@ bool itemExists(const QString &key)
 
 bool LibsecretStore::available()
 {
+    if (m_silentSince.isValid() && !m_silentSince.hasExpired(SilentForMs))
+        return false;
+    m_silentSince.invalidate();
     GError *error = nullptr;
     GDBusConnection *bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!bus) {
         g_clear_error(&error);
         return false;
     }
-    const bool found = serviceOnBus(bus);
+    bool timedOut = false;
+    const bool answers = serviceAnswers(bus, &timedOut);
     g_object_unref(bus);
-    return found;
+    if (timedOut)
+        m_silentSince.start();
+    return answers;
 }
 
 SecretStore::Status LibsecretStore::read(const QString &key, QString *secret)
 {
+    if (!available())
+        return Status::Unavailable;
     GError *error = nullptr;
     gchar *found = secret_password_lookup_sync(
         schema(), nullptr, &error, "setting", key.toUtf8().constData(), static_cast<char *>(nullptr));

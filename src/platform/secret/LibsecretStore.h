@@ -2,6 +2,8 @@
 
 #include "platform/SecretStore.h"
 
+#include <QElapsedTimer>
+
 namespace vesk {
 
 // The Secret Service through libsecret (GNOME Keyring, KWallet, KeePassXC),
@@ -13,7 +15,9 @@ namespace vesk {
 // the settings, the dialog's save), and an unlocked keyring answers in
 // milliseconds; the price is that while a locked keyring's prompt is open
 // the program waits for the user. Whether a service answers at all is asked
-// of the bus first, so that a desktop without one never waits.
+// first with a ping of a few seconds (which also starts an activatable one),
+// so that a desktop without one never waits and a service that hangs costs
+// those seconds once a minute, not libsecret's 25 per call.
 class LibsecretStore final : public SecretStore
 {
 public:
@@ -21,6 +25,10 @@ public:
     Status read(const QString &key, QString *secret) override;
     bool write(const Item &item, const QString &secret) override;
     bool remove(const QString &key) override;
+
+private:
+    // Set when a ping went unanswered: the service counts as away for a while.
+    QElapsedTimer m_silentSince;
 };
 
 } // namespace vesk

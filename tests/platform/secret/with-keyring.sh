@@ -3,6 +3,8 @@
 #   with-keyring.sh keyring TEST...    GNOME Keyring, unlocked, on that bus
 #   with-keyring.sh noservice TEST...  a bus on which no Secret Service answers
 #                                      (nor can be started)
+#   with-keyring.sh silent TEST...     a Secret Service that never answers (the
+#                                      bus starts one that never takes its name)
 #   with-keyring.sh nobus TEST...      no session bus at all
 set -eu
 mode=$1
@@ -24,6 +26,19 @@ noservice)
     # The session bus's own configuration would start GNOME Keyring on demand.
     cat >"$home/bus.conf" <<CONF
 <busconfig><type>session</type><listen>unix:dir=$home</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+    dbus-run-session --config-file="$home/bus.conf" -- "$@"
+    ;;
+silent)
+    # What the bus starts stays connected, so it ends with the bus.
+    mkdir "$home/services"
+    printf '[D-BUS Service]\nName=org.freedesktop.secrets\nExec=/usr/bin/dbus-monitor --session\n' \
+        >"$home/services/org.freedesktop.secrets.service"
+    cat >"$home/bus.conf" <<CONF
+<busconfig><type>session</type><listen>unix:dir=$home</listen><auth>EXTERNAL</auth>
+<servicedir>$home/services</servicedir><limit name="service_start_timeout">120000</limit>
 <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
 </busconfig>
 CONF
