@@ -27,7 +27,8 @@ public:
     // Runs the event loop; returns the exit status. Without a front end the
     // program runs headless; without `secrets` the passwords stay in the
     // settings file.
-    static int run(FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {}, SecretStore *secrets = nullptr);
+    static int run(
+        FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {}, SecretStore *secrets = nullptr);
 
     // A later start asks the running copy. Returns the exit status and prints
     // the reply: 0 done, 1 no copy runs or the request failed.

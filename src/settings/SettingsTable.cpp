@@ -48,13 +48,15 @@ QString readSecret(SettingsStore &store, const SettingEntry &entry)
         return stored;
     SecretStore *secrets = store.secrets();
     QString secret;
-    const SecretStore::Status status = secrets ? secrets->read(name, &secret) : SecretStore::Status::Unavailable;
+    const SecretStore::Status status
+        = secrets ? secrets->read(name, &secret) : SecretStore::Status::Unavailable;
     if (status == SecretStore::Status::Found)
         return PasswordCodec::encode(secret);
     // Not a silent login failure: the user hears why the password is empty.
     store.addSecretNotice(name,
         status == SecretStore::Status::Missing
-            ? QStringLiteral("キーリングに「%1」がありません。「各種設定」で入力し直してください。").arg(secretKind(entry))
+            ? QStringLiteral("キーリングに「%1」がありません。「各種設定」で入力し直してください。")
+                  .arg(secretKind(entry))
             : QStringLiteral("キーリングを開けないため、「%1」を読めません。").arg(secretKind(entry)));
     return {};
 }
@@ -85,7 +87,8 @@ bool writeSecret(SettingsStore &store, const SettingEntry &entry, const QString 
     const SecretStore::Item item { name, account,
         QStringLiteral("Vesk: %1 (%2)").arg(secretKind(entry), account) };
     // The file gives up the secret only once the keyring holds it.
-    return store.writeString(section, name, secrets->write(item, *secret) ? SettingsTable::KeyringMarker : encoded);
+    return store.writeString(
+        section, name, secrets->write(item, *secret) ? SettingsTable::KeyringMarker : encoded);
 }
 
 } // namespace
@@ -325,23 +328,22 @@ void SettingsTable::read(SettingsStore &store, Settings &settings, const Setting
     const QString section = QString::fromLatin1(entry.section);
     const QString name = QString::fromLatin1(entry.name);
     const QString defaultText = QString::fromUtf8(entry.defaultText);
-    std::visit(
-        Overloaded {
-            [&](bool Settings::*field) {
-                settings.*field = store.readBool(section, name, IntToBool(defaultText.toInt()));
-            },
-            [&](int Settings::*field) {
-                settings.*field = store.readInteger(section, name, defaultText.toInt());
-            },
-            [&](QString Settings::*field) {
-                settings.*field
-                    = entry.secret ? readSecret(store, entry) : store.readString(section, name, defaultText);
-            },
-            [&](ColorValue Settings::*field) {
-                const ColorValue fallback = ColorValue::fromText(defaultText, ColorValue());
-                settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
-            },
-        },
+    std::visit(Overloaded {
+                   [&](bool Settings::*field) {
+                       settings.*field = store.readBool(section, name, IntToBool(defaultText.toInt()));
+                   },
+                   [&](int Settings::*field) {
+                       settings.*field = store.readInteger(section, name, defaultText.toInt());
+                   },
+                   [&](QString Settings::*field) {
+                       settings.*field = entry.secret ? readSecret(store, entry)
+                                                      : store.readString(section, name, defaultText);
+                   },
+                   [&](ColorValue Settings::*field) {
+                       const ColorValue fallback = ColorValue::fromText(defaultText, ColorValue());
+                       settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
+                   },
+               },
         entry.field);
 }
 

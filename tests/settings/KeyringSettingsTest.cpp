@@ -68,7 +68,8 @@ TEST_F(KeyringSettingsTest, ItemsAreLabelledWithTheirAccount)
         SettingsTable::setValue(m_store, field, PasswordCodec::encode("s"));
     EXPECT_EQ(m_keyring.label("Password"), "Vesk: POP3 パスワード (taro@pop.example.jp)");
     EXPECT_EQ(m_keyring.label("SMTP_Password"), "Vesk: SMTP パスワード (taro@smtp.example.jp)");
-    EXPECT_EQ(m_keyring.label("OAuth_RefreshToken"), "Vesk: OAuth リフレッシュトークン (taro@pop.example.jp)");
+    EXPECT_EQ(
+        m_keyring.label("OAuth_RefreshToken"), "Vesk: OAuth リフレッシュトークン (taro@pop.example.jp)");
 }
 
 // The item belongs to the setting, not to the host: a new host name keeps
@@ -100,7 +101,8 @@ TEST_F(KeyringSettingsTest, AMarkerWithoutItsItemIsToldOnce)
         EXPECT_EQ(RegRead(store, messenger).Password, "");
         EXPECT_EQ(RegRead(store, messenger).Password, "");
         ASSERT_EQ(messenger.messages.size(), 1);
-        EXPECT_TRUE(messenger.messages[0].contains(answers ? "ありません" : "開けない")) << messenger.messages[0].toStdString();
+        EXPECT_TRUE(messenger.messages[0].contains(answers ? "ありません" : "開けない"))
+            << messenger.messages[0].toStdString();
         SettingsTable::setValue(store, &Settings::Password, QString());
         EXPECT_EQ(store.readString("Config", "Password"), answers ? "" : Marker);
     }

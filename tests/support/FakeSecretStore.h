@@ -37,7 +37,10 @@ public:
     }
 
     QString secret(const QString &key) const { return items.count(key) ? items.at(key).second : QString(); }
-    QString label(const QString &key) const { return items.count(key) ? items.at(key).first.label : QString(); }
+    QString label(const QString &key) const
+    {
+        return items.count(key) ? items.at(key).first.label : QString();
+    }
 
     bool answers = true;
     bool refusesWrites = false; // a dismissed unlock prompt

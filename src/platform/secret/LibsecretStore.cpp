@@ -23,7 +23,14 @@ const SecretSchema *schema()
             { "account", SECRET_SCHEMA_ATTRIBUTE_STRING },
             { nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING },
         },
-        0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        0,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
     };
     return &vesk;
 }
@@ -36,7 +43,8 @@ bool serviceAnswers(GDBusConnection *bus, bool *timedOut)
 {
     GError *error = nullptr;
     GVariant *reply = g_dbus_connection_call_sync(bus, ServiceName, "/org/freedesktop/secrets",
-        "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, &error);
+        "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr,
+        &error);
     if (reply)
         g_variant_unref(reply);
     if (error) {
@@ -52,8 +60,8 @@ bool serviceAnswers(GDBusConnection *bus, bool *timedOut)
 bool itemExists(const QString &key)
 {
     GError *error = nullptr;
-    GList *items = secret_password_search_sync(
-        schema(), SECRET_SEARCH_ALL, nullptr, &error, "setting", key.toUtf8().constData(), static_cast<char *>(nullptr));
+    GList *items = secret_password_search_sync(schema(), SECRET_SEARCH_ALL, nullptr, &error, "setting",
+        key.toUtf8().constData(), static_cast<char *>(nullptr));
     if (error)
         g_error_free(error);
     const bool found = items != nullptr;
@@ -108,9 +116,10 @@ bool LibsecretStore::write(const Item &item, const QString &secret)
     if (!remove(item.key))
         return false;
     GError *error = nullptr;
-    const bool stored = secret_password_store_sync(schema(), SECRET_COLLECTION_DEFAULT,
-        item.label.toUtf8().constData(), secret.toUtf8().constData(), nullptr, &error, "setting",
-        item.key.toUtf8().constData(), "account", item.account.toUtf8().constData(), static_cast<char *>(nullptr));
+    const bool stored
+        = secret_password_store_sync(schema(), SECRET_COLLECTION_DEFAULT, item.label.toUtf8().constData(),
+            secret.toUtf8().constData(), nullptr, &error, "setting", item.key.toUtf8().constData(), "account",
+            item.account.toUtf8().constData(), static_cast<char *>(nullptr));
     if (error)
         g_error_free(error);
     return stored;
@@ -119,7 +128,8 @@ bool LibsecretStore::write(const Item &item, const QString &secret)
 bool LibsecretStore::remove(const QString &key)
 {
     GError *error = nullptr;
-    secret_password_clear_sync(schema(), nullptr, &error, "setting", key.toUtf8().constData(), static_cast<char *>(nullptr));
+    secret_password_clear_sync(
+        schema(), nullptr, &error, "setting", key.toUtf8().constData(), static_cast<char *>(nullptr));
     if (error) {
         g_error_free(error);
         return false;

@@ -70,14 +70,17 @@ TEST_F(KeyringTest, OneLabelledItemPerSettingWhateverTheAccount)
     if (!withKeyring())
         GTEST_SKIP();
     ASSERT_TRUE(m_keyring.available());
-    ASSERT_TRUE(m_keyring.write({ "Password", "taro@pop.example.jp", "Vesk: POP3 パスワード (taro@pop.example.jp)" }, "one"));
-    ASSERT_TRUE(m_keyring.write({ "Password", "hanako@mail.example.com", "Vesk: POP3 パスワード (hanako@mail.example.com)" }, "two"));
+    ASSERT_TRUE(m_keyring.write(
+        { "Password", "taro@pop.example.jp", "Vesk: POP3 パスワード (taro@pop.example.jp)" }, "one"));
+    ASSERT_TRUE(m_keyring.write(
+        { "Password", "hanako@mail.example.com", "Vesk: POP3 パスワード (hanako@mail.example.com)" }, "two"));
     QString secret;
     EXPECT_EQ(m_keyring.read("Password", &secret), SecretStore::Status::Found);
     EXPECT_EQ(secret, "two");
     const QString listing = keyringListing();
     EXPECT_EQ(listing.count("label = "), 1) << listing.toStdString();
-    EXPECT_TRUE(listing.contains("label = Vesk: POP3 パスワード (hanako@mail.example.com)")) << listing.toStdString();
+    EXPECT_TRUE(listing.contains("label = Vesk: POP3 パスワード (hanako@mail.example.com)"))
+        << listing.toStdString();
     EXPECT_TRUE(listing.contains("attribute.account = hanako@mail.example.com")) << listing.toStdString();
     EXPECT_TRUE(m_keyring.remove("Password"));
     EXPECT_EQ(m_keyring.read("Password", &secret), SecretStore::Status::Missing);
@@ -109,11 +112,8 @@ TEST_F(KeyringTest, TheDialogsSaveLeavesNoPasswordInAnyFile)
 
     const QStringList traces { password, smtpPassword, PasswordCodec::encode(password).mid(2),
         PasswordCodec::encode(smtpPassword).mid(2) };
-    const QString holding = filesHolding(QDir::homePath(), traces);
-    if (withKeyring())
-        EXPECT_EQ(holding, "");
-    else
-        EXPECT_EQ(holding, paths::settingsFile() + "\n");
+    EXPECT_EQ(
+        filesHolding(QDir::homePath(), traces), withKeyring() ? QString() : paths::settingsFile() + "\n");
 
     IniSettingsStore again(paths::settingsFile());
     again.setSecrets(&m_keyring);
@@ -123,8 +123,9 @@ TEST_F(KeyringTest, TheDialogsSaveLeavesNoPasswordInAnyFile)
     EXPECT_EQ(m_messenger.messages, QStringList());
 
     EXPECT_EQ(dialog.eraseAll(again, password), EraseResult::Erased);
-    if (withKeyring())
+    if (withKeyring()) {
         EXPECT_EQ(keyringListing(), "");
+    }
 }
 
 // The user dismissed the unlock prompt (here: no prompt can be shown): the
@@ -139,14 +140,18 @@ TEST_F(KeyringTest, ALockedKeyringKeepsWhatItCannotGive)
     file.writeString("Config", "Password", PasswordCodec::encode("pw"));
     SettingsTable::moveSecrets(file);
     ASSERT_EQ(file.readString("Config", "Password"), SettingsTable::KeyringMarker);
-    QDBusInterface service("org.freedesktop.secrets", "/org/freedesktop/secrets", "org.freedesktop.Secret.Service");
-    ASSERT_TRUE(service.call("Lock", QVariant::fromValue(QList<QDBusObjectPath> {
-                                         QDBusObjectPath("/org/freedesktop/secrets/collection/login") }))
+    QDBusInterface service(
+        "org.freedesktop.secrets", "/org/freedesktop/secrets", "org.freedesktop.Secret.Service");
+    ASSERT_TRUE(service
+                    .call("Lock",
+                        QVariant::fromValue(QList<QDBusObjectPath> {
+                            QDBusObjectPath("/org/freedesktop/secrets/collection/login") }))
                     .errorMessage()
                     .isEmpty());
 
     EXPECT_EQ(RegRead(file, m_messenger).Password, "");
-    EXPECT_EQ(m_messenger.messages, QStringList { "キーリングを開けないため、「POP3 パスワード」を読めません。" });
+    EXPECT_EQ(
+        m_messenger.messages, QStringList { "キーリングを開けないため、「POP3 パスワード」を読めません。" });
     SettingsDialogModel dialog(m_messenger, m_dialUp);
     dialog.load(file);
     ASSERT_EQ(dialog.save(file, paths::dataDir()), SettingsDialogModel::SaveResult::Saved);

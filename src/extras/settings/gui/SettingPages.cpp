@@ -93,7 +93,8 @@ QWidget *host(QWidget *parent)
     form->addRow(QStringLiteral("ユーザーID"), edit(p, "edtUserID"));
     form->addRow(QStringLiteral("パスワード"), secret(p, "edtPassword"));
     // Shown where no desktop keyring answers.
-    auto *inFile = named(new QLabel(QStringLiteral("キーリングがないため、パスワードは設定ファイルに保存されます。"), p),
+    auto *inFile = named(
+        new QLabel(QStringLiteral("キーリングがないため、パスワードは設定ファイルに保存されます。"), p),
         "lblPasswordInFile");
     inFile->setWordWrap(true);
     inFile->setVisible(false);
