@@ -61,27 +61,24 @@ TEST_F(KeyringSettingsTest, AWriteGoesToTheKeyringOnlyOnceItConfirms)
     }
 }
 
-TEST_F(KeyringSettingsTest, ItemsAreLabelledWithTheirAccount)
+// Each item is labelled with its account as stored. It belongs to the
+// setting, not to the host: a new host or user keeps the password, and the
+// next save relabels the one item.
+TEST_F(KeyringSettingsTest, ItemsAreLabelledWithTheirAccountAndFollowIt)
 {
     set("SMTP", "smtp.example.jp");
     for (auto field : { &Settings::Password, &Settings::SMTP_Password, &Settings::OAuth_RefreshToken })
-        SettingsTable::setValue(m_store, field, PasswordCodec::encode("s"));
+        SettingsTable::setValue(m_store, field, PasswordCodec::encode("pw"));
     EXPECT_EQ(m_keyring.label("Password"), "Vesk: POP3 パスワード (taro@pop.example.jp)");
     EXPECT_EQ(m_keyring.label("SMTP_Password"), "Vesk: SMTP パスワード (taro@smtp.example.jp)");
     EXPECT_EQ(
         m_keyring.label("OAuth_RefreshToken"), "Vesk: OAuth リフレッシュトークン (taro@pop.example.jp)");
-}
 
-// The item belongs to the setting, not to the host: a new host name keeps
-// the password, and the next save relabels the one item.
-TEST_F(KeyringSettingsTest, TheItemFollowsANewHostOrUser)
-{
-    SettingsTable::setValue(m_store, &Settings::Password, PasswordCodec::encode("pw"));
     set("Host", "pop3.example.com");
     set("UserID", "hanako");
     EXPECT_EQ(read().Password, "pw");
     SettingsTable::setValue(m_store, &Settings::Password, PasswordCodec::encode("pw"));
-    EXPECT_EQ(m_keyring.items.size(), 1u);
+    EXPECT_EQ(m_keyring.items.size(), 3u);
     EXPECT_EQ(m_keyring.label("Password"), "Vesk: POP3 パスワード (hanako@pop3.example.com)");
 }
 
