@@ -68,6 +68,8 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
         = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();
     settings.Password = readPassword(store, &Settings::Password, settings.Password, messenger);
     settings.SMTP_Password = readPassword(store, &Settings::SMTP_Password, settings.SMTP_Password, messenger);
+    settings.OAuth_RefreshToken
+        = readPassword(store, &Settings::OAuth_RefreshToken, settings.OAuth_RefreshToken, messenger);
     settings.MainPositionApplies = settings.PosiMode == 0 || settings.PosiMode == 3;
     settings.PelmaMenuEnabled = input.pelmaExists;
     settings.PelmaItemsEnabled = settings.Pelma && input.pelmaExists;
@@ -88,6 +90,9 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
     const QString notice = store.takeNotice();
     if (!notice.isEmpty())
         messenger.message(notice);
+    const QString secretNotice = store.takeSecretNotice();
+    if (!secretNotice.isEmpty())
+        messenger.message(secretNotice);
     if (settings.DialMode != 0 && settings.AP.isEmpty()) {
         messenger.beep();
         messenger.message(QStringLiteral("「各種設定／接続方法／接続AP名」を入れないと接続できません。"));

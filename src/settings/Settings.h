@@ -105,6 +105,7 @@ struct Settings
     bool SMTP_AuthPlain; // PLAIN and LOGIN also without encryption
     QString SMTP_UserID; // empty: UserID
     QString SMTP_Password; // decoded; empty: Password
+    QString OAuth_RefreshToken; // decoded, like Password
 
     // --- Disp ---
     bool Wareki;
