@@ -117,6 +117,11 @@ KeptIds::Map KeptIds::load(const QString &path)
     return parse(file.read(MaxFileBytes));
 }
 
+int KeptIds::count(const QString &folder, const QString &host, const QString &user)
+{
+    return int(load(folder + QLatin1Char('/') + fileNameFor(host, user)).size());
+}
+
 bool KeptIds::save(const QString &path, const Map &entries, QString *error)
 {
     if (entries.isEmpty()) {

@@ -41,6 +41,8 @@ public:
 
     // Missing, unreadable or too large: no entries.
     static Map load(const QString &path);
+    // The ids held for an account whose list lives in `folder`.
+    static int count(const QString &folder, const QString &host, const QString &user);
     // Written crash-safely; an empty list removes the file. False (and the
     // reason) when the file could not be put in place.
     static bool save(const QString &path, const Map &entries, QString *error);

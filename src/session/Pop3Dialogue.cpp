@@ -289,6 +289,7 @@ bool Pop3Dialogue::rebuiltAccepted()
 
 void Pop3Dialogue::noUidl()
 {
+    m_mailTotal = 0;
     tellLeftOnce("no-uidl:" + m_kept.path().toUtf8(),
         QStringLiteral("プロバイダのサーバーが UIDL に対応していません。\r\n"
                        "「サーバーにメールを残す」設定ではメールチェックができません。"));
