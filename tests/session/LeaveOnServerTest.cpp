@@ -1,9 +1,12 @@
 #include "JudgeFixture.h"
 
 #include "session/KeptIds.h"
+#include "support/DovecotPeer.h"
+#include "support/ProviderFixture.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -208,6 +211,96 @@ TEST_F(LeaveMode, CheckOnlyModeCountsOnlyNewIds)
     talk({ { "+OK 3 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} }, { "3 c", {} }, { ".", { "QUIT" } },
         { "+OK", {} } });
     EXPECT_EQ(m_judge.mailTotal(), 2);
+}
+
+// Against a private Dovecot as the provider that keeps the mail.
+class LeaveAtDovecot : public ProviderFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProviderFixture::SetUp();
+        QString error;
+        ASSERT_TRUE(m_dovecot.start(&error)) << error.toStdString();
+        m_config.POP3_ServerVesk = m_dovecot.port();
+        m_config.UserID = m_dovecot.user();
+        m_config.Password = m_dovecot.password();
+        m_config.LeaveOnServer = true;
+    }
+    void arrive(int count)
+    {
+        for (int i = 0; i < count; ++i, ++m_sent) {
+            ASSERT_TRUE(m_dovecot.addMessage(
+                QStringLiteral("From: a@example.jp\nSubject: message %1\n\nbody %1\n").arg(m_sent + 1).toUtf8()));
+        }
+    }
+    // How often each message is in the in-box, by its number.
+    QMap<int, int> stored() const
+    {
+        QMap<int, int> seen;
+        for (const QByteArray &text : contents(Box::InBox))
+            ++seen[QRegularExpression("Subject: message (\\d+)").match(QString::fromLatin1(text)).captured(1).toInt()];
+        return seen;
+    }
+    void atDay(int day, int minutes = 0)
+    {
+        m_clock.set(QDateTime(QDate(2026, 12, 6).addDays(day), QTime(8, 0)).addSecs(minutes * 60));
+    }
+
+    DovecotPeer m_dovecot;
+    int m_sent = 0;
+};
+
+TEST_F(LeaveAtDovecot, ChecksAndRestartsStoreEachMessageOnceWhileTheProviderKeepsAll)
+{
+    struct Round
+    {
+        int arriving;
+        bool restart; // a new session, as after a restart of the program
+        bool serverOn; // off: only counting
+        int newMail;
+        int inBox;
+    };
+    const std::vector<Round> rounds
+        = { { 2, false, true, 2, 2 }, { 1, false, true, 1, 3 }, { 2, false, false, 2, 3 }, { 0, false, true, 2, 5 },
+              { 0, true, true, 0, 5 }, { 1, true, true, 1, 6 } };
+    for (const Round &round : rounds) {
+        arrive(round.arriving);
+        if (round.restart)
+            m_session.reset();
+        m_config.ServerON = round.serverOn;
+        EXPECT_EQ(session().downLoad(), round.newMail) << m_monitorLines.join('\n').toStdString();
+        EXPECT_EQ(m_state.marker, "");
+        EXPECT_EQ(listing(Box::InBox).size(), round.inBox);
+        EXPECT_EQ(m_dovecot.messageCount(), m_sent);
+    }
+    const QMap<int, int> seen = stored();
+    EXPECT_EQ(seen.keys().size(), m_sent);
+    EXPECT_EQ(seen.keys().count(), std::count(seen.begin(), seen.end(), 1));
+    EXPECT_EQ(KeptIds::count(m_store.root(), m_config.Host, m_config.UserID), m_sent);
+}
+
+TEST_F(LeaveAtDovecot, LeaveDaysDeletesExactlyTheDueOnes)
+{
+    m_config.LeaveDays = 3;
+    struct Round
+    {
+        int day, minutes, arriving;
+        int atProvider; // after the check
+    };
+    // Two stored on day 0, one on day 2; each goes at its third day, not a minute before.
+    const std::vector<Round> rounds
+        = { { 0, 0, 2, 2 }, { 2, 0, 1, 3 }, { 3, -1, 0, 3 }, { 3, 0, 0, 1 }, { 5, -1, 0, 1 }, { 5, 0, 0, 0 } };
+    for (const Round &round : rounds) {
+        atDay(round.day, round.minutes);
+        arrive(round.arriving);
+        session().downLoad();
+        EXPECT_EQ(m_state.marker, "");
+        EXPECT_EQ(m_dovecot.messageCount(), round.atProvider) << "day " << round.day << " " << round.minutes;
+    }
+    // The local copies stay; the list forgets what the provider deleted.
+    EXPECT_EQ(listing(Box::InBox).size(), 3);
+    EXPECT_EQ(KeptIds::count(m_store.root(), m_config.Host, m_config.UserID), 0);
 }
 
 } // namespace
