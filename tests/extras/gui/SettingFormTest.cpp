@@ -118,6 +118,10 @@ TEST_F(SettingFormTest, ControlsFollowTheirBoxesAndTheIntervalNeverShowsZero)
     click("ckbMailRound");
     click("ckbServerON");
     EXPECT_TRUE(tabShown("tabRules"));
+    EXPECT_FALSE(find<QWidget>("speLeaveDays")->isEnabled());
+    click("ckbLeaveOnServer");
+    EXPECT_TRUE(find<QWidget>("speLeaveDays")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("ckbDeleteWithMailer")->isEnabled());
 
     type("edtRoundTime", "");
     EXPECT_EQ(find<QLineEdit>("edtRoundTime")->text(), "5");
