@@ -15,8 +15,8 @@
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
 #include "platform/Timer.h"
-#include "settings/RegRead.h"
 #include "session/KeptIds.h"
+#include "settings/RegRead.h"
 #include "settings/SettingsStore.h"
 #include "store/MessageStore.h"
 

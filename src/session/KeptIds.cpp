@@ -30,8 +30,8 @@ bool plainBoxName(QByteArrayView name)
     if (name.isEmpty() || name.size() > 64)
         return false;
     for (const char c : name) {
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' || c == '_'
-                || c == '-'))
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.'
+                || c == '_' || c == '-'))
             return false;
     }
     return name != "." && name != "..";
@@ -54,8 +54,8 @@ QString KeptIds::fileNameFor(const QString &host, const QString &user)
 {
     const QByteArray account = host.trimmed().toLower().toUtf8() + '\n' + user.toUtf8();
     return QStringLiteral("kept-")
-           + QString::fromLatin1(QCryptographicHash::hash(account, QCryptographicHash::Md5).toHex().left(16))
-           + QStringLiteral(".uidl");
+        + QString::fromLatin1(QCryptographicHash::hash(account, QCryptographicHash::Md5).toHex().left(16))
+        + QStringLiteral(".uidl");
 }
 
 bool KeptIds::parseLine(QByteArrayView line, QByteArray *id, Entry *entry)
@@ -81,7 +81,8 @@ bool KeptIds::parseLine(QByteArrayView line, QByteArray *id, Entry *entry)
 
 QByteArray KeptIds::lineOf(const QByteArray &id, const Entry &entry)
 {
-    const QByteArray name = plainBoxName(entry.fileName.toLatin1()) ? entry.fileName.toLatin1() : QByteArray("-");
+    const QByteArray name
+        = plainBoxName(entry.fileName.toLatin1()) ? entry.fileName.toLatin1() : QByteArray("-");
     return dateText(entry.stored) + ' ' + name + ' ' + id;
 }
 
@@ -132,7 +133,8 @@ bool KeptIds::save(const QString &path, const Map &entries, QString *error)
         DurableFile::syncFolder(QFileInfo(path).absolutePath());
         return true;
     }
-    const DurableFile::Result result = DurableFile::write(path, serialize(entries), DurableFile::Existing::Replace);
+    const DurableFile::Result result
+        = DurableFile::write(path, serialize(entries), DurableFile::Existing::Replace);
     if (!result.ok())
         *error = result.error;
     return result.ok();

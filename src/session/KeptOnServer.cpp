@@ -10,7 +10,8 @@ namespace {
 const QByteArray kJournalTag = "uidl ";
 
 // "uidl <account> <stage> <entry>": the stage is "+" before the save, "=" after.
-bool journalEntry(QByteArrayView line, const QByteArray &account, char *stage, QByteArray *id, KeptIds::Entry *entry)
+bool journalEntry(
+    QByteArrayView line, const QByteArray &account, char *stage, QByteArray *id, KeptIds::Entry *entry)
 {
     const QByteArray head = kJournalTag + account + ' ';
     if (!line.startsWith(head) || line.size() < head.size() + 2 || line[head.size() + 1] != ' ')
@@ -21,11 +22,12 @@ bool journalEntry(QByteArrayView line, const QByteArray &account, char *stage, Q
 
 } // namespace
 
-KeptOnServer::KeptOnServer(const MessageStore &store) : m_store(store)
-{
-}
+KeptOnServer::KeptOnServer(const MessageStore &store)
+    : m_store(store)
+{ }
 
-void KeptOnServer::begin(const QString &host, const QString &user, const Rules &rules, const QList<QByteArray> &journal)
+void KeptOnServer::begin(
+    const QString &host, const QString &user, const Rules &rules, const QList<QByteArray> &journal)
 {
     m_rules = rules;
     const QString name = KeptIds::fileNameFor(host, user);
@@ -129,8 +131,8 @@ QList<KeptOnServer::Step> KeptOnServer::plan(const QDateTime &now) const
         }
         // Turned off, leave mode gives back what it held: the store has it.
         const bool due = !m_rules.leave
-                         || (m_rules.days > 0 && kept->stored.addDays(m_rules.days) <= now.toUTC())
-                         || (m_rules.withMailer && !kept->fileName.isEmpty() && !heldLocally(kept->fileName));
+            || (m_rules.days > 0 && kept->stored.addDays(m_rules.days) <= now.toUTC())
+            || (m_rules.withMailer && !kept->fileName.isEmpty() && !heldLocally(kept->fileName));
         if (due)
             steps.append(Step { it.key(), it.value(), false });
     }

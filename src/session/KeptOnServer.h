@@ -39,7 +39,8 @@ public:
 
     // Before a session: the account's list, and what the journal holds of
     // it (`journal`: its "uidl ..." lines).
-    void begin(const QString &host, const QString &user, const Rules &rules, const QList<QByteArray> &journal);
+    void begin(
+        const QString &host, const QString &user, const Rules &rules, const QList<QByteArray> &journal);
     // The session takes the UIDL way: leaving, or holding ids of earlier
     // sessions that are still to be deleted.
     bool active() const { return m_rules.leave || !m_kept.isEmpty(); }

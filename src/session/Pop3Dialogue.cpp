@@ -56,8 +56,8 @@ void Pop3Dialogue::begin()
     m_message.setLimit(m_judge.context().config.MaxMessageBytes);
     m_journal.load();
     const SessionConfig &config = m_judge.context().config;
-    m_kept.begin(config.Host, config.UserID, { config.LeaveOnServer, config.LeaveDays, config.DeleteWithMailer },
-        m_journal.idLines());
+    m_kept.begin(config.Host, config.UserID,
+        { config.LeaveOnServer, config.LeaveDays, config.DeleteWithMailer }, m_journal.idLines());
     m_leaveFlow = false;
     m_plan.clear();
     m_fetchesLeft = 0;
@@ -248,7 +248,8 @@ void Pop3Dialogue::listingDone()
             // Nothing is forgotten: the known ids may come back.
             m_kept.dropListing();
             m_mailTotal = 0;
-            m_judge.fail(QStringLiteral("VeskTalk< サーバーのメールIDがすべて変わったため受信を中止しました >"));
+            m_judge.fail(
+                QStringLiteral("VeskTalk< サーバーのメールIDがすべて変わったため受信を中止しました >"));
             return;
         }
     }
@@ -260,7 +261,8 @@ void Pop3Dialogue::listingDone()
         return;
     }
     m_plan = m_kept.plan(context.core.clock.now());
-    m_fetchesLeft = int(std::count_if(m_plan.cbegin(), m_plan.cend(), [](const auto &step) { return step.fetch; }));
+    m_fetchesLeft
+        = int(std::count_if(m_plan.cbegin(), m_plan.cend(), [](const auto &step) { return step.fetch; }));
     if (m_mailTotal > 0 && context.core.state.checkTrigger != TriggerPeriodic)
         context.view.showBoxWindow();
     nextStep();
@@ -496,10 +498,12 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
     }
     // Should the journal fail, an interrupted download may store it twice:
     // more than wanted, but nothing lost.
-    m_journal.add(key);
     if (m_leaveFlow) {
+        // The id does what the digest does otherwise.
         m_journal.addIdLine(m_kept.storedLine(m_currentId, name, context.core.clock.now()));
         m_kept.stored(m_currentId, name, context.core.clock.now());
+    } else {
+        m_journal.add(key);
     }
     ++m_stored;
     *fileName = name;
@@ -551,7 +555,8 @@ void Pop3Dialogue::finishKept()
     // The ids of this session are lost to the list: the next check stores
     // those messages again. More than wanted, but nothing lost.
     const QString text = QStringLiteral("サーバーに残したメールの一覧を保存できません。\r\n") + error;
-    m_judge.context().core.monitor.debug(QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
+    m_judge.context().core.monitor.debug(
+        QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
     m_judge.context().core.messenger.error(text);
 }
 

@@ -58,7 +58,8 @@ TEST(KeptIds, ReadsOnlyWholeEntriesOfTheFile)
 TEST(KeptIds, OneFilePerAccountWrittenWholeAndRemovedWhenEmpty)
 {
     EXPECT_NE(KeptIds::fileNameFor("pop.example.jp", "taro"), KeptIds::fileNameFor("pop.example.jp", "jiro"));
-    EXPECT_NE(KeptIds::fileNameFor("pop.example.jp", "taro"), KeptIds::fileNameFor("pop.example.com", "taro"));
+    EXPECT_NE(
+        KeptIds::fileNameFor("pop.example.jp", "taro"), KeptIds::fileNameFor("pop.example.com", "taro"));
     QTemporaryDir dir;
     const QString path = dir.path() + '/' + KeptIds::fileNameFor("pop.example.jp", "taro");
     KeptIds::Map map;

@@ -53,7 +53,8 @@ const QByteArray kOld = "2026-11-30T00:00:00Z";
 const QString kFile = QStringLiteral("20261201090000000.ID");
 
 class LeaveDialogue : public JudgeFixture, public ::testing::WithParamInterface<Case>
-{ };
+{
+};
 
 TEST_P(LeaveDialogue, DownloadsNewIdsAndDeletesOnlyWhatIsDue)
 {
@@ -67,7 +68,8 @@ TEST_P(LeaveDialogue, DownloadsNewIdsAndDeletesOnlyWhatIsDue)
         ASSERT_TRUE(writeFile(list, c.kept));
     if (!c.journal.isEmpty()) {
         const QByteArray account = KeptIds::fileNameFor(m_config.Host, m_config.UserID).mid(5, 16).toLatin1();
-        ASSERT_TRUE(writeFile(m_store.root() + "/.download-journal", QByteArray(c.journal).replace("JOURNAL", account)));
+        ASSERT_TRUE(writeFile(
+            m_store.root() + "/.download-journal", QByteArray(c.journal).replace("JOURNAL", account)));
     }
     for (const QString &name : c.inBox)
         put(Box::InBox, name);
@@ -86,17 +88,17 @@ const Lines kQuit = { "QUIT" };
 const QByteArray kAline = kOld + " " + kFile.toLatin1() + " a\n";
 
 INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
-    ::testing::Values(
-        Case { .name = "NewIdsOnlyAreFetchedAndKept",
-            .kept = kAline,
-            .steps = Steps { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} },
-                                 { ".", { "LIST 2" } } }
-                     + fetch(2, kQuit) + Steps { { "+OK", {} } },
-            .keptAfter = { "a", "b" },
-            .stored = 1 },
+    ::testing::Values(Case { .name = "NewIdsOnlyAreFetchedAndKept",
+                          .kept = kAline,
+                          .steps = Steps { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} },
+                                       { "2 b", {} }, { ".", { "LIST 2" } } }
+                              + fetch(2, kQuit) + Steps { { "+OK", {} } },
+                          .keptAfter = { "a", "b" },
+                          .stored = 1 },
         Case { .name = "IdsTheProviderNoLongerListsAreForgotten",
             .kept = kAline + kOld + " - gone\n",
-            .steps = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
+            .steps
+            = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
             .keptAfter = { "a" } },
         Case { .name = "DueAfterLeaveDays",
             .days = 5,
@@ -115,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
             .leave = false,
             .kept = kAline,
             .steps = Steps { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} },
-                                 { ".", { "LIST 2" } } }
-                     + fetch(2, { "DELE 2" }) + Steps { { "+OK", { "DELE 1" } }, { "+OK", kQuit }, { "+OK", {} } },
+                         { ".", { "LIST 2" } } }
+                + fetch(2, { "DELE 2" }) + Steps { { "+OK", { "DELE 1" } }, { "+OK", kQuit }, { "+OK", {} } },
             .stored = 1 },
         Case { .name = "TurnedOffWithAFailedQuitKeepsTheIds",
             .leave = false,
@@ -129,19 +131,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
         // after the stored line (the mailer took the file since).
         Case { .name = "KilledBeforeTheSaveFetchesAgain",
             .journal = "uidl JOURNAL + " + kOld + " " + kFile.toLatin1() + " a\n",
-            .steps = Steps { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", { "LIST 1" } } }
-                     + fetch(1, kQuit) + Steps { { "+OK", {} } },
+            .steps
+            = Steps { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", { "LIST 1" } } }
+                + fetch(1, kQuit) + Steps { { "+OK", {} } },
             .keptAfter = { "a" },
             .stored = 1 },
         Case { .name = "KilledAfterTheSaveFetchesNothing",
             .journal = "uidl JOURNAL + " + kOld + " " + kFile.toLatin1() + " a\n",
             .inBox = { kFile },
-            .steps = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
+            .steps
+            = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
             .keptAfter = { "a" } },
         Case { .name = "KilledAfterTheStoredLineFetchesNothing",
             .journal = "uidl JOURNAL + " + kOld + " " + kFile.toLatin1() + " a\nuidl JOURNAL = " + kOld + " "
-                       + kFile.toLatin1() + " a\n",
-            .steps = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
+                + kFile.toLatin1() + " a\n",
+            .steps
+            = { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { ".", kQuit }, { "+OK", {} } },
             .keptAfter = { "a" } },
         Case { .name = "WithoutUidlTheCheckStopsAndSaysSo",
             .steps = { { "+OK 2 100", { "UIDL" } }, { "-ERR unknown command", kQuit } },
@@ -149,15 +154,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
             .told = 1 },
         Case { .name = "RebuiltIdsLeftAloneDownloadNothing",
             .kept = kAline + kOld + " - b\n",
-            .steps = { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 c", {} }, { "2 d", {} }, { ".", kQuit } },
+            .steps
+            = { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 c", {} }, { "2 d", {} }, { ".", kQuit } },
             .keptAfter = { "a", "b" },
             .marker = "x",
             .told = 1 },
         Case { .name = "RebuiltIdsAcceptedDownloadAgain",
             .kept = kAline + kOld + " - b\n",
             .steps = Steps { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 c", {} }, { "2 d", {} },
-                                 { ".", { "LIST 2" } } }
-                     + fetch(2, { "LIST 1" }) + fetch(1, kQuit) + Steps { { "+OK", {} } },
+                         { ".", { "LIST 2" } } }
+                + fetch(2, { "LIST 1" }) + fetch(1, kQuit) + Steps { { "+OK", {} } },
             .keptAfter = { "c", "d" },
             .answer = Messenger::Answer::Yes,
             .stored = 2,
@@ -165,8 +171,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
         // Mail deleted elsewhere, one new: no question.
         Case { .name = "FewerNewIdsAreNoRebuild",
             .kept = kAline + kOld + " - b\n",
-            .steps = Steps { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 c", {} }, { ".", { "LIST 1" } } }
-                     + fetch(1, kQuit) + Steps { { "+OK", {} } },
+            .steps
+            = Steps { { "+OK 1 100", { "UIDL" } }, { "+OK", {} }, { "1 c", {} }, { ".", { "LIST 1" } } }
+                + fetch(1, kQuit) + Steps { { "+OK", {} } },
             .keptAfter = { "c" },
             .stored = 1 },
         // Replies that are no listing end the session without QUIT.
@@ -208,8 +215,8 @@ TEST_F(LeaveMode, CheckOnlyModeCountsOnlyNewIds)
     const QString list = m_store.root() + '/' + KeptIds::fileNameFor(m_config.Host, m_config.UserID);
     ASSERT_TRUE(writeFile(list, kAline));
     login();
-    talk({ { "+OK 3 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} }, { "3 c", {} }, { ".", { "QUIT" } },
-        { "+OK", {} } });
+    talk({ { "+OK 3 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} }, { "3 c", {} },
+        { ".", { "QUIT" } }, { "+OK", {} } });
     EXPECT_EQ(m_judge.mailTotal(), 2);
 }
 
@@ -230,8 +237,10 @@ protected:
     void arrive(int count)
     {
         for (int i = 0; i < count; ++i, ++m_sent) {
-            ASSERT_TRUE(m_dovecot.addMessage(
-                QStringLiteral("From: a@example.jp\nSubject: message %1\n\nbody %1\n").arg(m_sent + 1).toUtf8()));
+            ASSERT_TRUE(
+                m_dovecot.addMessage(QStringLiteral("From: a@example.jp\nSubject: message %1\n\nbody %1\n")
+                                         .arg(m_sent + 1)
+                                         .toUtf8()));
         }
     }
     // How often each message is in the in-box, by its number.
@@ -239,7 +248,10 @@ protected:
     {
         QMap<int, int> seen;
         for (const QByteArray &text : contents(Box::InBox))
-            ++seen[QRegularExpression("Subject: message (\\d+)").match(QString::fromLatin1(text)).captured(1).toInt()];
+            ++seen[QRegularExpression("Subject: message (\\d+)")
+                       .match(QString::fromLatin1(text))
+                       .captured(1)
+                       .toInt()];
         return seen;
     }
     void atDay(int day, int minutes = 0)
@@ -262,8 +274,8 @@ TEST_F(LeaveAtDovecot, ChecksAndRestartsStoreEachMessageOnceWhileTheProviderKeep
         int inBox;
     };
     const std::vector<Round> rounds
-        = { { 2, false, true, 2, 2 }, { 1, false, true, 1, 3 }, { 2, false, false, 2, 3 }, { 0, false, true, 2, 5 },
-              { 0, true, true, 0, 5 }, { 1, true, true, 1, 6 } };
+        = { { 2, false, true, 2, 2 }, { 1, false, true, 1, 3 }, { 2, false, false, 2, 3 },
+              { 0, false, true, 2, 5 }, { 0, true, true, 0, 5 }, { 1, true, true, 1, 6 } };
     for (const Round &round : rounds) {
         arrive(round.arriving);
         if (round.restart)
@@ -289,8 +301,8 @@ TEST_F(LeaveAtDovecot, LeaveDaysDeletesExactlyTheDueOnes)
         int atProvider; // after the check
     };
     // Two stored on day 0, one on day 2; each goes at its third day, not a minute before.
-    const std::vector<Round> rounds
-        = { { 0, 0, 2, 2 }, { 2, 0, 1, 3 }, { 3, -1, 0, 3 }, { 3, 0, 0, 1 }, { 5, -1, 0, 1 }, { 5, 0, 0, 0 } };
+    const std::vector<Round> rounds = { { 0, 0, 2, 2 }, { 2, 0, 1, 3 }, { 3, -1, 0, 3 }, { 3, 0, 0, 1 },
+        { 5, -1, 0, 1 }, { 5, 0, 0, 0 } };
     for (const Round &round : rounds) {
         atDay(round.day, round.minutes);
         arrive(round.arriving);

@@ -115,13 +115,17 @@ QWidget *host(QWidget *parent)
     kept->addWidget(check(p, "ckbLeaveOnServer", QStringLiteral("サーバーにメールを残す")), 0, 0, 1, 2);
     QSpinBox *days = spin(p, "speLeaveDays");
     days->setRange(0, 36500);
-    kept->addWidget(
-        row(p, { days, named(new QLabel(QStringLiteral("日後にサーバーから削除 (0: 削除しない)"), p), "lblLeaveDays") },
-            true),
+    kept->addWidget(row(p,
+                        { days,
+                            named(new QLabel(QStringLiteral("日後にサーバーから削除 (0: 削除しない)"), p),
+                                "lblLeaveDays") },
+                        true),
         1, 0, 1, 2);
-    kept->addWidget(check(p, "ckbDeleteWithMailer", QStringLiteral("メーラーで削除したらサーバーからも削除")), 2, 0, 1, 2);
+    kept->addWidget(check(p, "ckbDeleteWithMailer", QStringLiteral("メーラーで削除したらサーバーからも削除")),
+        2, 0, 1, 2);
     // Vesk holds every message it stored, so nothing is lost by that.
-    auto *hint = named(new QLabel(QStringLiteral("※ 後で外すと、残したメールは次のチェックでサーバーから削除されます。"), p),
+    auto *hint = named(
+        new QLabel(QStringLiteral("※ 後で外すと、残したメールは次のチェックでサーバーから削除されます。"), p),
         "lblLeaveHint");
     hint->setWordWrap(true);
     kept->addWidget(hint, 3, 0, 1, 2);
