@@ -95,6 +95,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeaveDialogue,
                               + fetch(2, kQuit) + Steps { { "+OK", {} } },
                           .keptAfter = { "a", "b" },
                           .stored = 1 },
+        Case { .name = "AFailedCheckRecordsWhatItStored",
+            .steps = Steps { { "+OK 2 100", { "UIDL" } }, { "+OK", {} }, { "1 a", {} }, { "2 b", {} },
+                                 { ".", { "LIST 2" } } }
+                     + fetch(2, { "LIST 1" }) + Steps { { "-ERR", { "QUIT" } } },
+            .keptAfter = { "b" },
+            .stored = 1,
+            .marker = "x" },
         Case { .name = "IdsTheProviderNoLongerListsAreForgotten",
             .kept = kAline + kOld + " - gone\n",
             .steps
