@@ -122,6 +122,7 @@ TEST_F(SettingFormTest, ControlsFollowTheirBoxesAndTheIntervalNeverShowsZero)
     click("ckbLeaveOnServer");
     EXPECT_TRUE(find<QWidget>("speLeaveDays")->isEnabled());
     EXPECT_TRUE(find<QWidget>("ckbDeleteWithMailer")->isEnabled());
+    EXPECT_TRUE(saveScreenshot(*form, QStringLiteral("settings-page-1-leave")));
 
     type("edtRoundTime", "");
     EXPECT_EQ(find<QLineEdit>("edtRoundTime")->text(), "5");

@@ -110,6 +110,10 @@ QWidget *host(QWidget *parent)
     grid->addWidget(check(p, "ckbApop", QStringLiteral("APOP認証を行う")), 2, 0, 1, 2);
     grid->addWidget(check(p, "ckbDoublePass", QStringLiteral("応答が遅いときは認証をやり直す")), 3, 0, 1, 2);
 
+    QWidget *server = row(p,
+        { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
+            button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
+
     auto *leave = new QGroupBox(QStringLiteral("サーバーに残す"), p);
     auto *kept = new QGridLayout(leave);
     kept->addWidget(check(p, "ckbLeaveOnServer", QStringLiteral("サーバーにメールを残す")), 0, 0, 1, 2);
@@ -130,10 +134,6 @@ QWidget *host(QWidget *parent)
     hint->setWordWrap(true);
     kept->addWidget(hint, 3, 0, 1, 2);
 
-    QWidget *server = row(p,
-        { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
-            button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
-
     auto *test = new QGroupBox(QStringLiteral("接続テスト（モニターで確認）"), p);
     auto *tests = new QHBoxLayout(test);
     tests->addWidget(button(p, "btnMonitorOn", QStringLiteral("MonitorON(&M)")));
@@ -146,8 +146,8 @@ QWidget *host(QWidget *parent)
     layout->addWidget(mailRound);
     layout->addWidget(account);
     layout->addWidget(timing);
-    layout->addWidget(leave);
     layout->addWidget(server);
+    layout->addWidget(leave);
     layout->addWidget(test);
     layout->addStretch(1);
     return p;
