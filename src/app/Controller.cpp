@@ -15,6 +15,7 @@
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
 #include "platform/Timer.h"
+#include "session/KeptIds.h"
 #include "settings/RegRead.h"
 #include "settings/SettingsStore.h"
 #include "store/MessageStore.h"
@@ -282,6 +283,7 @@ Controller::Status Controller::status() const
     s.inBox2 = boxCount(Box::InBox2);
     s.outBox = boxCount(Box::OutBox);
     s.unsendable = m_core.state.unsendable;
+    s.kept = KeptIds::count(m_core.store.root(), m_settings.Host, m_settings.UserID);
     return s;
 }
 

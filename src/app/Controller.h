@@ -301,6 +301,8 @@ public:
         int inBox = 0, inBox1 = 0, inBox2 = 0, outBox = 0;
         // Out-box files the last send could not send.
         int unsendable = 0;
+        // Messages stored and left at the provider (LeaveOnServer).
+        int kept = 0;
     };
     Status status() const;
 

@@ -18,6 +18,9 @@ SessionConfig sessionConfigFrom(const Settings &settings)
     config.ManuSend = settings.ManuSend;
     config.AutoDevideDisp = settings.AutoDevideDisp;
     config.POP3_ServerVesk = settings.POP3_ServerVesk;
+    config.LeaveOnServer = settings.LeaveOnServer;
+    config.LeaveDays = settings.LeaveDays;
+    config.DeleteWithMailer = settings.DeleteWithMailer;
     config.SMTP_ServerVesk = settings.SMTP_ServerVesk;
     // Kept within its sane range by RegRead.
     config.OverTime = settings.OverTimeMs / 1000;

@@ -58,6 +58,7 @@ QStringList statusLines(const Controller::Status &s, const LocalMailServer &serv
         QStringLiteral("InBox2: %1").arg(s.inBox2),
         QStringLiteral("OutBox: %1").arg(s.outBox),
         QStringLiteral("unsendable: %1").arg(s.unsendable),
+        QStringLiteral("kept: %1").arg(s.kept),
         QStringLiteral("closedports: ") + closed.join(u' '),
     };
 }

@@ -16,7 +16,7 @@ namespace {
 
 bool isPop3State(int state)
 {
-    return (state >= Pop3Greeting && state <= Pop3Quit) || (state >= Pop3Capa && state <= Pop3Handshake);
+    return (state >= Pop3Greeting && state <= Pop3Quit) || (state >= Pop3Capa && state <= Pop3UidlList);
 }
 
 bool isSmtpState(int state)
@@ -98,6 +98,11 @@ void ClientJudge::clearMessageLines()
 {
     m_pop3->clearMessage();
     m_smtp->clearMessage();
+}
+
+void ClientJudge::downloadEnded()
+{
+    m_pop3->sessionEnded();
 }
 
 int ClientJudge::mailTotal() const

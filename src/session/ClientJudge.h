@@ -30,6 +30,9 @@ enum ClientStateValue : int {
     Pop3CapaList = 32,
     Pop3Stls = 33,
     Pop3Handshake = 34,
+    // Leave mode: the provider's unique ids after STAT.
+    Pop3Uidl = 35,
+    Pop3UidlList = 36,
     ClientAbandoned = 100,
 };
 
@@ -72,6 +75,9 @@ public:
         m_claimedMs = 0;
     }
     void clearMessageLines();
+
+    // The download session is over, however it ended.
+    void downloadEnded();
 
     // New mail of the last download (messages left for size excluded).
     int mailTotal() const;

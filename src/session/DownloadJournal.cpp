@@ -21,12 +21,15 @@ DownloadJournal::DownloadJournal(QString path) : m_path(std::move(path))
 void DownloadJournal::load()
 {
     m_earlier.clear();
+    m_idLines.clear();
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxJournalBytes)
         return;
     for (const QByteArray &line : file.readAll().split('\n')) {
         const QByteArray key = Blanks::trimmed(line).toByteArray();
-        if (!key.isEmpty())
+        if (key.startsWith("uidl "))
+            m_idLines.append(key);
+        else if (!key.isEmpty())
             ++m_earlier[key];
     }
 }
@@ -51,9 +54,15 @@ bool DownloadJournal::add(const QByteArray &key)
     return DurableFile::appendLine(m_path, key).ok();
 }
 
+bool DownloadJournal::addIdLine(const QByteArray &line)
+{
+    return DurableFile::appendLine(m_path, line).ok();
+}
+
 void DownloadJournal::clear()
 {
     m_earlier.clear();
+    m_idLines.clear();
     // A removal lost in a crash would bring the entries back to excuse copies
     // of a later download.
     if (QFile::remove(m_path))

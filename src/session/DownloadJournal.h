@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 namespace vesk {
@@ -30,10 +31,16 @@ public:
     // After a QUIT the server answered: everything it served is gone there.
     void clear();
 
+    // Lines of leave mode ("uidl ..."): the ids a session stored, kept here
+    // until the account's id list holds them (see KeptOnServer).
+    const QList<QByteArray> &idLines() const { return m_idLines; }
+    bool addIdLine(const QByteArray &line);
+
 private:
     QString m_path;
     // Copies stored by earlier downloads, by key.
     QHash<QByteArray, int> m_earlier;
+    QList<QByteArray> m_idLines;
 };
 
 } // namespace vesk

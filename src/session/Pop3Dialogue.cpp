@@ -6,6 +6,7 @@
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
 #include "mail/TMD5.h"
+#include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
 #include "session/ClientJudge.h"
@@ -40,6 +41,7 @@ Pop3Dialogue::Pop3Dialogue(ClientJudge &judge)
     : m_judge(judge)
     , m_message(judge.context().config.MaxMessageBytes)
     , m_journal(judge.context().core.store.root() + QStringLiteral("/.download-journal"))
+    , m_kept(judge.context().core.store)
 { }
 
 void Pop3Dialogue::begin()
@@ -53,6 +55,13 @@ void Pop3Dialogue::begin()
     m_message.clear();
     m_message.setLimit(m_judge.context().config.MaxMessageBytes);
     m_journal.load();
+    const SessionConfig &config = m_judge.context().config;
+    m_kept.begin(config.Host, config.UserID,
+        { config.LeaveOnServer, config.LeaveDays, config.DeleteWithMailer }, m_journal.idLines());
+    m_leaveFlow = false;
+    m_plan.clear();
+    m_fetchesLeft = 0;
+    m_currentId.clear();
 }
 
 void Pop3Dialogue::reply(const QByteArray &line)
@@ -61,10 +70,16 @@ void Pop3Dialogue::reply(const QByteArray &line)
         capability(line);
         return;
     }
+    if (m_judge.clientState() == Pop3UidlList) {
+        uidlLine(line);
+        return;
+    }
     const ReplyWords &words = m_judge.words();
     if (words.word1 == "-ERR") {
         if (m_judge.clientState() == Pop3Capa || m_judge.clientState() == Pop3Stls)
             refuseWithoutTls();
+        else if (m_judge.clientState() == Pop3Uidl)
+            noUidl();
         else
             m_judge.failurePath();
         return;
@@ -104,8 +119,13 @@ void Pop3Dialogue::reply(const QByteArray &line)
         m_judge.setDataMode(true);
         m_judge.context().view.showDirection(QStringLiteral(">"));
         break;
+    case Pop3Uidl:
+        m_judge.setClientState(Pop3UidlList);
+        break;
     case StateNext:
-        if (m_mailCurrent > 0) {
+        if (m_leaveFlow) {
+            nextStep();
+        } else if (m_mailCurrent > 0) {
             sendList();
         } else {
             m_judge.sendCommand("QUIT");
@@ -183,6 +203,15 @@ void Pop3Dialogue::stat(const ReplyWords &words)
 {
     const SessionContext &context = m_judge.context();
     m_mailTotal = m_mailCurrent = std::max(0, ReplyWords::number(words.word2));
+    if (m_kept.active() && !context.host.connectionTestRunning()) {
+        m_leaveFlow = true;
+        if (m_mailTotal > 0) {
+            m_judge.sendCommand("UIDL");
+            m_judge.setClientState(Pop3Uidl);
+            return;
+        }
+        m_kept.listedNothing();
+    }
     if (context.host.connectionTestRunning() || m_mailTotal == 0 || !context.config.ServerON) {
         m_judge.sendCommand("QUIT");
         m_judge.setClientState(Pop3Quit);
@@ -191,6 +220,104 @@ void Pop3Dialogue::stat(const ReplyWords &words)
     if (context.core.state.checkTrigger != TriggerPeriodic)
         context.view.showBoxWindow();
     sendList();
+}
+
+void Pop3Dialogue::uidlLine(const QByteArray &line)
+{
+    switch (m_kept.listed(line, m_mailTotal)) {
+    case KeptOnServer::Listed::More:
+        return;
+    case KeptOnServer::Listed::Bad:
+        m_kept.dropListing();
+        m_judge.outOfStep(QStringLiteral("UIDL の応答が正しくありません"));
+        return;
+    case KeptOnServer::Listed::Done:
+        listingDone();
+        return;
+    }
+}
+
+void Pop3Dialogue::listingDone()
+{
+    const SessionContext &context = m_judge.context();
+    if (m_kept.wholesaleChange()) {
+        const bool accepted = rebuiltAccepted();
+        if (!m_judge.still(Pop3UidlList))
+            return;
+        if (!accepted) {
+            // Nothing is forgotten: the known ids may come back.
+            m_kept.dropListing();
+            m_mailTotal = 0;
+            m_judge.fail(
+                QStringLiteral("VeskTalk< サーバーのメールIDがすべて変わったため受信を中止しました >"));
+            return;
+        }
+    }
+    // New mail is what has a new id, also when only counting.
+    m_mailTotal = m_mailCurrent = m_kept.newCount();
+    if (!context.config.ServerON) {
+        m_judge.sendCommand("QUIT");
+        m_judge.setClientState(Pop3Quit);
+        return;
+    }
+    m_plan = m_kept.plan(context.core.clock.now());
+    m_fetchesLeft
+        = int(std::count_if(m_plan.cbegin(), m_plan.cend(), [](const auto &step) { return step.fetch; }));
+    if (m_mailTotal > 0 && context.core.state.checkTrigger != TriggerPeriodic)
+        context.view.showBoxWindow();
+    nextStep();
+}
+
+bool Pop3Dialogue::rebuiltAccepted()
+{
+    // Asked once while the program runs; refused, later checks stop quietly.
+    const QByteArray key = "rebuilt:" + m_kept.path().toUtf8();
+    if (m_told.contains(key))
+        return false;
+    m_told.insert(key);
+    const SessionContext &context = m_judge.context();
+    const QString text = QStringLiteral("サーバーのメールIDがすべて入れ替わりました（新しいID %1 通）。\r\n"
+                                        "このまま受信すると、受信済みのメールをもう一度受信します。\r\n"
+                                        "受信しますか？")
+                             .arg(m_kept.newCount());
+    // The question may stay up longer than the watchdog waits.
+    m_judge.link().stopWatchdog();
+    context.core.messenger.beep();
+    const std::optional<Messenger::Answer> answer
+        = context.core.messenger.ask(QStringLiteral("確認"), text, Messenger::Buttons::YesNo);
+    m_judge.link().restartWatchdog();
+    return answer == Messenger::Answer::Yes;
+}
+
+void Pop3Dialogue::noUidl()
+{
+    m_mailTotal = 0;
+    tellLeftOnce("no-uidl:" + m_kept.path().toUtf8(),
+        QStringLiteral("プロバイダのサーバーが UIDL に対応していません。\r\n"
+                       "「サーバーにメールを残す」設定ではメールチェックができません。"));
+    m_judge.fail(QStringLiteral("VeskTalk< サーバーが UIDL に対応していないためチェックを中止しました >"));
+}
+
+void Pop3Dialogue::nextStep()
+{
+    if (m_plan.isEmpty()) {
+        m_judge.sendCommand("QUIT");
+        m_judge.setClientState(Pop3Quit);
+        return;
+    }
+    const KeptOnServer::Step step = m_plan.takeFirst();
+    m_mailCurrent = step.number;
+    m_currentId = step.id;
+    if (step.fetch) {
+        --m_fetchesLeft;
+        sendList();
+        return;
+    }
+    // Already stored: only its time at the provider is up.
+    m_kept.deleting(step.id);
+    m_deletesMarked = true;
+    m_judge.sendCommand("DELE " + number(step.number));
+    m_judge.setClientState(StateNext);
 }
 
 void Pop3Dialogue::sendList()
@@ -231,7 +358,8 @@ void Pop3Dialogue::list(const ReplyWords &words)
     m_message.expect(size);
     m_judge.sendCommandAndStep("RETR " + number(m_mailCurrent));
     m_judge.allowTransfer(size);
-    const QString progress = QStringLiteral("%1/%2").arg(m_mailTotal - m_mailCurrent + 1).arg(m_mailTotal);
+    const int done = m_leaveFlow ? m_mailTotal - m_fetchesLeft : m_mailTotal - m_mailCurrent + 1;
+    const QString progress = QStringLiteral("%1/%2").arg(done).arg(m_mailTotal);
     if (context.view.boxWindowOpen())
         context.view.setBoxCaption(QStringLiteral("送受信箱 Down ") + progress);
     context.view.dialPanelStatus(QStringLiteral("Download ") + progress);
@@ -318,8 +446,18 @@ void Pop3Dialogue::messageEnd()
     // Stored either way; DELE only while the session is still ours.
     if (!m_judge.still(StateRetr))
         return;
-    if (!fileName.isEmpty())
-        showStored(fileName);
+    if (!fileName.isEmpty()) {
+        const QString placed = showStored(fileName);
+        if (m_leaveFlow && placed != fileName)
+            m_kept.stored(m_currentId, placed, context.core.clock.now());
+    }
+    if (m_leaveFlow) {
+        if (context.config.LeaveOnServer) {
+            nextStep();
+            return;
+        }
+        m_kept.deleting(m_currentId);
+    }
     m_deletesMarked = true;
     m_judge.sendCommandAndStep("DELE " + number(m_mailCurrent));
     --m_mailCurrent;
@@ -336,9 +474,17 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
         m_message.clear();
         context.core.monitor.debug(QStringLiteral("VeskTalk< 受信済みのメールです >"));
         fileName->clear();
+        if (m_leaveFlow) {
+            m_journal.addIdLine(m_kept.storedLine(m_currentId, QString(), context.core.clock.now()));
+            m_kept.stored(m_currentId, QString(), context.core.clock.now());
+        }
         return true;
     }
     const QString name = store.newFileName(store.timeStampGet(), { Box::InBox, Box::InBox1, Box::InBox2 });
+    // Its id goes to the journal first: should the program die once the file
+    // is in place, the next check finds the file by this name.
+    if (m_leaveFlow)
+        m_journal.addIdLine(m_kept.intentLine(m_currentId, name, context.core.clock.now()));
     QString error;
     const bool saved = store.saveContent(Box::InBox, name, m_message.content(), &error);
     m_message.clear();
@@ -352,13 +498,19 @@ bool Pop3Dialogue::storeMessage(QString *fileName)
     }
     // Should the journal fail, an interrupted download may store it twice:
     // more than wanted, but nothing lost.
-    m_journal.add(key);
+    if (m_leaveFlow) {
+        // The id does what the digest does otherwise.
+        m_journal.addIdLine(m_kept.storedLine(m_currentId, name, context.core.clock.now()));
+        m_kept.stored(m_currentId, name, context.core.clock.now());
+    } else {
+        m_journal.add(key);
+    }
     ++m_stored;
     *fileName = name;
     return true;
 }
 
-void Pop3Dialogue::showStored(const QString &fileName)
+QString Pop3Dialogue::showStored(const QString &fileName)
 {
     const SessionContext &context = m_judge.context();
     const MailHost::Placement placed
@@ -367,6 +519,7 @@ void Pop3Dialogue::showStored(const QString &fileName)
         context.view.messageAdded(placed.box, placed.fileName);
     else if (context.core.state.checkTrigger != TriggerPeriodic || context.config.AutoDevideDisp)
         context.view.showBoxWindow();
+    return placed.fileName;
 }
 
 void Pop3Dialogue::quitOk()
@@ -375,6 +528,9 @@ void Pop3Dialogue::quitOk()
     // The server has carried out every DELE of this session, and whatever an
     // interrupted one left there was served again and deleted now. Not so
     // when only the count was asked for.
+    // The id list first: the journal carries this session's ids until then.
+    m_kept.deletesDone();
+    finishKept();
     if (context.config.ServerON && !context.host.connectionTestRunning())
         m_journal.clear();
     m_judge.setDataMode(false);
@@ -384,6 +540,24 @@ void Pop3Dialogue::quitOk()
         context.core.state.marker.clear();
     if (context.config.ServerON)
         context.view.setDisplayMode(0);
+}
+
+void Pop3Dialogue::sessionEnded()
+{
+    finishKept();
+}
+
+void Pop3Dialogue::finishKept()
+{
+    QString error;
+    if (m_kept.finish(&error))
+        return;
+    // The ids of this session are lost to the list: the next check stores
+    // those messages again. More than wanted, but nothing lost.
+    const QString text = QStringLiteral("サーバーに残したメールの一覧を保存できません。\r\n") + error;
+    m_judge.context().core.monitor.debug(
+        QStringLiteral("VeskTalk< ") + text.simplified() + QStringLiteral(" >"));
+    m_judge.context().core.messenger.error(text);
 }
 
 } // namespace vesk

@@ -2,6 +2,9 @@
 
 #include "session/DownloadJournal.h"
 #include "session/IncomingMessage.h"
+#include "session/KeptOnServer.h"
+
+#include <QList>
 
 #include <QByteArray>
 #include <QSet>
@@ -27,6 +30,8 @@ public:
     void dataBlock(const QByteArray &block);
     // Encryption stands after STLS: the login follows.
     void encrypted();
+    // However the session ended: the ids it stored go into the account's list.
+    void sessionEnded();
 
     int mailTotal() const { return m_mailTotal; }
     // Messages stored in this session.
@@ -45,13 +50,19 @@ private:
     void capability(const QByteArray &line);
     void refuseWithoutTls();
     void stat(const ReplyWords &words);
+    void uidlLine(const QByteArray &line);
+    void listingDone();
+    bool rebuiltAccepted();
+    void noUidl();
+    void nextStep();
+    void finishKept();
     void list(const ReplyWords &words);
     void skipMessage();
     void tellLeftOnce(const QByteArray &key, const QString &text);
     void sendList();
     void messageEnd();
     bool storeMessage(QString *fileName);
-    void showStored(const QString &fileName);
+    QString showStored(const QString &fileName);
     void quitOk();
 
     ClientJudge &m_judge;
@@ -62,6 +73,12 @@ private:
     IncomingMessage m_message;
     qint64 m_listedSize = 0;
     DownloadJournal m_journal;
+    // Leave mode, or ids of it still held: the UIDL way (KeptOnServer).
+    KeptOnServer m_kept;
+    bool m_leaveFlow = false;
+    QList<KeptOnServer::Step> m_plan;
+    int m_fetchesLeft = 0;
+    QByteArray m_currentId;
     // The greeting, kept for APOP while encryption starts.
     QByteArray m_greeting;
     bool m_stlsOffered = false;

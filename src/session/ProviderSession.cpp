@@ -60,6 +60,7 @@ int ProviderSession::downLoad()
         connection.timPass().start();
 
     waitForSessionEnd();
+    connection.judge().downloadEnded();
 
     connection.timPass().stop();
     connection.timRet().stop();

@@ -22,6 +22,11 @@ struct SessionConfig
     bool AutoDevideDisp = false;
     int POP3_ServerVesk {};
     int SMTP_ServerVesk {};
+    // Leave mail at the provider, tracked by its unique ids: DELE only N days
+    // after storing (0: never) or once a mailer deleted the local copy.
+    bool LeaveOnServer = false;
+    int LeaveDays = 0;
+    bool DeleteWithMailer = false;
     // Seconds of silence before the watchdog abandons a session.
     int OverTime = 300;
 

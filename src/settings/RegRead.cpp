@@ -76,6 +76,8 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
     // The dialog keeps OverTime within 5-600 seconds; a hand-edited value
     // outside must neither stop every session at once nor overflow.
     settings.OverTimeMs = std::clamp(settings.OverTime, 5, 600) * 1000;
+    // A negative count would delete at once; a hundred years is "never" enough.
+    settings.LeaveDays = std::clamp(settings.LeaveDays, 0, 36500);
     settings.LuncherLines = store.readSection(sections::Luncher);
     if (settings.ServerON && settings.DevideON && settings.MailRound)
         settings.DevideList = readDevideLists(store);

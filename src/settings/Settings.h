@@ -35,6 +35,9 @@ struct Settings
     bool DevideON;
     bool Apop;
     bool DoublePass;
+    bool LeaveOnServer; // leave mail at the provider, by its UIDL
+    int LeaveDays; // then DELE N days after storing; 0 never
+    bool DeleteWithMailer; // DELE once a mailer deleted its copy
     QString Password; // decoded
     bool ShutNot;
     ColorValue FontColor;

@@ -105,6 +105,10 @@ const std::vector<SettingEntry> &SettingsTable::config()
         { "Config", "Password", "", &S::Password, Secret }, // encoded, see PasswordCodec
         { "Config", "Apop", "0", &S::Apop }, { "Config", "DoublePass", "0", &S::DoublePass },
 
+        // Not in the old program: mail left at the provider.
+        { "Config", "LeaveOnServer", "0", &S::LeaveOnServer }, { "Config", "LeaveDays", "0", &S::LeaveDays },
+        { "Config", "DeleteWithMailer", "0", &S::DeleteWithMailer },
+
         // Not in the old program: TLS and SMTP login with the provider.
         { "Config", "POP3_Security", "0", &S::POP3_Security },
         { "Config", "SMTP_Security", "0", &S::SMTP_Security }, { "Config", "SMTP_Auth", "0", &S::SMTP_Auth },

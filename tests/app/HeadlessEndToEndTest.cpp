@@ -7,6 +7,7 @@
 #include "support/TestPaths.h"
 #include "support/WaitFor.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace vesk::test {
 namespace {
@@ -261,6 +263,115 @@ TEST_F(HeadlessEndToEnd, KilledInTheMiddleOfADownloadLosesNothing)
         twice += count > 1;
     }
     EXPECT_LE(twice, 1);
+}
+
+// How often each message is in the in-box, by its number.
+QMap<int, int> subjects(const VeskHome &home)
+{
+    QMap<int, int> seen;
+    for (const QString &name : home.files("InBox")) {
+        QFile file(home.dataDir() + "/InBox/" + name);
+        if (file.open(QIODevice::ReadOnly))
+            ++seen[QRegularExpression("Subject: message (\\d+)")
+                       .match(QString::fromLatin1(file.readAll()))
+                       .captured(1)
+                       .toInt()];
+    }
+    return seen;
+}
+
+TEST_F(HeadlessEndToEnd, LeaveModeKeepsTheMailForOtherClientsUntilTheMailerDeletesIt)
+{
+    for (int n = 1; n <= 3; ++n)
+        ASSERT_TRUE(pop.addMessage(mail(n)));
+    home.writeIni(ini("LeaveOnServer=1\nDeleteWithMailer=1\n"));
+    vesk = home.start({ "--headless" });
+    QString out;
+    ASSERT_TRUE(
+        waitFor([&] { return home.run({ "--status" }, &out) == 0 && out.contains("kept: 3\n"); }, 30000))
+        << home.log().toStdString();
+    EXPECT_EQ(home.count("InBox"), 3);
+    // Another client of the mailbox (a phone) still finds all of it.
+    const QJsonArray phone = QJsonDocument::fromJson(
+        runScript(
+            "pop3_client.py", { QString::number(pop.port()), pop.user(), pop.password(), "stat", "quit" }))
+                                 .array();
+    EXPECT_EQ(phone.at(2).toArray().at(0).toInt(), 3);
+
+    // The mailer deletes one through the local port: the next check deletes it at the provider.
+    runScript("pop3_client.py", { QString::number(pop3Port), pop.user(), pop.password(), "dele:1", "quit" });
+    ASSERT_TRUE(waitFor([&] { return home.count("InBox") == 2; }, 10000));
+    EXPECT_EQ(home.run({ "--check" }, &out), 0) << home.log().toStdString();
+    EXPECT_EQ(pop.messageCount(), 2);
+    EXPECT_TRUE(out.contains("kept: 2\n")) << out.toStdString();
+
+    // After a restart only the new message is stored.
+    EXPECT_EQ(home.run({ "--quit" }), 0);
+    ASSERT_TRUE(vesk->waitForFinished(20000));
+    ASSERT_TRUE(pop.addMessage(mail(4)));
+    vesk = home.start({ "--headless" });
+    ASSERT_TRUE(
+        waitFor([&] { return home.run({ "--status" }, &out) == 0 && out.contains("kept: 3\n"); }, 30000))
+        << home.log().toStdString();
+    EXPECT_EQ(home.count("InBox"), 3);
+    EXPECT_EQ(pop.messageCount(), 3);
+    // Message 3 came first, so it was the mailer's message 1.
+    EXPECT_EQ(subjects(home).keys(), (QList<int> { 1, 2, 4 }));
+}
+
+// VESK_KILL_TRIALS sets how many kills (6 by default), VESK_KILL_SEED their moments.
+TEST_F(HeadlessEndToEnd, KilledAtRandomMomentsOfAKeepModeDownloadStoresEachMessageOnce)
+{
+    const int total = 60;
+    for (int n = 1; n <= total; ++n)
+        ASSERT_TRUE(pop.addMessage(mail(n)));
+    home.writeIni(ini("LeaveOnServer=1\n"));
+    const int trials = qEnvironmentVariableIsSet("VESK_KILL_TRIALS")
+        ? qEnvironmentVariableIntValue("VESK_KILL_TRIALS")
+        : 6;
+    std::mt19937 random(
+        qEnvironmentVariableIsSet("VESK_KILL_SEED") ? qEnvironmentVariableIntValue("VESK_KILL_SEED") : 31);
+    int kills = 0, beforeSave = 0, savedOnly = 0;
+    for (int trial = 0; trial < trials && home.count("InBox") < total; ++trial) {
+        const int before = home.count("InBox");
+        vesk = home.start({ "--headless" });
+        // The download runs: kill it somewhere within the next 1.5 s.
+        if (!waitFor([&] { return home.count("InBox") > before; }, 30000))
+            break;
+        pumpFor(std::uniform_int_distribution(0, 1500)(random));
+        // Every other kill the moment a message file appears: its id is not in the journal yet.
+        const int seen = home.count("InBox");
+        QElapsedTimer waited;
+        waited.start();
+        while (trial % 2 && home.count("InBox") == seen && waited.elapsed() < 5000)
+            ;
+        ::kill(pid_t(vesk->processId()), SIGKILL);
+        vesk->waitForFinished(5000);
+        ++kills;
+        // Where it struck: between an id's two journal lines, the save inside.
+        QFile journal(home.dataDir() + "/.download-journal");
+        if (journal.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> lines = journal.readAll().trimmed().split('\n');
+            if (lines.last().contains(" + "))
+                ++(QFile::exists(home.dataDir() + "/InBox/" + lines.last().split(' ').value(4)) ? savedOnly : beforeSave);
+        }
+    }
+    vesk = home.start({ "--headless" });
+    QString out;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return home.run({ "--status" }, &out) == 0
+                && out.contains(QStringLiteral("kept: %1\n").arg(total));
+        },
+        120000))
+        << out.toStdString() << home.log().toStdString();
+    const QMap<int, int> seen = subjects(home);
+    EXPECT_EQ(seen.size(), total);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), total);
+    EXPECT_EQ(home.count("InBox"), total);
+    EXPECT_EQ(pop.messageCount(), total);
+    std::printf("kill -9 trials: %d kills (%d before a save, %d after a save before its id), %d messages\n", kills,
+        beforeSave, savedOnly, total);
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValueAndAFreshStoreLacksOnly
             EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
     // No entry lost from the tables.
-    EXPECT_EQ(SettingsTable::config().size(), 86u);
+    EXPECT_EQ(SettingsTable::config().size(), 89u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
     const Settings settings = read();
     EXPECT_EQ(texts(settings, { "MailRound", "RoundGo", "RoundTime", "ServerON" }),

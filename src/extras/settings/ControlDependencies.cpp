@@ -18,6 +18,8 @@ bool holds(Rule rule, const Switches &s)
         return s.M && s.S && s.P;
     case Rule::MA:
         return s.M && s.smtpAuth;
+    case Rule::ML:
+        return s.M && s.leave;
     case Rule::MailWave:
         return s.mailWave;
     case Rule::PlanWave:
@@ -54,6 +56,11 @@ const std::vector<ControlRule> &rules()
         { "ckbMacroSend", M, Enable },
         { "ckbAutoOpen", M, Enable },
         { "ckbWithCheck", M, Enable },
+        // Mail left at the provider.
+        { "ckbLeaveOnServer", M, Enable },
+        { "speLeaveDays", ML, Enable },
+        { "lblLeaveDays", ML, Enable },
+        { "ckbDeleteWithMailer", ML, Enable },
         // Encryption and the SMTP login.
         { "cmbPop3Security", M, Enable },
         { "spePop3Port", M, Enable },

@@ -9,7 +9,8 @@ namespace vesk {
 // Which controls of the settings dialog are usable, from the state of the
 // boxes that switch them: M mail checking, S the local server function,
 // D two mailers, R periodic checking, P the send pause, the two sound boxes,
-// the connection method, the dial-up entries listed and the SMTP login.
+// the connection method, the dial-up entries listed, the SMTP login and
+// leaving mail at the provider.
 namespace controldeps {
 
 struct Switches
@@ -24,6 +25,7 @@ struct Switches
     bool dialUp = false;
     int dialEntries = 0;
     bool smtpAuth = false;
+    bool leave = false;
 };
 
 enum class Rule {
@@ -33,6 +35,7 @@ enum class Rule {
     MSD, // ... and two mailers
     MSP, // ... and the send pause
     MA, // ... with an SMTP login
+    ML, // ... leaving mail at the provider
     MailWave, // the mail sound box
     PlanWave, // the plan sound box
     DialUp, // dial-up chosen

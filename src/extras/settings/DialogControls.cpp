@@ -30,6 +30,9 @@ const std::vector<DialogControl> &all()
         { "ckbRoundGo", &S::RoundGo },
         { "ckbApop", &S::Apop },
         { "ckbDoublePass", &S::DoublePass },
+        { "ckbLeaveOnServer", &S::LeaveOnServer },
+        { "speLeaveDays", &S::LeaveDays, 0, 36500 },
+        { "ckbDeleteWithMailer", &S::DeleteWithMailer },
         // 暗号化・認証
         { "cmbPop3Security", &S::POP3_Security, 0, 2 },
         { "spePop3Port", &S::POP3_ServerVesk, 1, 65535 },

@@ -195,6 +195,7 @@ controldeps::Switches SettingsDialogModel::switches() const
     s.dialUp = m_dialUp;
     s.dialEntries = int(m_dialEntries.size());
     s.smtpAuth = m_values.SMTP_Auth != 0;
+    s.leave = m_values.LeaveOnServer;
     return s;
 }
 

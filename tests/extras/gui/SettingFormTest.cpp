@@ -120,6 +120,11 @@ TEST_F(SettingFormTest, ControlsFollowTheirBoxesAndTheIntervalNeverShowsZero)
     click("ckbMailRound");
     click("ckbServerON");
     EXPECT_TRUE(tabShown("tabRules"));
+    EXPECT_FALSE(find<QWidget>("speLeaveDays")->isEnabled());
+    click("ckbLeaveOnServer");
+    EXPECT_TRUE(find<QWidget>("speLeaveDays")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("ckbDeleteWithMailer")->isEnabled());
+    EXPECT_TRUE(saveScreenshot(*form, QStringLiteral("settings-page-1-leave")));
 
     type("edtRoundTime", "");
     EXPECT_EQ(find<QLineEdit>("edtRoundTime")->text(), "5");

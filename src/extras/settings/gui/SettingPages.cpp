@@ -121,6 +121,26 @@ QWidget *host(QWidget *parent)
         { check(p, "ckbServerON", QStringLiteral("メールサーバ機能を使う（メーラーはVeskと送受信）")),
             button(p, "btnPort", QStringLiteral("高度な設定(&P)")) });
 
+    auto *leave = new QGroupBox(QStringLiteral("サーバーに残す"), p);
+    auto *kept = new QGridLayout(leave);
+    kept->addWidget(check(p, "ckbLeaveOnServer", QStringLiteral("サーバーにメールを残す")), 0, 0, 1, 2);
+    QSpinBox *days = spin(p, "speLeaveDays");
+    days->setRange(0, 36500);
+    kept->addWidget(row(p,
+                        { days,
+                            named(new QLabel(QStringLiteral("日後にサーバーから削除 (0: 削除しない)"), p),
+                                "lblLeaveDays") },
+                        true),
+        1, 0, 1, 2);
+    kept->addWidget(check(p, "ckbDeleteWithMailer", QStringLiteral("メーラーで削除したらサーバーからも削除")),
+        2, 0, 1, 2);
+    // Vesk holds every message it stored, so nothing is lost by that.
+    auto *hint = named(
+        new QLabel(QStringLiteral("※ 後で外すと、残したメールは次のチェックでサーバーから削除されます。"), p),
+        "lblLeaveHint");
+    hint->setWordWrap(true);
+    kept->addWidget(hint, 3, 0, 1, 2);
+
     auto *test = new QGroupBox(QStringLiteral("接続テスト（モニターで確認）"), p);
     auto *tests = new QHBoxLayout(test);
     tests->addWidget(button(p, "btnMonitorOn", QStringLiteral("MonitorON(&M)")));
@@ -134,6 +154,7 @@ QWidget *host(QWidget *parent)
     layout->addWidget(account);
     layout->addWidget(timing);
     layout->addWidget(server);
+    layout->addWidget(leave);
     layout->addWidget(test);
     layout->addStretch(1);
     return p;

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(kept_ids DEPS vesk_session)
