@@ -30,6 +30,11 @@ enum ClientStateValue : int {
     Pop3CapaList = 32,
     Pop3Stls = 33,
     Pop3Handshake = 34,
+    // SASL with an access token: AUTH sent, the response sent, the
+    // server's error status answered.
+    Pop3Auth = 35,
+    Pop3AuthResponse = 36,
+    Pop3AuthError = 37,
     ClientAbandoned = 100,
 };
 
@@ -61,6 +66,10 @@ public:
     void setDataMode(bool on) { m_dataMode = on; }
     const ReplyWords &words() const { return m_words; }
     bool cancelled() const { return m_cancel; }
+    // The server refused the access token of this session: a fresh one may
+    // still do.
+    bool tokenRejected() const { return m_tokenRejected; }
+    void setTokenRejected() { m_tokenRejected = true; }
 
     // Bytes of a transfer arrived: true once a watchdog period's worth has
     // (ProgressBytes), so that a trickle cannot keep a transfer alive.
@@ -136,6 +145,7 @@ private:
     bool m_dataMode = false;
     ReplyWords m_words;
     bool m_cancel = false;
+    bool m_tokenRejected = false;
     qint64 m_progressBytes = 0;
     qint64 m_movedBytes = 0;
     qint64 m_claimedMs = 0;
