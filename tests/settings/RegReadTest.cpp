@@ -46,7 +46,7 @@ TEST_F(RegReadTest, TableDefaultsMatchAFreshSettingsValueAndAFreshStoreLacksOnly
             EXPECT_EQ(SettingsTable::text(fresh, entry), QString::fromUtf8(entry.defaultText)) << entry.name;
     }
     // No entry lost from the tables.
-    EXPECT_EQ(SettingsTable::config().size(), 85u);
+    EXPECT_EQ(SettingsTable::config().size(), 94u);
     EXPECT_EQ(SettingsTable::disp().size(), 47u);
     const Settings settings = read();
     EXPECT_EQ(texts(settings, { "MailRound", "RoundGo", "RoundTime", "ServerON" }),
@@ -70,13 +70,15 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     }
     set("Config", "Password", "..414243");
     set("Config", "SMTP_Password", "..58595A");
+    set("Config", "OAuth_ClientSecret", "..4344");
+    set("Config", "OAuth_RefreshToken", "..5254");
     setAll("Config", { "DialMode", "MailRound", "ServerON", "DevideON" }, "1"); // keep what depends on them
     set("Disp", "LastTime", "9/99 99:99");
     const Settings settings = read();
     for (const auto *table : { &SettingsTable::config(), &SettingsTable::disp() }) {
         for (const SettingEntry &entry : *table) {
             const QString name = QString::fromLatin1(entry.name);
-            if (name != "Password" && name != "SMTP_Password") {
+            if (!QStringList { "Password", "SMTP_Password", "OAuth_ClientSecret", "OAuth_RefreshToken" }.contains(name)) {
                 EXPECT_EQ(SettingsTable::text(settings, entry), m_store.readString(entry.section, name))
                     << entry.name;
             }
@@ -84,6 +86,8 @@ TEST_F(RegReadTest, EveryTableValueIsReadIntoItsField)
     }
     EXPECT_EQ(settings.Password, "ABC");
     EXPECT_EQ(settings.SMTP_Password, "XYZ");
+    EXPECT_EQ(settings.OAuth_ClientSecret, "CD");
+    EXPECT_EQ(settings.OAuth_RefreshToken, "RT");
 }
 
 TEST_F(RegReadTest, SmtpDefaultsToHostAndAnAccountNeedsAllThree)
