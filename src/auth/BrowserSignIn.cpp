@@ -50,7 +50,8 @@ void BrowserSignIn::start(const OAuthClient &client, OpenBrowser openBrowser, Do
         finish({ false, {}, {}, {}, QStringLiteral("サインインの応答を待つポートを開けません") });
         return;
     }
-    handler->setCallbackText(QStringLiteral("Vesk: サインインの結果を受け取りました。このページは閉じてかまいません。"));
+    handler->setCallbackText(
+        QStringLiteral("Vesk: サインインの結果を受け取りました。このページは閉じてかまいません。"));
     flow->setReplyHandler(handler);
     flow->setAuthorizationUrl(QUrl(client.authUrl));
     flow->setAccessTokenUrl(QUrl(client.tokenUrl));
@@ -89,7 +90,8 @@ void BrowserSignIn::start(const OAuthClient &client, OpenBrowser openBrowser, Do
     });
     QObject::connect(flow, &QAbstractOAuth2::error, flow,
         [this](const QString &error, const QString &description, const QUrl &) {
-            finish({ false, {}, {}, {}, QStringLiteral("サインインが拒まれました（%1 %2）").arg(error, description).simplified() });
+            finish({ false, {}, {}, {},
+                QStringLiteral("サインインが拒まれました（%1 %2）").arg(error, description).simplified() });
         });
     QObject::connect(flow, &QAbstractOAuth::requestFailed, flow, [this](QAbstractOAuth::Error) {
         finish({ false, {}, {}, {}, QStringLiteral("トークンの発行元から応答が得られません") });
@@ -97,8 +99,9 @@ void BrowserSignIn::start(const OAuthClient &client, OpenBrowser openBrowser, Do
 
     m_limit = m_timers.create();
     m_limit->setInterval(LimitMs);
-    m_limit->setCallback(
-        [this] { finish({ false, {}, {}, {}, QStringLiteral("時間内にサインインが終わりませんでした") }); });
+    m_limit->setCallback([this] {
+        finish({ false, {}, {}, {}, QStringLiteral("時間内にサインインが終わりませんでした") });
+    });
     m_limit->start();
     flow->grant();
 }

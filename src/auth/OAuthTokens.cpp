@@ -83,7 +83,8 @@ bool OAuthTokens::refresh(QString *error)
     }
     if (reply->accessToken.isEmpty()) {
         // invalid_grant: the sign-in was withdrawn or has lapsed.
-        *error = QStringLiteral("トークンを更新できません（HTTP %1 %2 %3）。ブラウザでサインインし直してください")
+        *error = QStringLiteral(
+            "トークンを更新できません（HTTP %1 %2 %3）。ブラウザでサインインし直してください")
                      .arg(status)
                      .arg(reply->error, reply->errorDescription)
                      .simplified();
@@ -91,14 +92,16 @@ bool OAuthTokens::refresh(QString *error)
     }
     const QDateTime now = m_clock.now();
     // Without a lifetime, one hour, as the providers give.
-    signedIn(reply->accessToken, now.addSecs(reply->expiresIn > 0 ? reply->expiresIn : 3600), reply->refreshToken);
+    signedIn(
+        reply->accessToken, now.addSecs(reply->expiresIn > 0 ? reply->expiresIn : 3600), reply->refreshToken);
     return true;
 }
 
 std::optional<QByteArray> OAuthTokens::post(const QByteArray &form, int *status, QString *error)
 {
     QNetworkRequest request { QUrl(m_client.tokenUrl) };
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
+    request.setHeader(
+        QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QPointer<QNetworkReply> reply = m_network.post(request, form);
     bool late = false;
@@ -115,7 +118,8 @@ std::optional<QByteArray> OAuthTokens::post(const QByteArray &form, int *status,
             reply->abort();
         }
     });
-    m_pump.waitUntil([&] { return !reply || reply->isFinished() || late; }, std::numeric_limits<int>::max(), 10);
+    m_pump.waitUntil(
+        [&] { return !reply || reply->isFinished() || late; }, std::numeric_limits<int>::max(), 10);
     limit->stop();
     if (!reply || !reply->isFinished()) {
         if (reply)

@@ -2,7 +2,8 @@
 
 namespace vesk {
 
-ProviderTokens::ProviderTokens(const Clock &clock, TimerFactory &timers, EventPump &pump, CommandRunner &runner)
+ProviderTokens::ProviderTokens(
+    const Clock &clock, TimerFactory &timers, EventPump &pump, CommandRunner &runner)
     : m_command(runner, timers, pump)
     , m_oauth(clock, timers, pump)
     , m_signIn(timers)
@@ -34,22 +35,25 @@ bool ProviderTokens::rejected()
 void ProviderTokens::signIn(const OAuthClient &client, BrowserSignIn::OpenBrowser openBrowser,
     std::function<void(bool ok, const QString &text)> done)
 {
-    m_signIn.start(client, std::move(openBrowser), [this, client, done = std::move(done)](const BrowserSignIn::Result &result) {
-        if (!result.ok) {
-            done(false, QStringLiteral("サインインできませんでした。\r\n") + result.error);
-            return;
-        }
-        // The client signed in with is the one the tokens belong to, even
-        // before the dialog is saved.
-        m_oauth.setClient(client, QString());
-        m_oauth.signedIn(result.accessToken, result.expiry, result.refreshToken);
-        if (result.refreshToken.isEmpty()) {
-            done(false, QStringLiteral("サインインしましたが、更新用のトークンが発行されませんでした。\r\n"
-                                       "スコープに offline_access などが必要です。"));
-            return;
-        }
-        done(true, QStringLiteral("サインインしました。次のメールチェックからこのアカウントで認証します。"));
-    });
+    m_signIn.start(client, std::move(openBrowser),
+        [this, client, done = std::move(done)](const BrowserSignIn::Result &result) {
+            if (!result.ok) {
+                done(false, QStringLiteral("サインインできませんでした。\r\n") + result.error);
+                return;
+            }
+            // The client signed in with is the one the tokens belong to, even
+            // before the dialog is saved.
+            m_oauth.setClient(client, QString());
+            m_oauth.signedIn(result.accessToken, result.expiry, result.refreshToken);
+            if (result.refreshToken.isEmpty()) {
+                done(false,
+                    QStringLiteral("サインインしましたが、更新用のトークンが発行されませんでした。\r\n"
+                                   "スコープに offline_access などが必要です。"));
+                return;
+            }
+            done(true,
+                QStringLiteral("サインインしました。次のメールチェックからこのアカウントで認証します。"));
+        });
 }
 
 } // namespace vesk

@@ -29,7 +29,10 @@ public:
     };
     void configure(const Config &config);
     // Each refresh token the provider issues goes here (to the settings).
-    void setRefreshTokenSaver(std::function<void(const QString &)> save) { m_oauth.setRefreshTokenSaver(std::move(save)); }
+    void setRefreshTokenSaver(std::function<void(const QString &)> save)
+    {
+        m_oauth.setRefreshTokenSaver(std::move(save));
+    }
 
     QString accessToken(QString *error) override;
     bool rejected() override;

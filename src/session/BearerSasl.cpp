@@ -71,7 +71,8 @@ std::optional<ErrorStatus> decodeError(QByteArrayView base64)
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonObject object = document.object();
-    ErrorStatus status { field(object, QLatin1StringView("status")), field(object, QLatin1StringView("scope")) };
+    ErrorStatus status { field(object, QLatin1StringView("status")),
+        field(object, QLatin1StringView("scope")) };
     if (status.status.isEmpty())
         return std::nullopt;
     return status;
@@ -82,7 +83,8 @@ QString refusalLine(QByteArrayView challenge)
     const std::optional<ErrorStatus> status = decodeError(challenge);
     if (!status)
         return QStringLiteral("VeskTalk< サーバーがアクセストークンを受け付けませんでした >");
-    QString line = QStringLiteral("VeskTalk< サーバーがアクセストークンを受け付けませんでした : status ") + status->status;
+    QString line = QStringLiteral("VeskTalk< サーバーがアクセストークンを受け付けませんでした : status ")
+        + status->status;
     if (!status->scope.isEmpty())
         line += QStringLiteral(" scope ") + status->scope;
     return line + QStringLiteral(" >");

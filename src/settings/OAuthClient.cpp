@@ -4,10 +4,11 @@
 
 namespace vesk {
 
-OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &clientSecret, const QString &authUrl,
-    const QString &tokenUrl, const QString &scope)
+OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &clientSecret,
+    const QString &authUrl, const QString &tokenUrl, const QString &scope)
 {
-    OAuthClient client { clientId.trimmed(), clientSecret, authUrl.trimmed(), tokenUrl.trimmed(), scope.simplified() };
+    OAuthClient client { clientId.trimmed(), clientSecret, authUrl.trimmed(), tokenUrl.trimmed(),
+        scope.simplified() };
     switch (OAuthPreset(preset)) {
     case OAuthPreset::Google:
         client.authUrl = QStringLiteral("https://accounts.google.com/o/oauth2/v2/auth");

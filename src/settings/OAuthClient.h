@@ -25,8 +25,8 @@ enum class OAuthPreset : int { Other = 0, Google = 1, Microsoft = 2 };
 
 // The client of the settings: a preset's endpoints and scopes, or those
 // the settings name (OAuth_Preset 0).
-OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &clientSecret, const QString &authUrl,
-    const QString &tokenUrl, const QString &scope);
+OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &clientSecret,
+    const QString &authUrl, const QString &tokenUrl, const QString &scope);
 OAuthClient oauthClientFrom(const Settings &settings);
 
 } // namespace vesk

@@ -35,7 +35,8 @@ TEST(OAuthEndToEnd, ARefreshTokenAloneCollectsAndSendsAndNoTokenIsLeftOnDisk)
     for (const char *subject : { "one", "two" })
         ASSERT_TRUE(pop.addMessage(QByteArray("Subject: ") + subject + "\r\n\r\nbody\r\n"));
     SmtpSinkPeer smtp;
-    smtp.setTls(QStringLiteral("starttls"), certificates->certFile(Kind::Good), certificates->keyFile(Kind::Good));
+    smtp.setTls(
+        QStringLiteral("starttls"), certificates->certFile(Kind::Good), certificates->keyFile(Kind::Good));
     smtp.setOAuth(introspect);
     ASSERT_TRUE(smtp.start(QString(), &error)) << error.toStdString();
 
@@ -61,7 +62,8 @@ TEST(OAuthEndToEnd, ARefreshTokenAloneCollectsAndSendsAndNoTokenIsLeftOnDisk)
     ASSERT_TRUE(waitFor([&] { return home.run({ QStringLiteral("--status") }) == 0; }, 20000))
         << home.log().toStdString();
     QString out;
-    EXPECT_EQ(home.run({ QStringLiteral("--check") }, &out), 0) << out.toStdString() << home.log().toStdString();
+    EXPECT_EQ(home.run({ QStringLiteral("--check") }, &out), 0)
+        << out.toStdString() << home.log().toStdString();
     EXPECT_EQ(home.count(QStringLiteral("InBox")), 2);
     EXPECT_EQ(pop.messageCount(), 0);
     EXPECT_EQ(smtp.received().size(), 1);
@@ -76,7 +78,8 @@ TEST(OAuthEndToEnd, ARefreshTokenAloneCollectsAndSendsAndNoTokenIsLeftOnDisk)
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray stored = ini.readAll();
     EXPECT_TRUE(stored.contains("OAuth_RefreshToken=.."));
-    EXPECT_FALSE(stored.contains("OAuth_RefreshToken=" + PasswordCodec::encode(QStringLiteral("rt-start")).toUtf8()));
+    EXPECT_FALSE(
+        stored.contains("OAuth_RefreshToken=" + PasswordCodec::encode(QStringLiteral("rt-start")).toUtf8()));
     for (const char *token : { "rt-", "at-" })
         EXPECT_FALSE(stored.contains(token)) << token;
 }

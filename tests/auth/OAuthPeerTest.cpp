@@ -28,8 +28,8 @@ protected:
     }
     void startAuth(int tokenLength = 40)
     {
-        m_auth = std::make_unique<AuthServerPeer>(
-            AuthServerPeer::Options { .tokenLength = tokenLength, .refreshToken = QStringLiteral("rt-start") });
+        m_auth = std::make_unique<AuthServerPeer>(AuthServerPeer::Options {
+            .tokenLength = tokenLength, .refreshToken = QStringLiteral("rt-start") });
         QString error;
         ASSERT_TRUE(m_auth->start(&error)) << error.toStdString();
         m_tokens.setClient({ QStringLiteral("vesk-test"), {}, m_auth->url(QStringLiteral("/authorize")),

@@ -175,7 +175,8 @@ TEST_F(OAuthTokensTest, TheBrowserSignInKeepsTheRefreshTokenAndServesTheFirstSes
     const auto open = [&](const QUrl &url) {
         opened << url;
         QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+        request.setAttribute(
+            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
         QNetworkReply *reply = browser.get(request);
         QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
         return true;

@@ -6,11 +6,15 @@ namespace vesk::test {
 
 TEST(BearerSasl, ResponsesAsTheMechanismsSpellThem)
 {
-    EXPECT_EQ(bearer::response(bearer::Mechanism::XOAuth2, QStringLiteral("taro@example.jp"), QStringLiteral("tok")),
-        QByteArray("user=taro@example.jp\x01" "auth=Bearer tok\x01\x01"));
+    EXPECT_EQ(bearer::response(
+                  bearer::Mechanism::XOAuth2, QStringLiteral("taro@example.jp"), QStringLiteral("tok")),
+        QByteArray("user=taro@example.jp\x01"
+                   "auth=Bearer tok\x01\x01"));
     // RFC 7628 3.1: "," and "=" in the identity are escaped.
-    EXPECT_EQ(bearer::response(bearer::Mechanism::OAuthBearer, QStringLiteral("a,b=c"), QStringLiteral("tok")),
-        QByteArray("n,a=a=2Cb=3Dc,\x01" "auth=Bearer tok\x01\x01"));
+    EXPECT_EQ(
+        bearer::response(bearer::Mechanism::OAuthBearer, QStringLiteral("a,b=c"), QStringLiteral("tok")),
+        QByteArray("n,a=a=2Cb=3Dc,\x01"
+                   "auth=Bearer tok\x01\x01"));
 }
 
 TEST(BearerSasl, ErrorStatusDecoding)
@@ -21,8 +25,8 @@ TEST(BearerSasl, ErrorStatusDecoding)
         const char *status; // nullptr: not a status
         const char *scope = "";
     } rows[] = {
-        { QByteArray(R"({"status":"401","schemes":"bearer","scope":"https://mail.google.com/"})").toBase64(), "401",
-            "https://mail.google.com/" },
+        { QByteArray(R"({"status":"401","schemes":"bearer","scope":"https://mail.google.com/"})").toBase64(),
+            "401", "https://mail.google.com/" },
         { QByteArray(R"({"status":"invalid_token"})").toBase64(), "invalid_token" },
         { " " + QByteArray(R"({"status":400})").toBase64() + " ", "400" },
         // Controls from the server never reach the monitor as such.

@@ -24,10 +24,11 @@ bool AuthServerPeer::start(QString *error)
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->start(systemPython(),
-        { sourceDir() + QStringLiteral("/tests/support/peers/auth_server.py"), QStringLiteral("--dir"), m_dir->path(),
-            QStringLiteral("--expires"), QString::number(m_options.expiresSeconds), QStringLiteral("--token-length"),
-            QString::number(m_options.tokenLength), QStringLiteral("--refresh-token"), m_options.refreshToken,
-            QStringLiteral("--user"), m_options.user });
+        { sourceDir() + QStringLiteral("/tests/support/peers/auth_server.py"), QStringLiteral("--dir"),
+            m_dir->path(), QStringLiteral("--expires"), QString::number(m_options.expiresSeconds),
+            QStringLiteral("--token-length"), QString::number(m_options.tokenLength),
+            QStringLiteral("--refresh-token"), m_options.refreshToken, QStringLiteral("--user"),
+            m_options.user });
     if (m_process->waitForReadyRead(20000)) {
         const QByteArray line = m_process->readLine().trimmed();
         if (line.startsWith("PORT "))
@@ -46,8 +47,9 @@ QString AuthServerPeer::url(const QString &path) const
 void AuthServerPeer::revoke(const QString &accessToken)
 {
     QProcess::execute(QStringLiteral("curl"),
-        { QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("--data-urlencode"),
-            QStringLiteral("token=") + accessToken, url(QStringLiteral("/revoke")) });
+        { QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+            QStringLiteral("--data-urlencode"), QStringLiteral("token=") + accessToken,
+            url(QStringLiteral("/revoke")) });
 }
 
 QList<QJsonObject> AuthServerPeer::requests() const
