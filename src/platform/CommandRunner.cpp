@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace vesk {
 
 struct QtCommandRunner::Running
@@ -61,6 +64,9 @@ void QtCommandRunner::run(const QString &command, qint64 limit, Done done)
         if (error == QProcess::FailedToStart)
             finish({ false, {}, QStringLiteral("コマンドを起動できません") });
     });
+    process.setStandardInputFile(QProcess::nullDevice());
+    // A group of its own, so that stopping it stops what the shell started.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.start(QStringLiteral("/bin/sh"), { QStringLiteral("-c"), command });
 }
 
@@ -69,6 +75,8 @@ void QtCommandRunner::stop()
     if (!m_running)
         return;
     m_running->process.disconnect();
+    if (const qint64 pid = m_running->process.processId(); pid > 0)
+        ::kill(pid_t(-pid), SIGKILL);
     m_running->process.kill();
     m_running->process.waitForFinished(1000);
     m_running.reset();

@@ -12,6 +12,7 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -53,9 +54,14 @@ TEST(TokenCommandTest, AHangingCommandIsStoppedAtTheLimit)
     pump.serveEventLoop = true;
     QtCommandRunner runner;
     TokenCommand command(runner, timers, pump);
-    command.setCommand(QStringLiteral("sleep 60; echo too-late"));
+    command.setCommand(QStringLiteral("sleep 61.25; echo too-late"));
     QString error;
     EXPECT_TRUE(command.accessToken(&error).isEmpty());
+    // What the shell started is stopped with it.
+    const auto sleeping = [] {
+        return QProcess::execute(QStringLiteral("pgrep"), { QStringLiteral("-f"), QStringLiteral("^sleep 61.25$") }) == 0;
+    };
+    EXPECT_TRUE(waitFor([&] { return !sleeping(); }, 5000));
     EXPECT_TRUE(error.contains(QStringLiteral("30 秒"))) << error.toStdString();
     EXPECT_EQ(pump.waitedMs, TokenCommand::LimitMs);
 }
