@@ -42,6 +42,10 @@ void BrowserSignIn::start(const OAuthClient &client, OpenBrowser openBrowser, Do
         finish({ false, {}, {}, {}, QStringLiteral("クライアントIDと接続先が設定されていません") });
         return;
     }
+    if (!client.protectedEndpoints()) {
+        finish({ false, {}, {}, {}, QStringLiteral("OAuth の接続先は https:// でなければなりません") });
+        return;
+    }
     m_flow = std::make_unique<QOAuth2AuthorizationCodeFlow>();
     QOAuth2AuthorizationCodeFlow *flow = m_flow.get();
     // Loopback only, on a port the system picks (RFC 8252 7.3).

@@ -62,6 +62,10 @@ bool OAuthTokens::refresh(QString *error)
         *error = QStringLiteral("OAuth のクライアントIDが設定されていません");
         return false;
     }
+    if (!m_client.protectedEndpoints()) {
+        *error = QStringLiteral("OAuth の接続先は https:// でなければなりません");
+        return false;
+    }
     if (m_refreshToken.isEmpty()) {
         *error = QStringLiteral("設定の「ブラウザでサインイン」でサインインしてください");
         return false;

@@ -2,6 +2,8 @@
 
 #include "settings/Settings.h"
 
+#include <QUrl>
+
 namespace vesk {
 
 OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &clientSecret,
@@ -26,6 +28,17 @@ OAuthClient oauthClientOf(int preset, const QString &clientId, const QString &cl
         break;
     }
     return client;
+}
+
+bool OAuthClient::protectedEndpoints() const
+{
+    for (const QUrl url : { QUrl(authUrl), QUrl(tokenUrl) }) {
+        const bool loopback = url.host() == QLatin1String("127.0.0.1") || url.host() == QLatin1String("::1")
+            || url.host() == QLatin1String("localhost");
+        if (!(url.scheme() == QLatin1String("https") || (url.scheme() == QLatin1String("http") && loopback)))
+            return false;
+    }
+    return true;
 }
 
 OAuthClient oauthClientFrom(const Settings &settings)

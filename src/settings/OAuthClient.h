@@ -17,6 +17,9 @@ struct OAuthClient
     QString scope; // space-separated
 
     bool complete() const { return !clientId.isEmpty() && !authUrl.isEmpty() && !tokenUrl.isEmpty(); }
+    // Both endpoints over HTTPS (plain HTTP only to this machine): the
+    // tokens must not travel readable.
+    bool protectedEndpoints() const;
     bool operator==(const OAuthClient &) const = default;
 };
 

@@ -140,12 +140,18 @@ TEST_F(OAuthTokensTest, WithoutAUsableRefreshTokenTheUserIsToldToSignIn)
     {
         const char *refreshToken;
         const char *error;
+        const char *tokenUrl = nullptr; // the server's own
     } rows[] = {
         { "", "ブラウザでサインイン" },
         { "rt-withdrawn", "invalid_grant" },
+        // The refresh token never goes out readable.
+        { "rt-start", "https://", "http://auth.example.jp/token" },
     };
     for (const auto &row : rows) {
-        tokens.setClient(client(), QString::fromUtf8(row.refreshToken));
+        OAuthClient other = client();
+        if (row.tokenUrl)
+            other.tokenUrl = QString::fromUtf8(row.tokenUrl);
+        tokens.setClient(other, QString::fromUtf8(row.refreshToken));
         QString error;
         EXPECT_TRUE(tokens.accessToken(&error).isEmpty());
         EXPECT_TRUE(error.contains(QString::fromUtf8(row.error))) << error.toStdString();
