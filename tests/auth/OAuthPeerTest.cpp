@@ -75,37 +75,30 @@ protected:
     DovecotPeer m_dovecot;
 };
 
-TEST_F(OAuthPeer, DovecotTakesEitherMechanismOverTls)
+TEST_F(OAuthPeer, DovecotTakesEitherMechanismOverTlsAndARefusedTokenIsReplacedOnce)
 {
     startDovecot();
     for (PopAuth auth : { PopAuth::XOAuth2, PopAuth::OAuthBearer }) {
-        SCOPED_TRACE(int(auth));
-        addMessages();
-        const qsizetype before = listing(Box::InBox).size();
-        download(auth);
-        EXPECT_EQ(m_state.marker, QString()) << monitor().toStdString();
-        EXPECT_EQ(listing(Box::InBox).size(), before + 2);
-        EXPECT_EQ(m_dovecot.messageCount(), 0);
-        EXPECT_TRUE(monitor().contains(auth == PopAuth::XOAuth2 ? QStringLiteral("<AUTH XOAUTH2")
-                                                                : QStringLiteral("<AUTH OAUTHBEARER")));
-        EXPECT_FALSE(monitor().contains(QStringLiteral("USER"))) << monitor().toStdString();
+        for (bool revoked : { false, true }) {
+            SCOPED_TRACE(testing::Message() << int(auth) << " revoked " << revoked);
+            addMessages();
+            if (revoked)
+                revokeCurrentToken();
+            const qsizetype before = listing(Box::InBox).size();
+            download(auth);
+            EXPECT_EQ(m_state.marker, QString()) << monitor().toStdString();
+            EXPECT_EQ(listing(Box::InBox).size(), before + 2);
+            EXPECT_EQ(m_dovecot.messageCount(), 0);
+            EXPECT_TRUE(monitor().contains(
+                QStringLiteral("<AUTH ") + (auth == PopAuth::XOAuth2 ? "XOAUTH2" : "OAUTHBEARER")));
+            EXPECT_FALSE(monitor().contains(QStringLiteral("USER"))) << monitor().toStdString();
+            // The server's reason decoded, then one more session.
+            EXPECT_EQ(monitor().contains(QStringLiteral("アクセストークンを受け付けませんでした : status ")),
+                revoked)
+                << monitor().toStdString();
+            EXPECT_EQ(monitor().contains(QStringLiteral("もう一度接続します")), revoked);
+        }
     }
-}
-
-TEST_F(OAuthPeer, ARefusedTokenIsShownAndReplacedOnce)
-{
-    startDovecot();
-    addMessages();
-    for (PopAuth auth : { PopAuth::XOAuth2, PopAuth::OAuthBearer }) {
-        SCOPED_TRACE(int(auth));
-        revokeCurrentToken();
-        download(auth);
-        EXPECT_EQ(m_state.marker, QString()) << monitor().toStdString();
-        EXPECT_TRUE(monitor().contains(QStringLiteral("アクセストークンを受け付けませんでした : status ")))
-            << monitor().toStdString();
-        EXPECT_TRUE(monitor().contains(QStringLiteral("もう一度接続します")));
-    }
-    EXPECT_EQ(listing(Box::InBox).size(), 2);
 }
 
 TEST_F(OAuthPeer, NoTokenTravelsInPlainText)
