@@ -13,7 +13,8 @@ QString field(const QJsonObject &object, QLatin1StringView key)
 {
     constexpr qsizetype MaxField = 200;
     const QJsonValue value = object.value(key);
-    QString text = value.isDouble() ? QString::number(qint64(value.toDouble())) : value.toString();
+    // A number as written ("401"); any size, so no cast to an integer.
+    QString text = value.isDouble() ? QString::number(value.toDouble(), 'g', 16) : value.toString();
     text.truncate(MaxField);
     for (QChar &c : text) {
         if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
