@@ -45,10 +45,11 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # Qt 6 front end (ibus's comes with Qt). libcanberra-pulse plays the theme's
 # sounds through the sound server, where the desktop's event volume applies;
 # it would pull a sound server onto machines without one, so it is only
-# suggested.
+# suggested. So is a keyring (libsecret comes through shlibs): without a
+# Secret Service the passwords stay in the settings file.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-ipafont-gothic | fonts-noto-cjk, qt6-qpa-plugins, sound-theme-freedesktop, fcitx5-frontend-qt6")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "trayer | stalonetray, libcanberra-pulse")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "trayer | stalonetray, libcanberra-pulse, gnome-keyring")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Byte-identical packages of one commit: the time stamps come from the
 # commit (cpack reads SOURCE_DATE_EPOCH) unless the caller gave one.

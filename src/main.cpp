@@ -6,6 +6,7 @@
 #include "dialup/dbus/NetworkManagerBackend.h"
 #include "platform/EventPump.h"
 #include "platform/Paths.h"
+#include "platform/secret/LibsecretStore.h"
 
 #ifdef VESK_WITH_WINDOWS
 #include "app/gui/GuiFrontEnd.h"
@@ -119,12 +120,14 @@ int main(int argc, char *argv[])
     vesk::NetworkManagerBackend networkManager(vesk::QtEventPump::instance());
     vesk::LogindPowerOff logind(vesk::QtEventPump::instance());
     const vesk::DialUpParts dialUp { &networkManager, &logind };
+    // The passwords in the desktop's keyring where one answers.
+    vesk::LibsecretStore keyring;
 #ifdef VESK_WITH_WINDOWS
     if (windows) {
         vesk::GuiFrontEnd frontEnd;
-        return vesk::ResidentProgram::run(&frontEnd, dialUp);
+        return vesk::ResidentProgram::run(&frontEnd, dialUp, &keyring);
     }
 #endif
     Q_UNUSED(windows);
-    return vesk::ResidentProgram::run(nullptr, dialUp);
+    return vesk::ResidentProgram::run(nullptr, dialUp, &keyring);
 }

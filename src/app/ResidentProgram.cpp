@@ -68,7 +68,7 @@ QStringList statusLines(const Controller::Status &s, const LocalMailServer &serv
 
 } // namespace
 
-int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
+int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretStore *secrets)
 {
     SingleInstance instance(paths::runtimeDir());
     QString error;
@@ -103,6 +103,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     StderrMessenger stderrMessenger;
     Messenger &messenger = frontEnd ? frontEnd->messenger() : stderrMessenger;
     IniSettingsStore settingsStore(paths::settingsFile());
+    settingsStore.setSecrets(secrets);
     MessageStore store(dataDir);
     FileAtoms atoms(paths::runtimeDir());
     SessionState session;

@@ -7,6 +7,7 @@ namespace vesk {
 class DialUpBackend;
 class FrontEnd;
 class PowerOff;
+class SecretStore;
 
 // The platform's connection service and power-off, made by the program's
 // entry (they talk to system services); without them the program runs as on
@@ -24,8 +25,10 @@ class ResidentProgram final
 {
 public:
     // Runs the event loop; returns the exit status. Without a front end the
-    // program runs headless.
-    static int run(FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {});
+    // program runs headless; without `secrets` the passwords stay in the
+    // settings file.
+    static int run(
+        FrontEnd *frontEnd = nullptr, const DialUpParts &dialUp = {}, SecretStore *secrets = nullptr);
 
     // A later start asks the running copy. Returns the exit status and prints
     // the reply: 0 done, 1 no copy runs or the request failed.

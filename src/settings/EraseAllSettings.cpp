@@ -3,6 +3,7 @@
 #include "platform/Messenger.h"
 #include "settings/SettingsSections.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 namespace vesk {
 
@@ -16,8 +17,11 @@ EraseResult eraseAllSettings(
     SettingsStore::Batch batch(store);
     for (const QString &section : sections::all())
         store.eraseSection(section);
-    if (batch.commit())
+    if (batch.commit()) {
+        // After the file: a file that could not be saved keeps its markers.
+        SettingsTable::removeSecrets(store);
         return EraseResult::Erased;
+    }
     messenger.message(store.errorText());
     return EraseResult::SaveFailed;
 }

@@ -92,6 +92,9 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
     const QString notice = store.takeNotice();
     if (!notice.isEmpty())
         messenger.message(notice);
+    const QString secretNotice = store.takeSecretNotice();
+    if (!secretNotice.isEmpty())
+        messenger.message(secretNotice);
     if (settings.DialMode != 0 && settings.AP.isEmpty()) {
         messenger.beep();
         messenger.message(QStringLiteral("「各種設定／接続方法／接続AP名」を入れないと接続できません。"));

@@ -20,8 +20,9 @@ struct RegReadInput
 // Loads all settings (Config, Disp, Devide, Luncher) and applies the
 // dependency rules. Writes to the store only to re-encode a password that an
 // older version stored in plain text. Tells the user, through `messenger`,
-// about a password that cannot be decoded, a dial-up set-up without an
-// access point, and a settings file that cannot be read or saved.
+// about a password that cannot be decoded or that the keyring does not give,
+// a dial-up set-up without an access point, and a settings file that cannot
+// be read or saved.
 Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput &input = {});
 
 // The in-memory consequences of switched-off features, in their order:

@@ -25,6 +25,15 @@ bool SettingsStore::readBool(const QString &section, const QString &name, bool d
     return IntToBool(readInteger(section, name, BoolToInt(defaultValue)));
 }
 
+void SettingsStore::addSecretNotice(const QString &key, const QString &text)
+{
+    if (!m_toldSecrets.insert(key).second)
+        return;
+    if (!m_secretNotice.isEmpty())
+        m_secretNotice += u'\n';
+    m_secretNotice += text;
+}
+
 bool SettingsStore::contains(const QString &section, const QString &name)
 {
     return current().value(section, name) != nullptr;

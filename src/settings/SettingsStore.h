@@ -6,8 +6,12 @@
 #include <QStringList>
 
 #include <optional>
+#include <set>
+#include <utility>
 
 namespace vesk {
+
+class SecretStore;
 
 // The settings store: sections of named text values. Integers are kept as
 // decimal text, booleans as 1 and 0. A missing section or value reads as the
@@ -53,6 +57,15 @@ public:
     // not be read as a whole was kept aside); empty once taken.
     virtual QString takeNotice() { return {}; }
 
+    // The desktop's keyring that keeps the secrets of these settings (see
+    // SettingsTable); none: they stay in the file.
+    void setSecrets(SecretStore *secrets) { m_secrets = secrets; }
+    SecretStore *secrets() const { return m_secrets; }
+    // A secret the keyring could not give, told once per secret while the
+    // program runs; empty once taken.
+    void addSecretNotice(const QString &key, const QString &text);
+    QString takeSecretNotice() { return std::exchange(m_secretNotice, QString()); }
+
     // Groups the writes of one dialog into one save.
     class Batch
     {
@@ -89,6 +102,9 @@ private:
     bool changed(bool anything);
 
     IniDocument m_document;
+    SecretStore *m_secrets = nullptr;
+    QString m_secretNotice;
+    std::set<QString> m_toldSecrets;
     int m_batchDepth = 0;
     bool m_dirty = false;
     QString m_saveError;

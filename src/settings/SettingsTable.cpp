@@ -1,7 +1,9 @@
 #include "settings/SettingsTable.h"
 
+#include "platform/SecretStore.h"
 #include "settings/BoolInt.h"
 #include "settings/NumberText.h"
+#include "settings/PasswordCodec.h"
 #include "settings/SettingsStore.h"
 
 namespace vesk {
@@ -13,17 +15,94 @@ template <class... Ts> struct Overloaded : Ts...
 };
 template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
+// What the user sees of a secret in the keyring's own window.
+QString secretKind(const SettingEntry &entry)
+{
+    if (entry.field == SettingEntry::Field(&Settings::SMTP_Password))
+        return QStringLiteral("SMTP パスワード");
+    if (entry.field == SettingEntry::Field(&Settings::OAuth_RefreshToken))
+        return QStringLiteral("OAuth リフレッシュトークン");
+    return QStringLiteral("POP3 パスワード");
+}
+
+// The account the secret belongs to, as stored at the moment: the SMTP
+// password's is the SMTP login.
+QString secretAccount(SettingsStore &store, const SettingEntry &entry)
+{
+    QString user = SettingsTable::value(store, &Settings::UserID);
+    QString host = SettingsTable::value(store, &Settings::Host);
+    if (entry.field == SettingEntry::Field(&Settings::SMTP_Password)) {
+        const QString smtpUser = SettingsTable::value(store, &Settings::SMTP_UserID);
+        const QString smtpHost = SettingsTable::valueOr(store, &Settings::SMTP, host);
+        user = smtpUser.isEmpty() ? user : smtpUser;
+        host = smtpHost.isEmpty() ? host : smtpHost;
+    }
+    return user + u'@' + host;
+}
+
+QString readSecret(SettingsStore &store, const SettingEntry &entry)
+{
+    const QString name = SettingsTable::nameOf(entry);
+    const QString stored = store.readString(SettingsTable::sectionOf(entry), name);
+    if (stored != SettingsTable::KeyringMarker)
+        return stored;
+    SecretStore *secrets = store.secrets();
+    QString secret;
+    const SecretStore::Status status
+        = secrets ? secrets->read(name, &secret) : SecretStore::Status::Unavailable;
+    if (status == SecretStore::Status::Found)
+        return PasswordCodec::encode(secret);
+    // Not a silent login failure: the user hears why the password is empty.
+    store.addSecretNotice(name,
+        status == SecretStore::Status::Missing
+            ? QStringLiteral("キーリングに「%1」がありません。「各種設定」で入力し直してください。")
+                  .arg(secretKind(entry))
+            : QStringLiteral("キーリングを開けないため、「%1」を読めません。").arg(secretKind(entry)));
+    return {};
+}
+
+bool writeSecret(SettingsStore &store, const SettingEntry &entry, const QString &encoded)
+{
+    const QString section = SettingsTable::sectionOf(entry);
+    const QString name = SettingsTable::nameOf(entry);
+    SecretStore *secrets = store.secrets();
+    const bool keyring = secrets && secrets->available();
+    if (encoded.isEmpty() && store.readString(section, name) == SettingsTable::KeyringMarker) {
+        // A secret the keyring cannot give now (away, or its unlock prompt
+        // dismissed) was read as empty: it stays there for a later start.
+        QString unused;
+        if (!keyring || secrets->read(name, &unused) == SecretStore::Status::Unavailable)
+            return true;
+    }
+    if (!keyring)
+        return store.writeString(section, name, encoded);
+    if (encoded.isEmpty()) {
+        secrets->remove(name);
+        return store.writeString(section, name, QString());
+    }
+    const std::optional<QString> secret = PasswordCodec::decode(encoded);
+    if (!secret)
+        return store.writeString(section, name, encoded);
+    const QString account = secretAccount(store, entry);
+    const SecretStore::Item item { name, account,
+        QStringLiteral("Vesk: %1 (%2)").arg(secretKind(entry), account) };
+    // The file gives up the secret only once the keyring holds it.
+    return store.writeString(
+        section, name, secrets->write(item, *secret) ? SettingsTable::KeyringMarker : encoded);
+}
+
 } // namespace
 
 const std::vector<SettingEntry> &SettingsTable::config()
 {
     using S = Settings;
+    constexpr bool Secret = true;
     static const std::vector<SettingEntry> table = {
         // The provider account.
         { "Config", "Host", "", &S::Host },
         { "Config", "SMTP", "", &S::SMTP }, // RegRead takes Host as the default
         { "Config", "UserID", "", &S::UserID },
-        { "Config", "Password", "", &S::Password }, // encoded, see PasswordCodec
+        { "Config", "Password", "", &S::Password, Secret }, // encoded, see PasswordCodec
         { "Config", "Apop", "0", &S::Apop }, { "Config", "DoublePass", "0", &S::DoublePass },
 
         // Not in the old program: TLS and SMTP login with the provider.
@@ -31,17 +110,19 @@ const std::vector<SettingEntry> &SettingsTable::config()
         { "Config", "SMTP_Security", "0", &S::SMTP_Security }, { "Config", "SMTP_Auth", "0", &S::SMTP_Auth },
         { "Config", "SMTP_AuthPlain", "0", &S::SMTP_AuthPlain },
         { "Config", "SMTP_UserID", "", &S::SMTP_UserID },
-        { "Config", "SMTP_Password", "", &S::SMTP_Password }, // encoded like Password
+        { "Config", "SMTP_Password", "", &S::SMTP_Password, Secret }, // encoded like Password
         // OAuth 2.0 where a provider takes no password: where the token comes from.
         { "Config", "POP3_Auth", "0", &S::POP3_Auth },
         { "Config", "TokenCommand", "", &S::TokenCommand },
         { "Config", "OAuth_Preset", "0", &S::OAuth_Preset },
         { "Config", "OAuth_ClientID", "", &S::OAuth_ClientID },
+        // A desktop client's secret is no secret (every copy of the program
+        // holds it): encoded, but not in the keyring.
         { "Config", "OAuth_ClientSecret", "", &S::OAuth_ClientSecret }, // encoded like Password
         { "Config", "OAuth_AuthUrl", "", &S::OAuth_AuthUrl },
         { "Config", "OAuth_TokenUrl", "", &S::OAuth_TokenUrl },
         { "Config", "OAuth_Scope", "", &S::OAuth_Scope },
-        { "Config", "OAuth_RefreshToken", "", &S::OAuth_RefreshToken }, // encoded like Password
+        { "Config", "OAuth_RefreshToken", "", &S::OAuth_RefreshToken, Secret }, // encoded like Password
 
         // Ports: the provider's, and the local server's for each mailer. The mailers'
         // local ports are above 1023: a normal user can open them.
@@ -258,27 +339,56 @@ void SettingsTable::read(SettingsStore &store, Settings &settings, const Setting
     const QString section = QString::fromLatin1(entry.section);
     const QString name = QString::fromLatin1(entry.name);
     const QString defaultText = QString::fromUtf8(entry.defaultText);
-    std::visit(
-        Overloaded {
-            [&](bool Settings::*field) {
-                settings.*field = store.readBool(section, name, IntToBool(defaultText.toInt()));
-            },
-            [&](int Settings::*field) {
-                settings.*field = store.readInteger(section, name, defaultText.toInt());
-            },
-            [&](QString Settings::*field) { settings.*field = store.readString(section, name, defaultText); },
-            [&](ColorValue Settings::*field) {
-                const ColorValue fallback = ColorValue::fromText(defaultText, ColorValue());
-                settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
-            },
-        },
+    std::visit(Overloaded {
+                   [&](bool Settings::*field) {
+                       settings.*field = store.readBool(section, name, IntToBool(defaultText.toInt()));
+                   },
+                   [&](int Settings::*field) {
+                       settings.*field = store.readInteger(section, name, defaultText.toInt());
+                   },
+                   [&](QString Settings::*field) {
+                       settings.*field = entry.secret ? readSecret(store, entry)
+                                                      : store.readString(section, name, defaultText);
+                   },
+                   [&](ColorValue Settings::*field) {
+                       const ColorValue fallback = ColorValue::fromText(defaultText, ColorValue());
+                       settings.*field = ColorValue::fromText(store.readString(section, name), fallback);
+                   },
+               },
         entry.field);
 }
 
 bool SettingsTable::write(SettingsStore &store, const Settings &settings, const SettingEntry &entry)
 {
+    if (entry.secret)
+        return writeSecret(store, entry, text(settings, entry));
     return store.writeString(
         QString::fromLatin1(entry.section), QString::fromLatin1(entry.name), text(settings, entry));
+}
+
+void SettingsTable::moveSecrets(SettingsStore &store)
+{
+    if (!store.secrets() || !store.secrets()->available())
+        return;
+    for (const SettingEntry &entry : config()) {
+        if (!entry.secret)
+            continue;
+        const QString stored = store.readString(sectionOf(entry), nameOf(entry));
+        if (stored.isEmpty() || stored == KeyringMarker)
+            continue;
+        writeSecret(store, entry, PasswordCodec::isPlain(stored) ? PasswordCodec::encode(stored) : stored);
+    }
+}
+
+void SettingsTable::removeSecrets(SettingsStore &store)
+{
+    SecretStore *secrets = store.secrets();
+    if (!secrets || !secrets->available())
+        return;
+    for (const SettingEntry &entry : config()) {
+        if (entry.secret)
+            secrets->remove(nameOf(entry));
+    }
 }
 
 Settings::Settings()

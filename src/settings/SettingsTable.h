@@ -23,6 +23,9 @@ struct SettingEntry
     const char *name;
     const char *defaultText; // UTF-8
     Field field;
+    // Held encoded like Password; where the desktop's keyring answers, kept
+    // there and stored in the file only as KeyringMarker.
+    bool secret = false;
 
     SettingType type() const { return SettingType(field.index()); }
 };
@@ -33,6 +36,11 @@ struct SettingEntry
 class SettingsTable
 {
 public:
+    // The stored text of a secret kept in the keyring. It begins like an
+    // encoded password but decodes as none, so an older version asks for the
+    // password again rather than using it.
+    static inline const QString KeyringMarker = QStringLiteral("..keyring");
+
     static const std::vector<SettingEntry> &config();
     static const std::vector<SettingEntry> &disp();
     static const SettingEntry *find(QStringView section, QStringView name);
@@ -45,9 +53,19 @@ public:
     // decimal, colours as name or $00BBGGRR).
     static QString text(const Settings &settings, const SettingEntry &entry);
     // Reads one value with the entry's default; a colour text that is not a
-    // colour gives the default colour.
+    // colour gives the default colour. A secret stored as KeyringMarker is
+    // read from the store's keyring (and given encoded); where the keyring
+    // lacks it or cannot be asked, it is empty and the store keeps a notice.
     static void read(SettingsStore &store, Settings &settings, const SettingEntry &entry);
+    // A secret (given encoded) goes to the store's keyring where one answers,
+    // and the file keeps KeyringMarker once the keyring has confirmed it;
+    // otherwise the file keeps the encoded text. Empty removes the item.
     static bool write(SettingsStore &store, const Settings &settings, const SettingEntry &entry);
+    // Moves every secret that the file still holds (encoded or plain) into
+    // the store's keyring; without one nothing changes.
+    static void moveSecrets(SettingsStore &store);
+    // Removes the keyring items of every secret.
+    static void removeSecrets(SettingsStore &store);
 
     // One value by its field, for those who keep it outside Settings.
     static bool remove(SettingsStore &store, SettingEntry::Field field);

@@ -5,6 +5,7 @@
 #include "mail/ProviderSecurity.h"
 #include "platform/DialUpEntries.h"
 #include "platform/Messenger.h"
+#include "platform/SecretStore.h"
 #include "settings/PasswordCodec.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
@@ -64,6 +65,7 @@ void SettingsDialogModel::load(SettingsStore &store)
     for (const SettingEntry::Field &field : LookFields)
         SettingsTable::read(store, m_values, SettingsTable::entryOf(field));
 
+    m_passwordInFile = !store.secrets() || !store.secrets()->available();
     m_password = loadPassword(store, &Settings::Password);
     m_smtpPassword = loadPassword(store, &Settings::SMTP_Password);
     m_clientSecret = loadPassword(store, &Settings::OAuth_ClientSecret);
@@ -343,6 +345,7 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
     QString rulesError;
     const bool rulesSaved = rulestorage::save(store, m_rules.lists(), &rulesError);
     SettingsTable::setValue(store, &Settings::Folder, folder);
+    SettingsTable::moveSecrets(store);
     if (!batch.commit()) {
         m_messenger.message(store.errorText());
         return SaveResult::Failed;

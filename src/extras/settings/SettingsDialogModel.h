@@ -55,6 +55,9 @@ public:
     int number(QStringView control) const;
     void setNumber(QStringView control, int value);
 
+    // No keyring answers: the passwords are stored (encoded) in the file.
+    bool passwordInFile() const { return m_passwordInFile; }
+
     // The provider password, plain.
     const QString &password() const { return m_password; }
     void setPassword(const QString &password) { m_password = password; }
@@ -111,7 +114,8 @@ public:
     void soundTest(SettingsDialogHost &host, QStringView field);
 
     // --- Saving and erasing ---
-    // "保存終了": refused (with its message) while two mailers are used and an
+    // "保存終了": the secrets go to the keyring where one answers, also those
+    // an earlier version left in the file; refused (with its message) while two mailers are used and an
     // entry field of rule list 1, 2 or 3 holds text never added. `folder` is
     // the program's folder. Failed when the store could not be written (the
     // message says why); the dialog then stays open with what was typed.
@@ -136,6 +140,7 @@ private:
     RoundTimeField m_roundTime;
     RuleEntryModel m_rules;
     bool m_dialUp = false;
+    bool m_passwordInFile = true;
     QStringList m_dialEntries;
 };
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -94,6 +95,7 @@ TEST_F(SettingFormTest, EveryPageAsAPersonSeesIt)
     EXPECT_EQ(form->windowTitle(), "Vesk各種設定");
     EXPECT_EQ(form->pages()->currentIndex(), 0);
     EXPECT_EQ(find<QLineEdit>("edtPassword")->text(), "secret");
+    EXPECT_TRUE(find<QLabel>("lblPasswordInFile")->isVisible()); // no keyring beside the store
     EXPECT_EQ(find<QPlainTextEdit>("memAdrs1")->toPlainText(), "田中\n*");
     for (const DialogControl &control : dialogcontrols::all())
         EXPECT_TRUE(find<QWidget>(control.control)) << control.control;

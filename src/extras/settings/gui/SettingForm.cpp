@@ -146,6 +146,7 @@ void TSettingForm::bindSpecialControls()
     password->setText(m_model.password());
     connect(
         password, &QLineEdit::textChanged, this, [this](const QString &text) { m_model.setPassword(text); });
+    control<QLabel>("lblPasswordInFile")->setVisible(m_model.passwordInFile());
     auto *smtpPassword = control<QLineEdit>("edtSmtpPassword");
     smtpPassword->setText(m_model.smtpPassword());
     connect(smtpPassword, &QLineEdit::textChanged, this,

@@ -92,6 +92,13 @@ QWidget *host(QWidget *parent)
     form->addRow(QStringLiteral("SMTPサーバ"), edit(p, "edtSMTP"));
     form->addRow(QStringLiteral("ユーザーID"), edit(p, "edtUserID"));
     form->addRow(QStringLiteral("パスワード"), secret(p, "edtPassword"));
+    // Shown where no desktop keyring answers.
+    auto *inFile = named(
+        new QLabel(QStringLiteral("キーリングがないため、パスワードは設定ファイルに保存されます。"), p),
+        "lblPasswordInFile");
+    inFile->setWordWrap(true);
+    inFile->setVisible(false);
+    form->addRow(QString(), inFile);
 
     auto *timing = new QGroupBox(QStringLiteral("チェック"), p);
     auto *grid = new QGridLayout(timing);
