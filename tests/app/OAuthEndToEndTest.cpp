@@ -4,6 +4,7 @@
 #include "support/AuthServerPeer.h"
 #include "support/DovecotPeer.h"
 #include "support/FreePort.h"
+#include "support/RunProgram.h"
 #include "support/SmtpSinkPeer.h"
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
@@ -72,14 +73,24 @@ TEST(OAuthEndToEnd, ARefreshTokenAloneCollectsAndSendsAndNoTokenIsLeftOnDisk)
     EXPECT_EQ(home.run({ QStringLiteral("--quit") }), 0);
     ASSERT_TRUE(vesk->waitForFinished(20000));
 
-    // The provider's new refresh token replaced the old one, encoded; no
-    // token is anywhere in the settings in plain text.
+    // The provider's new refresh token replaced the old one: in the keyring
+    // where one answers (run under with-keyring.sh), else encoded; no token
+    // is anywhere in the settings in plain text.
     QFile ini(home.iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray stored = ini.readAll();
-    EXPECT_TRUE(stored.contains("OAuth_RefreshToken=.."));
-    EXPECT_FALSE(
-        stored.contains("OAuth_RefreshToken=" + PasswordCodec::encode(QStringLiteral("rt-start")).toUtf8()));
+    if (qgetenv("VESK_KEYRING_MODE") == "keyring") {
+        EXPECT_TRUE(stored.contains("OAuth_RefreshToken=..keyring\n")) << stored.toStdString();
+        const QString kept = QString::fromUtf8(runProgram(QStringLiteral("secret-tool"),
+            { QStringLiteral("lookup"), QStringLiteral("setting"), QStringLiteral("OAuth_RefreshToken") })
+                                                   .out);
+        EXPECT_TRUE(kept.startsWith(QStringLiteral("rt-")) && kept != QStringLiteral("rt-start"))
+            << kept.toStdString();
+    } else {
+        EXPECT_TRUE(stored.contains("OAuth_RefreshToken=.."));
+        EXPECT_FALSE(stored.contains(
+            "OAuth_RefreshToken=" + PasswordCodec::encode(QStringLiteral("rt-start")).toUtf8()));
+    }
     for (const char *token : { "rt-", "at-" })
         EXPECT_FALSE(stored.contains(token)) << token;
 }
