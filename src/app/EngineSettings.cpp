@@ -1,5 +1,6 @@
 #include "app/EngineSettings.h"
 
+#include "settings/OAuthClient.h"
 #include "settings/Settings.h"
 
 namespace vesk {
@@ -30,7 +31,13 @@ SessionConfig sessionConfigFrom(const Settings &settings)
     config.SMTP_AuthPlain = settings.SMTP_AuthPlain;
     config.SMTP_UserID = settings.SMTP_UserID;
     config.SMTP_Password = settings.SMTP_Password;
+    config.POP3_Auth = popAuthFrom(settings.POP3_Auth);
     return config;
+}
+
+ProviderTokens::Config tokenConfigFrom(const Settings &settings)
+{
+    return { settings.TokenCommand, oauthClientFrom(settings), settings.OAuth_RefreshToken };
 }
 
 ServerConfig serverConfigFrom(const Settings &settings)

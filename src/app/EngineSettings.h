@@ -1,5 +1,6 @@
 #pragma once
 
+#include "auth/ProviderTokens.h"
 #include "server/ServerConfig.h"
 #include "session/SessionConfig.h"
 
@@ -11,5 +12,6 @@ struct Settings;
 // them; the pauses and size limits keep their defaults.
 SessionConfig sessionConfigFrom(const Settings &settings);
 ServerConfig serverConfigFrom(const Settings &settings);
+ProviderTokens::Config tokenConfigFrom(const Settings &settings);
 
 } // namespace vesk

@@ -9,6 +9,7 @@ class Controller;
 class MessageStore;
 class Messenger;
 class ProtocolMonitor;
+class ProviderTokens;
 class SettingsStore;
 
 // The parts of the running program that windows may need besides the
@@ -21,6 +22,8 @@ struct ProgramParts
     MessageStore &store;
     const Clock &clock;
     QString dataDir;
+    // The provider's OAuth 2.0 tokens: the settings dialog signs in there.
+    ProviderTokens *tokens = nullptr;
 };
 
 // What the resident program is shown with: the windows, or nothing (the

@@ -5,11 +5,13 @@
 #include "app/FrontEnd.h"
 #include "app/PortErrorText.h"
 #include "app/ProviderSessionLink.h"
+#include "auth/ProviderTokens.h"
 #include "dialup/SelectorLibrary.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
 #include "platform/Clock.h"
+#include "platform/CommandRunner.h"
 #include "platform/EventPump.h"
 #include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
@@ -22,6 +24,8 @@
 #include "server/LocalMailServer.h"
 #include "session/ProviderSession.h"
 #include "settings/IniSettingsStore.h"
+#include "settings/PasswordCodec.h"
+#include "settings/SettingsTable.h"
 #include "store/MessageStore.h"
 #include "store/rules/Distributor.h"
 
@@ -122,6 +126,14 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretSt
                                    .arg(holder)));
     });
     Distributor distributor(store);
+    QtCommandRunner commandRunner;
+    ProviderTokens tokens(SystemClock::instance(), QtTimerFactory::instance(), QtEventPump::instance(), commandRunner);
+    // A refresh token the provider issues replaces the stored one at once:
+    // the old one may already be void.
+    tokens.setRefreshTokenSaver([&settingsStore](const QString &refreshToken) {
+        SettingsTable::setValue(settingsStore, &Settings::OAuth_RefreshToken, PasswordCodec::encode(refreshToken));
+    });
+    provider.setTokenSource(&tokens);
 
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
@@ -135,6 +147,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretSt
     });
     QObject::connect(&controller, &Controller::settingsChanged, [&](const Settings &settings) {
         provider.setConfig(sessionConfigFrom(settings));
+        tokens.configure(tokenConfigFrom(settings));
         servers.setConfig(serverConfigFrom(settings));
         distributor.setRules(RuleLists(settings.DevideList));
         // Without windows the monitor's lines go to standard error while it
@@ -206,7 +219,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretSt
     });
 
     if (frontEnd) {
-        frontEnd->attach({ controller, monitor, settingsStore, store, SystemClock::instance(), dataDir });
+        frontEnd->attach({ controller, monitor, settingsStore, store, SystemClock::instance(), dataDir, &tokens });
     }
     controller.start();
     return QCoreApplication::exec();

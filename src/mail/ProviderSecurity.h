@@ -27,6 +27,18 @@ enum class SmtpAuth : int {
     Plain = 2,
     Login = 3,
     CramMd5 = 4,
+    // OAuth 2.0 access tokens (RFC 7628 and Google's older form).
+    XOAuth2 = 5,
+    OAuthBearer = 6,
+};
+
+// How the POP3 session logs in. The values are the setting POP3_Auth's.
+enum class PopAuth : int {
+    Invalid = -1, // a stored value outside this table: nothing is sent
+    // USER/PASS, or APOP where Apop is set.
+    Password = 0,
+    XOAuth2 = 1,
+    OAuthBearer = 2,
 };
 
 // The port a provider server listens on by default for `security`.
@@ -46,7 +58,11 @@ inline Security securityFrom(int value)
 }
 inline SmtpAuth smtpAuthFrom(int value)
 {
-    return value >= 0 && value <= 4 ? SmtpAuth(value) : SmtpAuth::Invalid;
+    return value >= 0 && value <= 6 ? SmtpAuth(value) : SmtpAuth::Invalid;
+}
+inline PopAuth popAuthFrom(int value)
+{
+    return value >= 0 && value <= 2 ? PopAuth(value) : PopAuth::Invalid;
 }
 
 } // namespace vesk

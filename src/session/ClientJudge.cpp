@@ -16,7 +16,7 @@ namespace {
 
 bool isPop3State(int state)
 {
-    return (state >= Pop3Greeting && state <= Pop3Quit) || (state >= Pop3Capa && state <= Pop3UidlList);
+    return (state >= Pop3Greeting && state <= Pop3Quit) || (state >= Pop3Capa && state <= Pop3AuthError);
 }
 
 bool isSmtpState(int state)
@@ -58,6 +58,7 @@ void ClientJudge::beginDownload()
 {
     m_dataMode = false;
     m_cancel = false;
+    m_tokenRejected = false;
     m_pop3->begin();
     m_clientState = Pop3Greeting;
 }
@@ -66,6 +67,7 @@ void ClientJudge::beginUpload()
 {
     m_dataMode = false;
     m_cancel = false;
+    m_tokenRejected = false;
     m_smtp->begin();
     m_clientState = SmtpGreeting;
 }

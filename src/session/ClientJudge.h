@@ -33,6 +33,11 @@ enum ClientStateValue : int {
     // Leave mode: the provider's unique ids after STAT.
     Pop3Uidl = 35,
     Pop3UidlList = 36,
+    // SASL with an access token: AUTH sent, the response sent, the
+    // server's error status answered.
+    Pop3Auth = 37,
+    Pop3AuthResponse = 38,
+    Pop3AuthError = 39,
     ClientAbandoned = 100,
 };
 
@@ -64,6 +69,10 @@ public:
     void setDataMode(bool on) { m_dataMode = on; }
     const ReplyWords &words() const { return m_words; }
     bool cancelled() const { return m_cancel; }
+    // The server refused the access token of this session: a fresh one may
+    // still do.
+    bool tokenRejected() const { return m_tokenRejected; }
+    void setTokenRejected() { m_tokenRejected = true; }
 
     // Bytes of a transfer arrived: true once a watchdog period's worth has
     // (ProgressBytes), so that a trickle cannot keep a transfer alive.
@@ -142,6 +151,7 @@ private:
     bool m_dataMode = false;
     ReplyWords m_words;
     bool m_cancel = false;
+    bool m_tokenRejected = false;
     qint64 m_progressBytes = 0;
     qint64 m_movedBytes = 0;
     qint64 m_claimedMs = 0;

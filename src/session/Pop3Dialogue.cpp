@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
+#include "session/BearerSasl.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
 #include "session/SessionConfig.h"
@@ -75,6 +76,11 @@ void Pop3Dialogue::reply(const QByteArray &line)
         return;
     }
     const ReplyWords &words = m_judge.words();
+    const int state = m_judge.clientState();
+    if (state == Pop3Auth || state == Pop3AuthResponse || state == Pop3AuthError) {
+        authReply(line);
+        return;
+    }
     if (words.word1 == "-ERR") {
         if (m_judge.clientState() == Pop3Capa || m_judge.clientState() == Pop3Stls)
             refuseWithoutTls();
@@ -182,6 +188,10 @@ void Pop3Dialogue::refuseWithoutTls()
 void Pop3Dialogue::login(const QByteArray &line)
 {
     const SessionConfig &config = m_judge.context().config;
+    if (config.pop3Bearer()) {
+        startAuth();
+        return;
+    }
     const QByteArray user = config.UserID.toUtf8();
     if (!config.Apop) {
         m_judge.sendCommand("USER " + user);
@@ -197,6 +207,65 @@ void Pop3Dialogue::login(const QByteArray &line)
     const QByteArray stamp = line.mid(open, close - open + 1);
     m_judge.sendCommand("APOP " + user + ' ' + TMD5::apopDigest(stamp, config.Password.toUtf8()));
     m_judge.setClientState(StatePass);
+}
+
+bearer::Mechanism Pop3Dialogue::mechanism() const
+{
+    return m_judge.context().config.POP3_Auth == PopAuth::XOAuth2 ? bearer::Mechanism::XOAuth2
+                                                                   : bearer::Mechanism::OAuthBearer;
+}
+
+void Pop3Dialogue::startAuth()
+{
+    // A bearer token is as good as a password to whoever reads it.
+    if (!m_judge.link().secure()) {
+        m_judge.fail(QStringLiteral(
+            "VeskTalk< 暗号化されていない接続ではアクセストークンを送りません。POP3 の暗号化を設定してください >"));
+        return;
+    }
+    // Two steps (RFC 5034): some servers refuse the response on the AUTH
+    // line, and a token is longer than the 255 octets a POP3 line may be.
+    m_judge.sendCommand("AUTH " + bearer::name(mechanism()));
+    m_judge.setClientState(Pop3Auth);
+}
+
+void Pop3Dialogue::authReply(const QByteArray &line)
+{
+    const QByteArray &word1 = m_judge.words().word1;
+    const bool challenge = word1 == "+";
+    switch (m_judge.clientState()) {
+    case Pop3Auth: {
+        if (!challenge) {
+            m_judge.fail(QStringLiteral("VeskTalk< サーバーがこの認証方式に対応していません >"));
+            return;
+        }
+        const SessionConfig &config = m_judge.context().config;
+        const QByteArray response = bearer::response(mechanism(), config.UserID, config.AccessToken).toBase64();
+        m_judge.sendSecret(response, QString(response.size(), u'*'));
+        m_judge.setClientState(Pop3AuthResponse);
+        return;
+    }
+    case Pop3AuthResponse:
+        if (word1 == "+OK") {
+            m_judge.sendCommand("STAT");
+            m_judge.setClientState(StateStat);
+            return;
+        }
+        m_judge.setTokenRejected();
+        if (challenge) {
+            // The server says why and waits for the exchange to end.
+            m_judge.context().core.monitor.debug(bearer::refusalLine(QByteArrayView(line).sliced(1)));
+            m_judge.sendCommand(bearer::errorAnswer(mechanism()));
+            m_judge.setClientState(Pop3AuthError);
+            return;
+        }
+        m_judge.fail(QStringLiteral("VeskTalk< サーバーがアクセストークンを受け付けませんでした >"));
+        return;
+    default:
+        // The answer to the error status: the exchange is over.
+        m_judge.fail(QStringLiteral("VeskTalk< OAuth 認証に失敗しました >"));
+        return;
+    }
 }
 
 void Pop3Dialogue::stat(const ReplyWords &words)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/BearerSasl.h"
 #include "session/DownloadJournal.h"
 #include "session/IncomingMessage.h"
 #include "session/KeptOnServer.h"
@@ -15,7 +16,8 @@ namespace vesk {
 class ClientJudge;
 struct ReplyWords;
 
-// The download dialogue (states 11-18): log in with USER/PASS or APOP, STAT,
+// The download dialogue (states 11-18): log in with USER/PASS or APOP (or
+// SASL with an access token, states 35-37, over TLS only), STAT,
 // then from the highest number down LIST, RETR, store, DELE; QUIT. A message
 // is deleted at the provider only once it is safely on disk. Where STLS is
 // required, CAPA and STLS (states 31-34) come before the login, and a server
@@ -48,6 +50,9 @@ private:
     void greeting(const QByteArray &line);
     void login(const QByteArray &greetingLine);
     void capability(const QByteArray &line);
+    bearer::Mechanism mechanism() const;
+    void startAuth();
+    void authReply(const QByteArray &line);
     void refuseWithoutTls();
     void stat(const ReplyWords &words);
     void uidlLine(const QByteArray &line);

@@ -9,6 +9,7 @@
 #include "platform/EventPump.h"
 #include "platform/Timer.h"
 #include "session/ProviderConnection.h"
+#include "session/TokenSource.h"
 #include "store/MessageStore.h"
 
 #include <limits>
@@ -51,19 +52,34 @@ int ProviderSession::downLoad()
         host.restartMinuteTimer();
         return 0;
     }
-    connection.judge().beginDownload();
-    connection.setTarget(m_config.Host, m_config.POP3_ServerVesk, m_config.POP3_Security);
-    connection.clientOn(QStringLiteral(">"));
-    view.dialPanelStatus(QStringLiteral("Connecting"));
-    connection.timRet().start();
-    if (m_config.DoublePass)
-        connection.timPass().start();
+    if (m_config.POP3_Auth == PopAuth::Invalid) {
+        refuseSettings(QStringLiteral("POP3_Auth"));
+        host.restartMinuteTimer();
+        return 0;
+    }
+    for (int attempt = 0;; ++attempt) {
+        if (m_config.pop3Bearer() && !fetchToken()) {
+            connError();
+            host.restartMinuteTimer();
+            return 0;
+        }
+        connection.judge().beginDownload();
+        connection.setTarget(m_config.Host, m_config.POP3_ServerVesk, m_config.POP3_Security);
+        connection.clientOn(QStringLiteral(">"));
+        view.dialPanelStatus(QStringLiteral("Connecting"));
+        connection.timRet().start();
+        if (m_config.DoublePass)
+            connection.timPass().start();
 
-    waitForSessionEnd();
-    connection.judge().downloadEnded();
+        waitForSessionEnd();
+        connection.judge().downloadEnded();
 
-    connection.timPass().stop();
-    connection.timRet().stop();
+        connection.timPass().stop();
+        connection.timRet().stop();
+        m_config.AccessToken.clear();
+        if (!(attempt == 0 && retryAfterRejection()))
+            break;
+    }
     if (state.failed()) {
         // Whatever was stored before the failure is new mail all the same.
         m_newMailCount = m_config.ServerON ? connection.judge().storedCount() : 0;
@@ -100,9 +116,19 @@ bool ProviderSession::mailSend()
         state.checkTrigger = TriggerPeriodic;
         return false;
     }
-    upMail();
-    waitForSessionEnd();
-    m_connection->timRet().stop();
+    for (int attempt = 0;; ++attempt) {
+        if (m_config.smtpBearer() && !fetchToken()) {
+            connError();
+            state.checkTrigger = TriggerPeriodic;
+            return false;
+        }
+        upMail();
+        waitForSessionEnd();
+        m_connection->timRet().stop();
+        m_config.AccessToken.clear();
+        if (!(attempt == 0 && retryAfterRejection()))
+            break;
+    }
     if (state.failed()) {
         connError();
         state.checkTrigger = TriggerPeriodic;
@@ -121,6 +147,29 @@ void ProviderSession::upMail()
     connection.judge().beginUpload();
     connection.clientOn(QStringLiteral("<"));
     connection.timRet().start();
+}
+
+bool ProviderSession::fetchToken()
+{
+    QString error = QStringLiteral("トークンの取得方法が設定されていません");
+    m_config.AccessToken = m_tokens ? m_tokens->accessToken(&error) : QString();
+    if (!m_config.AccessToken.isEmpty())
+        return true;
+    m_core.monitor.debug(QStringLiteral("VeskTalk< アクセストークンを得られません : %1 >").arg(error));
+    return false;
+}
+
+bool ProviderSession::retryAfterRejection()
+{
+    if (!m_core.state.failed() || !m_connection->judge().tokenRejected() || !m_tokens || !m_tokens->rejected())
+        return false;
+    // A token may lapse between its fetch and its use: one fresh one is
+    // worth a second session, no more.
+    if (m_connection->active())
+        m_connection->clientOff();
+    m_core.monitor.debug(QStringLiteral("VeskTalk< 新しいアクセストークンでもう一度接続します >"));
+    m_core.state.marker = QStringLiteral(".");
+    return true;
 }
 
 void ProviderSession::refuseSettings(const QString &name)

@@ -10,6 +10,7 @@ namespace vesk {
 class MailHost;
 class MailView;
 class ProviderConnection;
+class TokenSource;
 struct CoreServices;
 
 // The provider session as the controller sees it: DownLoad collects the
@@ -47,15 +48,23 @@ public:
     void refuseSettings(const QString &name);
 
     ProviderConnection &connection() { return *m_connection; }
+    // Where XOAUTH2 and OAUTHBEARER get their token (not owned; may be none).
+    void setTokenSource(TokenSource *tokens) { m_tokens = tokens; }
 
 private:
     void waitForSessionEnd();
+    // The access token into the config; false (told on the monitor) when
+    // there is none.
+    bool fetchToken();
+    // The session failed on a refused token and a fresh one can be had.
+    bool retryAfterRejection();
 
     const CoreServices &m_core;
     SessionConfig m_config;
     SessionContext m_context;
     std::unique_ptr<ProviderConnection> m_connection;
     int m_newMailCount = 0;
+    TokenSource *m_tokens = nullptr;
 };
 
 } // namespace vesk

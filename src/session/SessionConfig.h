@@ -39,6 +39,10 @@ struct SessionConfig
     // and Password.
     QString SMTP_UserID;
     QString SMTP_Password;
+    PopAuth POP3_Auth = PopAuth::Password;
+    // The access token for XOAUTH2 and OAUTHBEARER, fetched just before the
+    // session; never stored.
+    QString AccessToken;
     // Certificates trusted besides the system's (a test's own authority).
     QString TlsCaFile;
 
@@ -52,6 +56,9 @@ struct SessionConfig
 
     QString smtpUser() const { return SMTP_UserID.isEmpty() ? UserID : SMTP_UserID; }
     QString smtpPassword() const { return SMTP_Password.isEmpty() ? Password : SMTP_Password; }
+
+    bool pop3Bearer() const { return POP3_Auth == PopAuth::XOAuth2 || POP3_Auth == PopAuth::OAuthBearer; }
+    bool smtpBearer() const { return SMTP_Auth == SmtpAuth::XOAuth2 || SMTP_Auth == SmtpAuth::OAuthBearer; }
 
     // Host, SMTP and UserID all given.
     bool accountComplete() const { return !Host.isEmpty() && !SMTP.isEmpty() && !UserID.isEmpty(); }

@@ -8,6 +8,7 @@
 #include "mail/TMD5.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
+#include "session/BearerSasl.h"
 #include "session/ClientJudge.h"
 #include "session/ClientLink.h"
 #include "session/SessionConfig.h"
@@ -194,6 +195,10 @@ void SmtpDialogue::startAuth()
             return m_mechanisms.contains("LOGIN");
         case SmtpAuth::CramMd5:
             return m_mechanisms.contains("CRAM-MD5");
+        case SmtpAuth::XOAuth2:
+            return m_mechanisms.contains("XOAUTH2");
+        case SmtpAuth::OAuthBearer:
+            return m_mechanisms.contains("OAUTHBEARER");
         default:
             return false;
         }
@@ -215,7 +220,13 @@ void SmtpDialogue::startAuth()
             return;
         }
     }
-    if (clearText && m_mechanism != SmtpAuth::CramMd5) {
+    if (config.smtpBearer() && !m_judge.link().secure()) {
+        // A bearer token is as good as a password to whoever reads it.
+        m_judge.fail(QStringLiteral(
+            "VeskTalk< 暗号化されていない接続ではアクセストークンを送りません。SMTP の暗号化を設定してください >"));
+        return;
+    }
+    if (clearText && m_mechanism != SmtpAuth::CramMd5 && !config.smtpBearer()) {
         m_judge.fail(
             QStringLiteral("VeskTalk< 暗号化されていない接続ではパスワードを送りません（SMTP認証） >"));
         return;
@@ -237,6 +248,22 @@ void SmtpDialogue::startAuth()
     case SmtpAuth::Login:
         m_judge.sendCommand("AUTH LOGIN");
         break;
+    case SmtpAuth::XOAuth2:
+    case SmtpAuth::OAuthBearer: {
+        // The response on the AUTH line where the line stays within SMTP's
+        // 512 octets (RFC 4954 4), as every server takes; a longer token
+        // (Microsoft's are) follows the 334 on a line of its own.
+        const QByteArray command = "AUTH " + bearer::name(bearerMechanism());
+        const QByteArray response = bearerResponse();
+        if (command.size() + 1 + response.size() + 2 <= 512) {
+            m_authStage = 1;
+            m_judge.sendSecret(command + ' ' + response,
+                QString::fromLatin1(command) + u' ' + QString(response.size(), u'*'));
+        } else {
+            m_judge.sendCommand(command);
+        }
+        break;
+    }
     default:
         m_judge.sendCommand("AUTH CRAM-MD5");
         break;
@@ -247,6 +274,10 @@ void SmtpDialogue::authReply(const QByteArray &code)
 {
     if (code == "235") {
         ready();
+        return;
+    }
+    if (m_mechanism == SmtpAuth::XOAuth2 || m_mechanism == SmtpAuth::OAuthBearer) {
+        bearerReply(code);
         return;
     }
     const SessionConfig &config = m_judge.context().config;
@@ -274,6 +305,38 @@ void SmtpDialogue::authReply(const QByteArray &code)
         return;
     }
     m_judge.sendSecret(response, QString(response.size(), u'*'));
+}
+
+bearer::Mechanism SmtpDialogue::bearerMechanism() const
+{
+    return m_mechanism == SmtpAuth::XOAuth2 ? bearer::Mechanism::XOAuth2 : bearer::Mechanism::OAuthBearer;
+}
+
+QByteArray SmtpDialogue::bearerResponse() const
+{
+    const SessionConfig &config = m_judge.context().config;
+    return bearer::response(bearerMechanism(), config.smtpUser(), config.AccessToken).toBase64();
+}
+
+void SmtpDialogue::bearerReply(const QByteArray &code)
+{
+    // Stage 0: AUTH went alone; 1: the response is out; 2: the error
+    // status is answered.
+    const int stage = m_authStage++;
+    if (code == "334" && stage == 0) {
+        const QByteArray response = bearerResponse();
+        m_judge.sendSecret(response, QString(response.size(), u'*'));
+        return;
+    }
+    m_judge.setTokenRejected();
+    if (code == "334" && stage == 1) {
+        // The server says why and waits for the exchange to end.
+        m_judge.context().core.monitor.debug(bearer::refusalLine(m_judge.words().word2));
+        m_judge.sendCommand(bearer::errorAnswer(bearerMechanism()));
+        return;
+    }
+    m_judge.fail(stage >= 2 ? QStringLiteral("VeskTalk< OAuth 認証に失敗しました >")
+                            : QStringLiteral("VeskTalk< サーバーがアクセストークンを受け付けませんでした >"));
 }
 
 void SmtpDialogue::ready()

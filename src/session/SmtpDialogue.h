@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mail/ProviderSecurity.h"
+#include "session/BearerSasl.h"
 #include "session/OutBoxContents.h"
 
 #include <QByteArray>
@@ -16,7 +17,8 @@ class ClientJudge;
 //
 // Where STARTTLS or a login is wanted, EHLO takes HELO's place and states
 // 21-24 come between it and the first RSET: STARTTLS and EHLO again (a server
-// that does not offer it is left), then AUTH with PLAIN, LOGIN or CRAM-MD5.
+// that does not offer it is left), then AUTH with PLAIN, LOGIN or CRAM-MD5,
+// or with an access token (XOAUTH2, OAUTHBEARER; over TLS only).
 // PLAIN and LOGIN show the password to whoever listens, so they are used only
 // on an encrypted connection unless the user allowed them in plain text.
 class SmtpDialogue final
@@ -36,6 +38,9 @@ private:
     void afterEhlo();
     void startAuth();
     void authReply(const QByteArray &code);
+    bearer::Mechanism bearerMechanism() const;
+    QByteArray bearerResponse() const;
+    void bearerReply(const QByteArray &code);
     void ready();
     void nextMessage();
     void recipient();

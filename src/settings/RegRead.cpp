@@ -47,7 +47,7 @@ void readTable(SettingsStore &store, Settings &settings, const std::vector<Setti
 void keepUnreadableSecurity(SettingsStore &store, Settings &settings)
 {
     for (int Settings::*field :
-        { &Settings::POP3_Security, &Settings::SMTP_Security, &Settings::SMTP_Auth }) {
+        { &Settings::POP3_Security, &Settings::SMTP_Security, &Settings::SMTP_Auth, &Settings::POP3_Auth }) {
         const SettingEntry &entry = SettingsTable::entryOf(field);
         const QString text = store.readString(SettingsTable::sectionOf(entry), SettingsTable::nameOf(entry));
         if (!Blanks::trimmed(text).isEmpty() && !parseDecimal(text))
@@ -68,6 +68,8 @@ Settings RegRead(SettingsStore &store, Messenger &messenger, const RegReadInput 
         = !settings.Host.isEmpty() && !settings.SMTP.isEmpty() && !settings.UserID.isEmpty();
     settings.Password = readPassword(store, &Settings::Password, settings.Password, messenger);
     settings.SMTP_Password = readPassword(store, &Settings::SMTP_Password, settings.SMTP_Password, messenger);
+    settings.OAuth_ClientSecret
+        = readPassword(store, &Settings::OAuth_ClientSecret, settings.OAuth_ClientSecret, messenger);
     settings.OAuth_RefreshToken
         = readPassword(store, &Settings::OAuth_RefreshToken, settings.OAuth_RefreshToken, messenger);
     settings.MainPositionApplies = settings.PosiMode == 0 || settings.PosiMode == 3;

@@ -108,7 +108,16 @@ struct Settings
     bool SMTP_AuthPlain; // PLAIN and LOGIN also without encryption
     QString SMTP_UserID; // empty: UserID
     QString SMTP_Password; // decoded; empty: Password
-    QString OAuth_RefreshToken; // decoded, like Password
+    // OAuth 2.0 (XOAUTH2, OAUTHBEARER) in place of the password.
+    int POP3_Auth; // 0 USER/PASS or APOP, 1 XOAUTH2, 2 OAUTHBEARER
+    QString TokenCommand; // prints an access token; empty: the built-in sign-in
+    int OAuth_Preset; // 0 other, 1 Google, 2 Microsoft (fills the three below)
+    QString OAuth_ClientID;
+    QString OAuth_ClientSecret; // decoded; many desktop clients have none
+    QString OAuth_AuthUrl;
+    QString OAuth_TokenUrl;
+    QString OAuth_Scope; // space-separated
+    QString OAuth_RefreshToken; // decoded; written by the sign-in and each refresh
 
     // --- Disp ---
     bool Wareki;

@@ -115,6 +115,17 @@ const std::vector<SettingEntry> &SettingsTable::config()
         { "Config", "SMTP_AuthPlain", "0", &S::SMTP_AuthPlain },
         { "Config", "SMTP_UserID", "", &S::SMTP_UserID },
         { "Config", "SMTP_Password", "", &S::SMTP_Password, Secret }, // encoded like Password
+        // OAuth 2.0 where a provider takes no password: where the token comes from.
+        { "Config", "POP3_Auth", "0", &S::POP3_Auth },
+        { "Config", "TokenCommand", "", &S::TokenCommand },
+        { "Config", "OAuth_Preset", "0", &S::OAuth_Preset },
+        { "Config", "OAuth_ClientID", "", &S::OAuth_ClientID },
+        // A desktop client's secret is no secret (every copy of the program
+        // holds it): encoded, but not in the keyring.
+        { "Config", "OAuth_ClientSecret", "", &S::OAuth_ClientSecret }, // encoded like Password
+        { "Config", "OAuth_AuthUrl", "", &S::OAuth_AuthUrl },
+        { "Config", "OAuth_TokenUrl", "", &S::OAuth_TokenUrl },
+        { "Config", "OAuth_Scope", "", &S::OAuth_Scope },
         { "Config", "OAuth_RefreshToken", "", &S::OAuth_RefreshToken, Secret }, // encoded like Password
 
         // Ports: the provider's, and the local server's for each mailer. The mailers'

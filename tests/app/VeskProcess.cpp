@@ -40,6 +40,8 @@ QProcessEnvironment VeskHome::environment() const
     env.insert("XDG_DATA_HOME", m_dir.path() + "/data");
     env.insert("XDG_RUNTIME_DIR", runtimeDir());
     env.insert("HOME", m_dir.path());
+    for (const QString &name : m_env.keys())
+        env.insert(name, m_env.value(name));
     return env;
 }
 

@@ -23,6 +23,8 @@ public:
     QString runtimeDir() const { return m_dir.path() + "/run"; }
     QString iniPath() const { return configDir() + "/Dorvane/Vesk.ini"; }
     QProcessEnvironment environment() const;
+    // Before start: one more variable for the program.
+    void setEnv(const QString &name, const QString &value) { m_env.insert(name, value); }
 
     void writeIni(const QString &text) const;
     int count(const QString &box) const;
@@ -40,6 +42,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QProcessEnvironment m_env;
 };
 
 } // namespace vesk::test

@@ -14,13 +14,13 @@ BASE = {"platform"}
 ALLOWED = {
     "platform": set(), "settings": BASE, "net": BASE, "store": BASE, "store/japanese": BASE | {"store"},
     "store/rules": BASE | {"settings", "store", "store/japanese"}, "mail": BASE | {"net", "store"},
-    "session": BASE | {"net", "store", "mail"}, "server": BASE | {"net", "store", "mail"}, "display": BASE,
+    "session": BASE | {"net", "store", "mail"}, "auth": BASE | {"settings", "session"}, "server": BASE | {"net", "store", "mail"}, "display": BASE,
     "boxes": BASE | {"settings", "store", "store/japanese", "store/rules"},
     "pelma": BASE | {"settings"}, "plan": BASE | {"settings"}, "launcher": BASE | {"settings"},
     "extras/settings": BASE | {"settings", "store", "store/japanese", "store/rules", "mail"},
     "extras/monitor": BASE, "extras/slideshow": BASE, "extras/notes": BASE | {"settings", "pelma"},
     "dialup": BASE | {"settings", "mail", "display"}, "dialup/dbus": BASE | {"dialup"},
-    "app": BASE | {"settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
+    "app": BASE | {"auth", "settings", "net", "store", "store/japanese", "store/rules", "mail", "session", "server",
                    "boxes", "display", "extras/settings", "extras/monitor", "extras/slideshow", "extras/notes",
                    "plan", "dialup", "pelma", "launcher"},
 }

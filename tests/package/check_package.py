@@ -87,8 +87,8 @@ def check_contents(deb, tree):
               for name in ("Package", "Version", "Depends", "Recommends", "Section")}
     if fields["Package"] != "vesk" or fields["Section"] != "mail":
         fail(f"control fields: {fields}")
-    for library in ("libqt6core6", "libqt6network6", "libqt6widgets6", "libc6", "libjpeg62-turbo", "libcanberra0",
-                    "libsecret-1-0", "qt6-translations-l10n"):
+    for library in ("libqt6core6", "libqt6network6", "libqt6networkauth6", "libqt6widgets6", "libc6",
+                    "libjpeg62-turbo", "libcanberra0", "libsecret-1-0", "qt6-translations-l10n"):
         if library not in fields["Depends"]:
             fail(f"Depends lacks {library}: {fields['Depends']}")
     # Without a keyring the passwords stay in the settings file.

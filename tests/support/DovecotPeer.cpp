@@ -101,7 +101,25 @@ bool DovecotPeer::writeConfig()
                                              .arg(m_certFile, m_keyFile))
               .arg(m_tlsPort);
     const QString passwd = d + QStringLiteral("/passwd");
-    if (!writeFile(d + QStringLiteral("/dovecot.conf"), conf.toUtf8())
+    QString oauthConf = conf;
+    if (!m_introspectUrl.isEmpty()) {
+        // The password database only for the password mechanisms: else a
+        // password in place of a token would log in.
+        oauthConf.replace(QStringLiteral("auth_mechanisms = plain apop"),
+            QStringLiteral("auth_mechanisms = plain apop xoauth2 oauthbearer"));
+        oauthConf.replace(QStringLiteral("  driver = passwd-file\n"),
+            QStringLiteral("  driver = passwd-file\n  mechanisms = plain apop\n"));
+        oauthConf += QStringLiteral("passdb {\n  driver = oauth2\n  mechanisms = xoauth2 oauthbearer\n"
+                                    "  args = %1/dovecot-oauth2.conf.ext\n}\n")
+                         .arg(d);
+        const QString ext = QStringLiteral("introspection_mode = post\nintrospection_url = %1\n"
+                                           "username_attribute = username\nactive_attribute = active\n"
+                                           "active_value = true\n")
+                                .arg(m_introspectUrl);
+        if (!writeFile(d + QStringLiteral("/dovecot-oauth2.conf.ext"), ext.toUtf8()))
+            return false;
+    }
+    if (!writeFile(d + QStringLiteral("/dovecot.conf"), oauthConf.toUtf8())
         || !writeFile(passwd, (m_user + QStringLiteral(":{PLAIN}") + m_password + u'\n').toUtf8()))
         return false;
     if (root) {

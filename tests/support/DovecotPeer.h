@@ -25,6 +25,9 @@ public:
     void setTls(const QString &certFile, const QString &keyFile);
     // Before start: the address it listens on (127.0.0.1 unless set).
     void setListen(const QString &address) { m_listen = address; }
+    // Before start: XOAUTH2 and OAUTHBEARER too, each token checked at this
+    // introspection endpoint (RFC 7662).
+    void setOAuth2(const QString &introspectUrl) { m_introspectUrl = introspectUrl; }
 
     // Writes the configuration, starts Dovecot and waits until a login works.
     bool start(QString *error = nullptr);
@@ -51,6 +54,7 @@ private:
     quint16 m_port = 0;
     quint16 m_tlsPort = 0;
     QString m_listen = QStringLiteral("127.0.0.1");
+    QString m_introspectUrl;
     QString m_certFile;
     QString m_keyFile;
     bool m_running = false;

@@ -33,6 +33,11 @@ public:
     void settingsSaved(bool serverOn) override { saved << serverOn; }
     void settingsErased() override { ++erased; }
     void dialogClosed() override { ++closed; }
+    void signIn(const OAuthClient &client, std::function<void(bool ok, const QString &text)> done) override
+    {
+        signIns << client;
+        done(signInWorks, signInWorks ? QStringLiteral("サインインしました") : QStringLiteral("サインインできませんでした"));
+    }
 
     bool monitor = false;
     bool passes = true;
@@ -40,6 +45,8 @@ public:
     int erased = 0;
     int closed = 0;
     QList<bool> saved;
+    bool signInWorks = true;
+    QList<OAuthClient> signIns;
     QStringList statuses, lines, tested, sounds, started;
 };
 

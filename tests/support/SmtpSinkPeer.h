@@ -23,6 +23,9 @@ public:
     void setTls(const QString &mode, const QString &certFile, const QString &keyFile);
     // Before start: AUTH PLAIN, LOGIN and CRAM-MD5 for this login, required.
     void setAuth(const QString &user, const QString &password);
+    // Before start: AUTH XOAUTH2 and OAUTHBEARER only, required, each token
+    // checked at this introspection endpoint.
+    void setOAuth(const QString &introspectUrl) { m_options << QStringLiteral("--introspect") << introspectUrl; }
 
     // Recipients containing `rejectPattern` are refused with 550.
     bool start(const QString &rejectPattern = QString(), QString *error = nullptr);

@@ -89,6 +89,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
                 return true;
             },
             [this](ColorValue color) { m_strip->previewClockColor(color); } });
+    m_settingsLink->setTokens(parts.tokens);
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);

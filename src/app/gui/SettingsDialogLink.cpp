@@ -1,8 +1,12 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
+#include "auth/ProviderTokens.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
+
+#include <QDesktopServices>
+#include <QUrl>
 
 namespace vesk {
 
@@ -109,6 +113,15 @@ void SettingsDialogLink::dialogClosed()
         m_showBoxAgain = false;
         m_controller.showBoxWindow();
     }
+}
+
+void SettingsDialogLink::signIn(const OAuthClient &client, std::function<void(bool ok, const QString &text)> done)
+{
+    if (!m_tokens) {
+        SettingsDialogHost::signIn(client, std::move(done));
+        return;
+    }
+    m_tokens->signIn(client, [](const QUrl &url) { return QDesktopServices::openUrl(url); }, std::move(done));
 }
 
 } // namespace vesk

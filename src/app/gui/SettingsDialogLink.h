@@ -8,6 +8,7 @@ namespace vesk {
 
 class Controller;
 class ProtocolMonitor;
+class ProviderTokens;
 class TDebugForm;
 
 // The settings dialog's view of the running program: the controller's
@@ -41,6 +42,9 @@ public:
     bool connectionTestRunning() const override;
     void playSound(const QString &waveFile, SoundEvent event) override;
     void previewClockColor(ColorValue color) override;
+    void signIn(const OAuthClient &client, std::function<void(bool ok, const QString &text)> done) override;
+    // Where the sign-in's tokens go (none: the button only says it cannot).
+    void setTokens(ProviderTokens *tokens) { m_tokens = tokens; }
     void testStartMailer(const QString &program, const QString &switches) override;
     void mailerMacroTest(
         int mailer, const QString &program, const QString &switches, const QString &macro) override;
@@ -54,6 +58,7 @@ private:
     ProtocolMonitor &m_monitor;
     Windows m_windows;
     bool m_showBoxAgain = false;
+    ProviderTokens *m_tokens = nullptr;
 };
 
 } // namespace vesk

@@ -70,6 +70,12 @@ const std::vector<ControlRule> &rules()
         { "edtSmtpUserID", MA, Enable },
         { "edtSmtpPassword", MA, Enable },
         { "ckbSmtpAuthPlain", MA, Enable },
+        { "cmbPop3Auth", M, Enable },
+        { "edtTokenCommand", M, Enable },
+        { "cmbOAuthPreset", M, Enable },
+        { "edtOAuthClientID", M, Enable },
+        { "edtOAuthClientSecret", M, Enable },
+        { "btnSignIn", M, Enable },
         // The check interval.
         { "edtRoundTime", MR, Write },
         { "btnRoundUp", MR, Enable },

@@ -38,7 +38,11 @@ const std::vector<DialogControl> &all()
         { "spePop3Port", &S::POP3_ServerVesk, 1, 65535 },
         { "cmbSmtpSecurity", &S::SMTP_Security, 0, 2 },
         { "speSmtpPort", &S::SMTP_ServerVesk, 1, 65535 },
-        { "cmbSmtpAuth", &S::SMTP_Auth, 0, 4 },
+        { "cmbSmtpAuth", &S::SMTP_Auth, 0, 6 },
+        { "cmbPop3Auth", &S::POP3_Auth, 0, 2 },
+        { "edtTokenCommand", &S::TokenCommand },
+        { "cmbOAuthPreset", &S::OAuth_Preset, 0, 2 },
+        { "edtOAuthClientID", &S::OAuth_ClientID },
         { "edtSmtpUserID", &S::SMTP_UserID },
         { "ckbSmtpAuthPlain", &S::SMTP_AuthPlain },
         // 接続方法

@@ -2,9 +2,12 @@
 
 #include "platform/Sound.h"
 #include "settings/ColorValue.h"
+#include "settings/OAuthClient.h"
 #include "settings/ProviderAccount.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace vesk {
 
@@ -33,6 +36,14 @@ public:
     // Ends a running connection test as failed.
     virtual void cancelConnectionTest() = 0;
     virtual bool connectionTestRunning() const = 0;
+
+    // "ブラウザでサインイン": the provider's sign-in in the user's browser
+    // for this client; `done` says in the user's words how it went.
+    virtual void signIn(const OAuthClient &client, std::function<void(bool ok, const QString &text)> done)
+    {
+        Q_UNUSED(client);
+        done(false, QStringLiteral("この環境ではサインインできません"));
+    }
 
     // The strip's clock in this colour until the settings are read again:
     // the new-mail colour as it would look.

@@ -68,6 +68,9 @@ void SettingsDialogModel::load(SettingsStore &store)
     m_passwordInFile = !store.secrets() || !store.secrets()->available();
     m_password = loadPassword(store, &Settings::Password);
     m_smtpPassword = loadPassword(store, &Settings::SMTP_Password);
+    m_clientSecret = loadPassword(store, &Settings::OAuth_ClientSecret);
+    for (QString Settings::*field : { &Settings::OAuth_AuthUrl, &Settings::OAuth_TokenUrl, &Settings::OAuth_Scope })
+        m_values.*field = SettingsTable::value(store, field);
     loadPorts(store);
 
     m_roundTime.setText(QString::number(SettingsTable::value(store, &Settings::RoundTime)));
@@ -306,6 +309,12 @@ void SettingsDialogModel::soundTest(SettingsDialogHost &host, QStringView field)
     host.playSound(text(field), field == u"edtPlanWave" ? SoundEvent::PlanAlarm : SoundEvent::NewMail);
 }
 
+OAuthClient SettingsDialogModel::oauthClient() const
+{
+    return oauthClientOf(m_values.OAuth_Preset, m_values.OAuth_ClientID, m_clientSecret, m_values.OAuth_AuthUrl,
+        m_values.OAuth_TokenUrl, m_values.OAuth_Scope);
+}
+
 SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, const QString &folder)
 {
     if (m_values.DevideON) {
@@ -329,6 +338,7 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
     }
     SettingsTable::setValue(store, &Settings::Password, PasswordCodec::encode(m_password));
     SettingsTable::setValue(store, &Settings::SMTP_Password, PasswordCodec::encode(m_smtpPassword));
+    SettingsTable::setValue(store, &Settings::OAuth_ClientSecret, PasswordCodec::encode(m_clientSecret));
     SettingsTable::setValue(store, &Settings::RoundTime, m_roundTime.minutes());
     SettingsTable::setValue(store, &Settings::DialMode, m_dialUp ? 1 : 0);
     for (const SettingEntry::Field &field : LookFields)

@@ -4,6 +4,7 @@
 #include "extras/settings/RoundTimeField.h"
 #include "settings/EraseAllSettings.h"
 #include "settings/ProviderAccount.h"
+#include "settings/OAuthClient.h"
 #include "settings/Settings.h"
 #include "store/rules/RuleEntryModel.h"
 
@@ -63,6 +64,10 @@ public:
     // The SMTP password, plain (empty: the provider's).
     const QString &smtpPassword() const { return m_smtpPassword; }
     void setSmtpPassword(const QString &password) { m_smtpPassword = password; }
+    const QString &clientSecret() const { return m_clientSecret; }
+    void setClientSecret(const QString &secret) { m_clientSecret = secret; }
+    // The OAuth client as the dialog shows it now (saved or not).
+    OAuthClient oauthClient() const;
     // The provider ports again from the store (the port dialog wrote them).
     void reloadPorts(SettingsStore &store);
 
@@ -131,6 +136,7 @@ private:
     Settings m_values;
     QString m_password;
     QString m_smtpPassword;
+    QString m_clientSecret;
     RoundTimeField m_roundTime;
     RuleEntryModel m_rules;
     bool m_dialUp = false;

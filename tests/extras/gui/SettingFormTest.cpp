@@ -1,6 +1,7 @@
 #include "extras/settings/gui/SettingForm.h"
 #include "extras/settings/DialogControls.h"
 #include "extras/settings/gui/PortForm.h"
+#include "mail/ProviderSecurity.h"
 #include "settings/PasswordCodec.h"
 #include "support/FakeSettingsDialogHost.h"
 #include "support/MemorySettingsStore.h"
@@ -10,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -106,6 +109,34 @@ TEST_F(SettingFormTest, EveryPageAsAPersonSeesIt)
     TPortForm ports(store, messenger, form);
     ports.show();
     EXPECT_TRUE(saveScreenshot(ports, QStringLiteral("settings-ports")));
+}
+
+TEST_F(SettingFormTest, TheSignInTakesTheClientAsShownAndSaysHowItWent)
+{
+    form->pages()->setCurrentWidget(find<QWidget>("tabSecurity"));
+    type("edtOAuthClientID", "vesk-desktop");
+    type("edtOAuthClientSecret", "s3cret");
+    find<QComboBox>("cmbOAuthPreset")->setCurrentIndex(int(OAuthPreset::Microsoft));
+    find<QComboBox>("cmbPop3Auth")->setCurrentIndex(int(PopAuth::XOAuth2));
+    find<QComboBox>("cmbSmtpAuth")->setCurrentIndex(int(SmtpAuth::OAuthBearer));
+    for (bool works : { false, true }) {
+        host.signInWorks = works;
+        click("btnSignIn");
+        EXPECT_EQ(find<QLabel>("lblSignIn")->text(),
+            works ? QStringLiteral("サインインしました") : QStringLiteral("サインインできませんでした"));
+        EXPECT_TRUE(find<QWidget>("btnSignIn")->isEnabled());
+    }
+    EXPECT_EQ(messenger.beeps, 1);
+    ASSERT_EQ(host.signIns.size(), 2);
+    EXPECT_EQ(host.signIns[0].clientId, QStringLiteral("vesk-desktop"));
+    EXPECT_EQ(host.signIns[0].clientSecret, QStringLiteral("s3cret"));
+    EXPECT_TRUE(host.signIns[0].scope.contains(QStringLiteral("offline_access")));
+    EXPECT_TRUE(saveScreenshot(*form, QStringLiteral("settings-oauth")));
+    click("btnOK");
+    EXPECT_EQ(store.readString("Config", "OAuth_ClientID"), "vesk-desktop");
+    EXPECT_EQ(store.readString("Config", "OAuth_ClientSecret"), PasswordCodec::encode("s3cret"));
+    EXPECT_EQ(store.readString("Config", "POP3_Auth"), "1");
+    EXPECT_EQ(store.readString("Config", "SMTP_Auth"), "6");
 }
 
 TEST_F(SettingFormTest, ControlsFollowTheirBoxesAndTheIntervalNeverShowsZero)

@@ -151,6 +151,10 @@ void TSettingForm::bindSpecialControls()
     smtpPassword->setText(m_model.smtpPassword());
     connect(smtpPassword, &QLineEdit::textChanged, this,
         [this](const QString &text) { m_model.setSmtpPassword(text); });
+    auto *clientSecret = control<QLineEdit>("edtOAuthClientSecret");
+    clientSecret->setText(m_model.clientSecret());
+    connect(clientSecret, &QLineEdit::textChanged, this,
+        [this](const QString &text) { m_model.setClientSecret(text); });
 
     showRoundTime();
     connect(control<QLineEdit>("edtRoundTime"), &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -190,6 +194,24 @@ void TSettingForm::bindSpecialControls()
     connect(control<QListWidget>("ltbAp"), &QListWidget::itemDoubleClicked, this, takeEntry);
 }
 
+void TSettingForm::btnSignInClick()
+{
+    auto *result = control<QLabel>("lblSignIn");
+    auto *button = control<QPushButton>("btnSignIn");
+    result->setText(QStringLiteral("ブラウザでサインインしてください…"));
+    button->setEnabled(false);
+    // The answer may come after the dialog has gone.
+    QPointer<TSettingForm> self(this);
+    m_host.signIn(m_model.oauthClient(), [self, result, button](bool ok, const QString &text) {
+        if (!self)
+            return;
+        button->setEnabled(true);
+        result->setText(text);
+        if (!ok)
+            self->m_messenger.beep();
+    });
+}
+
 void TSettingForm::connectButtons()
 {
     auto on = [this](const char *name, auto handler) {
@@ -212,6 +234,7 @@ void TSettingForm::connectButtons()
             m_host.openMonitor();
     });
     on("btnCheck", [this] { btnCheckClick(); });
+    on("btnSignIn", [this] { btnSignInClick(); });
     on("btnTestCancel", [this] { m_model.cancelConnectionTest(m_host); });
     on("btnMonitorClear", [this] { m_model.clearMonitor(m_host); });
     on("btnMonitorClose", [this] { m_model.closeMonitor(m_host); });

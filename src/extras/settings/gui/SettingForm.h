@@ -58,6 +58,7 @@ private:
     void btnOKClick();
     void btnDefaultClick();
     void btnCheckClick();
+    void btnSignInClick();
     // No closing while a connection test waits inside the dialog.
     bool testRunning() const;
 

@@ -199,7 +199,8 @@ QWidget *security(QWidget *parent)
         row(p,
             { choice("cmbSmtpAuth",
                 { QStringLiteral("なし"), QStringLiteral("自動"), QStringLiteral("PLAIN"),
-                    QStringLiteral("LOGIN"), QStringLiteral("CRAM-MD5") }) },
+                    QStringLiteral("LOGIN"), QStringLiteral("CRAM-MD5"), QStringLiteral("XOAUTH2"),
+                    QStringLiteral("OAUTHBEARER") }) },
             true));
     QLineEdit *user = edit(p, "edtSmtpUserID");
     user->setPlaceholderText(QStringLiteral("空欄ならＨＯＳＴ設定のユーザーID"));
@@ -210,9 +211,37 @@ QWidget *security(QWidget *parent)
     form->addRow(check(p, "ckbSmtpAuthPlain",
         QStringLiteral("暗号化しない接続でもPLAIN/LOGINでパスワードを送る（おすすめしません）")));
 
+    // Providers that take no password: an access token in its place.
+    auto *oauth = new QGroupBox(QStringLiteral("OAuth 2.0（パスワードの代わりにアクセストークン）"), p);
+    auto *tokens = new QFormLayout(oauth);
+    tokens->addRow(QStringLiteral("POP3認証"),
+        row(p,
+            { choice("cmbPop3Auth",
+                { QStringLiteral("ユーザーID・パスワード（APOP）"), QStringLiteral("XOAUTH2"),
+                    QStringLiteral("OAUTHBEARER") }) },
+            true));
+    QLineEdit *command = edit(p, "edtTokenCommand");
+    command->setPlaceholderText(QStringLiteral("空欄なら下のサインインで得たトークンを使う"));
+    tokens->addRow(QStringLiteral("トークンコマンド"), command);
+    tokens->addRow(QStringLiteral("プロバイダー"),
+        row(p,
+            { choice("cmbOAuthPreset",
+                { QStringLiteral("その他（Vesk.ini で指定）"), QStringLiteral("Google"),
+                    QStringLiteral("Microsoft") }) },
+            true));
+    tokens->addRow(QStringLiteral("クライアントID"), edit(p, "edtOAuthClientID"));
+    QLineEdit *clientSecret = secret(p, "edtOAuthClientSecret");
+    clientSecret->setPlaceholderText(QStringLiteral("発行されたときだけ"));
+    tokens->addRow(QStringLiteral("クライアントシークレット"), clientSecret);
+    auto *signInResult = named(new QLabel(p), "lblSignIn");
+    signInResult->setWordWrap(true);
+    tokens->addRow(row(p, { button(p, "btnSignIn", QStringLiteral("ブラウザでサインイン")) }, true));
+    tokens->addRow(signInResult);
+
     auto *layout = new QVBoxLayout(p);
     layout->addWidget(servers);
     layout->addWidget(login);
+    layout->addWidget(oauth);
     layout->addStretch(1);
     return p;
 }

@@ -1,0 +1,1 @@
+vesk_add_fuzzer(oauth_replies DEPS vesk_auth)
