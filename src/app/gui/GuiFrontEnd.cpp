@@ -1,6 +1,8 @@
 #include "app/gui/GuiFrontEnd.h"
 
 #include "app/Controller.h"
+#include "app/ControllerBoxHost.h"
+#include "app/ControllerPlanHost.h"
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/QtTranslations.h"
@@ -68,7 +70,8 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
     m_strip->setTrayAvailable(m_desktop->trayAvailable());
     // The organiser: the calendar in the strip, the plan editor, reminders.
-    m_planWindows = std::make_unique<PlanWindows>(c, parts.settingsStore, parts.clock, m_messenger);
+    m_planHost = std::make_unique<ControllerPlanHost>(c);
+    m_planWindows = std::make_unique<PlanWindows>(*m_planHost, parts.settingsStore, parts.clock, m_messenger);
     m_strip->setCalendarPanel(m_planWindows->calendarPanel());
     // The new-mail slideshow in the strip's picture area.
     auto *slideshow = new SlideshowView;
@@ -269,7 +272,9 @@ void GuiFrontEnd::openBoxWindow()
 {
     if (!m_boxes) {
         m_trash = std::make_unique<DesktopTrash>();
-        m_boxes = std::make_unique<TDevideForm>(m_parts->controller, m_parts->store, m_parts->settingsStore,
+        if (!m_boxHost)
+            m_boxHost = std::make_unique<ControllerBoxHost>(m_parts->controller, m_parts->settingsStore);
+        m_boxes = std::make_unique<TDevideForm>(*m_boxHost, m_parts->store, m_parts->settingsStore,
             m_messenger, QtTimerFactory::instance(), *m_trash);
         // The window's layout is saved while the program still runs.
         connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);

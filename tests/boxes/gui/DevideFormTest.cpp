@@ -1,6 +1,7 @@
 #include "BoxFixture.h"
 #include "BoxWindowMail.h"
 
+#include "app/ControllerBoxHost.h"
 #include "boxes/gui/BoxGridView.h"
 #include "boxes/gui/ChoimiForm.h"
 #include "boxes/gui/DevideActions.h"
@@ -64,7 +65,8 @@ protected:
     }
 
     FolderTrash trash { m_dir.path() + "/trash" };
-    TDevideForm form { controller, m_store, settings, m_messenger, m_timers, trash };
+    ControllerBoxHost host { controller, settings };
+    TDevideForm form { host, m_store, settings, m_messenger, m_timers, trash };
 };
 
 TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)

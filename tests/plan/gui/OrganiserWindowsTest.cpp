@@ -1,3 +1,4 @@
+#include "app/ControllerPlanHost.h"
 #include "app/gui/VeskMainForm.h"
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
@@ -51,8 +52,9 @@ protected:
     int cellOf(int day) const { return CalendarLayout::cellOfDay(controller.calendar().firstWeekday(), day); }
     QPoint centreOf(int day) const { return panel->grid()->cellRect(cellOf(day)).center(); }
 
+    ControllerPlanHost host { controller };
     VeskMainForm strip { controller };
-    CalendarPanel *panel = new CalendarPanel(controller);
+    CalendarPanel *panel = new CalendarPanel(host);
 };
 
 TEST_F(OrganiserWindows, CalendarInTheStrip)

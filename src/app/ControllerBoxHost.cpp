@@ -1,14 +1,21 @@
-#include "boxes/gui/ControllerBoxHost.h"
+#include "app/ControllerBoxHost.h"
 
 #include "app/Controller.h"
 #include "store/rules/RuleStorage.h"
 
 namespace vesk {
 
-ControllerBoxHost::ControllerBoxHost(Controller &controller, SettingsStore &settingsStore)
-    : m_c(controller)
+ControllerBoxHost::ControllerBoxHost(Controller &controller, SettingsStore &settingsStore, QObject *parent)
+    : BoxHost(parent)
+    , m_c(controller)
     , m_settingsStore(settingsStore)
-{ }
+{
+    connect(&m_c, &Controller::messageAdded, this, &BoxHost::messageAdded);
+    connect(&m_c, &Controller::messageRemoved, this, &BoxHost::messageRemoved);
+    connect(&m_c, &Controller::boxCaptionChanged, this, &BoxHost::captionChanged);
+    connect(&m_c, &Controller::boxWindowCloseRequested, this, &BoxHost::closeRequested);
+    connect(&m_c, &Controller::settingsChanged, this, &BoxHost::settingsChanged);
+}
 
 const Settings &ControllerBoxHost::settings() const
 {
@@ -76,6 +83,11 @@ void ControllerBoxHost::offerRule(int list, const QString &text)
 RuleLists ControllerBoxHost::distributionRules() const
 {
     return rulestorage::load(m_settingsStore);
+}
+
+void ControllerBoxHost::setBoxWindowOpen(bool open)
+{
+    m_c.setBoxWindowOpen(open);
 }
 
 void ControllerBoxHost::sendToStickyNote(const QString &text)
