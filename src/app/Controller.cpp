@@ -2,11 +2,11 @@
 
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
+#include "app/ControllerPlanProgram.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
-#include "plan/CalendarState.h"
 #include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -34,15 +34,18 @@ Controller::Controller(
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
     , m_display(core.clock)
-    , m_plans(std::make_unique<PlanState>(settingsStore))
-    , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
+    , m_planProgram(std::make_unique<PlanProgram>(*this))
+    , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
     // A launcher plan starts its entry as the launcher menu would.
-    m_planActions.startLauncher = [this](int entry) { startLauncherEntry(entry); };
+    m_planner->planActions().startLauncher = [this](int entry) { startLauncherEntry(entry); };
+    // The windows redraw the calendar with the settings read again.
+    connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
+    connect(m_planner.get(), &PlanController::stickyNoteRequested, this, &Controller::reminderToStickyNote);
 }
 
 Controller::~Controller()
@@ -62,7 +65,7 @@ void Controller::start()
 
     m_starting = true;
     RetMain();
-    planStartUp();
+    m_planner->planStartUp();
     accessoriesStart();
     m_starting = false;
     DispSet(DisplayState::Normal);
@@ -94,7 +97,7 @@ void Controller::RetMain()
     // Setup's dial-up part comes first: without the service the program
     // runs as on a LAN, and everything must see it so.
     m_dialUp->setup(m_settings);
-    m_plans->PlanRegRead();
+    m_planner->settingsRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
@@ -158,7 +161,7 @@ void Controller::MyIdle()
 void Controller::startMinuteTimer()
 {
     // Holiday planning holds the timer until it ends.
-    if (!m_closeRequested && !holidayPlanning()) {
+    if (!m_closeRequested && !m_planner->holidayPlanning()) {
         armMinuteTimer();
         m_timMin->start();
     }
@@ -205,7 +208,7 @@ StripState Controller::stripState() const
     state.dialPanelShown = m_dialUp->panel().shown;
     state.connected = m_dialUp->connected();
     state.animationRunning = m_animationOn;
-    state.calendarOpen = calendarOpen();
+    state.calendarOpen = m_planner->calendarOpen();
     state.calBack = m_settings.CalBack;
     state.hiddenMode = m_display.hiddenMode();
     return state;

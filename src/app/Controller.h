@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/PlanActions.h"
 #include "app/ProviderLink.h"
 #include "display/DisplayState.h"
 #include "display/StripRules.h"
@@ -22,7 +21,6 @@
 namespace vesk {
 
 class AccessPointSelector;
-class CalendarState;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
@@ -30,7 +28,7 @@ class DesktopWindows;
 class GlobalAtoms;
 class GlobalHotKeys;
 class MailHost;
-class PlanState;
+class PlanController;
 class PowerOff;
 struct DialPanel;
 class MailView;
@@ -184,39 +182,9 @@ public:
     // The title bar's hint.
     QString titleHint() const;
 
-    // --- Plans, reminders and the calendar (ControllerPlans.cpp, ControllerCalendar.cpp) ---
-
-    // What action plans do through other parts of the program.
-    void setPlanActions(PlanActions actions) { m_planActions = std::move(actions); }
-    // Where the national holiday files shipped with the program are.
-    void setShippedHolidays(const QString &folder);
-    // mnuPlanClick: the plan editor for today; one editor dialog at a time
-    // (a second request beeps).
-    void openPlanEditor();
-    // The plan editor has closed: the plans are read again (RetMain).
-    void planEditorClosed();
-    // mnuCalClick (and Esc): the calendar shown, or closed when it is shown.
-    void toggleCalendar();
-    // spbCalCloseClick: "閉じる", Esc.
-    void closeCalendar();
-    // "<<", ">>", "Today" (Left, Right, Down).
-    void calendarPrevious();
-    void calendarNext();
-    void calendarToday();
-    // "休": holiday planning on or off; the minute timer waits meanwhile.
-    void toggleHolidayPlanning();
-    // A click and a double-click on day cell n (1-42).
-    void calendarDayClicked(int cell);
-    void calendarDayDoubleClicked(int cell);
-    // WeekColorN (1-7) chosen in the calendar, written at once.
-    void setCalendarColour(int number, ColorValue colour);
-    // The seven colours back to their defaults at the next start.
-    void resetCalendarColours();
-
-    const PlanState &plans() const { return *m_plans; }
-    const CalendarState &calendar() const { return *m_calendar; }
-    bool calendarOpen() const;
-    bool holidayPlanning() const;
+    // Plans, reminders and the calendar (PlanController.cpp, PlanControllerCalendar.cpp).
+    PlanController &planner() { return *m_planner; }
+    const PlanController &planner() const { return *m_planner; }
     // --- The box window's commands ---
 
     // Wakeup for the box window and the quick view: mailer 1 or 2 (they
@@ -355,14 +323,6 @@ signals:
     void settingsChanged(const vesk::Settings &settings);
     // The close handling is done: the program may end.
     void finished();
-    // The plan editor is to open with this reference day.
-    void planEditorRequested(const QDate &reference);
-    // PopUpOn: a reminder window with its caption, the plan's date-time and
-    // comment, placed `offset` pixels off the centre of the screen.
-    void reminderRequested(
-        const QString &message, const QString &dateTime, const QString &comment, int offset);
-    // The calendar's month, cells, planning mode or colours changed.
-    void calendarChanged();
     // What the provider session is to use from now on: the connection
     // test's account, and the loaded settings again after it.
     void providerSettingsChanged(const vesk::Settings &settings);
@@ -376,6 +336,8 @@ private:
     friend class EngineHost;
     class DialUpHost;
     friend class DialUpHost;
+    class PlanProgram;
+    friend class PlanProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -432,23 +394,6 @@ private:
     void Wakeup(int mailer);
     bool passwordGuards(int mailer);
 
-    // Plans, reminders and the calendar.
-    void planStartUp();
-    void startUpReminderStep();
-    void finishStartUpPass();
-    bool planDueCheck();
-    void advancePlan(const QDateTime &now);
-    void planAlertAcknowledged();
-    void PopUpOn(const QString &message, const QString &dateTime, const QString &comment);
-    void playPlanSound();
-    void planActionMissing(const QString &feature);
-    void spbTodayClick();
-    bool CalDaySet();
-    void calendarMoved(int fromYear, int fromMonth);
-    bool leaveHolidayPlanning();
-    void calendarDateChanged();
-    void saveHolidaysAtQuit();
-    void openPlanEditorFor(const QDate &reference);
 
     // Sticky notes and the slideshow.
     void rewindAnimation();
@@ -536,13 +481,8 @@ private:
     bool m_closed = false;
     QString m_keyBuffer;
 
-    std::unique_ptr<PlanState> m_plans;
-    std::unique_ptr<CalendarState> m_calendar;
-    PlanActions m_planActions;
-    bool m_planOverdue = false; // the start-up pass met an overdue plan
-    bool m_planEditorOpen = false;
-    QString m_alertedPlan; // the name of the plan whose alert stands
-    int m_reminderOffset = 0;
+    std::unique_ptr<PlanProgram> m_planProgram;
+    std::unique_ptr<PlanController> m_planner;
     // The settings dialog's state.
     bool m_connectionTest = false;
     bool m_settingsErased = false;

@@ -1,4 +1,5 @@
 #include "app/ControllerDialUpHost.h"
+#include "app/PlanController.h"
 #include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -51,11 +52,12 @@ void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)
     m_dialUp->setBackend(backend);
     m_dialUp->setPowerOff(powerOff);
     // The timed plans' actions that the connection control carries out.
-    m_planActions.connect = [this] { m_dialUp->ModemOpen(); };
+    PlanActions &actions = m_planner->planActions();
+    actions.connect = [this] { m_dialUp->ModemOpen(); };
     // As the OK button's "OFF": a send under way is given up, and said so.
-    m_planActions.disconnect = [this] { hangUp(); };
-    m_planActions.connected = [this] { return m_dialUp->connected(); };
-    m_planActions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
+    actions.disconnect = [this] { hangUp(); };
+    actions.connected = [this] { return m_dialUp->connected(); };
+    actions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
 }
 
 bool Controller::DialUpOn()

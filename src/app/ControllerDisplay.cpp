@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/PlanController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"
@@ -117,7 +118,7 @@ void Controller::acknowledgePlanAlert()
     if (!m_mailAnnounced)
         m_atoms.remove(TalkedAtom);
     DispSet(DisplayState::Normal);
-    planAlertAcknowledged();
+    m_planner->planAlertAcknowledged();
 }
 
 void Controller::notYetAvailable(const QString &feature)

@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -32,7 +33,7 @@ bool Controller::quit()
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
-    saveHolidaysAtQuit();
+    m_planner->saveHolidaysAtQuit();
     m_core.state.marker = QStringLiteral("  ");
     m_closeRequested = true;
     m_core.pump.waitUntil([] { return false; }, 51, 10);

@@ -1,8 +1,8 @@
 #include "app/Controller.h"
+#include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
-#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
@@ -77,7 +77,7 @@ void Controller::timMinTimer()
     // 1-2: the date and the clock.
     if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate()) {
         m_display.dateWrite();
-        calendarDateChanged();
+        m_planner->calendarDateChanged();
     }
     // While connected the title may show the connection time instead.
     const bool clock = !m_dialUp->connected() || m_dialUp->panel().shown;
@@ -121,12 +121,12 @@ void Controller::timMinTimer()
             }
         }
         // The start-up reminder pass: one plan per tick, from the last.
-        if (m_plans->index() >= 0) {
-            startUpReminderStep();
+        if (m_planner->startUpPassRunning()) {
+            m_planner->startUpReminderStep();
             startMinuteTimer();
             return;
         }
-        finishStartUpPass();
+        m_planner->finishStartUpPass();
         setMinuteRhythm(FirstDelayRhythm);
         m_firstDelayLeft = m_settings.FirstDelay;
         startMinuteTimer();
@@ -164,7 +164,7 @@ void Controller::timMinTimer()
     }
 
     // 7: plans whose time has come.
-    if (planDueCheck())
+    if (m_planner->planDueCheck())
         return;
 
     // 8: the line came up or dropped; the disconnect timer.

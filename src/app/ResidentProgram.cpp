@@ -3,6 +3,7 @@
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
 #include "app/FrontEnd.h"
+#include "app/PlanController.h"
 #include "app/PortErrorText.h"
 #include "app/ProviderSessionLink.h"
 #include "dialup/SelectorLibrary.h"
@@ -155,7 +156,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     QObject::connect(&wallClock, &WallClockWatch::changed, &controller, &Controller::wallClockChanged);
     // Without windows a reminder of the start-up pass is a message.
     if (!frontEnd) {
-        QObject::connect(&controller, &Controller::reminderRequested,
+        QObject::connect(&controller.planner(), &PlanHost::reminderRequested,
             [&messenger](const QString &message, const QString &dateTime, const QString &comment, int) {
                 messenger.message(message + QStringLiteral(" ") + dateTime + QStringLiteral(" ") + comment);
             });

@@ -2,7 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/ControllerBoxHost.h"
-#include "app/ControllerPlanHost.h"
+#include "app/PlanController.h"
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/QtTranslations.h"
@@ -70,8 +70,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
     m_strip->setTrayAvailable(m_desktop->trayAvailable());
     // The organiser: the calendar in the strip, the plan editor, reminders.
-    m_planHost = std::make_unique<ControllerPlanHost>(c);
-    m_planWindows = std::make_unique<PlanWindows>(*m_planHost, parts.settingsStore, parts.clock, m_messenger);
+    m_planWindows = std::make_unique<PlanWindows>(c.planner(), parts.settingsStore, parts.clock, m_messenger);
     m_strip->setCalendarPanel(m_planWindows->calendarPanel());
     // The new-mail slideshow in the strip's picture area.
     auto *slideshow = new SlideshowView;
@@ -162,7 +161,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.toggleMailIndication();
         break;
     case C::Calendar:
-        c.toggleCalendar();
+        c.planner().toggleCalendar();
         break;
     case C::PelmaAll:
         c.toggleStickyNotes();
@@ -177,7 +176,7 @@ void GuiFrontEnd::run(menu::Command command)
     case C::LauncherEntry:
         break;
     case C::Plan:
-        c.openPlanEditor();
+        c.planner().openPlanEditor();
         break;
     case C::LauncherSettings:
         c.openLauncherEditor();

@@ -12,7 +12,6 @@
 namespace vesk {
 
 class ControllerBoxHost;
-class ControllerPlanHost;
 class DesktopIntegration;
 class DesktopTrash;
 class DesktopNotifier;
@@ -66,10 +65,8 @@ private:
 
     GuiMessenger m_messenger;
     std::unique_ptr<ProgramParts> m_parts;
-    // What the box and organiser windows see of the controller; they outlive
-    // every window.
+    // What the box window sees of the controller; it outlives the window.
     std::unique_ptr<ControllerBoxHost> m_boxHost;
-    std::unique_ptr<ControllerPlanHost> m_planHost;
     std::unique_ptr<PopupMenu> m_menu;
     std::unique_ptr<VeskMainForm> m_strip;
     std::unique_ptr<DesktopIntegration> m_desktop;

@@ -1,6 +1,7 @@
 #include "app/gui/VeskMainForm.h"
 
 #include "app/Controller.h"
+#include "app/PlanController.h"
 #include "app/gui/StripLook.h"
 #include "dialup/DialPanel.h"
 #include "platform/WindowPlace.h"
@@ -367,18 +368,18 @@ void VeskMainForm::keyPressEvent(QKeyEvent *event)
     // Esc opens and closes the calendar; the arrows turn its months.
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_c.toggleCalendar();
+        m_c.planner().toggleCalendar();
         return;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (m_c.calendarOpen()) {
+        if (m_c.planner().calendarOpen()) {
             if (event->key() == Qt::Key_Left)
-                m_c.calendarPrevious();
+                m_c.planner().calendarPrevious();
             else if (event->key() == Qt::Key_Right)
-                m_c.calendarNext();
+                m_c.planner().calendarNext();
             else
-                m_c.calendarToday();
+                m_c.planner().calendarToday();
             return;
         }
         break;
