@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 
+#include "app/AccessoriesController.h"
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
 #include "app/ControllerPlanProgram.h"
@@ -36,6 +37,7 @@ Controller::Controller(
     , m_display(core.clock)
     , m_planProgram(std::make_unique<PlanProgram>(*this))
     , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
+    , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
@@ -45,7 +47,8 @@ Controller::Controller(
     m_planner->planActions().startLauncher = [this](int entry) { startLauncherEntry(entry); };
     // The windows redraw the calendar with the settings read again.
     connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
-    connect(m_planner.get(), &PlanController::stickyNoteRequested, this, &Controller::reminderToStickyNote);
+    connect(m_planner.get(), &PlanController::stickyNoteRequested, this,
+        [this](const QString &date, const QString &comment) { m_accessories->reminderToStickyNote(date, comment); });
 }
 
 Controller::~Controller()
@@ -66,7 +69,7 @@ void Controller::start()
     m_starting = true;
     RetMain();
     m_planner->planStartUp();
-    accessoriesStart();
+    m_accessories->accessoriesStart();
     m_starting = false;
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
@@ -91,9 +94,9 @@ void Controller::RetMain()
     ++m_settingsReads;
     RegReadInput input;
     input.lastTime = m_lastTime;
-    input.pelmaExists = noteProgramPresent();
+    input.pelmaExists = m_accessories->noteProgramPresent();
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
-    settingsReadForAccessories();
+    m_accessories->settingsReadForAccessories();
     // Setup's dial-up part comes first: without the service the program
     // runs as on a LAN, and everything must see it so.
     m_dialUp->setup(m_settings);
@@ -197,7 +200,7 @@ void Controller::DispSet(int mode)
     const StripLayout before = m_layout;
     if (choice.layout)
         m_layout = *choice.layout;
-    animationLayoutChanged(before);
+    m_accessories->animationLayoutChanged(before, m_layout);
     emit displayChanged();
 }
 

@@ -21,6 +21,7 @@
 namespace vesk {
 
 class AccessPointSelector;
+class AccessoriesController;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
@@ -32,10 +33,7 @@ class PlanController;
 class PowerOff;
 struct DialPanel;
 class MailView;
-class PictureArea;
 class SettingsStore;
-class Slideshow;
-class StickyNoteBridge;
 struct NotePlaces;
 class SyntheticInput;
 class Timer;
@@ -213,22 +211,8 @@ public:
     void offerRule(int list, const QString &text);
     std::optional<RuleOffer> takeRuleOffer();
 
-    // --- Sticky notes and the slideshow (ControllerAccessories.cpp) ---
-
-    // The strip's picture area; without one (headless) nothing is drawn.
-    void setPictureArea(PictureArea *area);
-    // The quick view's "付箋貼付" (spbPelmaClick): the text chosen in its
-    // pane (all of it when nothing is selected) becomes a note. An empty
-    // pane beeps and says so.
-    void sendToStickyNote(const QString &text);
-    // The reminder's "付箋紙貼付(&G)" (btnCopyClick): its date and comment.
-    void reminderToStickyNote(const QString &date, const QString &comment);
-    // "付箋紙 ON/OFF(&F)" (mnuPelmaAllClick) and "付箋紙設定(&B)..."
-    // (mnuWriteClick); both only while "付箋紙(&7)" is ticked and enabled.
-    void toggleStickyNotes();
-    void openStickyNoteEditor();
-    StickyNoteBridge &stickyNotes();
-    const Slideshow &slideshow();
+    // Sticky notes and the slideshow (AccessoriesController.cpp).
+    AccessoriesController &accessories() { return *m_accessories; }
     // --- Launcher, mailers and macros (ControllerLauncher.cpp) ---
 
     // The desktop that programs are started on and typed into; without one
@@ -395,21 +379,6 @@ private:
     bool passwordGuards(int mailer);
 
 
-    // Sticky notes and the slideshow.
-    void rewindAnimation();
-    struct Accessories;
-    struct AccessoriesDeleter
-    {
-        void operator()(Accessories *accessories) const;
-    };
-    Accessories &accessories();
-    bool noteProgramPresent();
-    void accessoriesStart();
-    void settingsReadForAccessories();
-    void animationLayoutChanged(StripLayout before);
-    void stickyNoteOptionChanged();
-    void accessoriesShutdown();
-    QString mailWave() const;
     // Launcher, mailers and macros.
     enum class LaunchOrigin { Menu, StartUp, EditorTest };
     class LaunchScope;
@@ -483,6 +452,7 @@ private:
 
     std::unique_ptr<PlanProgram> m_planProgram;
     std::unique_ptr<PlanController> m_planner;
+    std::unique_ptr<AccessoriesController> m_accessories;
     // The settings dialog's state.
     bool m_connectionTest = false;
     bool m_settingsErased = false;
@@ -490,7 +460,6 @@ private:
     int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
     SettingsPage m_settingsPage = SettingsPage::Usual;
     std::optional<RuleOffer> m_ruleOffer;
-    std::unique_ptr<Accessories, AccessoriesDeleter> m_accessories;
     DesktopServices m_desktop;
     TextPrompt m_prompt;
     LauncherTable m_launcher;

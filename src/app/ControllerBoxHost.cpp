@@ -1,5 +1,6 @@
 #include "app/ControllerBoxHost.h"
 
+#include "app/AccessoriesController.h"
 #include "app/Controller.h"
 #include "store/rules/RuleStorage.h"
 
@@ -92,7 +93,7 @@ void ControllerBoxHost::setBoxWindowOpen(bool open)
 
 void ControllerBoxHost::sendToStickyNote(const QString &text)
 {
-    m_c.sendToStickyNote(text);
+    m_c.accessories().sendToStickyNote(text);
 }
 
 } // namespace vesk

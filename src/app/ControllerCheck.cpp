@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -155,7 +156,7 @@ void Controller::playMailSound()
     if (!m_settings.MailWaveON)
         return;
     if (m_sound)
-        m_sound(mailWave(), SoundEvent::NewMail);
+        m_sound(m_accessories->mailWave(), SoundEvent::NewMail);
     else
         m_core.messenger.beep();
 }

@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
 #include "app/PlanController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -45,7 +46,7 @@ void Controller::toggleDisplayFlag(int tag)
         m_settings.ShutNot = true;
     emit settingsChanged(m_settings);
     if (tag == 7)
-        stickyNoteOptionChanged();
+        m_accessories->stickyNoteOptionChanged();
     DispSet(DisplayState::Normal);
 }
 

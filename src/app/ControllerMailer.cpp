@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
 #include "app/ControllerLaunchScope.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -21,7 +22,7 @@ void Controller::mailerEntry(MailerEntry entry)
     // first picture.
     if (m_animationOn)
         setNewMail(m_newMailCount, m_mailAnnounced, false);
-    rewindAnimation();
+    m_accessories->rewindAnimation();
     int mailer = 1;
     switch (entry) {
     case MailerEntry::Title: // pnlTopDblClick

@@ -1,4 +1,5 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
 #include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -60,7 +61,7 @@ void Controller::FormCloseQuery()
         SettingsTable::setValue(m_settingsStore, &Settings::MultiJpgCo, m_settings.MultiJpgCo);
     }
     m_core.state.marker = QStringLiteral(" ");
-    accessoriesShutdown();
+    m_accessories->accessoriesShutdown();
     closeStartedPrograms();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);

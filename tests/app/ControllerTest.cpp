@@ -1,4 +1,5 @@
 #include "ControllerFixture.h"
+#include "app/AccessoriesController.h"
 #include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
@@ -385,27 +386,27 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     Controller &c = make();
     QStringList played;
     c.setSoundPlayer([&played](const QString &wave, SoundEvent) { played << wave; });
-    ASSERT_EQ(c.slideshow().folders().size(), 2);
-    EXPECT_EQ(c.slideshow().folderIndex(), 1);
-    EXPECT_FALSE(c.slideshow().running());
+    ASSERT_EQ(c.accessories().slideshow().folders().size(), 2);
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 1);
+    EXPECT_FALSE(c.accessories().slideshow().running());
 
     provider.nextNewMail = 1;
     c.checkNow();
     EXPECT_EQ(played, QStringList { "/sounds/mail.wav" });
-    EXPECT_TRUE(c.slideshow().running());
-    m_timers.advance(c.slideshow().interval());
-    EXPECT_EQ(c.slideshow().currentIndex(), 1);
+    EXPECT_TRUE(c.accessories().slideshow().running());
+    m_timers.advance(c.accessories().slideshow().interval());
+    EXPECT_EQ(c.accessories().slideshow().currentIndex(), 1);
 
     // Back to normal: the timer stops and the next set (wrapping) is current.
     c.toggleMailIndication();
-    EXPECT_FALSE(c.slideshow().running());
-    EXPECT_EQ(c.slideshow().folderIndex(), 0);
+    EXPECT_FALSE(c.accessories().slideshow().running());
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 0);
     // Settings read again in between do not lose the count.
     reloadSettings(c);
     c.toggleMailIndication();
     EXPECT_EQ(played.last(), m_dir.path() + "/JPGDATA0/chime.wav");
     c.stopAnimation();
-    EXPECT_EQ(c.slideshow().folderIndex(), 1);
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 1);
     c.quit();
     EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
 }
@@ -418,12 +419,12 @@ TEST_F(ControllerTest, AMailerEntryPutsTheAnimationBackToItsFirstPicture)
     Controller &c = make();
     provider.nextNewMail = 1;
     c.checkNow();
-    m_timers.advance(c.slideshow().interval());
-    ASSERT_EQ(c.slideshow().currentIndex(), 1);
+    m_timers.advance(c.accessories().slideshow().interval());
+    ASSERT_EQ(c.accessories().slideshow().currentIndex(), 1);
     // Refused for the password, the entry still stops and rewinds it.
     c.mailerEntry(Controller::MailerEntry::Title);
-    EXPECT_FALSE(c.slideshow().running());
-    EXPECT_EQ(c.slideshow().currentIndex(), 0);
+    EXPECT_FALSE(c.accessories().slideshow().running());
+    EXPECT_EQ(c.accessories().slideshow().currentIndex(), 0);
 }
 
 TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)

@@ -1,5 +1,6 @@
 #include "app/gui/GuiFrontEnd.h"
 
+#include "app/AccessoriesController.h"
 #include "app/Controller.h"
 #include "app/ControllerBoxHost.h"
 #include "app/PlanController.h"
@@ -75,7 +76,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     // The new-mail slideshow in the strip's picture area.
     auto *slideshow = new SlideshowView;
     m_strip->setAnimationView(slideshow);
-    c.setPictureArea(slideshow);
+    c.accessories().setPictureArea(slideshow);
     connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
@@ -164,10 +165,10 @@ void GuiFrontEnd::run(menu::Command command)
         c.planner().toggleCalendar();
         break;
     case C::PelmaAll:
-        c.toggleStickyNotes();
+        c.accessories().toggleStickyNotes();
         break;
     case C::PelmaSettings:
-        c.openStickyNoteEditor();
+        c.accessories().openStickyNoteEditor();
         break;
     case C::BoxWindow:
         c.showBoxWindow();

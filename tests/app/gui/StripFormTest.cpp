@@ -1,5 +1,6 @@
 #include "FakeDialUpBackend.h"
 
+#include "app/AccessoriesController.h"
 #include "app/ControllerFixture.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
@@ -152,14 +153,14 @@ TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
     VeskMainForm form { controller };
     auto *view = new SlideshowView;
     form.setAnimationView(view);
-    controller.setPictureArea(view);
+    controller.accessories().setPictureArea(view);
     start();
 
     controller.toggleMailIndication();
     EXPECT_EQ(form.shownLayout(), StripLayout::MailOn);
     EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail00.jpg");
     EXPECT_EQ(view->pictureSize(), QSize(160, 120));
-    m_timers.advance(controller.slideshow().interval() * 3);
+    m_timers.advance(controller.accessories().slideshow().interval() * 3);
     EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail03.jpg");
     QCoreApplication::processEvents();
     // The strip is as wide as the picture, the date and clock above it.
