@@ -3,6 +3,7 @@
 #include "app/AccessoriesController.h"
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
+#include "app/ControllerLauncherProgram.h"
 #include "app/ControllerPlanProgram.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -38,23 +39,27 @@ Controller::Controller(
     , m_planProgram(std::make_unique<PlanProgram>(*this))
     , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
     , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
+    , m_launcherProgram(std::make_unique<LauncherProgram>(*this))
+    , m_launcher(std::make_unique<LauncherController>(core, settingsStore, *m_launcherProgram))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
     // A launcher plan starts its entry as the launcher menu would.
-    m_planner->planActions().startLauncher = [this](int entry) { startLauncherEntry(entry); };
+    m_planner->planActions().startLauncher = [this](int entry) { m_launcher->startLauncherEntry(entry); };
     // The windows redraw the calendar with the settings read again.
     connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
     connect(m_planner.get(), &PlanController::stickyNoteRequested, this,
         [this](const QString &date, const QString &comment) { m_accessories->reminderToStickyNote(date, comment); });
+    connect(m_launcher.get(), &LauncherController::editorRequested, this,
+        [this] { emit windowRequested(Window::Launcher); });
+    connect(m_launcher.get(), &LauncherController::raiseRequested, this, &Controller::raiseRequested);
 }
 
 Controller::~Controller()
 {
     m_core.state.marker.setObserver({});
-    hotKeys().setHandler({});
 }
 
 void Controller::start()
@@ -105,7 +110,7 @@ void Controller::RetMain()
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
                         m_settings.Close});
-    buildLauncher();
+    m_launcher->buildLauncher(m_starting);
     emit settingsChanged(m_settings);
     Setup();
 }
@@ -116,7 +121,7 @@ void Controller::Setup()
     m_sending = false;
     m_core.state.checkTrigger = TriggerPeriodic;
 
-    registerHotKeys();
+    m_launcher->registerHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
 

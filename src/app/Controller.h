@@ -3,9 +3,6 @@
 #include "app/ProviderLink.h"
 #include "display/DisplayState.h"
 #include "display/StripRules.h"
-#include "launcher/LauncherTable.h"
-#include "platform/DesktopServices.h"
-#include "platform/ProcessLauncher.h"
 #include "platform/Sound.h"
 #include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
@@ -25,9 +22,8 @@ class AccessoriesController;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
-class DesktopWindows;
 class GlobalAtoms;
-class GlobalHotKeys;
+class LauncherController;
 class MailHost;
 class PlanController;
 class PowerOff;
@@ -35,7 +31,6 @@ struct DialPanel;
 class MailView;
 class SettingsStore;
 struct NotePlaces;
-class SyntheticInput;
 class Timer;
 struct CoreServices;
 
@@ -213,29 +208,12 @@ public:
 
     // Sticky notes and the slideshow (AccessoriesController.cpp).
     AccessoriesController &accessories() { return *m_accessories; }
-    // --- Launcher, mailers and macros (ControllerLauncher.cpp) ---
+    // The launcher, its hot keys and the programs it starts (LauncherController.cpp).
+    LauncherController &launcher() { return *m_launcher; }
+    const LauncherController &launcher() const { return *m_launcher; }
 
-    // The desktop that programs are started on and typed into; without one
-    // programs still start, and nothing else acts.
-    void setDesktop(const DesktopServices &desktop);
-    // Asks the user for a line of text (title, prompt, prefilled text);
-    // nothing when cancelled or when nobody can be asked.
-    using TextPrompt = std::function<std::optional<QString>(
-        const QString &title, const QString &prompt, const QString &text)>;
-    void setTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
-    // The launcher as the last settings load built it (menu rows, hot keys).
-    const LauncherTable &launcher() const { return m_launcher; }
-    // mnuOpt1Click: starts launcher entry `index` (its menu item, a plan,
-    // anyone); while another start runs, it waits for its turn. False when
-    // it did not start: no such entry, cancelled, or the program could not
-    // be started.
-    bool startLauncherEntry(int index);
-    // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
-    // let go while it is open. Closing it reads the settings again.
-    void openLauncherEditor();
-    void launcherEditorClosed();
-    // The editor's "起動テスト(&T)": one row started as it stands.
-    bool testLauncherEntry(const LauncherEntry &entry);
+    // --- Mailers (ControllerMailer.cpp) ---
+
     // The settings dialog's "起動テスト": the mailer as typed there.
     bool testStartMailer(const QString &program, const QString &switches);
     // The settings dialog's "マクロテスト": the mailer and macro as typed
@@ -310,8 +288,6 @@ signals:
     // What the provider session is to use from now on: the connection
     // test's account, and the loaded settings again after it.
     void providerSettingsChanged(const vesk::Settings &settings);
-    // A "SELFMENU" hot key: show the strip and open its menu at its corner.
-    void launcherMenuRequested();
     // A mailer is being started: the hourglass.
     void busyChanged(bool busy);
 
@@ -322,6 +298,8 @@ private:
     friend class DialUpHost;
     class PlanProgram;
     friend class PlanProgram;
+    class LauncherProgram;
+    friend class LauncherProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -379,28 +357,9 @@ private:
     bool passwordGuards(int mailer);
 
 
-    // Launcher, mailers and macros.
-    enum class LaunchOrigin { Menu, StartUp, EditorTest };
-    class LaunchScope;
-    bool mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin);
-    // A start asked for while another runs waits its turn (a few at most).
-    bool waitTurn(std::function<void()> start);
-    void runWaitingStart();
-    void WMHotKey(int id);
-    void buildLauncher();
-    void registerHotKeys();
-    void releaseHotKeys();
-    bool MacroDiv(const QString &macro);
+    // Mailers.
     void OpenMailer(int mailer, int waitCount, std::optional<Box> folder);
     void autoOpen();
-    void waitUntilReady(const StartedProgram &program, bool always);
-    void closeStartedPrograms();
-    void closeLastStarted();
-    bool ending() const;
-    ProcessLauncher &programs() const;
-    DesktopWindows &windows() const;
-    GlobalHotKeys &hotKeys() const;
-    SyntheticInput &input() const;
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
@@ -453,6 +412,8 @@ private:
     std::unique_ptr<PlanProgram> m_planProgram;
     std::unique_ptr<PlanController> m_planner;
     std::unique_ptr<AccessoriesController> m_accessories;
+    std::unique_ptr<LauncherProgram> m_launcherProgram;
+    std::unique_ptr<LauncherController> m_launcher;
     // The settings dialog's state.
     bool m_connectionTest = false;
     bool m_settingsErased = false;
@@ -460,17 +421,8 @@ private:
     int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
     SettingsPage m_settingsPage = SettingsPage::Usual;
     std::optional<RuleOffer> m_ruleOffer;
-    DesktopServices m_desktop;
-    TextPrompt m_prompt;
-    LauncherTable m_launcher;
-    QList<int> m_hotKeyIds;
-    QList<StartedProgram> m_started;
     bool m_starting = false;
-    bool m_launching = false;
-    QList<std::function<void()>> m_waitingStarts;
     bool m_serversClosedForSession = false;
-    bool m_noHotKeysSaid = false;
-    bool m_noInputSaid = false;
 };
 
 } // namespace vesk

@@ -1,6 +1,6 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
-#include "app/ControllerLaunchScope.h"
+#include "app/LauncherController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"
@@ -92,11 +92,11 @@ void Controller::Wakeup(int mailer)
         m_core.messenger.beep();
         return;
     }
-    if (m_launching) {
-        waitTurn([this, mailer] { Wakeup(mailer); });
+    if (m_launcher->launching()) {
+        m_launcher->waitTurn([this, mailer] { Wakeup(mailer); });
         return;
     }
-    const LaunchScope launch(*this);
+    const LauncherController::LaunchScope launch(*m_launcher);
 
     // 1: check first. Inside a running cycle (auto-open) the check has just
     // taken place.
@@ -135,15 +135,15 @@ void Controller::Wakeup(int mailer)
     bool started = true;
     if (!program.trimmed().isEmpty()) {
         const std::optional<StartedProgram> p
-            = programs().start(program.trimmed(), switches, LauncherTable::folderOf(program.trimmed()));
+            = m_launcher->programs().start(program.trimmed(), switches, LauncherTable::folderOf(program.trimmed()));
         if (!p) {
             m_core.messenger.beep();
             m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
             started = false;
         } else {
             if (m_settings.WithClose)
-                m_started << *p;
-            waitUntilReady(*p, true);
+                m_launcher->keepForClosing(*p);
+            m_launcher->waitUntilReady(*p, true);
             if (!m_core.state.running())
                 DispSet(DisplayState::Normal);
             m_core.pump.waitUntil([] { return false; }, 10, 50);
@@ -156,7 +156,7 @@ void Controller::Wakeup(int mailer)
     if (started && !macro.isEmpty()) {
         const bool mail = m_settings.ServerON ? boxCount(folder) > 0 : m_newMailCount > 0;
         if (always || mail)
-            MacroDiv(macro);
+            m_launcher->MacroDiv(macro);
     }
 
     // 8: the mail has been handed over.
@@ -225,7 +225,7 @@ void Controller::autoOpen()
 bool Controller::testStartMailer(const QString &program, const QString &switches)
 {
     const QString path = program.trimmed();
-    if (path.isEmpty() || !programs().start(path, switches, LauncherTable::folderOf(path))) {
+    if (path.isEmpty() || !m_launcher->programs().start(path, switches, LauncherTable::folderOf(path))) {
         m_core.messenger.beep();
         m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
         return false;

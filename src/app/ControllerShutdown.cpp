@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
+#include "app/LauncherController.h"
 #include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -62,10 +63,10 @@ void Controller::FormCloseQuery()
     }
     m_core.state.marker = QStringLiteral(" ");
     m_accessories->accessoriesShutdown();
-    closeStartedPrograms();
+    m_launcher->closeStartedPrograms();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
-    releaseHotKeys();
+    m_launcher->releaseHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
     if (m_servers)

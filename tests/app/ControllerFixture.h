@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
+#include "app/LauncherController.h"
 #include "platform/GlobalAtoms.h"
 #include "support/CoreFixture.h"
 #include "support/FakeDesktop.h"
@@ -82,8 +83,8 @@ protected:
             soundEvent = event;
         });
         // Nothing outside the test is started or typed into.
-        controller->setDesktop(desktop.services());
-        controller->setTextPrompt([this](const QString &title, const QString &, const QString &text) {
+        controller->launcher().setDesktop(desktop.services());
+        controller->launcher().setTextPrompt([this](const QString &title, const QString &, const QString &text) {
             prompts << title + u'|' + text;
             return promptAnswer;
         });

@@ -2,6 +2,7 @@
 
 #include "app/AccessoriesController.h"
 #include "app/Controller.h"
+#include "app/LauncherController.h"
 #include "app/ControllerBoxHost.h"
 #include "app/PlanController.h"
 #include "app/gui/DesktopIntegration.h"
@@ -95,7 +96,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     c.setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
-    connect(m_menu.get(), &PopupMenu::entryTriggered, &c, &Controller::startLauncherEntry);
+    connect(m_menu.get(), &PopupMenu::entryTriggered, &c.launcher(), &LauncherController::startLauncherEntry);
     wireDesktop(c);
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
     connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
@@ -121,7 +122,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
     state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
-    state.launcher = &m_parts->controller.launcher();
+    state.launcher = &m_parts->controller.launcher().table();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -180,7 +181,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.planner().openPlanEditor();
         break;
     case C::LauncherSettings:
-        c.openLauncherEditor();
+        c.launcher().openLauncherEditor();
         break;
     case C::Settings:
         c.openSettings();
@@ -287,8 +288,8 @@ void GuiFrontEnd::wireDesktop(Controller &c)
     // Programs are started and typed into on X; elsewhere they only start.
     m_x11 = X11Desktop::open();
     if (m_x11)
-        c.setDesktop(m_x11->services());
-    c.setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
+        c.launcher().setDesktop(m_x11->services());
+    c.launcher().setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
         bool ok = false;
         const QString answer
             = QInputDialog::getText(m_strip.get(), title, prompt, QLineEdit::Normal, text, &ok);
@@ -301,7 +302,7 @@ void GuiFrontEnd::wireDesktop(Controller &c)
             QApplication::restoreOverrideCursor();
     });
     // SELFMENU: the strip comes forward with its menu at its corner.
-    connect(&c, &Controller::launcherMenuRequested, this, [this] {
+    connect(&c.launcher(), &LauncherController::launcherMenuRequested, this, [this] {
         activate();
         m_menu->popup(m_strip->frameGeometry().topLeft());
     });
@@ -312,11 +313,11 @@ void GuiFrontEnd::openLauncherEditor()
     Controller &controller = m_parts->controller;
     auto *editor = new TLuncherForm(
         m_parts->settingsStore,
-        [&controller](const LauncherEntry &entry) { controller.testLauncherEntry(entry); }, m_messenger);
+        [&controller](const LauncherEntry &entry) { controller.launcher().testLauncherEntry(entry); }, m_messenger);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_launcherEditor = editor;
     connect(editor, &TLuncherForm::helpRequested, this, &GuiFrontEnd::openHelp);
-    connect(editor, &QDialog::finished, &m_parts->controller, &Controller::launcherEditorClosed);
+    connect(editor, &QDialog::finished, &m_parts->controller.launcher(), &LauncherController::launcherEditorClosed);
     editor->open();
 }
 
