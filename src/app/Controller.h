@@ -145,26 +145,12 @@ public:
     // The platform's connection service and its power-off; without them the
     // program runs as on a LAN.
     void setDialUp(DialUpBackend *backend, PowerOff *powerOff);
-    // Before setup: the user's access-point selector, if any.
-    void setAccessPointSelector(AccessPointSelector *selector);
     // spbOKClick on "OFF": the line is hung up.
     void hangUp();
-    // "切断タイマー(&T)": an item's minutes (10, 30, 60, 180) ticked or
-    // unticked; the line goes down that many minute ticks later.
-    void toggleDisconnectTimer(int minutes);
-    int disconnectTimerMinutes() const;
-    // AutoPowerOFF: shuts the machine down (a plan's timed action).
-    void powerOff();
-    // The connection entries for the settings dialog.
-    const DialUpEntries &dialUpEntries() const;
-    // The dial-up panel and the line.
-    const DialPanel &dialPanel() const;
-    bool lineConnected() const;
-    bool dialUpButtonEnabled() const;
-    // A single click on the title bar or on the dial-up panel (after the
-    // double-click wait): the panel is shown or hidden.
-    void titleClicked();
-    void dialPanelClicked();
+    // The dial-up line and its panel: the disconnect timer, the access-point
+    // selector, the entries, the clicks on the title bar and the panel.
+    ConnectionControl &dialUp() { return *m_dialUp; }
+    const ConnectionControl &dialUp() const { return *m_dialUp; }
 
     // Where the user asked for a mailer: a double-click on the title bar, on
     // the animation area or on the tray icon, or the menu's two items.

@@ -42,11 +42,6 @@ void Controller::DialUpHost::takeOverAccount(const AccessPointChoice &choice)
     emit m_c.providerSettingsChanged(account);
 }
 
-void Controller::setAccessPointSelector(AccessPointSelector *selector)
-{
-    m_dialUp->setSelector(selector);
-}
-
 void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)
 {
     m_dialUp->setBackend(backend);
@@ -78,51 +73,6 @@ void Controller::hangUp()
     m_dialUp->ModemClose();
     DispSet(DisplayState::Normal);
     m_sending = false;
-}
-
-void Controller::toggleDisconnectTimer(int minutes)
-{
-    m_dialUp->toggleCutTimer(minutes);
-}
-
-int Controller::disconnectTimerMinutes() const
-{
-    return m_dialUp->cutMinutes();
-}
-
-void Controller::powerOff()
-{
-    m_dialUp->AutoPowerOFF();
-}
-
-const DialUpEntries &Controller::dialUpEntries() const
-{
-    return m_dialUp->entries();
-}
-
-const DialPanel &Controller::dialPanel() const
-{
-    return m_dialUp->panel();
-}
-
-bool Controller::lineConnected() const
-{
-    return m_dialUp->connected();
-}
-
-bool Controller::dialUpButtonEnabled() const
-{
-    return m_dialUp->mainButtonEnabled();
-}
-
-void Controller::titleClicked()
-{
-    m_dialUp->titleClicked();
-}
-
-void Controller::dialPanelClicked()
-{
-    m_dialUp->panelClicked();
 }
 
 } // namespace vesk

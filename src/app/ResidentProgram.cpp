@@ -6,6 +6,7 @@
 #include "app/PlanController.h"
 #include "app/PortErrorText.h"
 #include "app/ProviderSessionLink.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/SelectorLibrary.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -125,7 +126,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp)
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
     controller.setDialUp(dialUp.backend, dialUp.powerOff);
-    controller.setAccessPointSelector(&selector);
+    controller.dialUp().setSelector(&selector);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
     controller.setDistributor([&distributor](const QString &fileName) {

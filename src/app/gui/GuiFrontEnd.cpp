@@ -13,6 +13,7 @@
 #include "boxes/MessageTrash.h"
 #include "boxes/NewMailSummary.h"
 #include "boxes/gui/DevideForm.h"
+#include "dialup/ConnectionControl.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "extras/settings/gui/SettingForm.h"
 #include "extras/slideshow/gui/SlideshowView.h"
@@ -121,7 +122,7 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
-    state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
+    state.cutMinutes = m_parts->controller.dialUp().cutMinutes();
     state.launcher = &m_parts->controller.launcher().table();
     return menu::items(m_parts->controller.settings(), state);
 }
@@ -142,16 +143,16 @@ void GuiFrontEnd::run(menu::Command command)
         c.checkNowKeepLine();
         break;
     case C::Timer1:
-        c.toggleDisconnectTimer(10);
+        c.dialUp().toggleCutTimer(10);
         break;
     case C::Timer2:
-        c.toggleDisconnectTimer(30);
+        c.dialUp().toggleCutTimer(30);
         break;
     case C::Timer3:
-        c.toggleDisconnectTimer(60);
+        c.dialUp().toggleCutTimer(60);
         break;
     case C::Timer4:
-        c.toggleDisconnectTimer(180);
+        c.dialUp().toggleCutTimer(180);
         break;
     case C::MailerOn:
         c.mailerEntry(Controller::MailerEntry::Menu1);
@@ -255,7 +256,7 @@ void GuiFrontEnd::openSettings()
 {
     // Not modal: the program goes on checking while it is open.
     if (!m_settingsForm) {
-        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUpEntries(), *m_settingsLink,
+        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUp().entries(), *m_settingsLink,
             m_parts->dataDir + QLatin1Char('/'));
     }
     m_settingsForm->show();

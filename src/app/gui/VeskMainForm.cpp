@@ -3,6 +3,7 @@
 #include "app/Controller.h"
 #include "app/PlanController.h"
 #include "app/gui/StripLook.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
 #include "platform/WindowPlace.h"
 #include "platform/gui/WindowPlacement.h"
@@ -91,8 +92,8 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
         timer->setSingleShot(true);
         timer->setInterval(DoubleClickWaitMs);
     }
-    connect(&m_titleClick, &QTimer::timeout, this, [this] { m_c.titleClicked(); });
-    connect(&m_panelClick, &QTimer::timeout, this, [this] { m_c.dialPanelClicked(); });
+    connect(&m_titleClick, &QTimer::timeout, this, [this] { m_c.dialUp().titleClicked(); });
+    connect(&m_panelClick, &QTimer::timeout, this, [this] { m_c.dialUp().panelClicked(); });
 
     connect(m_spbClose, &QToolButton::clicked, this, [this] { m_c.quit(); });
     connect(m_spbOK, &QToolButton::clicked, this, [this] {
@@ -222,13 +223,13 @@ void VeskMainForm::redraw()
     m_spbOK->setToolTip(ok.hint);
     m_spbOK->setVisible(ok.visible());
     // Disabled while the line is being hung up.
-    m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUpButtonEnabled());
+    m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUp().mainButtonEnabled());
     m_spbClose->setVisible(display.flags().close);
 
     m_shownLayout = m_c.layout();
     m_pnlBot->setVisible(m_shownLayout == StripLayout::MailOn);
     m_pnlCal->setVisible(m_shownLayout == StripLayout::Calendar);
-    const DialPanel &panel = m_c.dialPanel();
+    const DialPanel &panel = m_c.dialUp().panel();
     QStringList lines;
     for (const QString &line : { panel.title, panel.entry, panel.detail, panel.status }) {
         if (!line.isEmpty())
@@ -315,7 +316,7 @@ void VeskMainForm::mousePressEvent(QMouseEvent *event)
         return;
     }
     // While the line is up a click shows or hides the dial-up panel.
-    if (m_c.lineConnected()) {
+    if (m_c.dialUp().connected()) {
         if (m_pnlDial->isVisible() && m_pnlDial->geometry().contains(pos))
             m_panelClick.start();
         else if (m_pnlTop->geometry().contains(pos))

@@ -4,6 +4,7 @@
 #include "app/ControllerFixture.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
 #include "extras/slideshow/Slideshow.h"
 #include "extras/slideshow/gui/SlideshowView.h"
@@ -112,7 +113,7 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     m_timers.advance(50);
     QString whileWaiting;
     m_pump.eachRound = [&] {
-        if (whileWaiting.isEmpty() && controller.dialPanel().status == "Waiting redial 9") {
+        if (whileWaiting.isEmpty() && controller.dialUp().panel().status == "Waiting redial 9") {
             whileWaiting = form.dialPanelText();
             picture("dial-redial");
         }
@@ -130,7 +131,7 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     picture("dial-connected");
 
     // A click on the panel puts the connection time in the title.
-    controller.dialPanelClicked();
+    controller.dialUp().panelClicked();
     EXPECT_EQ(form.dialPanelText(), "");
     EXPECT_EQ(form.dateText(), "+ ");
     EXPECT_EQ(form.timeText(), panel.section("Time = ", 1));
