@@ -180,16 +180,6 @@ void Controller::stopMinuteTimer()
     m_timMin->stop();
 }
 
-int Controller::minuteInterval() const
-{
-    return m_minuteRhythm;
-}
-
-bool Controller::minuteTimerActive() const
-{
-    return m_timMin->isActive();
-}
-
 void Controller::DispSet(int mode)
 {
     if (m_closeRequested)

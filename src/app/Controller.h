@@ -235,14 +235,9 @@ public:
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
     bool mailAnnounced() const { return m_mailAnnounced; }
-    bool animationOn() const { return m_animationOn; }
     bool boxWindowOpen() const { return m_boxWindowOpen; }
-    bool checkDone() const { return m_checkDone; }
     bool closeRequested() const { return m_closeRequested; }
     bool sending() const { return m_sending; }
-    bool localServersRunning() const { return m_serversRunning; }
-    int minuteInterval() const;
-    bool minuteTimerActive() const;
 
 signals:
     // The strip's display: mode, date and time labels, the mail colour.
@@ -257,12 +252,8 @@ signals:
     void boxCaptionChanged(const QString &caption);
     // Every box is empty: the box window may close (RemainCheck).
     void boxWindowCloseRequested();
-    void dialPanelStatusChanged(const QString &text);
     // The dial-up panel, the line or the OK button's state changed.
     void dialUpChanged();
-    // A transfer under way: ">" down, "<" up.
-    void directionShown(const QString &direction);
-    void progressAdvanced();
     void windowRequested(vesk::Controller::Window window);
     // Bring the strip to the front (the socket layer is broken).
     void raiseRequested();

@@ -41,8 +41,9 @@ public:
     void messageAdded(Box box, const QString &fileName) override { emit m_c.messageAdded(box, fileName); }
     void messageRemoved(Box box, const QString &fileName) override { emit m_c.messageRemoved(box, fileName); }
     void setDisplayMode(int mode) override { m_c.DispSet(mode); }
-    void showDirection(const QString &direction) override { emit m_c.directionShown(direction); }
-    void progress() override { emit m_c.progressAdvanced(); }
+    // The strip draws neither a transfer's direction nor its progress.
+    void showDirection(const QString &) override { }
+    void progress() override { }
     void dialPanelStatus(const QString &text) override;
     void raiseMainWindow() override { emit m_c.raiseRequested(); }
 

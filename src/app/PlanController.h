@@ -59,8 +59,8 @@ public:
         QObject *parent = nullptr);
     ~PlanController() override;
 
-    // What action plans do through other parts of the program.
-    void setPlanActions(PlanActions actions) { m_planActions = std::move(actions); }
+    // What action plans do through other parts of the program; the resident
+    // program fills it in.
     PlanActions &planActions() { return m_planActions; }
     // Where the national holiday files shipped with the program are.
     void setShippedHolidays(const QString &folder);

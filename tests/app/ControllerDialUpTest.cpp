@@ -163,6 +163,7 @@ TEST_F(ControllerDialUpTest, ADialledLineIsTimedAndGoesDownWithTheDisconnectTime
 TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
 {
     backend.hangUpMs = -1;
+    settings.writeString("Plan", "2026/12/06 08:06 00", "0 0 @TimeSignal@");
     Controller &c = start();
     m_timers.advance(50);
     c.checkNow();
@@ -176,7 +177,9 @@ TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
     m_timers.advance(60000);
     c.hangUp();
     EXPECT_TRUE(m_messenger.messages.contains(ConnectionControl::CannotHangUpText));
-    EXPECT_TRUE(c.minuteTimerActive());
+    // The minute tick runs again: the time signal of 8:06 is taken.
+    m_timers.advance(4 * 60000);
+    EXPECT_FALSE(settings.contains("Plan", "2026/12/06 08:06 00"));
 }
 
 TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
