@@ -5,6 +5,7 @@
 #include "app/ControllerEngineHost.h"
 #include "app/ControllerLauncherProgram.h"
 #include "app/ControllerPlanProgram.h"
+#include "app/ControllerSettingsProgram.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -41,6 +42,8 @@ Controller::Controller(
     , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
     , m_launcherProgram(std::make_unique<LauncherProgram>(*this))
     , m_launcher(std::make_unique<LauncherController>(core, settingsStore, *m_launcherProgram))
+    , m_settingsProgram(std::make_unique<SettingsProgram>(*this))
+    , m_settingsDialog(std::make_unique<SettingsController>(core, settingsStore, *m_settingsProgram))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
@@ -55,6 +58,11 @@ Controller::Controller(
     connect(m_launcher.get(), &LauncherController::editorRequested, this,
         [this] { emit windowRequested(Window::Launcher); });
     connect(m_launcher.get(), &LauncherController::raiseRequested, this, &Controller::raiseRequested);
+    connect(m_settingsDialog.get(), &SettingsController::dialogRequested, this,
+        [this] { emit windowRequested(Window::Settings); });
+    connect(m_settingsDialog.get(), &SettingsController::settingsChanged, this, &Controller::settingsChanged);
+    connect(
+        m_settingsDialog.get(), &SettingsController::providerSettingsChanged, this, &Controller::providerSettingsChanged);
 }
 
 Controller::~Controller()
@@ -96,7 +104,7 @@ void Controller::RetMain()
         m_servers->stopAll();
     m_serversRunning = m_mailer2Running = false;
 
-    ++m_settingsReads;
+    m_settingsDialog->settingsRead();
     RegReadInput input;
     input.lastTime = m_lastTime;
     input.pelmaExists = m_accessories->noteProgramPresent();
@@ -359,28 +367,8 @@ void Controller::setBoxWindowOpen(bool open)
     m_boxWindowOpen = open;
 }
 
-void Controller::openSettings()
+void Controller::applySettings(bool hadAccount)
 {
-    // One editor dialog at a time.
-    if (m_dialogOpen) {
-        m_core.messenger.beep();
-        return;
-    }
-    if (!m_settingsDialogPresent)
-        return;
-    m_dialogOpen = true;
-    emit windowRequested(Window::Settings);
-}
-
-void Controller::settingsDialogClosed()
-{
-    m_dialogOpen = false;
-    m_settingsPage = SettingsPage::Usual;
-    m_ruleOffer.reset();
-    // Closed by the end of the program (all settings erased): nothing to apply.
-    if (m_closeRequested)
-        return;
-    const bool hadAccount = m_settings.AccountComplete;
     RetMain();
     DispSet(DisplayState::Normal);
     // A new user's first account: its first check comes as at start-up, not

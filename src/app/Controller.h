@@ -29,6 +29,7 @@ class PlanController;
 class PowerOff;
 struct DialPanel;
 class MailView;
+class SettingsController;
 class SettingsStore;
 struct NotePlaces;
 class Timer;
@@ -74,9 +75,6 @@ public:
     // Plays a wave file; an empty name means the sound theme's sound of the event.
     using SoundPlayer = std::function<void(const QString &waveFile, SoundEvent event)>;
     void setSoundPlayer(SoundPlayer play) { m_sound = std::move(play); }
-    // A settings dialog is there to open; without one the program says
-    // what is missing instead.
-    void setSettingsDialogPresent(bool present) { m_settingsDialogPresent = present; }
 
     // --- Commands ---
 
@@ -98,10 +96,6 @@ public:
     // Asks for the box window; the window reports whether it is open.
     void showBoxWindow();
     void setBoxWindowOpen(bool open);
-    // The settings dialog: one editor dialog at a time (a second request
-    // beeps); when it closes the settings are read and applied again.
-    void openSettings();
-    void settingsDialogClosed();
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
@@ -126,19 +120,9 @@ public:
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 
-    // --- The settings dialog's commands (ControllerSettings.cpp) ---
-
-    // The connection test: one manual check cycle with this account, the
-    // stored provider ports and the local server function off, so that the
-    // session only logs in and counts (nothing is fetched or sent); then the
-    // loaded settings apply again. Returns when it has ended: true when the
-    // provider answered as it should. An incomplete account is not tried.
-    bool testConnection(const ProviderAccount &account);
-    // Ends a running connection test as failed.
-    void cancelConnectionTest();
-    bool connectionTestRunning() const { return m_connectionTest; }
-    // Every setting was erased: the program ends without writing any back.
-    void settingsErased();
+    // The settings dialog: its page, the rule offered to it, its connection
+    // test and the erasing of every setting (SettingsController.cpp).
+    SettingsController &settingsDialog() { return *m_settingsDialog; }
 
     // --- Dial-up (ControllerDialUp.cpp) ---
 
@@ -175,22 +159,6 @@ public:
     bool sendHeld() const { return m_settings.ManuSend; }
     // The new-mail indication is on: mnuVeskONClick would switch it off.
     bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
-    // The settings dialog on a page: its distribution page ("振分け設定")
-    // or the one it usually opens on. The dialog asks which when it opens.
-    enum class SettingsPage { Usual, Rules };
-    void openSettingsAt(SettingsPage page);
-    SettingsPage settingsPage() const { return m_settingsPage; }
-    // A distribution rule offered from a message: rule list 1-4 and the
-    // text for its entry field. The settings dialog takes the offer when it
-    // opens and the user confirms it there; without a dialog the user is
-    // asked, and the rule is added to the stored lists.
-    struct RuleOffer
-    {
-        int list = 0;
-        QString text;
-    };
-    void offerRule(int list, const QString &text);
-    std::optional<RuleOffer> takeRuleOffer();
 
     // Sticky notes and the slideshow (AccessoriesController.cpp).
     AccessoriesController &accessories() { return *m_accessories; }
@@ -277,6 +245,8 @@ private:
     friend class PlanProgram;
     class LauncherProgram;
     friend class LauncherProgram;
+    class SettingsProgram;
+    friend class SettingsProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -312,6 +282,7 @@ private:
     void runDownLoad();
     void askAndMaybeSend();
     void FormCloseQuery();
+    void applySettings(bool hadAccount);
     void DispSet(int mode);
 
     // What the engines ask of their host.
@@ -350,7 +321,6 @@ private:
     LocalServerLink *m_servers = nullptr;
     Distribution m_distributor;
     SoundPlayer m_sound;
-    bool m_settingsDialogPresent = false;
 
     std::unique_ptr<Timer> m_timMin;
     std::unique_ptr<Timer> m_timSec;
@@ -391,13 +361,8 @@ private:
     std::unique_ptr<AccessoriesController> m_accessories;
     std::unique_ptr<LauncherProgram> m_launcherProgram;
     std::unique_ptr<LauncherController> m_launcher;
-    // The settings dialog's state.
-    bool m_connectionTest = false;
-    bool m_settingsErased = false;
-    bool m_settingsDialogShownAtStart = false;
-    int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
-    SettingsPage m_settingsPage = SettingsPage::Usual;
-    std::optional<RuleOffer> m_ruleOffer;
+    std::unique_ptr<SettingsProgram> m_settingsProgram;
+    std::unique_ptr<SettingsController> m_settingsDialog;
     bool m_starting = false;
     bool m_serversClosedForSession = false;
 };

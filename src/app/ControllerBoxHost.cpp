@@ -2,6 +2,7 @@
 
 #include "app/AccessoriesController.h"
 #include "app/Controller.h"
+#include "app/SettingsController.h"
 #include "store/rules/RuleStorage.h"
 
 namespace vesk {
@@ -73,12 +74,13 @@ void ControllerBoxHost::popUpCheck()
 
 void ControllerBoxHost::openSettings(bool rulesPage)
 {
-    m_c.openSettingsAt(rulesPage ? Controller::SettingsPage::Rules : Controller::SettingsPage::Usual);
+    m_c.settingsDialog().openSettingsAt(
+        rulesPage ? SettingsController::SettingsPage::Rules : SettingsController::SettingsPage::Usual);
 }
 
 void ControllerBoxHost::offerRule(int list, const QString &text)
 {
-    m_c.offerRule(list, text);
+    m_c.settingsDialog().offerRule(list, text);
 }
 
 RuleLists ControllerBoxHost::distributionRules() const

@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
 #include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"
@@ -63,7 +64,7 @@ void Controller::setPositionMode(int mode)
 
 void Controller::savePosition(int left, int top)
 {
-    if (m_settingsErased)
+    if (m_settingsDialog->erased())
         return;
     m_settings.MainLeft = left;
     m_settings.MainTop = top;

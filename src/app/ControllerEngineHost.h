@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
+#include "app/SettingsController.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 
@@ -24,7 +25,7 @@ public:
     void checkStarted(const QString &lastTime) override { m_c.checkStarted(lastTime); }
     void restartMinuteTimer() override { m_c.startMinuteTimer(); }
     void connError() override { m_c.connError(); }
-    bool connectionTestRunning() const override { return m_c.m_connectionTest; }
+    bool connectionTestRunning() const override { return m_c.m_settingsDialog->connectionTestRunning(); }
     void clearNewMailIndication() override { m_c.clearNewMailIndication(); }
     void upLoad(int checkTrigger) override { m_c.mailerCycle(checkTrigger); }
     void closeDialUp() override;

@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
 #include "app/LauncherController.h"
+#include "app/SettingsController.h"
 #include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -56,7 +57,7 @@ void Controller::FormCloseQuery()
         m_display.dispSet(DisplayState::Normal);
     }
     // After "全設定消去" nothing may be written back.
-    if (!m_settingsErased) {
+    if (!m_settingsDialog->erased()) {
         SettingsStore::Batch batch(m_settingsStore);
         SettingsTable::setValue(m_settingsStore, &Settings::LastTime, m_lastTime);
         SettingsTable::setValue(m_settingsStore, &Settings::MultiJpgCo, m_settings.MultiJpgCo);

@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 #include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -103,13 +104,11 @@ void Controller::timMinTimer()
             return;
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
-            if (m_settingsDialogPresent) {
+            if (m_settingsDialog->settingsDialogPresent()) {
                 // The ticks wait while it is open; closing it reads the settings
                 // again. Closed without an account, it does not come back at
                 // once: the program runs on without checks.
-                if (!m_settingsDialogShownAtStart) {
-                    m_settingsDialogShownAtStart = true;
-                    openSettings();
+                if (m_settingsDialog->openAtStartOnce()) {
                     startMinuteTimer();
                     return;
                 }

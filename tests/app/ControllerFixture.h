@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/LauncherController.h"
+#include "app/SettingsController.h"
 #include "platform/GlobalAtoms.h"
 #include "support/CoreFixture.h"
 #include "support/FakeDesktop.h"
@@ -99,9 +100,9 @@ protected:
     // The settings read again and applied, as when the settings dialog closes.
     static void reloadSettings(Controller &c)
     {
-        c.setSettingsDialogPresent(true);
-        c.openSettings();
-        c.settingsDialogClosed();
+        c.settingsDialog().setSettingsDialogPresent(true);
+        c.settingsDialog().openSettings();
+        c.settingsDialog().settingsDialogClosed();
     }
     void putOut() { put(Box::OutBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n"); }
 

@@ -313,7 +313,7 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
 {
     settings.deleteValue("Config", "Host");
     make();
-    controller->setSettingsDialogPresent(true);
+    controller->settingsDialog().setSettingsDialogPresent(true);
     int opened = 0;
     QObject::connect(controller.get(), &Controller::windowRequested,
         [&](Controller::Window window) { opened += window == Controller::Window::Settings; });
@@ -323,7 +323,7 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
     EXPECT_EQ(opened, 1); // the ticks wait while it is open
 
     // Closed without an account: it does not come straight back.
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(10 * 50 + 60000);
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(m_messenger.messages.isEmpty());
@@ -334,15 +334,15 @@ TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
     settings.deleteValue("Config", "Host");
     settings.writeInteger("Config", "FirstDelay", 10);
     make();
-    controller->setSettingsDialogPresent(true);
+    controller->settingsDialog().setSettingsDialogPresent(true);
     m_timers.advance(50);
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(50 + 10 * 1000 + 60000);
 
-    controller->openSettings();
+    controller->settingsDialog().openSettings();
     settings.writeString("Config", "Host", "pop.example.jp");
     settings.writeString("Config", "SMTP", "smtp.example.jp");
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(10 * 1000 - 1);
     EXPECT_EQ(provider.downloads, 0);
     m_timers.advance(1);
@@ -352,7 +352,7 @@ TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
 TEST_F(ControllerTest, AConnectionTestNeedsAWholeAccount)
 {
     // Nobody asked must not pass for a connection that works.
-    EXPECT_FALSE(make().testConnection({ "pop.example.jp", "pop.example.jp", "", "pw", false }));
+    EXPECT_FALSE(make().settingsDialog().testConnection({ "pop.example.jp", "pop.example.jp", "", "pw", false }));
     EXPECT_EQ(provider.downloads, 0);
 }
 
@@ -361,9 +361,9 @@ TEST_F(ControllerTest, AfterEraseAllNothingIsWrittenBack)
     Controller &c = make();
     settings.eraseSection("Config");
     settings.eraseSection("Disp");
-    c.settingsErased();
+    c.settingsDialog().settingsErased();
     c.savePosition(10, 20);
-    c.settingsDialogClosed();
+    c.settingsDialog().settingsDialogClosed();
     EXPECT_TRUE(finished);
     EXPECT_TRUE(settings.readSection("Disp").isEmpty());
     EXPECT_TRUE(settings.readSection("Config").isEmpty());
@@ -429,17 +429,17 @@ TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
     QObject::connect(&c, &Controller::settingsChanged, [&](const Settings &s) { changes << s; });
 
     m_messenger.answer = Messenger::Answer::No;
-    c.offerRule(3, u"hanako@example.jp"_s);
+    c.settingsDialog().offerRule(3, u"hanako@example.jp"_s);
     EXPECT_TRUE(rulestorage::load(settings).isEmpty());
 
     m_messenger.answer = Messenger::Answer::Yes;
-    c.offerRule(3, u"hanako@example.jp"_s);
+    c.settingsDialog().offerRule(3, u"hanako@example.jp"_s);
     EXPECT_EQ(rulestorage::load(settings).list(3), QStringList { u"hanako@example.jp"_s });
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes[0].DevideList[2], QStringList { u"hanako@example.jp"_s });
 
     // The other mailer's list refuses the same rule.
-    c.offerRule(4, u"HANAKO@example.jp"_s);
+    c.settingsDialog().offerRule(4, u"HANAKO@example.jp"_s);
     EXPECT_EQ(m_messenger.messages.last(), u"相手の設定に既にあります"_s);
     EXPECT_TRUE(rulestorage::load(settings).list(4).isEmpty());
 

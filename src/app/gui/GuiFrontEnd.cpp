@@ -5,6 +5,7 @@
 #include "app/LauncherController.h"
 #include "app/ControllerBoxHost.h"
 #include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/QtTranslations.h"
@@ -94,7 +95,7 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
                 return true;
             },
             [this](ColorValue color) { m_strip->previewClockColor(color); } });
-    c.setSettingsDialogPresent(true);
+    c.settingsDialog().setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
     connect(m_menu.get(), &PopupMenu::entryTriggered, &c.launcher(), &LauncherController::startLauncherEntry);
@@ -185,7 +186,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.launcher().openLauncherEditor();
         break;
     case C::Settings:
-        c.openSettings();
+        c.settingsDialog().openSettings();
         break;
     case C::Position0:
     case C::Position1:
@@ -264,9 +265,9 @@ void GuiFrontEnd::openSettings()
     m_settingsForm->activateWindow();
     // Opened from the box window for its rules, or with a rule offered from
     // a message there.
-    if (m_parts->controller.settingsPage() == Controller::SettingsPage::Rules)
+    if (m_parts->controller.settingsDialog().settingsPage() == SettingsController::SettingsPage::Rules)
         m_settingsForm->showRulePage();
-    if (const auto offer = m_parts->controller.takeRuleOffer())
+    if (const auto offer = m_parts->controller.settingsDialog().takeRuleOffer())
         m_settingsForm->offerRule(offer->list, offer->text);
 }
 

@@ -1,6 +1,7 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
+#include "app/SettingsController.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
 
@@ -47,17 +48,17 @@ void SettingsDialogLink::monitorLine(const QString &text)
 
 bool SettingsDialogLink::testConnection(const ProviderAccount &account)
 {
-    return m_controller.testConnection(account);
+    return m_controller.settingsDialog().testConnection(account);
 }
 
 void SettingsDialogLink::cancelConnectionTest()
 {
-    m_controller.cancelConnectionTest();
+    m_controller.settingsDialog().cancelConnectionTest();
 }
 
 bool SettingsDialogLink::connectionTestRunning() const
 {
-    return m_controller.connectionTestRunning();
+    return m_controller.settingsDialog().connectionTestRunning();
 }
 
 void SettingsDialogLink::playSound(const QString &waveFile, SoundEvent event)
@@ -99,12 +100,12 @@ void SettingsDialogLink::settingsSaved(bool serverOn)
 
 void SettingsDialogLink::settingsErased()
 {
-    m_controller.settingsErased();
+    m_controller.settingsDialog().settingsErased();
 }
 
 void SettingsDialogLink::dialogClosed()
 {
-    m_controller.settingsDialogClosed();
+    m_controller.settingsDialog().settingsDialogClosed();
     if (m_showBoxAgain) {
         m_showBoxAgain = false;
         m_controller.showBoxWindow();
