@@ -35,12 +35,15 @@ struct NotePlaces;
 class Timer;
 struct CoreServices;
 
-// The resident program's state and commands: start-up, the minute tick with
-// its three rhythms, the check cycle, the new-mail indication, the display
-// hold and the end. It is the one thing the windows talk to: they draw its
-// state from its signals and call its commands; the headless run drives it
-// alone. Commands from every source (menu, tray, hot key, timer, command
-// line) pass the one guard of checkRefusal().
+// The check cycle and the strip: start-up, the minute tick with its three
+// rhythms, the check cycle and the provider link, the mailers and their start
+// passwords, the new-mail indication, the display hold and the end. The
+// features beside it (plans and the calendar, the launcher, the accessories,
+// the settings dialog) are controllers of their own that it makes and tells
+// of start, settings and end; each sees only a small Program of it. The strip
+// draws its state from its signals; the headless run drives it alone.
+// Commands from every source (menu, tray, hot key, timer, command line) pass
+// the one guard of checkRefusal().
 class Controller final : public QObject
 {
     Q_OBJECT
