@@ -4,6 +4,7 @@
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
 #include "app/ControllerLauncherProgram.h"
+#include "app/ControllerMailerProgram.h"
 #include "app/ControllerPlanProgram.h"
 #include "app/ControllerSettingsProgram.h"
 #include "dialup/ConnectionControl.h"
@@ -44,6 +45,8 @@ Controller::Controller(
     , m_launcher(std::make_unique<LauncherController>(core, settingsStore, *m_launcherProgram))
     , m_settingsProgram(std::make_unique<SettingsProgram>(*this))
     , m_settingsDialog(std::make_unique<SettingsController>(core, settingsStore, *m_settingsProgram))
+    , m_mailerProgram(std::make_unique<MailerProgram>(*this))
+    , m_mailers(std::make_unique<MailerController>(core, *m_mailerProgram, *m_launcher, *m_accessories))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);

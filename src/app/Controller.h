@@ -25,6 +25,7 @@ class DialUpEntries;
 class GlobalAtoms;
 class LauncherController;
 class MailHost;
+class MailerController;
 class PlanController;
 class PowerOff;
 struct DialPanel;
@@ -139,23 +140,15 @@ public:
     ConnectionControl &dialUp() { return *m_dialUp; }
     const ConnectionControl &dialUp() const { return *m_dialUp; }
 
-    // Where the user asked for a mailer: a double-click on the title bar, on
-    // the animation area or on the tray icon, or the menu's two items.
-    enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
-    void mailerEntry(MailerEntry entry);
-    // FormKeyPress: a character typed on the strip, for the start passwords.
-    void keyTyped(QChar character);
-    // The title bar's hint.
-    QString titleHint() const;
+    // The mailers and their start passwords (MailerController.cpp).
+    MailerController &mailers() { return *m_mailers; }
+    const MailerController &mailers() const { return *m_mailers; }
 
     // Plans, reminders and the calendar (PlanController.cpp, PlanControllerCalendar.cpp).
     PlanController &planner() { return *m_planner; }
     const PlanController &planner() const { return *m_planner; }
     // --- The box window's commands ---
 
-    // Wakeup for the box window and the quick view: mailer 1 or 2 (they
-    // refuse themselves while a launch password is set).
-    void wakeMailer(int mailer);
     // ManuSend as the box window sets it while it is open: mail handed in
     // by the mailers waits in the out-box (held) or goes at once. Not stored.
     void setSendHeld(bool held);
@@ -168,14 +161,6 @@ public:
     // The launcher, its hot keys and the programs it starts (LauncherController.cpp).
     LauncherController &launcher() { return *m_launcher; }
     const LauncherController &launcher() const { return *m_launcher; }
-
-    // --- Mailers (ControllerMailer.cpp) ---
-
-    // The settings dialog's "起動テスト": the mailer as typed there.
-    bool testStartMailer(const QString &program, const QString &switches);
-    // The settings dialog's "マクロテスト": the mailer and macro as typed
-    // there (held in memory until the dialog closes) started with the macro.
-    void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
 
     // --- State ---
 
@@ -236,8 +221,6 @@ signals:
     // What the provider session is to use from now on: the connection
     // test's account, and the loaded settings again after it.
     void providerSettingsChanged(const vesk::Settings &settings);
-    // A mailer is being started: the hourglass.
-    void busyChanged(bool busy);
 
 private:
     class EngineHost;
@@ -250,6 +233,8 @@ private:
     friend class LauncherProgram;
     class SettingsProgram;
     friend class SettingsProgram;
+    class MailerProgram;
+    friend class MailerProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -304,13 +289,7 @@ private:
     int boxCount(Box box) const;
     bool anyMailHeld() const;
     void setNewMail(int count, bool announced, bool animation);
-    void Wakeup(int mailer);
-    bool passwordGuards(int mailer);
-
-
-    // Mailers.
-    void OpenMailer(int mailer, int waitCount, std::optional<Box> folder);
-    void autoOpen();
+    void checkBeforeMailer();
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
@@ -357,7 +336,6 @@ private:
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;
-    QString m_keyBuffer;
 
     std::unique_ptr<PlanProgram> m_planProgram;
     std::unique_ptr<PlanController> m_planner;
@@ -366,6 +344,8 @@ private:
     std::unique_ptr<LauncherController> m_launcher;
     std::unique_ptr<SettingsProgram> m_settingsProgram;
     std::unique_ptr<SettingsController> m_settingsDialog;
+    std::unique_ptr<MailerProgram> m_mailerProgram;
+    std::unique_ptr<MailerController> m_mailers;
     bool m_starting = false;
     bool m_serversClosedForSession = false;
 };

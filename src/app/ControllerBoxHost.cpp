@@ -2,6 +2,7 @@
 
 #include "app/AccessoriesController.h"
 #include "app/Controller.h"
+#include "app/MailerController.h"
 #include "app/SettingsController.h"
 #include "store/rules/RuleStorage.h"
 
@@ -31,12 +32,12 @@ QString ControllerBoxHost::lastTime() const
 
 void ControllerBoxHost::wakeMailer(int mailer)
 {
-    m_c.wakeMailer(mailer);
+    m_c.mailers().wakeMailer(mailer);
 }
 
 void ControllerBoxHost::keyTyped(QChar character)
 {
-    m_c.keyTyped(character);
+    m_c.mailers().keyTyped(character);
 }
 
 void ControllerBoxHost::checkNow(bool keepLine)

@@ -2,11 +2,6 @@
 
 namespace vesk {
 
-void Controller::wakeMailer(int mailer)
-{
-    Wakeup(mailer == 2 ? 2 : 1);
-}
-
 void Controller::setSendHeld(bool held)
 {
     if (m_settings.ManuSend == held)

@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/LauncherController.h"
+#include "app/MailerController.h"
 #include "app/SettingsController.h"
 #include "platform/GlobalAtoms.h"
 #include "support/CoreFixture.h"

@@ -10,17 +10,17 @@ TEST_F(ControllerTest, MailerMacroFollowsTheMailAndTheStart)
     settings.writeString("Config", "MailerSw", "-check \"my box\"");
     settings.writeString("Config", "Macro", "ENT");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Menu1);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
     EXPECT_EQ(desktop.starts, QStringList { "/opt/mail/bin/mailer|-check \"my box\"|/opt/mail/bin" });
     EXPECT_TRUE(desktop.typed.isEmpty()) << "no mail, no macro";
 
     put(Box::InBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n");
-    c.mailerEntry(Controller::MailerEntry::Menu1);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
     EXPECT_EQ(desktop.typed, QStringList({ "+13", "-13" }));
     EXPECT_TRUE(desktop.closed.isEmpty());
 
     desktop.typed.clear();
-    c.mailerMacroTest(1, "/missing/mailer", "", "abc");
+    c.mailers().mailerMacroTest(1, "/missing/mailer", "", "abc");
     EXPECT_EQ(m_messenger.messages, QStringList { "Mailerを起動出来ません" });
     EXPECT_TRUE(desktop.typed.isEmpty());
 }
@@ -33,11 +33,11 @@ TEST_F(ControllerTest, StartedProgramsAreClosedAtTheEnd)
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     settings.writeString("Luncher", "00", "Tool,/usr/bin/tool,\" \",\" \",SCLOSE");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     EXPECT_TRUE(c.launcher().startLauncherEntry(0));
     // Its macro SCLOSE closes the program it started.
     EXPECT_EQ(desktop.closed, QList<qint64> { 102 });
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     desktop.running_.remove(103);
     desktop.closed.clear();
     EXPECT_TRUE(c.quit());

@@ -285,12 +285,12 @@ TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
     settings.writeString("Config", "MailPassword", "ab");
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     EXPECT_EQ(c.display().dateLabel(), "Password");
     for (QChar key : { u'x', u'A' })
-        c.keyTyped(key);
+        c.mailers().keyTyped(key);
     EXPECT_TRUE(desktop.starts.isEmpty());
-    c.keyTyped(u'B');
+    c.mailers().keyTyped(u'B');
     EXPECT_EQ(desktop.starts, QStringList { "/usr/bin/mailer||/usr/bin" });
 }
 
@@ -415,7 +415,7 @@ TEST_F(ControllerTest, AMailerEntryPutsTheAnimationBackToItsFirstPicture)
     m_timers.advance(c.accessories().slideshow().interval());
     ASSERT_EQ(c.accessories().slideshow().currentIndex(), 1);
     // Refused for the password, the entry still stops and rewinds it.
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     EXPECT_FALSE(c.accessories().slideshow().running());
     EXPECT_EQ(c.accessories().slideshow().currentIndex(), 0);
 }

@@ -3,6 +3,7 @@
 #include "app/AccessoriesController.h"
 #include "app/Controller.h"
 #include "app/LauncherController.h"
+#include "app/MailerController.h"
 #include "app/ControllerBoxHost.h"
 #include "app/PlanController.h"
 #include "app/SettingsController.h"
@@ -156,10 +157,10 @@ void GuiFrontEnd::run(menu::Command command)
         c.dialUp().toggleCutTimer(180);
         break;
     case C::MailerOn:
-        c.mailerEntry(Controller::MailerEntry::Menu1);
+        c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
         break;
     case C::Mailer2On:
-        c.mailerEntry(Controller::MailerEntry::Menu2);
+        c.mailers().mailerEntry(MailerController::MailerEntry::Menu2);
         break;
     case C::VeskOn:
         c.toggleMailIndication();
@@ -297,7 +298,7 @@ void GuiFrontEnd::wireDesktop(Controller &c)
             = QInputDialog::getText(m_strip.get(), title, prompt, QLineEdit::Normal, text, &ok);
         return ok ? std::optional(answer) : std::nullopt;
     });
-    connect(&c, &Controller::busyChanged, this, [](bool busy) {
+    connect(&c.mailers(), &MailerController::busyChanged, this, [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else

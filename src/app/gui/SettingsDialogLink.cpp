@@ -1,6 +1,7 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
+#include "app/MailerController.h"
 #include "app/SettingsController.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
@@ -68,13 +69,13 @@ void SettingsDialogLink::playSound(const QString &waveFile, SoundEvent event)
 
 void SettingsDialogLink::testStartMailer(const QString &program, const QString &switches)
 {
-    m_controller.testStartMailer(program, switches);
+    m_controller.mailers().testStartMailer(program, switches);
 }
 
 void SettingsDialogLink::mailerMacroTest(
     int mailer, const QString &program, const QString &switches, const QString &macro)
 {
-    m_controller.mailerMacroTest(mailer, program, switches, macro);
+    m_controller.mailers().mailerMacroTest(mailer, program, switches, macro);
 }
 
 void SettingsDialogLink::openHelp(int topic)

@@ -1,6 +1,7 @@
 #include "app/gui/VeskMainForm.h"
 
 #include "app/Controller.h"
+#include "app/MailerController.h"
 #include "app/PlanController.h"
 #include "app/gui/StripLook.h"
 #include "dialup/ConnectionControl.h"
@@ -178,7 +179,7 @@ void VeskMainForm::applyLook()
     for (QWidget *w : { static_cast<QWidget *>(m_lblDate), static_cast<QWidget *>(m_lblTime),
              static_cast<QWidget *>(m_lblDot), static_cast<QWidget *>(m_spbOK), static_cast<QWidget *>(m_spbClose) })
         w->setFont(font);
-    m_pnlTop->setToolTip(m_c.titleHint());
+    m_pnlTop->setToolTip(m_c.mailers().titleHint());
     focusChanged(m_active);
 }
 
@@ -352,10 +353,10 @@ void VeskMainForm::mouseDoubleClickEvent(QMouseEvent *event)
     m_panelClick.stop();
     if (inAnimationArea(event->position().toPoint())) {
         m_singleClick.stop();
-        m_c.mailerEntry(Controller::MailerEntry::Animation);
+        m_c.mailers().mailerEntry(MailerController::MailerEntry::Animation);
         return;
     }
-    m_c.mailerEntry(Controller::MailerEntry::Title);
+    m_c.mailers().mailerEntry(MailerController::MailerEntry::Title);
 }
 
 void VeskMainForm::contextMenuEvent(QContextMenuEvent *event)
@@ -388,7 +389,7 @@ void VeskMainForm::keyPressEvent(QKeyEvent *event)
         break;
     }
     if (text.size() == 1 && text.at(0).isPrint())
-        m_c.keyTyped(text.at(0));
+        m_c.mailers().keyTyped(text.at(0));
 }
 
 } // namespace vesk
