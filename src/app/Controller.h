@@ -191,9 +191,7 @@ public:
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
     bool mailAnnounced() const { return m_mailAnnounced; }
-    bool boxWindowOpen() const { return m_boxWindowOpen; }
     bool closeRequested() const { return m_closeRequested; }
-    bool sending() const { return m_sending; }
 
 signals:
     // The strip's display: mode, date and time labels, the mail colour.

@@ -6,6 +6,7 @@
 #include "boxes/gui/ChoimiForm.h"
 #include "boxes/gui/DevideActions.h"
 #include "boxes/gui/DevideForm.h"
+#include "mail/MailView.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -73,7 +74,7 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
 {
     form.showWindow();
     settle();
-    EXPECT_TRUE(controller.boxWindowOpen());
+    EXPECT_TRUE(controller.mailView().boxWindowOpen());
     EXPECT_EQ(form.windowTitle(), u"送受信箱 <Last 0/0 0:00>"_s);
     BoxGridView *receive = form.grid(Grid::Receive);
     ASSERT_EQ(receive->model()->rowCount(), 3);
@@ -122,7 +123,7 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
     EXPECT_TRUE(form.grid(Grid::Send)->horizontalHeader()->isVisible());
     picture(form, u"box-window-compact"_s);
     form.close();
-    EXPECT_FALSE(controller.boxWindowOpen());
+    EXPECT_FALSE(controller.mailView().boxWindowOpen());
     EXPECT_TRUE(settings.readBool("Disp", "DevideMin", false));
 }
 
