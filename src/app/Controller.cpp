@@ -1,12 +1,16 @@
 #include "app/Controller.h"
 
+#include "app/AccessoriesController.h"
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
+#include "app/ControllerLauncherProgram.h"
+#include "app/ControllerMailerProgram.h"
+#include "app/ControllerPlanProgram.h"
+#include "app/ControllerSettingsProgram.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
 #include "mail/SessionState.h"
-#include "plan/CalendarState.h"
 #include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -35,21 +39,39 @@ Controller::Controller(
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
     , m_display(core.clock)
-    , m_plans(std::make_unique<PlanState>(settingsStore))
-    , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
+    , m_planProgram(std::make_unique<PlanProgram>(*this))
+    , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
+    , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
+    , m_launcherProgram(std::make_unique<LauncherProgram>(*this))
+    , m_launcher(std::make_unique<LauncherController>(core, settingsStore, *m_launcherProgram))
+    , m_settingsProgram(std::make_unique<SettingsProgram>(*this))
+    , m_settingsDialog(std::make_unique<SettingsController>(core, settingsStore, *m_settingsProgram))
+    , m_mailerProgram(std::make_unique<MailerProgram>(*this))
+    , m_mailers(std::make_unique<MailerController>(core, *m_mailerProgram, *m_launcher, *m_accessories))
 {
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
     m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
     // A launcher plan starts its entry as the launcher menu would.
-    m_planActions.startLauncher = [this](int entry) { startLauncherEntry(entry); };
+    m_planner->planActions().startLauncher = [this](int entry) { m_launcher->startLauncherEntry(entry); };
+    // The windows redraw the calendar with the settings read again.
+    connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
+    connect(m_planner.get(), &PlanController::stickyNoteRequested, this,
+        [this](const QString &date, const QString &comment) { m_accessories->reminderToStickyNote(date, comment); });
+    connect(m_launcher.get(), &LauncherController::editorRequested, this,
+        [this] { emit windowRequested(Window::Launcher); });
+    connect(m_launcher.get(), &LauncherController::raiseRequested, this, &Controller::raiseRequested);
+    connect(m_settingsDialog.get(), &SettingsController::dialogRequested, this,
+        [this] { emit windowRequested(Window::Settings); });
+    connect(m_settingsDialog.get(), &SettingsController::settingsChanged, this, &Controller::settingsChanged);
+    connect(
+        m_settingsDialog.get(), &SettingsController::providerSettingsChanged, this, &Controller::providerSettingsChanged);
 }
 
 Controller::~Controller()
 {
     m_core.state.marker.setObserver({});
-    hotKeys().setHandler({});
 }
 
 void Controller::start()
@@ -63,8 +85,8 @@ void Controller::start()
 
     m_starting = true;
     RetMain();
-    planStartUp();
-    accessoriesStart();
+    m_planner->planStartUp();
+    m_accessories->accessoriesStart();
     m_starting = false;
     DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
@@ -86,21 +108,21 @@ void Controller::RetMain()
         m_servers->stopAll();
     m_serversRunning = m_mailer2Running = false;
 
-    ++m_settingsReads;
+    m_settingsDialog->settingsRead();
     RegReadInput input;
     input.lastTime = m_lastTime;
-    input.pelmaExists = noteProgramPresent();
+    input.pelmaExists = m_accessories->noteProgramPresent();
     m_settings = RegRead(m_settingsStore, m_core.messenger, input);
-    settingsReadForAccessories();
+    m_accessories->settingsReadForAccessories();
     // Setup's dial-up part comes first: without the service the program
     // runs as on a LAN, and everything must see it so.
     m_dialUp->setup(m_settings);
-    m_plans->PlanRegRead();
+    m_planner->settingsRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
     m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
                         m_settings.Close});
-    buildLauncher();
+    m_launcher->buildLauncher(m_starting);
     emit settingsChanged(m_settings);
     Setup();
 }
@@ -111,7 +133,7 @@ void Controller::Setup()
     m_sending = false;
     m_core.state.checkTrigger = TriggerPeriodic;
 
-    registerHotKeys();
+    m_launcher->registerHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
 
@@ -159,7 +181,7 @@ void Controller::MyIdle()
 void Controller::startMinuteTimer()
 {
     // Holiday planning holds the timer until it ends.
-    if (!m_closeRequested && !holidayPlanning()) {
+    if (!m_closeRequested && !m_planner->holidayPlanning()) {
         armMinuteTimer();
         m_timMin->start();
     }
@@ -168,16 +190,6 @@ void Controller::startMinuteTimer()
 void Controller::stopMinuteTimer()
 {
     m_timMin->stop();
-}
-
-int Controller::minuteInterval() const
-{
-    return m_minuteRhythm;
-}
-
-bool Controller::minuteTimerActive() const
-{
-    return m_timMin->isActive();
 }
 
 void Controller::DispSet(int mode)
@@ -195,7 +207,7 @@ void Controller::DispSet(int mode)
     const StripLayout before = m_layout;
     if (choice.layout)
         m_layout = *choice.layout;
-    animationLayoutChanged(before);
+    m_accessories->animationLayoutChanged(before, m_layout);
     emit displayChanged();
 }
 
@@ -206,7 +218,7 @@ StripState Controller::stripState() const
     state.dialPanelShown = m_dialUp->panel().shown;
     state.connected = m_dialUp->connected();
     state.animationRunning = m_animationOn;
-    state.calendarOpen = calendarOpen();
+    state.calendarOpen = m_planner->calendarOpen();
     state.calBack = m_settings.CalBack;
     state.hiddenMode = m_display.hiddenMode();
     return state;
@@ -360,28 +372,8 @@ void Controller::setBoxWindowOpen(bool open)
     m_boxWindowOpen = open;
 }
 
-void Controller::openSettings()
+void Controller::applySettings(bool hadAccount)
 {
-    // One editor dialog at a time.
-    if (m_dialogOpen) {
-        m_core.messenger.beep();
-        return;
-    }
-    if (!m_settingsDialogPresent)
-        return;
-    m_dialogOpen = true;
-    emit windowRequested(Window::Settings);
-}
-
-void Controller::settingsDialogClosed()
-{
-    m_dialogOpen = false;
-    m_settingsPage = SettingsPage::Usual;
-    m_ruleOffer.reset();
-    // Closed by the end of the program (all settings erased): nothing to apply.
-    if (m_closeRequested)
-        return;
-    const bool hadAccount = m_settings.AccountComplete;
     RetMain();
     DispSet(DisplayState::Normal);
     // A new user's first account: its first check comes as at start-up, not

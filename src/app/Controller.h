@@ -1,12 +1,8 @@
 #pragma once
 
-#include "app/PlanActions.h"
 #include "app/ProviderLink.h"
 #include "display/DisplayState.h"
 #include "display/StripRules.h"
-#include "launcher/LauncherTable.h"
-#include "platform/DesktopServices.h"
-#include "platform/ProcessLauncher.h"
 #include "platform/Sound.h"
 #include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
@@ -22,33 +18,33 @@
 namespace vesk {
 
 class AccessPointSelector;
-class CalendarState;
+class AccessoriesController;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
-class DesktopWindows;
 class GlobalAtoms;
-class GlobalHotKeys;
+class LauncherController;
 class MailHost;
-class PlanState;
+class MailerController;
+class PlanController;
 class PowerOff;
 struct DialPanel;
 class MailView;
-class PictureArea;
+class SettingsController;
 class SettingsStore;
-class Slideshow;
-class StickyNoteBridge;
 struct NotePlaces;
-class SyntheticInput;
 class Timer;
 struct CoreServices;
 
-// The resident program's state and commands: start-up, the minute tick with
-// its three rhythms, the check cycle, the new-mail indication, the display
-// hold and the end. It is the one thing the windows talk to: they draw its
-// state from its signals and call its commands; the headless run drives it
-// alone. Commands from every source (menu, tray, hot key, timer, command
-// line) pass the one guard of checkRefusal().
+// The check cycle and the strip: start-up, the minute tick with its three
+// rhythms, the check cycle and the provider link, the mailers and their start
+// passwords, the new-mail indication, the display hold and the end. The
+// features beside it (plans and the calendar, the launcher, the accessories,
+// the settings dialog) are controllers of their own that it makes and tells
+// of start, settings and end; each sees only a small Program of it. The strip
+// draws its state from its signals; the headless run drives it alone.
+// Commands from every source (menu, tray, hot key, timer, command line) pass
+// the one guard of checkRefusal().
 class Controller final : public QObject
 {
     Q_OBJECT
@@ -83,9 +79,6 @@ public:
     // Plays a wave file; an empty name means the sound theme's sound of the event.
     using SoundPlayer = std::function<void(const QString &waveFile, SoundEvent event)>;
     void setSoundPlayer(SoundPlayer play) { m_sound = std::move(play); }
-    // A settings dialog is there to open; without one the program says
-    // what is missing instead.
-    void setSettingsDialogPresent(bool present) { m_settingsDialogPresent = present; }
 
     // --- Commands ---
 
@@ -107,10 +100,6 @@ public:
     // Asks for the box window; the window reports whether it is open.
     void showBoxWindow();
     void setBoxWindowOpen(bool open);
-    // The settings dialog: one editor dialog at a time (a second request
-    // beeps); when it closes the settings are read and applied again.
-    void openSettings();
-    void settingsDialogClosed();
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
@@ -135,160 +124,43 @@ public:
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 
-    // --- The settings dialog's commands (ControllerSettings.cpp) ---
-
-    // The connection test: one manual check cycle with this account, the
-    // stored provider ports and the local server function off, so that the
-    // session only logs in and counts (nothing is fetched or sent); then the
-    // loaded settings apply again. Returns when it has ended: true when the
-    // provider answered as it should. An incomplete account is not tried.
-    bool testConnection(const ProviderAccount &account);
-    // Ends a running connection test as failed.
-    void cancelConnectionTest();
-    bool connectionTestRunning() const { return m_connectionTest; }
-    // Every setting was erased: the program ends without writing any back.
-    void settingsErased();
+    // The settings dialog: its page, the rule offered to it, its connection
+    // test and the erasing of every setting (SettingsController.cpp).
+    SettingsController &settingsDialog() { return *m_settingsDialog; }
 
     // --- Dial-up (ControllerDialUp.cpp) ---
 
     // The platform's connection service and its power-off; without them the
     // program runs as on a LAN.
     void setDialUp(DialUpBackend *backend, PowerOff *powerOff);
-    // Before setup: the user's access-point selector, if any.
-    void setAccessPointSelector(AccessPointSelector *selector);
     // spbOKClick on "OFF": the line is hung up.
     void hangUp();
-    // "切断タイマー(&T)": an item's minutes (10, 30, 60, 180) ticked or
-    // unticked; the line goes down that many minute ticks later.
-    void toggleDisconnectTimer(int minutes);
-    int disconnectTimerMinutes() const;
-    // AutoPowerOFF: shuts the machine down (a plan's timed action).
-    void powerOff();
-    // The connection entries for the settings dialog.
-    const DialUpEntries &dialUpEntries() const;
-    // The dial-up panel and the line.
-    const DialPanel &dialPanel() const;
-    bool lineConnected() const;
-    bool dialUpButtonEnabled() const;
-    // A single click on the title bar or on the dial-up panel (after the
-    // double-click wait): the panel is shown or hidden.
-    void titleClicked();
-    void dialPanelClicked();
+    // The dial-up line and its panel: the disconnect timer, the access-point
+    // selector, the entries, the clicks on the title bar and the panel.
+    ConnectionControl &dialUp() { return *m_dialUp; }
+    const ConnectionControl &dialUp() const { return *m_dialUp; }
 
-    // Where the user asked for a mailer: a double-click on the title bar, on
-    // the animation area or on the tray icon, or the menu's two items.
-    enum class MailerEntry { Title, Animation, Tray, Menu1, Menu2 };
-    void mailerEntry(MailerEntry entry);
-    // FormKeyPress: a character typed on the strip, for the start passwords.
-    void keyTyped(QChar character);
-    // The title bar's hint.
-    QString titleHint() const;
+    // The mailers and their start passwords (MailerController.cpp).
+    MailerController &mailers() { return *m_mailers; }
+    const MailerController &mailers() const { return *m_mailers; }
 
-    // --- Plans, reminders and the calendar (ControllerPlans.cpp, ControllerCalendar.cpp) ---
-
-    // What action plans do through other parts of the program.
-    void setPlanActions(PlanActions actions) { m_planActions = std::move(actions); }
-    // Where the national holiday files shipped with the program are.
-    void setShippedHolidays(const QString &folder);
-    // mnuPlanClick: the plan editor for today; one editor dialog at a time
-    // (a second request beeps).
-    void openPlanEditor();
-    // The plan editor has closed: the plans are read again (RetMain).
-    void planEditorClosed();
-    // mnuCalClick (and Esc): the calendar shown, or closed when it is shown.
-    void toggleCalendar();
-    // spbCalCloseClick: "閉じる", Esc.
-    void closeCalendar();
-    // "<<", ">>", "Today" (Left, Right, Down).
-    void calendarPrevious();
-    void calendarNext();
-    void calendarToday();
-    // "休": holiday planning on or off; the minute timer waits meanwhile.
-    void toggleHolidayPlanning();
-    // A click and a double-click on day cell n (1-42).
-    void calendarDayClicked(int cell);
-    void calendarDayDoubleClicked(int cell);
-    // WeekColorN (1-7) chosen in the calendar, written at once.
-    void setCalendarColour(int number, ColorValue colour);
-    // The seven colours back to their defaults at the next start.
-    void resetCalendarColours();
-
-    const PlanState &plans() const { return *m_plans; }
-    const CalendarState &calendar() const { return *m_calendar; }
-    bool calendarOpen() const;
-    bool holidayPlanning() const;
+    // Plans, reminders and the calendar (PlanController.cpp, PlanControllerCalendar.cpp).
+    PlanController &planner() { return *m_planner; }
+    const PlanController &planner() const { return *m_planner; }
     // --- The box window's commands ---
 
-    // Wakeup for the box window and the quick view: mailer 1 or 2 (they
-    // refuse themselves while a launch password is set).
-    void wakeMailer(int mailer);
     // ManuSend as the box window sets it while it is open: mail handed in
     // by the mailers waits in the out-box (held) or goes at once. Not stored.
     void setSendHeld(bool held);
     bool sendHeld() const { return m_settings.ManuSend; }
     // The new-mail indication is on: mnuVeskONClick would switch it off.
     bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
-    // The settings dialog on a page: its distribution page ("振分け設定")
-    // or the one it usually opens on. The dialog asks which when it opens.
-    enum class SettingsPage { Usual, Rules };
-    void openSettingsAt(SettingsPage page);
-    SettingsPage settingsPage() const { return m_settingsPage; }
-    // A distribution rule offered from a message: rule list 1-4 and the
-    // text for its entry field. The settings dialog takes the offer when it
-    // opens and the user confirms it there; without a dialog the user is
-    // asked, and the rule is added to the stored lists.
-    struct RuleOffer
-    {
-        int list = 0;
-        QString text;
-    };
-    void offerRule(int list, const QString &text);
-    std::optional<RuleOffer> takeRuleOffer();
 
-    // --- Sticky notes and the slideshow (ControllerAccessories.cpp) ---
-
-    // The strip's picture area; without one (headless) nothing is drawn.
-    void setPictureArea(PictureArea *area);
-    // The quick view's "付箋貼付" (spbPelmaClick): the text chosen in its
-    // pane (all of it when nothing is selected) becomes a note. An empty
-    // pane beeps and says so.
-    void sendToStickyNote(const QString &text);
-    // The reminder's "付箋紙貼付(&G)" (btnCopyClick): its date and comment.
-    void reminderToStickyNote(const QString &date, const QString &comment);
-    // "付箋紙 ON/OFF(&F)" (mnuPelmaAllClick) and "付箋紙設定(&B)..."
-    // (mnuWriteClick); both only while "付箋紙(&7)" is ticked and enabled.
-    void toggleStickyNotes();
-    void openStickyNoteEditor();
-    StickyNoteBridge &stickyNotes();
-    const Slideshow &slideshow();
-    // --- Launcher, mailers and macros (ControllerLauncher.cpp) ---
-
-    // The desktop that programs are started on and typed into; without one
-    // programs still start, and nothing else acts.
-    void setDesktop(const DesktopServices &desktop);
-    // Asks the user for a line of text (title, prompt, prefilled text);
-    // nothing when cancelled or when nobody can be asked.
-    using TextPrompt = std::function<std::optional<QString>(
-        const QString &title, const QString &prompt, const QString &text)>;
-    void setTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
-    // The launcher as the last settings load built it (menu rows, hot keys).
-    const LauncherTable &launcher() const { return m_launcher; }
-    // mnuOpt1Click: starts launcher entry `index` (its menu item, a plan,
-    // anyone); while another start runs, it waits for its turn. False when
-    // it did not start: no such entry, cancelled, or the program could not
-    // be started.
-    bool startLauncherEntry(int index);
-    // "ランチャー設定(&E)...": one editor dialog at a time; the hot keys are
-    // let go while it is open. Closing it reads the settings again.
-    void openLauncherEditor();
-    void launcherEditorClosed();
-    // The editor's "起動テスト(&T)": one row started as it stands.
-    bool testLauncherEntry(const LauncherEntry &entry);
-    // The settings dialog's "起動テスト": the mailer as typed there.
-    bool testStartMailer(const QString &program, const QString &switches);
-    // The settings dialog's "マクロテスト": the mailer and macro as typed
-    // there (held in memory until the dialog closes) started with the macro.
-    void mailerMacroTest(int mailer, const QString &program, const QString &switches, const QString &macro);
+    // Sticky notes and the slideshow (AccessoriesController.cpp).
+    AccessoriesController &accessories() { return *m_accessories; }
+    // The launcher, its hot keys and the programs it starts (LauncherController.cpp).
+    LauncherController &launcher() { return *m_launcher; }
+    const LauncherController &launcher() const { return *m_launcher; }
 
     // --- State ---
 
@@ -321,14 +193,7 @@ public:
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
     bool mailAnnounced() const { return m_mailAnnounced; }
-    bool animationOn() const { return m_animationOn; }
-    bool boxWindowOpen() const { return m_boxWindowOpen; }
-    bool checkDone() const { return m_checkDone; }
     bool closeRequested() const { return m_closeRequested; }
-    bool sending() const { return m_sending; }
-    bool localServersRunning() const { return m_serversRunning; }
-    int minuteInterval() const;
-    bool minuteTimerActive() const;
 
 signals:
     // The strip's display: mode, date and time labels, the mail colour.
@@ -343,12 +208,8 @@ signals:
     void boxCaptionChanged(const QString &caption);
     // Every box is empty: the box window may close (RemainCheck).
     void boxWindowCloseRequested();
-    void dialPanelStatusChanged(const QString &text);
     // The dial-up panel, the line or the OK button's state changed.
     void dialUpChanged();
-    // A transfer under way: ">" down, "<" up.
-    void directionShown(const QString &direction);
-    void progressAdvanced();
     void windowRequested(vesk::Controller::Window window);
     // Bring the strip to the front (the socket layer is broken).
     void raiseRequested();
@@ -357,27 +218,23 @@ signals:
     void settingsChanged(const vesk::Settings &settings);
     // The close handling is done: the program may end.
     void finished();
-    // The plan editor is to open with this reference day.
-    void planEditorRequested(const QDate &reference);
-    // PopUpOn: a reminder window with its caption, the plan's date-time and
-    // comment, placed `offset` pixels off the centre of the screen.
-    void reminderRequested(
-        const QString &message, const QString &dateTime, const QString &comment, int offset);
-    // The calendar's month, cells, planning mode or colours changed.
-    void calendarChanged();
     // What the provider session is to use from now on: the connection
     // test's account, and the loaded settings again after it.
     void providerSettingsChanged(const vesk::Settings &settings);
-    // A "SELFMENU" hot key: show the strip and open its menu at its corner.
-    void launcherMenuRequested();
-    // A mailer is being started: the hourglass.
-    void busyChanged(bool busy);
 
 private:
     class EngineHost;
     friend class EngineHost;
     class DialUpHost;
     friend class DialUpHost;
+    class PlanProgram;
+    friend class PlanProgram;
+    class LauncherProgram;
+    friend class LauncherProgram;
+    class SettingsProgram;
+    friend class SettingsProgram;
+    class MailerProgram;
+    friend class MailerProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -413,6 +270,7 @@ private:
     void runDownLoad();
     void askAndMaybeSend();
     void FormCloseQuery();
+    void applySettings(bool hadAccount);
     void DispSet(int mode);
 
     // What the engines ask of their host.
@@ -431,64 +289,7 @@ private:
     int boxCount(Box box) const;
     bool anyMailHeld() const;
     void setNewMail(int count, bool announced, bool animation);
-    void Wakeup(int mailer);
-    bool passwordGuards(int mailer);
-
-    // Plans, reminders and the calendar.
-    void planStartUp();
-    void startUpReminderStep();
-    void finishStartUpPass();
-    bool planDueCheck();
-    void advancePlan(const QDateTime &now);
-    void planAlertAcknowledged();
-    void PopUpOn(const QString &message, const QString &dateTime, const QString &comment);
-    void playPlanSound();
-    void planActionMissing(const QString &feature);
-    void spbTodayClick();
-    bool CalDaySet();
-    void calendarMoved(int fromYear, int fromMonth);
-    bool leaveHolidayPlanning();
-    void calendarDateChanged();
-    void saveHolidaysAtQuit();
-    void openPlanEditorFor(const QDate &reference);
-
-    // Sticky notes and the slideshow.
-    void rewindAnimation();
-    struct Accessories;
-    struct AccessoriesDeleter
-    {
-        void operator()(Accessories *accessories) const;
-    };
-    Accessories &accessories();
-    bool noteProgramPresent();
-    void accessoriesStart();
-    void settingsReadForAccessories();
-    void animationLayoutChanged(StripLayout before);
-    void stickyNoteOptionChanged();
-    void accessoriesShutdown();
-    QString mailWave() const;
-    // Launcher, mailers and macros.
-    enum class LaunchOrigin { Menu, StartUp, EditorTest };
-    class LaunchScope;
-    bool mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin);
-    // A start asked for while another runs waits its turn (a few at most).
-    bool waitTurn(std::function<void()> start);
-    void runWaitingStart();
-    void WMHotKey(int id);
-    void buildLauncher();
-    void registerHotKeys();
-    void releaseHotKeys();
-    bool MacroDiv(const QString &macro);
-    void OpenMailer(int mailer, int waitCount, std::optional<Box> folder);
-    void autoOpen();
-    void waitUntilReady(const StartedProgram &program, bool always);
-    void closeStartedPrograms();
-    void closeLastStarted();
-    bool ending() const;
-    ProcessLauncher &programs() const;
-    DesktopWindows &windows() const;
-    GlobalHotKeys &hotKeys() const;
-    SyntheticInput &input() const;
+    void checkBeforeMailer();
 
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
@@ -502,7 +303,6 @@ private:
     LocalServerLink *m_servers = nullptr;
     Distribution m_distributor;
     SoundPlayer m_sound;
-    bool m_settingsDialogPresent = false;
 
     std::unique_ptr<Timer> m_timMin;
     std::unique_ptr<Timer> m_timSec;
@@ -536,34 +336,18 @@ private:
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;
-    QString m_keyBuffer;
 
-    std::unique_ptr<PlanState> m_plans;
-    std::unique_ptr<CalendarState> m_calendar;
-    PlanActions m_planActions;
-    bool m_planOverdue = false; // the start-up pass met an overdue plan
-    bool m_planEditorOpen = false;
-    QString m_alertedPlan; // the name of the plan whose alert stands
-    int m_reminderOffset = 0;
-    // The settings dialog's state.
-    bool m_connectionTest = false;
-    bool m_settingsErased = false;
-    bool m_settingsDialogShownAtStart = false;
-    int m_settingsReads = 0; // RetMain runs, so that a test puts back nothing stale
-    SettingsPage m_settingsPage = SettingsPage::Usual;
-    std::optional<RuleOffer> m_ruleOffer;
-    std::unique_ptr<Accessories, AccessoriesDeleter> m_accessories;
-    DesktopServices m_desktop;
-    TextPrompt m_prompt;
-    LauncherTable m_launcher;
-    QList<int> m_hotKeyIds;
-    QList<StartedProgram> m_started;
+    std::unique_ptr<PlanProgram> m_planProgram;
+    std::unique_ptr<PlanController> m_planner;
+    std::unique_ptr<AccessoriesController> m_accessories;
+    std::unique_ptr<LauncherProgram> m_launcherProgram;
+    std::unique_ptr<LauncherController> m_launcher;
+    std::unique_ptr<SettingsProgram> m_settingsProgram;
+    std::unique_ptr<SettingsController> m_settingsDialog;
+    std::unique_ptr<MailerProgram> m_mailerProgram;
+    std::unique_ptr<MailerController> m_mailers;
     bool m_starting = false;
-    bool m_launching = false;
-    QList<std::function<void()>> m_waitingStarts;
     bool m_serversClosedForSession = false;
-    bool m_noHotKeysSaid = false;
-    bool m_noInputSaid = false;
 };
 
 } // namespace vesk

@@ -1,4 +1,6 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
+#include "app/MailerController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -155,7 +157,7 @@ void Controller::playMailSound()
     if (!m_settings.MailWaveON)
         return;
     if (m_sound)
-        m_sound(mailWave(), SoundEvent::NewMail);
+        m_sound(m_accessories->mailWave(), SoundEvent::NewMail);
     else
         m_core.messenger.beep();
 }
@@ -184,8 +186,22 @@ void Controller::AfterDown()
     // 4: the line goes down again after a check that asked for it.
     m_dialUp->afterCheck(m_core.state.checkTrigger, m_settings.ServerON, m_newMailCount);
     // 5: the mailers that wait for this mail.
-    autoOpen();
+    m_mailers->autoOpen();
     startMinuteTimer();
+}
+
+void Controller::checkBeforeMailer()
+{
+    m_roundCount = 0;
+    if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn() && !m_core.state.failed()) {
+        const CycleScope cycle(*this);
+        m_core.state.checkTrigger = TriggerPeriodic;
+        runDownLoad();
+        AfterDown();
+        stopMinuteTimer();
+        if (m_animationOn)
+            m_core.pump.waitUntil([] { return false; }, 20, 100);
+    }
 }
 
 } // namespace vesk

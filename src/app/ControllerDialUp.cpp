@@ -1,4 +1,5 @@
 #include "app/ControllerDialUpHost.h"
+#include "app/PlanController.h"
 #include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -41,21 +42,17 @@ void Controller::DialUpHost::takeOverAccount(const AccessPointChoice &choice)
     emit m_c.providerSettingsChanged(account);
 }
 
-void Controller::setAccessPointSelector(AccessPointSelector *selector)
-{
-    m_dialUp->setSelector(selector);
-}
-
 void Controller::setDialUp(DialUpBackend *backend, PowerOff *powerOff)
 {
     m_dialUp->setBackend(backend);
     m_dialUp->setPowerOff(powerOff);
     // The timed plans' actions that the connection control carries out.
-    m_planActions.connect = [this] { m_dialUp->ModemOpen(); };
+    PlanActions &actions = m_planner->planActions();
+    actions.connect = [this] { m_dialUp->ModemOpen(); };
     // As the OK button's "OFF": a send under way is given up, and said so.
-    m_planActions.disconnect = [this] { hangUp(); };
-    m_planActions.connected = [this] { return m_dialUp->connected(); };
-    m_planActions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
+    actions.disconnect = [this] { hangUp(); };
+    actions.connected = [this] { return m_dialUp->connected(); };
+    actions.powerOff = [this] { m_dialUp->AutoPowerOFF(); };
 }
 
 bool Controller::DialUpOn()
@@ -76,51 +73,6 @@ void Controller::hangUp()
     m_dialUp->ModemClose();
     DispSet(DisplayState::Normal);
     m_sending = false;
-}
-
-void Controller::toggleDisconnectTimer(int minutes)
-{
-    m_dialUp->toggleCutTimer(minutes);
-}
-
-int Controller::disconnectTimerMinutes() const
-{
-    return m_dialUp->cutMinutes();
-}
-
-void Controller::powerOff()
-{
-    m_dialUp->AutoPowerOFF();
-}
-
-const DialUpEntries &Controller::dialUpEntries() const
-{
-    return m_dialUp->entries();
-}
-
-const DialPanel &Controller::dialPanel() const
-{
-    return m_dialUp->panel();
-}
-
-bool Controller::lineConnected() const
-{
-    return m_dialUp->connected();
-}
-
-bool Controller::dialUpButtonEnabled() const
-{
-    return m_dialUp->mainButtonEnabled();
-}
-
-void Controller::titleClicked()
-{
-    m_dialUp->titleClicked();
-}
-
-void Controller::dialPanelClicked()
-{
-    m_dialUp->panelClicked();
 }
 
 } // namespace vesk

@@ -1,4 +1,7 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
+#include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"
@@ -44,7 +47,7 @@ void Controller::toggleDisplayFlag(int tag)
         m_settings.ShutNot = true;
     emit settingsChanged(m_settings);
     if (tag == 7)
-        stickyNoteOptionChanged();
+        m_accessories->stickyNoteOptionChanged();
     DispSet(DisplayState::Normal);
 }
 
@@ -61,7 +64,7 @@ void Controller::setPositionMode(int mode)
 
 void Controller::savePosition(int left, int top)
 {
-    if (m_settingsErased)
+    if (m_settingsDialog->erased())
         return;
     m_settings.MainLeft = left;
     m_settings.MainTop = top;
@@ -117,7 +120,7 @@ void Controller::acknowledgePlanAlert()
     if (!m_mailAnnounced)
         m_atoms.remove(TalkedAtom);
     DispSet(DisplayState::Normal);
-    planAlertAcknowledged();
+    m_planner->planAlertAcknowledged();
 }
 
 void Controller::notYetAvailable(const QString &feature)

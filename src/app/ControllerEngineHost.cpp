@@ -24,7 +24,6 @@ void Controller::EngineHost::closeDialUp()
 void Controller::EngineHost::dialPanelStatus(const QString &text)
 {
     m_c.m_dialUp->sessionStatus(text);
-    emit m_c.dialPanelStatusChanged(text);
 }
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
+#include "app/SettingsController.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 
@@ -24,7 +25,7 @@ public:
     void checkStarted(const QString &lastTime) override { m_c.checkStarted(lastTime); }
     void restartMinuteTimer() override { m_c.startMinuteTimer(); }
     void connError() override { m_c.connError(); }
-    bool connectionTestRunning() const override { return m_c.m_connectionTest; }
+    bool connectionTestRunning() const override { return m_c.m_settingsDialog->connectionTestRunning(); }
     void clearNewMailIndication() override { m_c.clearNewMailIndication(); }
     void upLoad(int checkTrigger) override { m_c.mailerCycle(checkTrigger); }
     void closeDialUp() override;
@@ -41,8 +42,9 @@ public:
     void messageAdded(Box box, const QString &fileName) override { emit m_c.messageAdded(box, fileName); }
     void messageRemoved(Box box, const QString &fileName) override { emit m_c.messageRemoved(box, fileName); }
     void setDisplayMode(int mode) override { m_c.DispSet(mode); }
-    void showDirection(const QString &direction) override { emit m_c.directionShown(direction); }
-    void progress() override { emit m_c.progressAdvanced(); }
+    // The strip draws neither a transfer's direction nor its progress.
+    void showDirection(const QString &) override { }
+    void progress() override { }
     void dialPanelStatus(const QString &text) override;
     void raiseMainWindow() override { emit m_c.raiseRequested(); }
 

@@ -1,4 +1,8 @@
 #include "app/Controller.h"
+#include "app/AccessoriesController.h"
+#include "app/LauncherController.h"
+#include "app/SettingsController.h"
+#include "app/PlanController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -32,7 +36,7 @@ bool Controller::quit()
         if (answer && *answer == Messenger::Answer::No)
             return false;
     }
-    saveHolidaysAtQuit();
+    m_planner->saveHolidaysAtQuit();
     m_core.state.marker = QStringLiteral("  ");
     m_closeRequested = true;
     m_core.pump.waitUntil([] { return false; }, 51, 10);
@@ -53,17 +57,17 @@ void Controller::FormCloseQuery()
         m_display.dispSet(DisplayState::Normal);
     }
     // After "全設定消去" nothing may be written back.
-    if (!m_settingsErased) {
+    if (!m_settingsDialog->erased()) {
         SettingsStore::Batch batch(m_settingsStore);
         SettingsTable::setValue(m_settingsStore, &Settings::LastTime, m_lastTime);
         SettingsTable::setValue(m_settingsStore, &Settings::MultiJpgCo, m_settings.MultiJpgCo);
     }
     m_core.state.marker = QStringLiteral(" ");
-    accessoriesShutdown();
-    closeStartedPrograms();
+    m_accessories->accessoriesShutdown();
+    m_launcher->closeStartedPrograms();
     m_atoms.remove(m_programName);
     m_atoms.remove(TalkedAtom);
-    releaseHotKeys();
+    m_launcher->releaseHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
     if (m_servers)

@@ -1,8 +1,9 @@
 #include "app/Controller.h"
+#include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
-#include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
 #include "platform/Timer.h"
@@ -77,7 +78,7 @@ void Controller::timMinTimer()
     // 1-2: the date and the clock.
     if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate()) {
         m_display.dateWrite();
-        calendarDateChanged();
+        m_planner->calendarDateChanged();
     }
     // While connected the title may show the connection time instead.
     const bool clock = !m_dialUp->connected() || m_dialUp->panel().shown;
@@ -103,13 +104,11 @@ void Controller::timMinTimer()
             return;
         }
         if (m_settings.MailRound && (m_settings.Host.isEmpty() || m_settings.UserID.isEmpty())) {
-            if (m_settingsDialogPresent) {
+            if (m_settingsDialog->settingsDialogPresent()) {
                 // The ticks wait while it is open; closing it reads the settings
                 // again. Closed without an account, it does not come back at
                 // once: the program runs on without checks.
-                if (!m_settingsDialogShownAtStart) {
-                    m_settingsDialogShownAtStart = true;
-                    openSettings();
+                if (m_settingsDialog->openAtStartOnce()) {
                     startMinuteTimer();
                     return;
                 }
@@ -121,12 +120,12 @@ void Controller::timMinTimer()
             }
         }
         // The start-up reminder pass: one plan per tick, from the last.
-        if (m_plans->index() >= 0) {
-            startUpReminderStep();
+        if (m_planner->startUpPassRunning()) {
+            m_planner->startUpReminderStep();
             startMinuteTimer();
             return;
         }
-        finishStartUpPass();
+        m_planner->finishStartUpPass();
         setMinuteRhythm(FirstDelayRhythm);
         m_firstDelayLeft = m_settings.FirstDelay;
         startMinuteTimer();
@@ -164,7 +163,7 @@ void Controller::timMinTimer()
     }
 
     // 7: plans whose time has come.
-    if (planDueCheck())
+    if (m_planner->planDueCheck())
         return;
 
     // 8: the line came up or dropped; the disconnect timer.

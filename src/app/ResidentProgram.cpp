@@ -3,9 +3,11 @@
 #include "app/Controller.h"
 #include "app/EngineSettings.h"
 #include "app/FrontEnd.h"
+#include "app/PlanController.h"
 #include "app/PortErrorText.h"
 #include "app/ProviderSessionLink.h"
 #include "auth/ProviderTokens.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/SelectorLibrary.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -138,7 +140,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretSt
     ProviderSessionLink providerLink(provider);
     LocalServersLink serversLink(servers);
     controller.setDialUp(dialUp.backend, dialUp.powerOff);
-    controller.setAccessPointSelector(&selector);
+    controller.dialUp().setSelector(&selector);
     controller.setProvider(&providerLink);
     controller.setLocalServers(&serversLink);
     controller.setDistributor([&distributor](const QString &fileName) {
@@ -170,7 +172,7 @@ int ResidentProgram::run(FrontEnd *frontEnd, const DialUpParts &dialUp, SecretSt
     QObject::connect(&wallClock, &WallClockWatch::changed, &controller, &Controller::wallClockChanged);
     // Without windows a reminder of the start-up pass is a message.
     if (!frontEnd) {
-        QObject::connect(&controller, &Controller::reminderRequested,
+        QObject::connect(&controller.planner(), &PlanHost::reminderRequested,
             [&messenger](const QString &message, const QString &dateTime, const QString &comment, int) {
                 messenger.message(message + QStringLiteral(" ") + dateTime + QStringLiteral(" ") + comment);
             });

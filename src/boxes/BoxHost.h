@@ -1,7 +1,9 @@
 #pragma once
 
+#include "store/MessageStore.h"
 #include "store/rules/RuleLists.h"
 
+#include <QObject>
 #include <QString>
 
 namespace vesk {
@@ -10,11 +12,14 @@ struct Settings;
 
 // What the box window and the quick view ask of the resident program: its
 // settings, the mailers, the check, the send mode and the new-mail
-// indication. The program's controller stands behind it; tests record.
-class BoxHost
+// indication, and what happens to the boxes meanwhile. The program's
+// controller stands behind it; tests record.
+class BoxHost : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~BoxHost() = default;
+    using QObject::QObject;
 
     virtual const Settings &settings() const = 0;
     // The last check's time, "m/d h:mm".
@@ -46,6 +51,19 @@ public:
     virtual RuleLists distributionRules() const = 0;
     // spbPelmaClick: a text becomes a sticky note.
     virtual void sendToStickyNote(const QString &text) = 0;
+    // The window opened or closed: while it is open the new-mail caption is its own.
+    virtual void setBoxWindowOpen(bool open) = 0;
+
+signals:
+    // A message came into a box or left it.
+    void messageAdded(vesk::Box box, const QString &fileName);
+    void messageRemoved(vesk::Box box, const QString &fileName);
+    // The window's caption ("送受信箱 Down 2/5", "送受信箱 <Last 12/6 8:00>").
+    void captionChanged(const QString &caption);
+    // Every box is empty: the window may close (RemainCheck).
+    void closeRequested();
+    // The settings were read again.
+    void settingsChanged();
 };
 
 } // namespace vesk

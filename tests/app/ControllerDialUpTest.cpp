@@ -61,10 +61,10 @@ protected:
         return make([this, selector](Controller &c) {
             c.setDialUp(&backend, &power);
             if (selector)
-                c.setAccessPointSelector(selector);
+                c.dialUp().setSelector(selector);
             // What the panel showed, change by change.
             QObject::connect(&c, &Controller::dialUpChanged, [this, &c] {
-                const DialPanel &p = c.dialPanel();
+                const DialPanel &p = c.dialUp().panel();
                 if (details.isEmpty() || details.last() != p.detail)
                     details << p.detail;
                 if (statuses.isEmpty() || statuses.last() != p.status)
@@ -126,7 +126,7 @@ TEST_F(ControllerDialUpTest, AnExistingConnectionIsUsedAndLeftUp)
     Controller &c = start();
     m_timers.advance(50);
     // The minute tick sees the line: the OK button hangs it up.
-    EXPECT_TRUE(c.lineConnected());
+    EXPECT_TRUE(c.dialUp().connected());
     EXPECT_EQ(strip::okButton(c.stripState()).text, "OFF");
     m_timers.advance(60000);
     EXPECT_GE(provider.downloads, 1);
@@ -147,22 +147,23 @@ TEST_F(ControllerDialUpTest, ADialledLineIsTimedAndGoesDownWithTheDisconnectTime
     EXPECT_EQ(backend.dials, 1);
     EXPECT_EQ(provider.downloads, 1);
     ASSERT_EQ(backend.activeConnections().size(), 1);
-    EXPECT_EQ(c.dialPanel().detail, "28.8 Kbps");
-    c.toggleDisconnectTimer(10);
+    EXPECT_EQ(c.dialUp().panel().detail, "28.8 Kbps");
+    c.dialUp().toggleCutTimer(10);
     // The minute tick takes the line as up and starts timing it.
     m_timers.advance(60000);
-    ASSERT_TRUE(c.lineConnected());
+    ASSERT_TRUE(c.dialUp().connected());
     m_timers.advance(20000);
     EXPECT_EQ(c.display().dateLabel(), "+ ");
     EXPECT_EQ(c.display().timeLabel(), "0:00:20");
     m_timers.advance(9 * 60000);
     EXPECT_TRUE(backend.activeConnections().isEmpty());
-    EXPECT_EQ(c.disconnectTimerMinutes(), 0);
+    EXPECT_EQ(c.dialUp().cutMinutes(), 0);
 }
 
 TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
 {
     backend.hangUpMs = -1;
+    settings.writeString("Plan", "2026/12/06 08:06 00", "0 0 @TimeSignal@");
     Controller &c = start();
     m_timers.advance(50);
     c.checkNow();
@@ -176,7 +177,9 @@ TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
     m_timers.advance(60000);
     c.hangUp();
     EXPECT_TRUE(m_messenger.messages.contains(ConnectionControl::CannotHangUpText));
-    EXPECT_TRUE(c.minuteTimerActive());
+    // The minute tick runs again: the time signal of 8:06 is taken.
+    m_timers.advance(4 * 60000);
+    EXPECT_FALSE(settings.contains("Plan", "2026/12/06 08:06 00"));
 }
 
 TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
@@ -190,7 +193,7 @@ TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
     c.checkNowKeepLine();
     ASSERT_EQ(backend.activeConnections().size(), 1);
     EXPECT_EQ(backend.activeConnections().first().entryName, "Office");
-    EXPECT_EQ(c.dialPanel().title, "会社");
+    EXPECT_EQ(c.dialUp().panel().title, "会社");
     ASSERT_EQ(accounts.size(), 1);
     EXPECT_EQ(accounts[0].Host, "pop.office.example");
     EXPECT_EQ(accounts[0].SMTP, "pop.office.example");
@@ -235,7 +238,7 @@ TEST_F(ControllerDialUpTest, WithoutTheServiceItSaysSoAndChecksAsOnALan)
     c.checkNow();
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_EQ(backend.dials, 0);
-    c.powerOff();
+    c.dialUp().AutoPowerOFF();
     EXPECT_EQ(power.calls, 1);
     EXPECT_EQ(m_messenger.messages.last(), ConnectionControl::PowerOffText + "\r\nAccess denied");
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/Controller.h"
+#include "app/LauncherController.h"
+#include "app/MailerController.h"
+#include "app/SettingsController.h"
 #include "platform/GlobalAtoms.h"
 #include "support/CoreFixture.h"
 #include "support/FakeDesktop.h"
@@ -82,8 +85,8 @@ protected:
             soundEvent = event;
         });
         // Nothing outside the test is started or typed into.
-        controller->setDesktop(desktop.services());
-        controller->setTextPrompt([this](const QString &title, const QString &, const QString &text) {
+        controller->launcher().setDesktop(desktop.services());
+        controller->launcher().setTextPrompt([this](const QString &title, const QString &, const QString &text) {
             prompts << title + u'|' + text;
             return promptAnswer;
         });
@@ -98,9 +101,9 @@ protected:
     // The settings read again and applied, as when the settings dialog closes.
     static void reloadSettings(Controller &c)
     {
-        c.setSettingsDialogPresent(true);
-        c.openSettings();
-        c.settingsDialogClosed();
+        c.settingsDialog().setSettingsDialogPresent(true);
+        c.settingsDialog().openSettings();
+        c.settingsDialog().settingsDialogClosed();
     }
     void putOut() { put(Box::OutBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n"); }
 

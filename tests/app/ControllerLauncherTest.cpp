@@ -10,17 +10,17 @@ TEST_F(ControllerTest, MailerMacroFollowsTheMailAndTheStart)
     settings.writeString("Config", "MailerSw", "-check \"my box\"");
     settings.writeString("Config", "Macro", "ENT");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Menu1);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
     EXPECT_EQ(desktop.starts, QStringList { "/opt/mail/bin/mailer|-check \"my box\"|/opt/mail/bin" });
     EXPECT_TRUE(desktop.typed.isEmpty()) << "no mail, no macro";
 
     put(Box::InBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n");
-    c.mailerEntry(Controller::MailerEntry::Menu1);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
     EXPECT_EQ(desktop.typed, QStringList({ "+13", "-13" }));
     EXPECT_TRUE(desktop.closed.isEmpty());
 
     desktop.typed.clear();
-    c.mailerMacroTest(1, "/missing/mailer", "", "abc");
+    c.mailers().mailerMacroTest(1, "/missing/mailer", "", "abc");
     EXPECT_EQ(m_messenger.messages, QStringList { "Mailerを起動出来ません" });
     EXPECT_TRUE(desktop.typed.isEmpty());
 }
@@ -33,11 +33,11 @@ TEST_F(ControllerTest, StartedProgramsAreClosedAtTheEnd)
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     settings.writeString("Luncher", "00", "Tool,/usr/bin/tool,\" \",\" \",SCLOSE");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Title);
-    EXPECT_TRUE(c.startLauncherEntry(0));
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
+    EXPECT_TRUE(c.launcher().startLauncherEntry(0));
     // Its macro SCLOSE closes the program it started.
     EXPECT_EQ(desktop.closed, QList<qint64> { 102 });
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     desktop.running_.remove(103);
     desktop.closed.clear();
     EXPECT_TRUE(c.quit());
@@ -57,7 +57,7 @@ TEST_F(ControllerTest, HotKeysStartTheirEntries)
         m_messenger.messages, QStringList { "Ctrl+F1のHotKey設定はできません。Windowsで使っています。" });
     EXPECT_EQ(desktop.grabbed, (QSet<int> { 3069, 1077 }));
     int menus = 0;
-    QObject::connect(&c, &Controller::launcherMenuRequested, [&] { ++menus; });
+    QObject::connect(&c.launcher(), &LauncherController::launcherMenuRequested, [&] { ++menus; });
     desktop.press(1077);
     EXPECT_EQ(menus, 1);
 
@@ -73,9 +73,9 @@ TEST_F(ControllerTest, HotKeysStartTheirEntries)
     EXPECT_EQ(settings.readString("Disp", "GetStr"), "report.txt");
 
     // The launcher editor lets go of the hot keys; closing it takes them again.
-    c.openLauncherEditor();
+    c.launcher().openLauncherEditor();
     EXPECT_TRUE(desktop.grabbed.isEmpty());
-    c.launcherEditorClosed();
+    c.launcher().launcherEditorClosed();
     EXPECT_EQ(desktop.grabbed.size(), 2);
 }
 
@@ -100,8 +100,8 @@ TEST_F(ControllerTest, ADesktopWithoutHotKeysSaysSoOnce)
     EXPECT_EQ(
         m_messenger.messages, QStringList { "Ctrl+Alt+EのHotKey設定はできません。Windowsで使っています。" });
     // Programs still start; their macros cannot be typed, which is said once.
-    EXPECT_TRUE(c.startLauncherEntry(1));
-    EXPECT_TRUE(c.startLauncherEntry(1));
+    EXPECT_TRUE(c.launcher().startLauncherEntry(1));
+    EXPECT_TRUE(c.launcher().startLauncherEntry(1));
     EXPECT_EQ(desktop.starts.size(), 2);
     EXPECT_EQ(m_messenger.messages.size(), 2);
 }
@@ -123,17 +123,17 @@ TEST_F(ControllerTest, AStartingEntryHoldsOffTheEndAndSecondStarts)
             return;
         EXPECT_EQ(c.marker(), "*");
         quitRefused = !c.quit();
-        EXPECT_TRUE(c.startLauncherEntry(0));
+        EXPECT_TRUE(c.launcher().startLauncherEntry(0));
         EXPECT_EQ(desktop.starts.size(), 2);
     };
-    EXPECT_TRUE(c.startLauncherEntry(0));
+    EXPECT_TRUE(c.launcher().startLauncherEntry(0));
     EXPECT_TRUE(quitRefused);
     EXPECT_EQ(c.marker(), "");
     EXPECT_EQ(desktop.typed, QStringList({ "+13", "-13" }));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(desktop.starts.size(), 3);
     EXPECT_EQ(desktop.typed.size(), 4) << "the second start typed after the first";
-    EXPECT_FALSE(c.startLauncherEntry(7));
+    EXPECT_FALSE(c.launcher().startLauncherEntry(7));
     EXPECT_TRUE(c.quit());
     EXPECT_EQ(desktop.closed, QList<qint64> { 101 });
 }

@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 
+#include "app/PlanController.h"
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
 #include "plan/PlanState.h"
@@ -29,7 +30,7 @@ protected:
     Controller &run()
     {
         Controller &c = make();
-        QObject::connect(&c, &Controller::reminderRequested,
+        QObject::connect(&c.planner(), &PlanHost::reminderRequested,
             [this](const QString &m, const QString &d, const QString &t, int o) {
                 reminders.push_back({ m, d, t, o });
             });
@@ -46,7 +47,7 @@ protected:
     }
     static int cellOf(const Controller &c, int day)
     {
-        return CalendarLayout::cellOfDay(c.calendar().firstWeekday(), day);
+        return CalendarLayout::cellOfDay(c.planner().calendar().firstWeekday(), day);
     }
     bool stored(const char *name) { return settings.contains("Plan", QString::fromUtf8(name)); }
 
@@ -79,8 +80,7 @@ TEST_F(ControllerPlans, StartUpPassAnnouncesOverdueTodayAndAhead)
     EXPECT_FALSE(stored("2026/12/05 07:00 00"));
     EXPECT_TRUE(stored("2026/12/07 07:00 00"));
     EXPECT_EQ(sounds, 0);
-    EXPECT_EQ(controller->plans().index(), 0);
-    EXPECT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
+    EXPECT_EQ(controller->planner().plans().index(), 0);
 }
 
 TEST_F(ControllerPlans, AheadOnlyWithTheModesSetting)
@@ -156,11 +156,11 @@ TEST_F(ControllerPlans, PowerOffPlanIsGoneBeforeThePowerGoes)
     bool stillStored = true;
     PlanActions actions;
     actions.powerOff = [&] { stillStored = stored("2026/12/06 08:05 00"); };
-    c.setPlanActions(actions);
+    c.planner().planActions() = actions;
     pass();
     until("08:06");
     EXPECT_FALSE(stillStored);
-    EXPECT_EQ(c.plans().count(), 0);
+    EXPECT_EQ(c.planner().plans().count(), 0);
 }
 
 TEST_F(ControllerPlans, ALauncherPlanStartsItsEntryAndAMissingPartSaysSo)
@@ -203,35 +203,38 @@ TEST_F(ControllerPlans, CalendarOpensClosesAndPlanningHoldsTheTimer)
 {
     Controller &c = run();
     pass();
-    c.toggleCalendar();
-    EXPECT_TRUE(c.calendarOpen());
+    c.planner().toggleCalendar();
+    EXPECT_TRUE(c.planner().calendarOpen());
     EXPECT_EQ(c.layout(), StripLayout::Calendar);
     EXPECT_EQ(settings.readInteger("Disp", "CalFlag", 0), 1);
-    EXPECT_EQ(c.calendar().title(), "2026年 12月");
-    c.calendarNext();
-    EXPECT_EQ(c.calendar().title(), "2027年 1月");
-    c.calendarToday();
-    c.toggleHolidayPlanning();
-    EXPECT_FALSE(c.minuteTimerActive());
+    EXPECT_EQ(c.planner().calendar().title(), "2026年 12月");
+    c.planner().calendarNext();
+    EXPECT_EQ(c.planner().calendar().title(), "2027年 1月");
+    c.planner().calendarToday();
+    // The strip's clock stands while the days are planned, a check included.
+    c.planner().toggleHolidayPlanning();
+    const QString clock = c.display().timeLabel();
     c.checkNow();
-    EXPECT_FALSE(c.minuteTimerActive());
-    c.calendarDayClicked(cellOf(c, 24));
-    c.toggleHolidayPlanning();
-    EXPECT_TRUE(c.minuteTimerActive());
+    m_timers.advance(2 * 60000);
+    EXPECT_EQ(c.display().timeLabel(), clock);
+    c.planner().calendarDayClicked(cellOf(c, 24));
+    c.planner().toggleHolidayPlanning();
+    m_timers.advance(60000);
+    EXPECT_NE(c.display().timeLabel(), clock);
     EXPECT_TRUE(QFile::exists(m_dir.path() + "/2026.HLD"));
 
     // A day's editor while another editor is open only beeps.
     QDate asked;
-    QObject::connect(&c, &Controller::planEditorRequested, [&](const QDate &day) { asked = day; });
-    c.calendarDayDoubleClicked(cellOf(c, 25));
+    QObject::connect(&c.planner(), &PlanHost::planEditorRequested, [&](const QDate &day) { asked = day; });
+    c.planner().calendarDayDoubleClicked(cellOf(c, 25));
     EXPECT_EQ(asked, QDate(2026, 12, 25));
     const int beeps = m_messenger.beeps;
-    c.calendarDayDoubleClicked(cellOf(c, 26));
+    c.planner().calendarDayDoubleClicked(cellOf(c, 26));
     EXPECT_EQ(m_messenger.beeps, beeps + 1);
-    c.planEditorClosed();
+    c.planner().planEditorClosed();
 
-    c.toggleCalendar();
-    EXPECT_FALSE(c.calendarOpen());
+    c.planner().toggleCalendar();
+    EXPECT_FALSE(c.planner().calendarOpen());
     EXPECT_EQ(c.layout(), StripLayout::Normal);
     EXPECT_EQ(settings.readInteger("Disp", "CalFlag", 1), 0);
 }

@@ -1,4 +1,5 @@
 #include "ControllerFixture.h"
+#include "app/AccessoriesController.h"
 #include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
@@ -21,11 +22,11 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     m_timers.advance(50 + 20 * 60000);
     EXPECT_EQ(provider.downloads, 2);
     EXPECT_EQ(sounds, 1);
-    EXPECT_TRUE(c.animationOn());
+    EXPECT_TRUE(c.stripState().animationRunning);
     // A manual check stops the animation, and more mail does not restart it.
     c.checkNow();
     EXPECT_EQ(sounds, 1);
-    EXPECT_FALSE(c.animationOn());
+    EXPECT_FALSE(c.stripState().animationRunning);
     EXPECT_TRUE(c.mailAnnounced());
     c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
@@ -40,7 +41,7 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     c.checkNow();
     // The animation ends after its limit; the colour and the atom stay.
     m_timers.advance(50 + 1000 * 60 + 31 * 60000);
-    ASSERT_FALSE(c.animationOn());
+    ASSERT_FALSE(c.stripState().animationRunning);
     ASSERT_TRUE(c.display().mailColour());
     provider.nextNewMail = 0;
     c.checkNow();
@@ -108,7 +109,6 @@ TEST_F(ControllerTest, BothMailersStartUnlessTheirPortsCollide)
     EXPECT_TRUE(m_messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"
                                               "どちらかのポート番号を違う番号に変更して下さい。\r\n"
                                               "それらを修正して、Veskを再立ち上げしてください。"));
-    EXPECT_FALSE(c.localServersRunning());
     EXPECT_FALSE(servers.calls.contains("start1"));
     EXPECT_EQ(servers.calls.last(), "stop");
 }
@@ -166,11 +166,9 @@ TEST_F(ControllerTest, FirstCheckComesFirstDelaySecondsAfterTheStartUpPassThenEv
     settings.writeInteger("Config", "RoundTime", 5);
     Controller &c = make();
     m_timers.advance(50 + 10 * 1000 - 1);
-    EXPECT_EQ(c.minuteInterval(), Controller::FirstDelayRhythm);
     EXPECT_EQ(provider.downloads, 0);
     m_timers.advance(1);
     EXPECT_EQ(provider.downloads, 1);
-    EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
     // The minute ticks keep to the clock's minutes: the fifth is at 8:05.
     const qint64 fifth = QTime(8, 0, 10, 50).msecsTo(QTime(8, 5, 0, 5));
     m_timers.advance(fifth - 1);
@@ -228,7 +226,6 @@ TEST_F(ControllerTest, AManualCheckBeforeTheDelayCancelsTheFirstPeriodicCheck)
     c.checkNow();
     // The delay phase ends at the next second without a check ...
     m_timers.advance(1000);
-    EXPECT_EQ(c.minuteInterval(), Controller::MinuteRhythm);
     m_timers.advance(20 * 1000 + 2 * 60000);
     EXPECT_EQ(provider.downloads, 1);
     // ... and the next periodic check comes RoundTime minute ticks later.
@@ -247,7 +244,6 @@ TEST_F(ControllerTest, NoPeriodicCheckWithMailCheckingOffOrWithoutAnAccountWhich
     Controller &c = make();
     m_timers.advance(50 + 3 * 60 * 60000);
     EXPECT_EQ(provider.downloads, 0);
-    EXPECT_FALSE(c.checkDone());
     EXPECT_EQ(c.lastTime(), "0/0 0:00");
     EXPECT_EQ(
         m_messenger.messages.count("「各種設定」でプロバイダのサーバ名とユーザーIDを設定してください。"), 1);
@@ -289,12 +285,12 @@ TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
     settings.writeString("Config", "MailPassword", "ab");
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     Controller &c = make();
-    c.mailerEntry(Controller::MailerEntry::Title);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
     EXPECT_EQ(c.display().dateLabel(), "Password");
     for (QChar key : { u'x', u'A' })
-        c.keyTyped(key);
+        c.mailers().keyTyped(key);
     EXPECT_TRUE(desktop.starts.isEmpty());
-    c.keyTyped(u'B');
+    c.mailers().keyTyped(u'B');
     EXPECT_EQ(desktop.starts, QStringList { "/usr/bin/mailer||/usr/bin" });
 }
 
@@ -317,7 +313,7 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
 {
     settings.deleteValue("Config", "Host");
     make();
-    controller->setSettingsDialogPresent(true);
+    controller->settingsDialog().setSettingsDialogPresent(true);
     int opened = 0;
     QObject::connect(controller.get(), &Controller::windowRequested,
         [&](Controller::Window window) { opened += window == Controller::Window::Settings; });
@@ -327,10 +323,9 @@ TEST_F(ControllerTest, WithoutAnAccountTheDialogOpensOnceAndTheProgramRunsOn)
     EXPECT_EQ(opened, 1); // the ticks wait while it is open
 
     // Closed without an account: it does not come straight back.
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(10 * 50 + 60000);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
     EXPECT_TRUE(m_messenger.messages.isEmpty());
 }
 
@@ -339,16 +334,15 @@ TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
     settings.deleteValue("Config", "Host");
     settings.writeInteger("Config", "FirstDelay", 10);
     make();
-    controller->setSettingsDialogPresent(true);
+    controller->settingsDialog().setSettingsDialogPresent(true);
     m_timers.advance(50);
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(50 + 10 * 1000 + 60000);
-    ASSERT_EQ(controller->minuteInterval(), Controller::MinuteRhythm);
 
-    controller->openSettings();
+    controller->settingsDialog().openSettings();
     settings.writeString("Config", "Host", "pop.example.jp");
     settings.writeString("Config", "SMTP", "smtp.example.jp");
-    controller->settingsDialogClosed();
+    controller->settingsDialog().settingsDialogClosed();
     m_timers.advance(10 * 1000 - 1);
     EXPECT_EQ(provider.downloads, 0);
     m_timers.advance(1);
@@ -358,7 +352,7 @@ TEST_F(ControllerTest, TheFirstAccountSavedIsCheckedAfterTheFirstDelay)
 TEST_F(ControllerTest, AConnectionTestNeedsAWholeAccount)
 {
     // Nobody asked must not pass for a connection that works.
-    EXPECT_FALSE(make().testConnection({ "pop.example.jp", "pop.example.jp", "", "pw", false }));
+    EXPECT_FALSE(make().settingsDialog().testConnection({ "pop.example.jp", "pop.example.jp", "", "pw", false }));
     EXPECT_EQ(provider.downloads, 0);
 }
 
@@ -367,9 +361,9 @@ TEST_F(ControllerTest, AfterEraseAllNothingIsWrittenBack)
     Controller &c = make();
     settings.eraseSection("Config");
     settings.eraseSection("Disp");
-    c.settingsErased();
+    c.settingsDialog().settingsErased();
     c.savePosition(10, 20);
-    c.settingsDialogClosed();
+    c.settingsDialog().settingsDialogClosed();
     EXPECT_TRUE(finished);
     EXPECT_TRUE(settings.readSection("Disp").isEmpty());
     EXPECT_TRUE(settings.readSection("Config").isEmpty());
@@ -385,27 +379,27 @@ TEST_F(ControllerTest, TheSlideshowRunsInTheMailLayoutAndTheNextSetComesAfterIt)
     Controller &c = make();
     QStringList played;
     c.setSoundPlayer([&played](const QString &wave, SoundEvent) { played << wave; });
-    ASSERT_EQ(c.slideshow().folders().size(), 2);
-    EXPECT_EQ(c.slideshow().folderIndex(), 1);
-    EXPECT_FALSE(c.slideshow().running());
+    ASSERT_EQ(c.accessories().slideshow().folders().size(), 2);
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 1);
+    EXPECT_FALSE(c.accessories().slideshow().running());
 
     provider.nextNewMail = 1;
     c.checkNow();
     EXPECT_EQ(played, QStringList { "/sounds/mail.wav" });
-    EXPECT_TRUE(c.slideshow().running());
-    m_timers.advance(c.slideshow().interval());
-    EXPECT_EQ(c.slideshow().currentIndex(), 1);
+    EXPECT_TRUE(c.accessories().slideshow().running());
+    m_timers.advance(c.accessories().slideshow().interval());
+    EXPECT_EQ(c.accessories().slideshow().currentIndex(), 1);
 
     // Back to normal: the timer stops and the next set (wrapping) is current.
     c.toggleMailIndication();
-    EXPECT_FALSE(c.slideshow().running());
-    EXPECT_EQ(c.slideshow().folderIndex(), 0);
+    EXPECT_FALSE(c.accessories().slideshow().running());
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 0);
     // Settings read again in between do not lose the count.
     reloadSettings(c);
     c.toggleMailIndication();
     EXPECT_EQ(played.last(), m_dir.path() + "/JPGDATA0/chime.wav");
     c.stopAnimation();
-    EXPECT_EQ(c.slideshow().folderIndex(), 1);
+    EXPECT_EQ(c.accessories().slideshow().folderIndex(), 1);
     c.quit();
     EXPECT_EQ(settings.readInteger("Disp", "MultiJpgCo", -1), 1);
 }
@@ -418,12 +412,12 @@ TEST_F(ControllerTest, AMailerEntryPutsTheAnimationBackToItsFirstPicture)
     Controller &c = make();
     provider.nextNewMail = 1;
     c.checkNow();
-    m_timers.advance(c.slideshow().interval());
-    ASSERT_EQ(c.slideshow().currentIndex(), 1);
+    m_timers.advance(c.accessories().slideshow().interval());
+    ASSERT_EQ(c.accessories().slideshow().currentIndex(), 1);
     // Refused for the password, the entry still stops and rewinds it.
-    c.mailerEntry(Controller::MailerEntry::Title);
-    EXPECT_FALSE(c.slideshow().running());
-    EXPECT_EQ(c.slideshow().currentIndex(), 0);
+    c.mailers().mailerEntry(MailerController::MailerEntry::Title);
+    EXPECT_FALSE(c.accessories().slideshow().running());
+    EXPECT_EQ(c.accessories().slideshow().currentIndex(), 0);
 }
 
 TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
@@ -435,17 +429,17 @@ TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
     QObject::connect(&c, &Controller::settingsChanged, [&](const Settings &s) { changes << s; });
 
     m_messenger.answer = Messenger::Answer::No;
-    c.offerRule(3, u"hanako@example.jp"_s);
+    c.settingsDialog().offerRule(3, u"hanako@example.jp"_s);
     EXPECT_TRUE(rulestorage::load(settings).isEmpty());
 
     m_messenger.answer = Messenger::Answer::Yes;
-    c.offerRule(3, u"hanako@example.jp"_s);
+    c.settingsDialog().offerRule(3, u"hanako@example.jp"_s);
     EXPECT_EQ(rulestorage::load(settings).list(3), QStringList { u"hanako@example.jp"_s });
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes[0].DevideList[2], QStringList { u"hanako@example.jp"_s });
 
     // The other mailer's list refuses the same rule.
-    c.offerRule(4, u"HANAKO@example.jp"_s);
+    c.settingsDialog().offerRule(4, u"HANAKO@example.jp"_s);
     EXPECT_EQ(m_messenger.messages.last(), u"相手の設定に既にあります"_s);
     EXPECT_TRUE(rulestorage::load(settings).list(4).isEmpty());
 

@@ -44,6 +44,7 @@ public:
     }
     RuleLists distributionRules() const override { return rules; }
     void sendToStickyNote(const QString &text) override { notes << text; }
+    void setBoxWindowOpen(bool) override { }
 
     Settings config;
     RuleLists rules;

@@ -1,6 +1,7 @@
 #include "app/gui/DesktopIntegration.h"
 
 #include "app/Controller.h"
+#include "app/MailerController.h"
 #include "app/gui/PopupMenu.h"
 
 #include <QCursor>
@@ -46,7 +47,7 @@ void DesktopIntegration::activated(QSystemTrayIcon::ActivationReason reason)
         m_c.trayClicked();
         break;
     case QSystemTrayIcon::DoubleClick:
-        m_c.mailerEntry(Controller::MailerEntry::Tray);
+        m_c.mailers().mailerEntry(MailerController::MailerEntry::Tray);
         break;
     case QSystemTrayIcon::Context:
         m_menu.popup(QCursor::pos());

@@ -1,6 +1,12 @@
 #include "app/gui/GuiFrontEnd.h"
 
+#include "app/AccessoriesController.h"
 #include "app/Controller.h"
+#include "app/LauncherController.h"
+#include "app/MailerController.h"
+#include "app/ControllerBoxHost.h"
+#include "app/PlanController.h"
+#include "app/SettingsController.h"
 #include "app/gui/DesktopIntegration.h"
 #include "app/gui/PopupMenu.h"
 #include "app/gui/QtTranslations.h"
@@ -9,6 +15,7 @@
 #include "boxes/MessageTrash.h"
 #include "boxes/NewMailSummary.h"
 #include "boxes/gui/DevideForm.h"
+#include "dialup/ConnectionControl.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "extras/settings/gui/SettingForm.h"
 #include "extras/slideshow/gui/SlideshowView.h"
@@ -68,12 +75,12 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
     m_desktop->setNotifier([this](const QString &summary, const QString &body) { notify(summary, body); });
     m_strip->setTrayAvailable(m_desktop->trayAvailable());
     // The organiser: the calendar in the strip, the plan editor, reminders.
-    m_planWindows = std::make_unique<PlanWindows>(c, parts.settingsStore, parts.clock, m_messenger);
+    m_planWindows = std::make_unique<PlanWindows>(c.planner(), parts.settingsStore, parts.clock, m_messenger);
     m_strip->setCalendarPanel(m_planWindows->calendarPanel());
     // The new-mail slideshow in the strip's picture area.
     auto *slideshow = new SlideshowView;
     m_strip->setAnimationView(slideshow);
-    c.setPictureArea(slideshow);
+    c.accessories().setPictureArea(slideshow);
     connect(m_planWindows.get(), &PlanWindows::helpRequested, this, &GuiFrontEnd::openHelp);
     m_strip->setPositionsHonoured(QGuiApplication::platformName() == QLatin1String("xcb")
         || QGuiApplication::platformName() == QLatin1String("offscreen"));
@@ -90,10 +97,10 @@ void GuiFrontEnd::attach(const ProgramParts &parts)
             },
             [this](ColorValue color) { m_strip->previewClockColor(color); } });
     m_settingsLink->setTokens(parts.tokens);
-    c.setSettingsDialogPresent(true);
+    c.settingsDialog().setSettingsDialogPresent(true);
 
     connect(m_menu.get(), &PopupMenu::triggered, this, &GuiFrontEnd::run);
-    connect(m_menu.get(), &PopupMenu::entryTriggered, &c, &Controller::startLauncherEntry);
+    connect(m_menu.get(), &PopupMenu::entryTriggered, &c.launcher(), &LauncherController::startLauncherEntry);
     wireDesktop(c);
     connect(m_strip.get(), &VeskMainForm::menuRequested, m_menu.get(), &PopupMenu::popup);
     connect(&c, &Controller::settingsChanged, this, [this] { m_menu->installShortcuts(m_strip.get()); });
@@ -118,8 +125,8 @@ QList<menu::Item> GuiFrontEnd::menuRows() const
 {
     menu::MenuState state;
     state.autostart = Autostart::isEnabled();
-    state.cutMinutes = m_parts->controller.disconnectTimerMinutes();
-    state.launcher = &m_parts->controller.launcher();
+    state.cutMinutes = m_parts->controller.dialUp().cutMinutes();
+    state.launcher = &m_parts->controller.launcher().table();
     return menu::items(m_parts->controller.settings(), state);
 }
 
@@ -139,34 +146,34 @@ void GuiFrontEnd::run(menu::Command command)
         c.checkNowKeepLine();
         break;
     case C::Timer1:
-        c.toggleDisconnectTimer(10);
+        c.dialUp().toggleCutTimer(10);
         break;
     case C::Timer2:
-        c.toggleDisconnectTimer(30);
+        c.dialUp().toggleCutTimer(30);
         break;
     case C::Timer3:
-        c.toggleDisconnectTimer(60);
+        c.dialUp().toggleCutTimer(60);
         break;
     case C::Timer4:
-        c.toggleDisconnectTimer(180);
+        c.dialUp().toggleCutTimer(180);
         break;
     case C::MailerOn:
-        c.mailerEntry(Controller::MailerEntry::Menu1);
+        c.mailers().mailerEntry(MailerController::MailerEntry::Menu1);
         break;
     case C::Mailer2On:
-        c.mailerEntry(Controller::MailerEntry::Menu2);
+        c.mailers().mailerEntry(MailerController::MailerEntry::Menu2);
         break;
     case C::VeskOn:
         c.toggleMailIndication();
         break;
     case C::Calendar:
-        c.toggleCalendar();
+        c.planner().toggleCalendar();
         break;
     case C::PelmaAll:
-        c.toggleStickyNotes();
+        c.accessories().toggleStickyNotes();
         break;
     case C::PelmaSettings:
-        c.openStickyNoteEditor();
+        c.accessories().openStickyNoteEditor();
         break;
     case C::BoxWindow:
         c.showBoxWindow();
@@ -175,13 +182,13 @@ void GuiFrontEnd::run(menu::Command command)
     case C::LauncherEntry:
         break;
     case C::Plan:
-        c.openPlanEditor();
+        c.planner().openPlanEditor();
         break;
     case C::LauncherSettings:
-        c.openLauncherEditor();
+        c.launcher().openLauncherEditor();
         break;
     case C::Settings:
-        c.openSettings();
+        c.settingsDialog().openSettings();
         break;
     case C::Position0:
     case C::Position1:
@@ -252,7 +259,7 @@ void GuiFrontEnd::openSettings()
 {
     // Not modal: the program goes on checking while it is open.
     if (!m_settingsForm) {
-        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUpEntries(), *m_settingsLink,
+        m_settingsForm = new TSettingForm(m_parts->settingsStore, m_messenger, m_parts->controller.dialUp().entries(), *m_settingsLink,
             m_parts->dataDir + QLatin1Char('/'));
     }
     m_settingsForm->show();
@@ -260,9 +267,9 @@ void GuiFrontEnd::openSettings()
     m_settingsForm->activateWindow();
     // Opened from the box window for its rules, or with a rule offered from
     // a message there.
-    if (m_parts->controller.settingsPage() == Controller::SettingsPage::Rules)
+    if (m_parts->controller.settingsDialog().settingsPage() == SettingsController::SettingsPage::Rules)
         m_settingsForm->showRulePage();
-    if (const auto offer = m_parts->controller.takeRuleOffer())
+    if (const auto offer = m_parts->controller.settingsDialog().takeRuleOffer())
         m_settingsForm->offerRule(offer->list, offer->text);
 }
 
@@ -270,7 +277,9 @@ void GuiFrontEnd::openBoxWindow()
 {
     if (!m_boxes) {
         m_trash = std::make_unique<DesktopTrash>();
-        m_boxes = std::make_unique<TDevideForm>(m_parts->controller, m_parts->store, m_parts->settingsStore,
+        if (!m_boxHost)
+            m_boxHost = std::make_unique<ControllerBoxHost>(m_parts->controller, m_parts->settingsStore);
+        m_boxes = std::make_unique<TDevideForm>(*m_boxHost, m_parts->store, m_parts->settingsStore,
             m_messenger, QtTimerFactory::instance(), *m_trash);
         // The window's layout is saved while the program still runs.
         connect(&m_parts->controller, &Controller::finished, m_boxes.get(), &QWidget::close);
@@ -283,21 +292,21 @@ void GuiFrontEnd::wireDesktop(Controller &c)
     // Programs are started and typed into on X; elsewhere they only start.
     m_x11 = X11Desktop::open();
     if (m_x11)
-        c.setDesktop(m_x11->services());
-    c.setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
+        c.launcher().setDesktop(m_x11->services());
+    c.launcher().setTextPrompt([this](const QString &title, const QString &prompt, const QString &text) {
         bool ok = false;
         const QString answer
             = QInputDialog::getText(m_strip.get(), title, prompt, QLineEdit::Normal, text, &ok);
         return ok ? std::optional(answer) : std::nullopt;
     });
-    connect(&c, &Controller::busyChanged, this, [](bool busy) {
+    connect(&c.mailers(), &MailerController::busyChanged, this, [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
     });
     // SELFMENU: the strip comes forward with its menu at its corner.
-    connect(&c, &Controller::launcherMenuRequested, this, [this] {
+    connect(&c.launcher(), &LauncherController::launcherMenuRequested, this, [this] {
         activate();
         m_menu->popup(m_strip->frameGeometry().topLeft());
     });
@@ -308,11 +317,11 @@ void GuiFrontEnd::openLauncherEditor()
     Controller &controller = m_parts->controller;
     auto *editor = new TLuncherForm(
         m_parts->settingsStore,
-        [&controller](const LauncherEntry &entry) { controller.testLauncherEntry(entry); }, m_messenger);
+        [&controller](const LauncherEntry &entry) { controller.launcher().testLauncherEntry(entry); }, m_messenger);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     m_launcherEditor = editor;
     connect(editor, &TLuncherForm::helpRequested, this, &GuiFrontEnd::openHelp);
-    connect(editor, &QDialog::finished, &m_parts->controller, &Controller::launcherEditorClosed);
+    connect(editor, &QDialog::finished, &m_parts->controller.launcher(), &LauncherController::launcherEditorClosed);
     editor->open();
 }
 

@@ -11,6 +11,7 @@
 
 namespace vesk {
 
+class ControllerBoxHost;
 class DesktopIntegration;
 class DesktopTrash;
 class DesktopNotifier;
@@ -64,6 +65,8 @@ private:
 
     GuiMessenger m_messenger;
     std::unique_ptr<ProgramParts> m_parts;
+    // What the box window sees of the controller; it outlives the window.
+    std::unique_ptr<ControllerBoxHost> m_boxHost;
     std::unique_ptr<PopupMenu> m_menu;
     std::unique_ptr<VeskMainForm> m_strip;
     std::unique_ptr<DesktopIntegration> m_desktop;

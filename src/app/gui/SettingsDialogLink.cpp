@@ -1,6 +1,8 @@
 #include "app/gui/SettingsDialogLink.h"
 
 #include "app/Controller.h"
+#include "app/MailerController.h"
+#include "app/SettingsController.h"
 #include "auth/ProviderTokens.h"
 #include "extras/monitor/gui/DebugForm.h"
 #include "mail/ProtocolMonitor.h"
@@ -51,17 +53,17 @@ void SettingsDialogLink::monitorLine(const QString &text)
 
 bool SettingsDialogLink::testConnection(const ProviderAccount &account)
 {
-    return m_controller.testConnection(account);
+    return m_controller.settingsDialog().testConnection(account);
 }
 
 void SettingsDialogLink::cancelConnectionTest()
 {
-    m_controller.cancelConnectionTest();
+    m_controller.settingsDialog().cancelConnectionTest();
 }
 
 bool SettingsDialogLink::connectionTestRunning() const
 {
-    return m_controller.connectionTestRunning();
+    return m_controller.settingsDialog().connectionTestRunning();
 }
 
 void SettingsDialogLink::playSound(const QString &waveFile, SoundEvent event)
@@ -71,13 +73,13 @@ void SettingsDialogLink::playSound(const QString &waveFile, SoundEvent event)
 
 void SettingsDialogLink::testStartMailer(const QString &program, const QString &switches)
 {
-    m_controller.testStartMailer(program, switches);
+    m_controller.mailers().testStartMailer(program, switches);
 }
 
 void SettingsDialogLink::mailerMacroTest(
     int mailer, const QString &program, const QString &switches, const QString &macro)
 {
-    m_controller.mailerMacroTest(mailer, program, switches, macro);
+    m_controller.mailers().mailerMacroTest(mailer, program, switches, macro);
 }
 
 void SettingsDialogLink::openHelp(int topic)
@@ -103,12 +105,12 @@ void SettingsDialogLink::settingsSaved(bool serverOn)
 
 void SettingsDialogLink::settingsErased()
 {
-    m_controller.settingsErased();
+    m_controller.settingsDialog().settingsErased();
 }
 
 void SettingsDialogLink::dialogClosed()
 {
-    m_controller.settingsDialogClosed();
+    m_controller.settingsDialog().settingsDialogClosed();
     if (m_showBoxAgain) {
         m_showBoxAgain = false;
         m_controller.showBoxWindow();

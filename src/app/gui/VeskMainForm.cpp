@@ -1,7 +1,10 @@
 #include "app/gui/VeskMainForm.h"
 
 #include "app/Controller.h"
+#include "app/MailerController.h"
+#include "app/PlanController.h"
 #include "app/gui/StripLook.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
 #include "platform/WindowPlace.h"
 #include "platform/gui/WindowPlacement.h"
@@ -90,8 +93,8 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
         timer->setSingleShot(true);
         timer->setInterval(DoubleClickWaitMs);
     }
-    connect(&m_titleClick, &QTimer::timeout, this, [this] { m_c.titleClicked(); });
-    connect(&m_panelClick, &QTimer::timeout, this, [this] { m_c.dialPanelClicked(); });
+    connect(&m_titleClick, &QTimer::timeout, this, [this] { m_c.dialUp().titleClicked(); });
+    connect(&m_panelClick, &QTimer::timeout, this, [this] { m_c.dialUp().panelClicked(); });
 
     connect(m_spbClose, &QToolButton::clicked, this, [this] { m_c.quit(); });
     connect(m_spbOK, &QToolButton::clicked, this, [this] {
@@ -176,7 +179,7 @@ void VeskMainForm::applyLook()
     for (QWidget *w : { static_cast<QWidget *>(m_lblDate), static_cast<QWidget *>(m_lblTime),
              static_cast<QWidget *>(m_lblDot), static_cast<QWidget *>(m_spbOK), static_cast<QWidget *>(m_spbClose) })
         w->setFont(font);
-    m_pnlTop->setToolTip(m_c.titleHint());
+    m_pnlTop->setToolTip(m_c.mailers().titleHint());
     focusChanged(m_active);
 }
 
@@ -221,13 +224,13 @@ void VeskMainForm::redraw()
     m_spbOK->setToolTip(ok.hint);
     m_spbOK->setVisible(ok.visible());
     // Disabled while the line is being hung up.
-    m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUpButtonEnabled());
+    m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUp().mainButtonEnabled());
     m_spbClose->setVisible(display.flags().close);
 
     m_shownLayout = m_c.layout();
     m_pnlBot->setVisible(m_shownLayout == StripLayout::MailOn);
     m_pnlCal->setVisible(m_shownLayout == StripLayout::Calendar);
-    const DialPanel &panel = m_c.dialPanel();
+    const DialPanel &panel = m_c.dialUp().panel();
     QStringList lines;
     for (const QString &line : { panel.title, panel.entry, panel.detail, panel.status }) {
         if (!line.isEmpty())
@@ -314,7 +317,7 @@ void VeskMainForm::mousePressEvent(QMouseEvent *event)
         return;
     }
     // While the line is up a click shows or hides the dial-up panel.
-    if (m_c.lineConnected()) {
+    if (m_c.dialUp().connected()) {
         if (m_pnlDial->isVisible() && m_pnlDial->geometry().contains(pos))
             m_panelClick.start();
         else if (m_pnlTop->geometry().contains(pos))
@@ -350,10 +353,10 @@ void VeskMainForm::mouseDoubleClickEvent(QMouseEvent *event)
     m_panelClick.stop();
     if (inAnimationArea(event->position().toPoint())) {
         m_singleClick.stop();
-        m_c.mailerEntry(Controller::MailerEntry::Animation);
+        m_c.mailers().mailerEntry(MailerController::MailerEntry::Animation);
         return;
     }
-    m_c.mailerEntry(Controller::MailerEntry::Title);
+    m_c.mailers().mailerEntry(MailerController::MailerEntry::Title);
 }
 
 void VeskMainForm::contextMenuEvent(QContextMenuEvent *event)
@@ -367,18 +370,18 @@ void VeskMainForm::keyPressEvent(QKeyEvent *event)
     // Esc opens and closes the calendar; the arrows turn its months.
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_c.toggleCalendar();
+        m_c.planner().toggleCalendar();
         return;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (m_c.calendarOpen()) {
+        if (m_c.planner().calendarOpen()) {
             if (event->key() == Qt::Key_Left)
-                m_c.calendarPrevious();
+                m_c.planner().calendarPrevious();
             else if (event->key() == Qt::Key_Right)
-                m_c.calendarNext();
+                m_c.planner().calendarNext();
             else
-                m_c.calendarToday();
+                m_c.planner().calendarToday();
             return;
         }
         break;
@@ -386,7 +389,7 @@ void VeskMainForm::keyPressEvent(QKeyEvent *event)
         break;
     }
     if (text.size() == 1 && text.at(0).isPrint())
-        m_c.keyTyped(text.at(0));
+        m_c.mailers().keyTyped(text.at(0));
 }
 
 } // namespace vesk

@@ -1,6 +1,6 @@
 #include "boxes/gui/DevideForm.h"
 
-#include "app/Controller.h"
+#include "boxes/BoxHost.h"
 #include "boxes/gui/BoxGridView.h"
 #include "boxes/gui/ChoimiForm.h"
 #include "boxes/gui/DevideActions.h"
@@ -58,13 +58,12 @@ QToolButton *makeButton(QWidget *parent, QAction *action, const QString &text, c
 
 } // namespace
 
-TDevideForm::TDevideForm(Controller &controller, const MessageStore &store, SettingsStore &settingsStore,
+TDevideForm::TDevideForm(BoxHost &host, const MessageStore &store, SettingsStore &settingsStore,
     Messenger &messenger, TimerFactory &timers, MessageTrash &trash, QWidget *parent)
     : QMainWindow(parent)
-    , m_c(controller)
     , m_settingsStore(settingsStore)
     , m_messenger(messenger)
-    , m_host(controller, settingsStore)
+    , m_host(host)
     , m_model(store, m_host, timers)
     , m_commands(m_model, messenger, trash)
     , m_quickView(m_model, m_commands, messenger, trash, timers)
@@ -92,7 +91,7 @@ TDevideForm::TDevideForm(Controller &controller, const MessageStore &store, Sett
     statusBar()->setSizeGripEnabled(true);
 
     connectCommands();
-    connectController();
+    connectHost();
 }
 
 TDevideForm::~TDevideForm()
@@ -281,25 +280,25 @@ void TDevideForm::connectCommands()
     connect(&m_model, &BoxWindowModel::quickViewClearRequested, &m_quickView, &QuickViewModel::clear);
 }
 
-void TDevideForm::connectController()
+void TDevideForm::connectHost()
 {
-    connect(&m_c, &Controller::messageAdded, this, [this](Box box, const QString &fileName) {
+    connect(&m_host, &BoxHost::messageAdded, this, [this](Box box, const QString &fileName) {
         if (m_open)
             m_model.messageAdded(box, fileName);
     });
-    connect(&m_c, &Controller::messageRemoved, this, [this](Box box, const QString &fileName) {
+    connect(&m_host, &BoxHost::messageRemoved, this, [this](Box box, const QString &fileName) {
         if (m_open)
             m_model.messageRemoved(box, fileName);
     });
-    connect(&m_c, &Controller::boxCaptionChanged, this, [this](const QString &caption) {
+    connect(&m_host, &BoxHost::captionChanged, this, [this](const QString &caption) {
         if (m_open)
             m_model.setCaption(caption);
     });
-    connect(&m_c, &Controller::boxWindowCloseRequested, this, [this] {
+    connect(&m_host, &BoxHost::closeRequested, this, [this] {
         if (m_open)
             close();
     });
-    connect(&m_c, &Controller::settingsChanged, this, [this] {
+    connect(&m_host, &BoxHost::settingsChanged, this, [this] {
         if (m_open)
             refreshCommands();
     });
@@ -335,7 +334,7 @@ void TDevideForm::opening()
     applyLayout(layout);
     refreshHints();
     refreshSendMode();
-    m_c.setBoxWindowOpen(true);
+    m_host.setBoxWindowOpen(true);
     grid(Grid::Send)->setFocus(Qt::OtherFocusReason);
     showRemembered();
     if (layout.withQuickView)
@@ -345,7 +344,7 @@ void TDevideForm::opening()
 void TDevideForm::closing()
 {
     m_open = false;
-    m_c.setBoxWindowOpen(false);
+    m_host.setBoxWindowOpen(false);
     if (!isMaximized())
         currentLayout().write(m_settingsStore, m_model.twoMailers());
     if (m_choimi)

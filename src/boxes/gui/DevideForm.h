@@ -4,7 +4,6 @@
 #include "boxes/BoxWindowLayout.h"
 #include "boxes/BoxWindowModel.h"
 #include "boxes/QuickViewModel.h"
-#include "boxes/gui/ControllerBoxHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,7 +19,7 @@ class QToolButton;
 namespace vesk {
 
 class BoxGridView;
-class Controller;
+class BoxHost;
 class DevideActions;
 class MessageStore;
 class MessageTrash;
@@ -38,7 +37,7 @@ class TDevideForm final : public QMainWindow
     Q_OBJECT
 
 public:
-    TDevideForm(Controller &controller, const MessageStore &store, SettingsStore &settingsStore,
+    TDevideForm(BoxHost &host, const MessageStore &store, SettingsStore &settingsStore,
         Messenger &messenger, TimerFactory &timers, MessageTrash &trash, QWidget *parent = nullptr);
     ~TDevideForm() override;
 
@@ -70,7 +69,7 @@ private:
     QWidget *buildButtons();
     QWidget *buildLists();
     void connectCommands();
-    void connectController();
+    void connectHost();
     void opening();
     void closing();
     void applyLayout(const BoxWindowLayout &layout);
@@ -88,10 +87,9 @@ private:
     void openHelp(const QString &topic);
     void popup(const QPoint &globalPos);
 
-    Controller &m_c;
     SettingsStore &m_settingsStore;
     Messenger &m_messenger;
-    ControllerBoxHost m_host;
+    BoxHost &m_host;
     BoxWindowModel m_model;
     BoxCommands m_commands;
     QuickViewModel m_quickView;

@@ -1,8 +1,9 @@
 #include "plan/gui/CalendarGrid.h"
 
-#include "app/Controller.h"
 #include "plan/CalendarState.h"
+#include "plan/PlanHost.h"
 #include "plan/gui/CalendarColors.h"
+#include "settings/Settings.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -49,9 +50,9 @@ void drawTodayFrame(QPainter &p, const QRect &r)
 
 } // namespace
 
-CalendarGrid::CalendarGrid(const Controller &controller, QWidget *parent)
+CalendarGrid::CalendarGrid(const PlanHost &host, QWidget *parent)
     : QWidget(parent)
-    , m_c(controller)
+    , m_c(host)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

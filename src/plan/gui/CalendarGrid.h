@@ -4,7 +4,7 @@
 
 namespace vesk {
 
-class Controller;
+class PlanHost;
 
 // The weekday headers (pnlWeek1..7) and the 42 day cells (pnlDay1..42) of
 // the calendar, drawn from the controller's calendar state. Clicks on cells
@@ -14,7 +14,7 @@ class CalendarGrid final : public QWidget
     Q_OBJECT
 
 public:
-    explicit CalendarGrid(const Controller &controller, QWidget *parent = nullptr);
+    explicit CalendarGrid(const PlanHost &host, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -39,7 +39,7 @@ private:
     int headerAt(const QPoint &pos) const;
     QSize cellSize() const;
 
-    const Controller &m_c;
+    const PlanHost &m_c;
 };
 
 } // namespace vesk

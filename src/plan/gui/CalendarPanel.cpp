@@ -1,8 +1,9 @@
 #include "plan/gui/CalendarPanel.h"
 
-#include "app/Controller.h"
 #include "plan/CalendarState.h"
+#include "plan/PlanHost.h"
 #include "plan/gui/CalendarColors.h"
+#include "settings/Settings.h"
 #include "plan/gui/CalendarGrid.h"
 
 #include <QColorDialog>
@@ -28,13 +29,13 @@ QToolButton *makeButton(QWidget *parent, const QString &text, const QString &hin
 
 } // namespace
 
-CalendarPanel::CalendarPanel(Controller &controller, QWidget *parent)
+CalendarPanel::CalendarPanel(PlanHost &host, QWidget *parent)
     : QWidget(parent)
-    , m_c(controller)
+    , m_c(host)
     , m_pnlToday(new QLabel(this))
     , m_spbPriv(makeButton(this, QStringLiteral("<<"), QStringLiteral("前月を開きます")))
     , m_spbNext(makeButton(this, QStringLiteral(">>"), QStringLiteral("次月を開きます")))
-    , m_grid(new CalendarGrid(controller, this))
+    , m_grid(new CalendarGrid(host, this))
     , m_spbToday(makeButton(this, QStringLiteral("Today"), QStringLiteral("今日の月に戻します")))
     , m_spbHLDset(makeButton(this, QStringLiteral("休"), QStringLiteral("休日計画設定モードに入ります")))
     , m_spbCalClose(makeButton(this, QStringLiteral("閉じる"), QStringLiteral("カレンダー表示を閉じます")))
@@ -67,16 +68,16 @@ CalendarPanel::CalendarPanel(Controller &controller, QWidget *parent)
     column->addWidget(m_grid, 0, Qt::AlignHCenter);
     column->addLayout(bottom);
 
-    connect(m_spbPriv, &QToolButton::clicked, &m_c, &Controller::calendarPrevious);
-    connect(m_spbNext, &QToolButton::clicked, &m_c, &Controller::calendarNext);
-    connect(m_spbToday, &QToolButton::clicked, &m_c, &Controller::calendarToday);
-    connect(m_spbHLDset, &QToolButton::clicked, &m_c, &Controller::toggleHolidayPlanning);
-    connect(m_spbCalClose, &QToolButton::clicked, &m_c, &Controller::closeCalendar);
-    connect(m_grid, &CalendarGrid::dayClicked, &m_c, &Controller::calendarDayClicked);
-    connect(m_grid, &CalendarGrid::dayDoubleClicked, &m_c, &Controller::calendarDayDoubleClicked);
+    connect(m_spbPriv, &QToolButton::clicked, &m_c, &PlanHost::calendarPrevious);
+    connect(m_spbNext, &QToolButton::clicked, &m_c, &PlanHost::calendarNext);
+    connect(m_spbToday, &QToolButton::clicked, &m_c, &PlanHost::calendarToday);
+    connect(m_spbHLDset, &QToolButton::clicked, &m_c, &PlanHost::toggleHolidayPlanning);
+    connect(m_spbCalClose, &QToolButton::clicked, &m_c, &PlanHost::closeCalendar);
+    connect(m_grid, &CalendarGrid::dayClicked, &m_c, &PlanHost::calendarDayClicked);
+    connect(m_grid, &CalendarGrid::dayDoubleClicked, &m_c, &PlanHost::calendarDayDoubleClicked);
     connect(m_grid, &CalendarGrid::headerDoubleClicked, this, &CalendarPanel::chooseColour);
-    connect(&m_c, &Controller::calendarChanged, this, &CalendarPanel::redraw);
-    connect(&m_c, &Controller::settingsChanged, this, &CalendarPanel::redraw);
+    connect(&m_c, &PlanHost::calendarChanged, this, &CalendarPanel::redraw);
+    connect(&m_c, &PlanHost::settingsChanged, this, &CalendarPanel::redraw);
     redraw();
 }
 

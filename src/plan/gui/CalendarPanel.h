@@ -10,7 +10,7 @@ class QToolButton;
 namespace vesk {
 
 class CalendarGrid;
-class Controller;
+class PlanHost;
 
 // pnlCal: the month calendar that the strip shows below its title bar. The
 // title with "<<" and ">>", the weekday headers and day cells, and the
@@ -24,7 +24,7 @@ public:
     // `chooseColour` asks the user for a colour (the standard colour dialog
     // unless a test puts something else); an invalid colour is a cancel.
     using ColourChooser = std::function<QColor(const QColor &initial, int number)>;
-    explicit CalendarPanel(Controller &controller, QWidget *parent = nullptr);
+    explicit CalendarPanel(PlanHost &host, QWidget *parent = nullptr);
 
     void setColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
     CalendarGrid *grid() const { return m_grid; }
@@ -38,7 +38,7 @@ private:
     void redraw();
     void chooseColour(int number);
 
-    Controller &m_c;
+    PlanHost &m_c;
     QLabel *m_pnlToday;
     QToolButton *m_spbPriv;
     QToolButton *m_spbNext;

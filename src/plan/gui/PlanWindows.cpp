@@ -1,12 +1,13 @@
 #include "plan/gui/PlanWindows.h"
 
-#include "app/Controller.h"
 #include "plan/LauncherCaptions.h"
 #include "plan/PlanEditorModel.h"
+#include "plan/PlanHost.h"
 #include "plan/PlanKeywords.h"
 #include "plan/gui/CalendarPanel.h"
 #include "plan/gui/PlanForm.h"
 #include "plan/gui/PopUpForm.h"
+#include "settings/Settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,18 +15,18 @@
 namespace vesk {
 
 PlanWindows::PlanWindows(
-    Controller &controller, SettingsStore &store, const Clock &clock, Messenger &messenger, QObject *parent)
+    PlanHost &host, SettingsStore &store, const Clock &clock, Messenger &messenger, QObject *parent)
     : QObject(parent)
-    , m_c(controller)
+    , m_c(host)
     , m_store(store)
     , m_clock(clock)
     , m_messenger(messenger)
-    , m_panel(new CalendarPanel(controller))
+    , m_panel(new CalendarPanel(host))
 {
     // The editor runs from the event loop, not inside the command that
     // asked for it.
-    connect(&m_c, &Controller::planEditorRequested, this, &PlanWindows::openEditor, Qt::QueuedConnection);
-    connect(&m_c, &Controller::reminderRequested, this, &PlanWindows::showReminder);
+    connect(&m_c, &PlanHost::planEditorRequested, this, &PlanWindows::openEditor, Qt::QueuedConnection);
+    connect(&m_c, &PlanHost::reminderRequested, this, &PlanWindows::showReminder);
 }
 
 PlanWindows::~PlanWindows()
@@ -52,7 +53,7 @@ void PlanWindows::showReminder(
 {
     auto *window = new TPopUpForm(message, dateTime, comment);
     window->setCopyOffered(m_c.settings().PelmaItemsEnabled);
-    connect(window, &TPopUpForm::copyRequested, &m_c, &Controller::reminderToStickyNote);
+    connect(window, &TPopUpForm::copyRequested, &m_c, &PlanHost::reminderToStickyNote);
     const QScreen *screen = QGuiApplication::primaryScreen();
     window->placeCentred(screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768), offset);
     // Above everything once, but not kept there.

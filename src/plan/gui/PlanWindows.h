@@ -7,7 +7,7 @@ namespace vesk {
 
 class CalendarPanel;
 class Clock;
-class Controller;
+class PlanHost;
 class Messenger;
 class SettingsStore;
 
@@ -19,7 +19,7 @@ class PlanWindows final : public QObject
     Q_OBJECT
 
 public:
-    PlanWindows(Controller &controller, SettingsStore &store, const Clock &clock, Messenger &messenger,
+    PlanWindows(PlanHost &host, SettingsStore &store, const Clock &clock, Messenger &messenger,
         QObject *parent = nullptr);
     ~PlanWindows() override;
 
@@ -36,7 +36,7 @@ signals:
     void helpRequested();
 
 private:
-    Controller &m_c;
+    PlanHost &m_c;
     SettingsStore &m_store;
     const Clock &m_clock;
     Messenger &m_messenger;

@@ -1,8 +1,10 @@
 #include "FakeDialUpBackend.h"
 
+#include "app/AccessoriesController.h"
 #include "app/ControllerFixture.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/VeskMainForm.h"
+#include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
 #include "extras/slideshow/Slideshow.h"
 #include "extras/slideshow/gui/SlideshowView.h"
@@ -111,7 +113,7 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     m_timers.advance(50);
     QString whileWaiting;
     m_pump.eachRound = [&] {
-        if (whileWaiting.isEmpty() && controller.dialPanel().status == "Waiting redial 9") {
+        if (whileWaiting.isEmpty() && controller.dialUp().panel().status == "Waiting redial 9") {
             whileWaiting = form.dialPanelText();
             picture("dial-redial");
         }
@@ -129,7 +131,7 @@ TEST_F(StripDialUp, PanelWhileDiallingAndConnectedThenOffHangsUp)
     picture("dial-connected");
 
     // A click on the panel puts the connection time in the title.
-    controller.dialPanelClicked();
+    controller.dialUp().panelClicked();
     EXPECT_EQ(form.dialPanelText(), "");
     EXPECT_EQ(form.dateText(), "+ ");
     EXPECT_EQ(form.timeText(), panel.section("Time = ", 1));
@@ -152,14 +154,14 @@ TEST_F(StripSlideshow, NewMailShowsThePicturesOneAfterTheOther)
     VeskMainForm form { controller };
     auto *view = new SlideshowView;
     form.setAnimationView(view);
-    controller.setPictureArea(view);
+    controller.accessories().setPictureArea(view);
     start();
 
     controller.toggleMailIndication();
     EXPECT_EQ(form.shownLayout(), StripLayout::MailOn);
     EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail00.jpg");
     EXPECT_EQ(view->pictureSize(), QSize(160, 120));
-    m_timers.advance(controller.slideshow().interval() * 3);
+    m_timers.advance(controller.accessories().slideshow().interval() * 3);
     EXPECT_EQ(QFileInfo(view->shownPath()).fileName(), "mail03.jpg");
     QCoreApplication::processEvents();
     // The strip is as wide as the picture, the date and clock above it.

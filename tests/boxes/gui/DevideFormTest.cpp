@@ -1,10 +1,12 @@
 #include "BoxFixture.h"
 #include "BoxWindowMail.h"
 
+#include "app/ControllerBoxHost.h"
 #include "boxes/gui/BoxGridView.h"
 #include "boxes/gui/ChoimiForm.h"
 #include "boxes/gui/DevideActions.h"
 #include "boxes/gui/DevideForm.h"
+#include "mail/MailView.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -64,14 +66,15 @@ protected:
     }
 
     FolderTrash trash { m_dir.path() + "/trash" };
-    TDevideForm form { controller, m_store, settings, m_messenger, m_timers, trash };
+    ControllerBoxHost host { controller, settings };
+    TDevideForm form { host, m_store, settings, m_messenger, m_timers, trash };
 };
 
 TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
 {
     form.showWindow();
     settle();
-    EXPECT_TRUE(controller.boxWindowOpen());
+    EXPECT_TRUE(controller.mailView().boxWindowOpen());
     EXPECT_EQ(form.windowTitle(), u"送受信箱 <Last 0/0 0:00>"_s);
     BoxGridView *receive = form.grid(Grid::Receive);
     ASSERT_EQ(receive->model()->rowCount(), 3);
@@ -120,7 +123,7 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
     EXPECT_TRUE(form.grid(Grid::Send)->horizontalHeader()->isVisible());
     picture(form, u"box-window-compact"_s);
     form.close();
-    EXPECT_FALSE(controller.boxWindowOpen());
+    EXPECT_FALSE(controller.mailView().boxWindowOpen());
     EXPECT_TRUE(settings.readBool("Disp", "DevideMin", false));
 }
 

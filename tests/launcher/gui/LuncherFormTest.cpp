@@ -20,7 +20,7 @@ TEST_F(ControllerTest, LauncherEditorEditsTestsAndSaves)
     settings.writeString("Luncher", "01", "エディタ,/usr/bin/editor,-n,/tmp,\" \",\" \",Ctrl+Alt+E");
     Controller &c = make();
     TLuncherForm form(
-        settings, [&c](const LauncherEntry &entry) { c.testLauncherEntry(entry); }, m_messenger);
+        settings, [&c](const LauncherEntry &entry) { c.launcher().testLauncherEntry(entry); }, m_messenger);
     form.resize(640, 300);
     form.show();
     EXPECT_EQ(form.windowTitle(), "Veskランチャー・マクロ設定");

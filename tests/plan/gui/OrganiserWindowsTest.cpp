@@ -1,3 +1,4 @@
+#include "app/PlanController.h"
 #include "app/gui/VeskMainForm.h"
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
@@ -39,7 +40,7 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        controller.setShippedHolidays(sourceDir() + "/resources/holidays");
+        controller.planner().setShippedHolidays(sourceDir() + "/resources/holidays");
         start();
         strip.setCalendarPanel(panel);
     }
@@ -48,17 +49,17 @@ protected:
     {
         WindowFixture::picture(window, QString::fromLatin1(name));
     }
-    int cellOf(int day) const { return CalendarLayout::cellOfDay(controller.calendar().firstWeekday(), day); }
+    int cellOf(int day) const { return CalendarLayout::cellOfDay(controller.planner().calendar().firstWeekday(), day); }
     QPoint centreOf(int day) const { return panel->grid()->cellRect(cellOf(day)).center(); }
 
     VeskMainForm strip { controller };
-    CalendarPanel *panel = new CalendarPanel(controller);
+    CalendarPanel *panel = new CalendarPanel(controller.planner());
 };
 
 TEST_F(OrganiserWindows, CalendarInTheStrip)
 {
     QTest::keyClick(&strip, Qt::Key_Escape);
-    ASSERT_TRUE(controller.calendarOpen());
+    ASSERT_TRUE(controller.planner().calendarOpen());
     EXPECT_EQ(strip.shownLayout(), StripLayout::Calendar);
     EXPECT_EQ(panel->titleText(), "2026年 12月");
     EXPECT_TRUE(panel->isVisibleTo(&strip));
@@ -72,12 +73,12 @@ TEST_F(OrganiserWindows, CalendarInTheStrip)
     EXPECT_EQ(panel->titleText(), "2026年 12月");
 
     // Holiday planning: two days, written when planning ends.
-    controller.toggleHolidayPlanning();
+    controller.planner().toggleHolidayPlanning();
     EXPECT_TRUE(panel->planningShown());
     QTest::mouseClick(panel->grid(), Qt::LeftButton, {}, centreOf(28));
     QTest::mouseClick(panel->grid(), Qt::LeftButton, {}, centreOf(29));
     picture(strip, "calendar-planning");
-    controller.toggleHolidayPlanning();
+    controller.planner().toggleHolidayPlanning();
     QFile hld(m_dir.path() + "/2026.HLD");
     ASSERT_TRUE(hld.open(QIODevice::ReadOnly));
     EXPECT_TRUE(hld.readAll().endsWith("<12>\r\n28\r\n29\r\n"));
@@ -88,15 +89,15 @@ TEST_F(OrganiserWindows, CalendarInTheStrip)
     EXPECT_EQ(settings.readString("Config", "WeekColor4"), "clYellow");
 
     QTest::keyClick(&strip, Qt::Key_Escape);
-    EXPECT_FALSE(controller.calendarOpen());
+    EXPECT_FALSE(controller.planner().calendarOpen());
     EXPECT_EQ(strip.shownLayout(), StripLayout::Normal);
 }
 
 TEST_F(OrganiserWindows, DoubleClickOnADayAsksForItsEditor)
 {
-    controller.toggleCalendar();
+    controller.planner().toggleCalendar();
     QDate asked;
-    QObject::connect(&controller, &Controller::planEditorRequested, [&](const QDate &day) { asked = day; });
+    QObject::connect(&controller.planner(), &PlanHost::planEditorRequested, [&](const QDate &day) { asked = day; });
     QTest::mouseDClick(panel->grid(), Qt::LeftButton, {}, centreOf(24));
     EXPECT_EQ(asked, QDate(2026, 12, 24));
 }

@@ -1,5 +1,5 @@
-#include "app/Controller.h"
-#include "app/ControllerLaunchScope.h"
+#include "app/LauncherController.h"
+
 #include "launcher/DesktopMacroExecutor.h"
 #include "launcher/MacroCompiler.h"
 #include "launcher/MacroRunner.h"
@@ -11,6 +11,7 @@
 #include "platform/GlobalHotKeys.h"
 #include "platform/Messenger.h"
 #include "platform/SyntheticInput.h"
+#include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
 
@@ -55,50 +56,81 @@ constexpr int FocusRounds = 20;
 
 } // namespace
 
+LauncherController::LaunchScope::LaunchScope(LauncherController &launcher)
+    : m_launcher(launcher)
+    , m_timerWasActive(launcher.m_program.minuteTimerActive())
+{
+    m_launcher.m_launching = true;
+    m_launcher.m_program.stopMinuteTimer();
+}
+
+LauncherController::LaunchScope::~LaunchScope()
+{
+    m_launcher.m_launching = false;
+    if (m_timerWasActive)
+        m_launcher.m_program.startMinuteTimer();
+    if (!m_launcher.m_waitingStarts.isEmpty())
+        QMetaObject::invokeMethod(
+            &m_launcher, [l = &m_launcher] { l->runWaitingStart(); }, Qt::QueuedConnection);
+}
+
+LauncherController::LauncherController(
+    const CoreServices &core, SettingsStore &settingsStore, Program &program, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
+    , m_settingsStore(settingsStore)
+    , m_program(program)
+{ }
+
+LauncherController::~LauncherController()
+{
+    hotKeys().setHandler({});
+}
+
 // --- The desktop ---
 
-void Controller::setDesktop(const DesktopServices &desktop)
+void LauncherController::setDesktop(const DesktopServices &desktop)
 {
     hotKeys().setHandler({});
     m_desktop = desktop;
     hotKeys().setHandler([this](int id) { WMHotKey(id); });
 }
 
-ProcessLauncher &Controller::programs() const
+ProcessLauncher &LauncherController::programs() const
 {
     static QtProcessLauncher fallback;
     return m_desktop.programs ? *m_desktop.programs : fallback;
 }
 
-DesktopWindows &Controller::windows() const
+DesktopWindows &LauncherController::windows() const
 {
     static NoDesktopWindows fallback;
     return m_desktop.windows ? *m_desktop.windows : fallback;
 }
 
-GlobalHotKeys &Controller::hotKeys() const
+GlobalHotKeys &LauncherController::hotKeys() const
 {
     static NoGlobalHotKeys fallback;
     return m_desktop.hotKeys ? *m_desktop.hotKeys : fallback;
 }
 
-SyntheticInput &Controller::input() const
+SyntheticInput &LauncherController::input() const
 {
     static NoSyntheticInput fallback;
     return m_desktop.input ? *m_desktop.input : fallback;
 }
 
-bool Controller::ending() const
+bool LauncherController::ending() const
 {
-    return m_closeRequested || m_core.state.marker == QLatin1String("  ");
+    return m_program.closeRequested() || m_core.state.marker == QLatin1String("  ");
 }
 
 // --- The launcher's table, menu and hot keys ---
 
-void Controller::buildLauncher()
+void LauncherController::buildLauncher(bool startingUp)
 {
-    m_launcher = LauncherTable::fromLines(m_settings.LuncherLines);
-    if (!m_starting)
+    m_launcher = LauncherTable::fromLines(m_program.settings().LuncherLines);
+    if (!startingUp)
         return;
     // "WITHVESK" entries start with the program, once its loop runs.
     for (int i = 0; i < m_launcher.count(); ++i) {
@@ -109,7 +141,7 @@ void Controller::buildLauncher()
     }
 }
 
-void Controller::registerHotKeys()
+void LauncherController::registerHotKeys()
 {
     releaseHotKeys();
     GlobalHotKeys &keys = hotKeys();
@@ -133,14 +165,14 @@ void Controller::registerHotKeys()
         m_noHotKeysSaid = true;
 }
 
-void Controller::releaseHotKeys()
+void LauncherController::releaseHotKeys()
 {
     for (int id : std::as_const(m_hotKeyIds))
         hotKeys().release(id);
     m_hotKeyIds.clear();
 }
 
-void Controller::WMHotKey(int id)
+void LauncherController::WMHotKey(int id)
 {
     // A start pumps events, and the table may be read again meanwhile.
     const LauncherTable table = m_launcher;
@@ -154,7 +186,7 @@ void Controller::WMHotKey(int id)
     }
 }
 
-bool Controller::startLauncherEntry(int index)
+bool LauncherController::startLauncherEntry(int index)
 {
     const LauncherEntry *entry = m_launcher.entry(index);
     if (!entry) {
@@ -165,35 +197,35 @@ bool Controller::startLauncherEntry(int index)
     return mnuOpt1Click(LauncherEntry(*entry), LaunchOrigin::Menu);
 }
 
-bool Controller::testLauncherEntry(const LauncherEntry &entry)
+bool LauncherController::testLauncherEntry(const LauncherEntry &entry)
 {
     return mnuOpt1Click(entry, LaunchOrigin::EditorTest);
 }
 
-void Controller::openLauncherEditor()
+void LauncherController::openLauncherEditor()
 {
     // mnuLunchSetClick: one editor dialog at a time.
-    if (m_dialogOpen) {
+    if (m_program.dialogOpen()) {
         m_core.messenger.beep();
         return;
     }
-    m_dialogOpen = true;
+    m_program.setDialogOpen(true);
     releaseHotKeys();
-    emit windowRequested(Window::Launcher);
+    emit editorRequested();
 }
 
-void Controller::launcherEditorClosed()
+void LauncherController::launcherEditorClosed()
 {
-    m_dialogOpen = false;
-    RetMain();
-    startMinuteTimer();
+    m_program.setDialogOpen(false);
+    m_program.readSettingsAgain();
+    m_program.startMinuteTimer();
 }
 
 // --- Starting an entry ---
 
-bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
+bool LauncherController::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
 {
-    if (m_closeRequested) {
+    if (m_program.closeRequested()) {
         m_core.messenger.beep();
         return false;
     }
@@ -231,7 +263,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
             return false;
         }
         if (!test) {
-            m_settings.GetStr = *answer;
+            m_program.settings().GetStr = *answer;
             SettingsTable::setValue(m_settingsStore, &Settings::GetStr, *answer);
         }
         switches.replace(mark, GetMark.size(), answer.value_or(QString()));
@@ -249,7 +281,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
             unmark();
             return false;
         }
-        if (!test && (m_settings.WithClose || origin == LaunchOrigin::StartUp))
+        if (!test && (m_program.settings().WithClose || origin == LaunchOrigin::StartUp))
             m_started << *started;
         // The macro is for the new program's window: wait for it in every
         // case, not only when the program is not to be closed at the end.
@@ -267,7 +299,7 @@ bool Controller::mnuOpt1Click(const LauncherEntry &entry, LaunchOrigin origin)
     return true;
 }
 
-bool Controller::waitTurn(std::function<void()> start)
+bool LauncherController::waitTurn(std::function<void()> start)
 {
     if (m_waitingStarts.size() >= MaxWaitingStarts) {
         m_core.messenger.beep();
@@ -277,18 +309,18 @@ bool Controller::waitTurn(std::function<void()> start)
     return true;
 }
 
-void Controller::runWaitingStart()
+void LauncherController::runWaitingStart()
 {
     if (m_launching || m_waitingStarts.isEmpty())
         return;
-    if (m_closeRequested) {
+    if (m_program.closeRequested()) {
         m_waitingStarts.clear();
         return;
     }
     m_waitingStarts.takeFirst()();
 }
 
-void Controller::waitUntilReady(const StartedProgram &program, bool always)
+void LauncherController::waitUntilReady(const StartedProgram &program, bool always)
 {
     if (!always || !windows().canAct())
         return;
@@ -307,7 +339,7 @@ void Controller::waitUntilReady(const StartedProgram &program, bool always)
 
 // --- Macros and the programs started ---
 
-bool Controller::MacroDiv(const QString &macro)
+bool LauncherController::MacroDiv(const QString &macro)
 {
     if (macro.isEmpty())
         return true;
@@ -324,14 +356,14 @@ bool Controller::MacroDiv(const QString &macro)
     return MacroRunner(executor).run(macro::compile(macro));
 }
 
-void Controller::closeLastStarted()
+void LauncherController::closeLastStarted()
 {
     // SCLOSE; the list stays as it is.
     if (!m_started.isEmpty() && programs().running(m_started.last()))
         windows().requestClose(m_started.last().pid);
 }
 
-void Controller::closeStartedPrograms()
+void LauncherController::closeStartedPrograms()
 {
     // Only processes that still are the ones started: an id may have gone
     // to another program since.

@@ -1,23 +1,22 @@
-#include "app/Controller.h"
+#include "app/AccessoriesController.h"
+
 #include "extras/notes/StickyNoteBridge.h"
 #include "extras/slideshow/Slideshow.h"
 #include "mail/CoreServices.h"
 #include "pelma/NotePlaces.h"
 #include "platform/Messenger.h"
 #include "platform/Paths.h"
+#include "settings/Settings.h"
 #include "store/MessageStore.h"
 
 namespace vesk {
 
-// The bridge to the note program and the new-mail slideshow, made the first
-// time they are wanted.
-struct Controller::Accessories
+struct AccessoriesController::Accessories
 {
-    Accessories(Controller &c)
+    Accessories(const CoreServices &core, SettingsStore &settingsStore)
         : notes(std::make_unique<StickyNoteBridge>(
-            NotePlaces::standard(), c.m_settingsStore, c.m_core.messenger, c.m_core.pump))
-        , slideshow(
-              QStringList { c.m_core.store.root(), paths::shippedDir() }, c.m_core.messenger, c.m_core.timers)
+            NotePlaces::standard(), settingsStore, core.messenger, core.pump))
+        , slideshow(QStringList { core.store.root(), paths::shippedDir() }, core.messenger, core.timers)
     { }
 
     std::unique_ptr<StickyNoteBridge> notes;
@@ -25,39 +24,43 @@ struct Controller::Accessories
     bool started = false; // the pictures were read (FormCreate)
 };
 
-void Controller::AccessoriesDeleter::operator()(Accessories *accessories) const
-{
-    delete accessories;
-}
+AccessoriesController::AccessoriesController(
+    const CoreServices &core, SettingsStore &settingsStore, Settings &settings)
+    : m_core(core)
+    , m_settingsStore(settingsStore)
+    , m_settings(settings)
+{ }
 
-Controller::Accessories &Controller::accessories()
+AccessoriesController::~AccessoriesController() = default;
+
+AccessoriesController::Accessories &AccessoriesController::accessories()
 {
     if (!m_accessories)
-        m_accessories.reset(new Accessories(*this));
+        m_accessories = std::make_unique<Accessories>(m_core, m_settingsStore);
     return *m_accessories;
 }
 
-void Controller::setPictureArea(PictureArea *area)
+void AccessoriesController::setPictureArea(PictureArea *area)
 {
     accessories().slideshow.setPictureArea(area);
 }
 
-StickyNoteBridge &Controller::stickyNotes()
+StickyNoteBridge &AccessoriesController::stickyNotes()
 {
     return *accessories().notes;
 }
 
-const Slideshow &Controller::slideshow()
+const Slideshow &AccessoriesController::slideshow()
 {
     return accessories().slideshow;
 }
 
-bool Controller::noteProgramPresent()
+bool AccessoriesController::noteProgramPresent()
 {
     return stickyNotes().programPresent();
 }
 
-void Controller::accessoriesStart()
+void AccessoriesController::accessoriesStart()
 {
     // FormCreate: the picture folders, then the notes unless PelmaHide.
     Accessories &a = accessories();
@@ -70,7 +73,7 @@ void Controller::accessoriesStart()
     a.notes->startUp(m_settings.PelmaItemsEnabled, m_settings.PelmaHide);
 }
 
-void Controller::settingsReadForAccessories()
+void AccessoriesController::settingsReadForAccessories()
 {
     // MultiJpgCo is written at the end; until then the slideshow's count is
     // the one that holds. SlideSpeed takes effect with the next folder.
@@ -80,30 +83,30 @@ void Controller::settingsReadForAccessories()
     m_accessories->slideshow.setSlideSpeed(m_settings.SlideSpeed);
 }
 
-void Controller::animationLayoutChanged(StripLayout before)
+void AccessoriesController::animationLayoutChanged(StripLayout before, StripLayout now)
 {
     if (!m_accessories || !m_accessories->started)
         return;
     Slideshow &show = m_accessories->slideshow;
     // timSlide runs while the mail layout is shown.
-    if (m_layout == StripLayout::MailOn) {
+    if (now == StripLayout::MailOn) {
         if (before != StripLayout::MailOn)
             show.start();
         return;
     }
     show.stop();
     // Back to normal from the mail layout: the next picture set next time.
-    if (before == StripLayout::MailOn && m_layout == StripLayout::Normal && show.nextSet())
+    if (before == StripLayout::MailOn && now == StripLayout::Normal && show.nextSet())
         m_settings.MultiJpgCo = show.folderIndex();
 }
 
-void Controller::rewindAnimation()
+void AccessoriesController::rewindAnimation()
 {
     if (m_accessories && m_accessories->started)
         m_accessories->slideshow.rewind();
 }
 
-QString Controller::mailWave() const
+QString AccessoriesController::mailWave() const
 {
     // The picture set's own sound first.
     if (m_accessories && !m_accessories->slideshow.wave().isEmpty())
@@ -111,13 +114,13 @@ QString Controller::mailWave() const
     return m_settings.MailWave;
 }
 
-void Controller::stickyNoteOptionChanged()
+void AccessoriesController::stickyNoteOptionChanged()
 {
     if (m_settings.PelmaMenuEnabled)
         stickyNotes().optionChanged(m_settings.Pelma);
 }
 
-void Controller::sendToStickyNote(const QString &text)
+void AccessoriesController::sendToStickyNote(const QString &text)
 {
     if (!m_settings.PelmaItemsEnabled)
         return;
@@ -129,25 +132,25 @@ void Controller::sendToStickyNote(const QString &text)
     stickyNotes().addNote(QString(), text);
 }
 
-void Controller::reminderToStickyNote(const QString &date, const QString &comment)
+void AccessoriesController::reminderToStickyNote(const QString &date, const QString &comment)
 {
     if (m_settings.PelmaItemsEnabled)
         stickyNotes().addNote(date, comment);
 }
 
-void Controller::toggleStickyNotes()
+void AccessoriesController::toggleStickyNotes()
 {
     if (m_settings.PelmaItemsEnabled)
         stickyNotes().toggleNotes();
 }
 
-void Controller::openStickyNoteEditor()
+void AccessoriesController::openStickyNoteEditor()
 {
     if (m_settings.PelmaItemsEnabled)
         stickyNotes().openEditor();
 }
 
-void Controller::accessoriesShutdown()
+void AccessoriesController::accessoriesShutdown()
 {
     if (!m_accessories)
         return;

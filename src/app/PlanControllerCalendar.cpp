@@ -1,10 +1,11 @@
-#include "app/Controller.h"
+#include "app/PlanController.h"
+
+#include "display/DisplayState.h"
 #include "mail/CoreServices.h"
 #include "plan/CalendarState.h"
 #include "plan/PlanState.h"
 #include "platform/Clock.h"
 #include "platform/Messenger.h"
-#include "platform/Timer.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
 #include "store/MessageStore.h"
@@ -24,22 +25,22 @@ ColorValue Settings::*const WeekColors[] = {
 
 } // namespace
 
-void Controller::setShippedHolidays(const QString &folder)
+void PlanController::setShippedHolidays(const QString &folder)
 {
     m_calendar = std::make_unique<CalendarState>(m_core.store.root(), folder);
 }
 
-bool Controller::calendarOpen() const
+bool PlanController::calendarOpen() const
 {
     return m_calendar->open();
 }
 
-bool Controller::holidayPlanning() const
+bool PlanController::holidayPlanning() const
 {
     return m_calendar->planning();
 }
 
-bool Controller::CalDaySet()
+bool PlanController::CalDaySet()
 {
     QString error;
     const bool ok = m_calendar->CalDaySet(m_core.clock.now().date(), m_plans->lines(), &error);
@@ -49,7 +50,7 @@ bool Controller::CalDaySet()
     return ok;
 }
 
-void Controller::spbTodayClick()
+void PlanController::spbTodayClick()
 {
     const int year = m_calendar->shownYear();
     const int month = m_calendar->shownMonth();
@@ -57,7 +58,7 @@ void Controller::spbTodayClick()
     calendarMoved(year, month);
 }
 
-void Controller::calendarMoved(int year, int month)
+void PlanController::calendarMoved(int year, int month)
 {
     CalDaySet();
     // The planned days of the year shown before could not be saved: that
@@ -68,7 +69,7 @@ void Controller::calendarMoved(int year, int month)
     }
 }
 
-void Controller::toggleCalendar()
+void PlanController::toggleCalendar()
 {
     // mnuCalClick
     if (calendarOpen()) {
@@ -77,12 +78,12 @@ void Controller::toggleCalendar()
     }
     m_calendar->setOpen(true);
     spbTodayClick();
-    DispSet(DisplayState::Calendar);
-    m_settings.CalFlag = true;
+    m_program.showDisplay(DisplayState::Calendar);
+    m_program.settings().CalFlag = true;
     SettingsTable::setValue(m_settingsStore, &Settings::CalFlag, true);
 }
 
-void Controller::closeCalendar()
+void PlanController::closeCalendar()
 {
     // spbCalCloseClick
     if (!calendarOpen())
@@ -91,16 +92,16 @@ void Controller::closeCalendar()
         return;
     m_calendar->forgetHolidays();
     m_calendar->setOpen(false);
-    m_settings.CalFlag = false;
-    if (m_display.planAlert())
-        DispSet(DisplayState::PlanAlert);
+    m_program.settings().CalFlag = false;
+    if (m_program.planAlertShown())
+        m_program.showDisplay(DisplayState::PlanAlert);
     else
-        DispSet(m_mailAnnounced ? DisplayState::MailOn : DisplayState::Normal);
+        m_program.showDisplay(m_program.mailAnnounced() ? DisplayState::MailOn : DisplayState::Normal);
     SettingsTable::setValue(m_settingsStore, &Settings::CalFlag, false);
     emit calendarChanged();
 }
 
-void Controller::calendarPrevious()
+void PlanController::calendarPrevious()
 {
     if (!calendarOpen())
         return;
@@ -110,7 +111,7 @@ void Controller::calendarPrevious()
     calendarMoved(year, month);
 }
 
-void Controller::calendarNext()
+void PlanController::calendarNext()
 {
     if (!calendarOpen())
         return;
@@ -120,13 +121,13 @@ void Controller::calendarNext()
     calendarMoved(year, month);
 }
 
-void Controller::calendarToday()
+void PlanController::calendarToday()
 {
     if (calendarOpen())
         spbTodayClick();
 }
 
-void Controller::toggleHolidayPlanning()
+void PlanController::toggleHolidayPlanning()
 {
     // spbHLDsetClick
     if (!calendarOpen())
@@ -134,14 +135,14 @@ void Controller::toggleHolidayPlanning()
     if (!holidayPlanning()) {
         // No clock, mail check or plan while the days are being planned.
         m_calendar->setPlanning(true);
-        m_timMin->stop();
+        m_program.stopMinuteTimer();
     } else if (!leaveHolidayPlanning()) {
         return;
     }
     CalDaySet();
 }
 
-bool Controller::leaveHolidayPlanning()
+bool PlanController::leaveHolidayPlanning()
 {
     QString error;
     if (!m_calendar->HolidayWrite(&error)) {
@@ -150,25 +151,25 @@ bool Controller::leaveHolidayPlanning()
         return false;
     }
     m_calendar->setPlanning(false);
-    startMinuteTimer();
+    m_program.startMinuteTimer();
     return true;
 }
 
-void Controller::calendarDayClicked(int cell)
+void PlanController::calendarDayClicked(int cell)
 {
     // pnlDay1Click
     if (m_calendar->toggleDay(cell))
         emit calendarChanged();
 }
 
-void Controller::calendarDayDoubleClicked(int cell)
+void PlanController::calendarDayDoubleClicked(int cell)
 {
     // pnlDay1DblClick
     if (holidayPlanning()) {
         calendarDayClicked(cell);
         return;
     }
-    if (m_dialogOpen) {
+    if (m_program.dialogOpen()) {
         m_core.messenger.beep();
         return;
     }
@@ -178,16 +179,16 @@ void Controller::calendarDayDoubleClicked(int cell)
     openPlanEditorFor(QDate(m_calendar->shownYear(), m_calendar->shownMonth(), day));
 }
 
-void Controller::setCalendarColour(int number, ColorValue colour)
+void PlanController::setCalendarColour(int number, ColorValue colour)
 {
     if (number < 1 || number > 7)
         return;
-    m_settings.*WeekColors[number - 1] = colour;
+    m_program.settings().*WeekColors[number - 1] = colour;
     SettingsTable::setValue(m_settingsStore, WeekColors[number - 1], colour);
     emit calendarChanged();
 }
 
-void Controller::resetCalendarColours()
+void PlanController::resetCalendarColours()
 {
     {
         SettingsStore::Batch batch(m_settingsStore);
@@ -198,13 +199,13 @@ void Controller::resetCalendarColours()
     m_core.messenger.message(QStringLiteral("デフォルト色に戻しました\r\nVeskを再立ち上げしてください"));
 }
 
-void Controller::calendarDateChanged()
+void PlanController::calendarDateChanged()
 {
     if (calendarOpen())
         spbTodayClick();
 }
 
-void Controller::saveHolidaysAtQuit()
+void PlanController::saveHolidaysAtQuit()
 {
     QString error;
     if (holidayPlanning() && !m_calendar->HolidayWrite(&error))

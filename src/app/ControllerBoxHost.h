@@ -7,11 +7,14 @@ namespace vesk {
 class Controller;
 class SettingsStore;
 
-// The box window's requests, served by the resident program's controller.
+// The box window's requests, served by the resident program's controller,
+// and the controller's news of the boxes passed on to the window.
 class ControllerBoxHost final : public BoxHost
 {
+    Q_OBJECT
+
 public:
-    ControllerBoxHost(Controller &controller, SettingsStore &settingsStore);
+    ControllerBoxHost(Controller &controller, SettingsStore &settingsStore, QObject *parent = nullptr);
 
     const Settings &settings() const override;
     void sendToStickyNote(const QString &text) override;
@@ -27,6 +30,7 @@ public:
     void openSettings(bool rulesPage) override;
     void offerRule(int list, const QString &text) override;
     RuleLists distributionRules() const override;
+    void setBoxWindowOpen(bool open) override;
 
 private:
     Controller &m_c;

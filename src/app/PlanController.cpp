@@ -1,4 +1,6 @@
-#include "app/Controller.h"
+#include "app/PlanController.h"
+
+#include "display/DisplayState.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "plan/CalendarState.h"
@@ -9,22 +11,55 @@
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/Messenger.h"
-#include "platform/Timer.h"
+#include "platform/Paths.h"
+#include "settings/Settings.h"
+#include "store/MessageStore.h"
 
 namespace vesk {
 
-void Controller::planStartUp()
+PlanController::PlanController(const CoreServices &core, SettingsStore &settingsStore, Program &program, QObject *parent)
+    : PlanHost(parent)
+    , m_core(core)
+    , m_settingsStore(settingsStore)
+    , m_program(program)
+    , m_plans(std::make_unique<PlanState>(settingsStore))
+    , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
+{ }
+
+PlanController::~PlanController() = default;
+
+const Settings &PlanController::settings() const
+{
+    return m_program.settings();
+}
+
+void PlanController::settingsRead()
+{
+    m_plans->PlanRegRead();
+}
+
+bool PlanController::startUpPassRunning() const
+{
+    return m_plans->index() >= 0;
+}
+
+void PlanController::reminderToStickyNote(const QString &date, const QString &comment)
+{
+    emit stickyNoteRequested(date, comment);
+}
+
+void PlanController::planStartUp()
 {
     // FormCreate: the calendar as it was left, and the start-up pass from
     // the last plan.
-    if (m_settings.CalFlag) {
+    if (m_program.settings().CalFlag) {
         m_calendar->setOpen(true);
         spbTodayClick();
     }
     m_plans->setIndex(m_plans->count() - 1);
 }
 
-void Controller::startUpReminderStep()
+void PlanController::startUpReminderStep()
 {
     const int index = m_plans->index();
     m_plans->setIndex(index - 1);
@@ -37,11 +72,11 @@ void Controller::startUpReminderStep()
     PlanRecord plan = m_plans->current();
     plan.comment = m_plans->comment();
     const QDateTime now = m_core.clock.now();
-    const ReminderPass::Step step = ReminderPass::judge(plan, m_settings, now);
+    const ReminderPass::Step step = ReminderPass::judge(plan, m_program.settings(), now);
     if (step.overdue)
         m_planOverdue = true;
     if (step.show) {
-        if (m_settings.PlanWaveON)
+        if (m_program.settings().PlanWaveON)
             m_core.messenger.beep();
         PopUpOn(step.message, plan.dateTime, plan.comment);
     }
@@ -52,7 +87,7 @@ void Controller::startUpReminderStep()
     m_plans->setIndex(index - 1);
 }
 
-void Controller::finishStartUpPass()
+void PlanController::finishStartUpPass()
 {
     m_plans->setIndex(0);
     m_plans->PlanRegRead();
@@ -60,24 +95,22 @@ void Controller::finishStartUpPass()
         CalDaySet();
 }
 
-void Controller::PopUpOn(const QString &message, const QString &dateTime, const QString &comment)
+void PlanController::PopUpOn(const QString &message, const QString &dateTime, const QString &comment)
 {
     const int offset = m_reminderOffset;
     m_reminderOffset += 5;
     emit reminderRequested(message, dateTime, comment, offset);
 }
 
-void Controller::playPlanSound()
+void PlanController::playPlanSound()
 {
-    if (!m_settings.PlanWaveON)
+    if (!m_program.settings().PlanWaveON)
         return;
-    if (m_sound)
-        m_sound(m_settings.PlanWave, SoundEvent::PlanAlarm);
-    else
+    if (!m_program.playSound(m_program.settings().PlanWave, SoundEvent::PlanAlarm))
         m_core.messenger.beep();
 }
 
-void Controller::advancePlan(const QDateTime &now)
+void PlanController::advancePlan(const QDateTime &now)
 {
     m_plans->PlanReWrite(now);
     m_plans->setIndex(0);
@@ -86,13 +119,13 @@ void Controller::advancePlan(const QDateTime &now)
         CalDaySet();
 }
 
-void Controller::planActionMissing(const QString &feature)
+void PlanController::planActionMissing(const QString &feature)
 {
     m_core.messenger.message(QStringLiteral("予定の「") + feature
         + QStringLiteral("」は、このバージョンのVeskではまだ実行できません。"));
 }
 
-bool Controller::planDueCheck()
+bool PlanController::planDueCheck()
 {
     // The editor writes the whole section when it closes: a plan advanced
     // now would come back from its lists.
@@ -103,7 +136,7 @@ bool Controller::planDueCheck()
     if (!DueCheck::due(plan, now))
         return false;
     const QString comment = m_plans->comment();
-    const DueCheck::Decision decision = DueCheck::decide(plan, comment, now, m_settings.DialMode != 0);
+    const DueCheck::Decision decision = DueCheck::decide(plan, comment, now, m_program.settings().DialMode != 0);
     const bool act = decision.withinAllowance;
     // Action plans move on before they act, so that whatever the action
     // waits for (a check, a prompt, a restart) cannot make them fire twice.
@@ -124,7 +157,7 @@ bool Controller::planDueCheck()
         if (act && !m_planActions.disconnect) {
             planActionMissing(QStringLiteral("モデム自動断線"));
         } else if (act && m_planActions.connected && m_planActions.connected()) {
-            const bool sending = m_sending;
+            const bool sending = m_program.sending();
             m_planActions.disconnect();
             // The "x" of a send given up stays.
             if (!sending)
@@ -134,7 +167,7 @@ bool Controller::planDueCheck()
     case DueCheck::Case::MailCheck:
         advancePlan(now);
         if (act)
-            checkNow();
+            m_program.checkNow();
         return true;
     case DueCheck::Case::Launcher:
         advancePlan(now);
@@ -154,7 +187,7 @@ bool Controller::planDueCheck()
             if (!m_planActions.powerOff) {
                 planActionMissing(QStringLiteral("電源自動切断"));
             } else {
-                if (m_settings.DialMode != 0 && m_planActions.connected && m_planActions.connected()
+                if (m_program.settings().DialMode != 0 && m_planActions.connected && m_planActions.connected()
                     && m_planActions.disconnect) {
                     m_planActions.disconnect();
                     m_core.state.marker = QStringLiteral(" ");
@@ -172,26 +205,24 @@ bool Controller::planDueCheck()
         advancePlan(now);
         if (act) {
             playPlanSound();
-            m_display.setSignalTime(plan.time());
-            DispSet(DisplayState::TimeSignal);
-            hold(55);
+            m_program.showTimeSignal(plan.time());
         }
         return false;
     case DueCheck::Case::OldPlan:
         advancePlan(now);
         return false;
     case DueCheck::Case::Alert:
-        if (!m_display.planAlert()) {
+        if (!m_program.planAlertShown()) {
             playPlanSound();
             m_alertedPlan = plan.name();
-            showPlanAlert(plan.time(), comment);
+            m_program.showPlanAlert(plan.time(), comment);
         }
         return false;
     }
     return false;
 }
 
-void Controller::planAlertAcknowledged()
+void PlanController::planAlertAcknowledged()
 {
     // Only the plan that was announced is moved on: after midnight the
     // announced plan has gone its way and the current one is not yet shown.
@@ -203,37 +234,32 @@ void Controller::planAlertAcknowledged()
     m_plans->PlanRegRead();
     if (calendarOpen())
         CalDaySet();
-    // A further plan of the same minute is handled at once. Not while the
-    // start-up pass still runs its own rhythm.
-    if (m_minuteRhythm == StartUpRhythm || !m_timMin->isActive())
-        return;
-    m_timMin->stop();
-    timMinTimer();
-    startMinuteTimer();
+    // A further plan of the same minute is handled at once.
+    m_program.tickAgainNow();
 }
 
-void Controller::openPlanEditor()
+void PlanController::openPlanEditor()
 {
     openPlanEditorFor(m_core.clock.now().date());
 }
 
-void Controller::openPlanEditorFor(const QDate &reference)
+void PlanController::openPlanEditorFor(const QDate &reference)
 {
-    if (m_dialogOpen) {
+    if (m_program.dialogOpen()) {
         m_core.messenger.beep();
         return;
     }
-    m_dialogOpen = true;
+    m_program.setDialogOpen(true);
     m_planEditorOpen = true;
     emit planEditorRequested(reference);
 }
 
-void Controller::planEditorClosed()
+void PlanController::planEditorClosed()
 {
-    m_dialogOpen = false;
+    m_program.setDialogOpen(false);
     m_planEditorOpen = false;
     m_plans->setIndex(0);
-    RetMain();
+    m_program.readSettingsAgain();
     if (calendarOpen())
         CalDaySet();
 }

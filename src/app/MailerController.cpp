@@ -1,11 +1,14 @@
-#include "app/Controller.h"
-#include "app/ControllerLaunchScope.h"
+#include "app/MailerController.h"
+
+#include "app/AccessoriesController.h"
+#include "app/LauncherController.h"
+#include "display/DisplayState.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"
-#include "platform/GlobalAtoms.h"
 #include "platform/Messenger.h"
 #include "platform/ProcessLauncher.h"
+#include "settings/Settings.h"
 
 namespace vesk {
 namespace {
@@ -15,13 +18,31 @@ constexpr int MaxMailerWaitRounds = 6000;
 
 } // namespace
 
-void Controller::mailerEntry(MailerEntry entry)
+MailerController::MailerController(const CoreServices &core, Program &program, LauncherController &launcher,
+    AccessoriesController &accessories, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
+    , m_program(program)
+    , m_launcher(launcher)
+    , m_accessories(accessories)
+{ }
+
+int MailerController::boxCount(Box box) const
+{
+    return m_core.store.checkDir(box).count;
+}
+
+void MailerController::wakeMailer(int mailer)
+{
+    Wakeup(mailer == 2 ? 2 : 1);
+}
+
+void MailerController::mailerEntry(MailerEntry entry)
 {
     // Every entry point first stops the animation and puts it back to its
     // first picture.
-    if (m_animationOn)
-        setNewMail(m_newMailCount, m_mailAnnounced, false);
-    rewindAnimation();
+    m_program.stopAnimation();
+    m_accessories.rewindAnimation();
     int mailer = 1;
     switch (entry) {
     case MailerEntry::Title: // pnlTopDblClick
@@ -31,13 +52,13 @@ void Controller::mailerEntry(MailerEntry entry)
         mailer = 2;
         break;
     case MailerEntry::Animation: // imgPopDblClick
-        if (m_settings.DevideON) {
-            showBoxWindow();
+        if (m_program.settings().DevideON) {
+            m_program.showBoxWindow();
             return;
         }
         break;
     case MailerEntry::Tray: // TrayIconDblClick
-        if (!m_settings.DevideON) {
+        if (!m_program.settings().DevideON) {
             mailerEntry(MailerEntry::Animation);
             return;
         }
@@ -49,29 +70,29 @@ void Controller::mailerEntry(MailerEntry entry)
     Wakeup(mailer);
 }
 
-bool Controller::passwordGuards(int mailer)
+bool MailerController::passwordGuards(int mailer)
 {
-    const QString &password = mailer == 2 ? m_settings.MailPassword2 : m_settings.MailPassword;
+    const QString &password = mailer == 2 ? m_program.settings().MailPassword2 : m_program.settings().MailPassword;
     if (password.isEmpty())
         return false;
     // Only the typed password starts it now.
-    DispSet(DisplayState::Password);
+    m_program.showDisplay(DisplayState::Password);
     m_core.messenger.beep();
-    hold(2);
+    m_program.hold(2);
     return true;
 }
 
-void Controller::keyTyped(QChar character)
+void MailerController::keyTyped(QChar character)
 {
     m_keyBuffer += character;
     if (m_keyBuffer.size() < 2)
         return;
     const QString typed = m_keyBuffer.toUpper();
-    if (!m_settings.MailPassword.isEmpty() && typed == m_settings.MailPassword.toUpper()) {
+    if (!m_program.settings().MailPassword.isEmpty() && typed == m_program.settings().MailPassword.toUpper()) {
         m_keyBuffer.clear();
         Wakeup(1);
-    } else if (!m_settings.MailPassword2.isEmpty() && m_settings.DevideON
-        && typed == m_settings.MailPassword2.toUpper()) {
+    } else if (!m_program.settings().MailPassword2.isEmpty() && m_program.settings().DevideON
+        && typed == m_program.settings().MailPassword2.toUpper()) {
         m_keyBuffer.clear();
         Wakeup(2);
     }
@@ -79,72 +100,57 @@ void Controller::keyTyped(QChar character)
     m_keyBuffer = m_keyBuffer.right(1);
 }
 
-QString Controller::titleHint() const
+QString MailerController::titleHint() const
 {
-    return m_settings.MailPassword.isEmpty() ? QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでﾒｰﾗｰ起動。右ｸﾘｯｸでﾒﾆｭｰ")
+    return m_program.settings().MailPassword.isEmpty() ? QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでﾒｰﾗｰ起動。右ｸﾘｯｸでﾒﾆｭｰ")
                                              : QStringLiteral("ﾊﾟｽﾜｰﾄﾞでﾒｰﾗｰ起動。右ｸﾘｯｸでﾒﾆｭｰ");
 }
 
-void Controller::Wakeup(int mailer)
+void MailerController::Wakeup(int mailer)
 {
-    if (m_closeRequested) {
+    if (m_program.closeRequested()) {
         m_core.messenger.beep();
         return;
     }
-    if (m_launching) {
-        waitTurn([this, mailer] { Wakeup(mailer); });
+    if (m_launcher.launching()) {
+        m_launcher.waitTurn([this, mailer] { Wakeup(mailer); });
         return;
     }
-    const LaunchScope launch(*this);
+    const LauncherController::LaunchScope launch(m_launcher);
 
     // 1: check first. Inside a running cycle (auto-open) the check has just
     // taken place.
-    if (m_settings.WithCheck && !m_animationOn) {
-        m_roundCount = 0;
-        if (!m_core.state.running() && checkRefusal().isEmpty() && DialUpOn() && !m_core.state.failed()) {
-            const CycleScope cycle(*this);
-            m_core.state.checkTrigger = TriggerPeriodic;
-            runDownLoad();
-            AfterDown();
-            stopMinuteTimer();
-            if (m_animationOn)
-                m_core.pump.waitUntil([] { return false; }, 20, 100);
-        }
-    }
+    if (m_program.settings().WithCheck && !m_program.animationOn())
+        m_program.checkBeforeMailer();
 
     // 2: the indication is reset.
     emit busyChanged(true);
-    m_display.setMailColour(false);
-    setNewMail(m_newMailCount, m_mailAnnounced, false);
-    if (m_core.state.running())
-        emit displayChanged();
-    else
-        DispSet(DisplayState::Normal);
+    m_program.indicationReset();
 
     // 3: the mailer finds its server listening (a provider session closes it).
-    m_core.pump.waitUntil([this] { return !m_serversClosedForSession; }, 20, 100);
+    m_core.pump.waitUntil([this] { return !m_program.serversClosedForSession(); }, 20, 100);
 
     // 4-5: the mailer's program.
     const bool second = mailer == 2;
-    const QString &program = second ? m_settings.Mailer2 : m_settings.Mailer;
-    const QString &switches = second ? m_settings.MailerSw2 : m_settings.MailerSw;
-    const QString &macro = second ? m_settings.Macro2 : m_settings.Macro;
-    const bool always = second ? m_settings.MacroSend2 : m_settings.MacroSend;
-    const Box folder = second ? Box::InBox2 : (m_settings.DevideON ? Box::InBox1 : Box::InBox);
+    const QString &program = second ? m_program.settings().Mailer2 : m_program.settings().Mailer;
+    const QString &switches = second ? m_program.settings().MailerSw2 : m_program.settings().MailerSw;
+    const QString &macro = second ? m_program.settings().Macro2 : m_program.settings().Macro;
+    const bool always = second ? m_program.settings().MacroSend2 : m_program.settings().MacroSend;
+    const Box folder = second ? Box::InBox2 : (m_program.settings().DevideON ? Box::InBox1 : Box::InBox);
     bool started = true;
     if (!program.trimmed().isEmpty()) {
         const std::optional<StartedProgram> p
-            = programs().start(program.trimmed(), switches, LauncherTable::folderOf(program.trimmed()));
+            = m_launcher.programs().start(program.trimmed(), switches, LauncherTable::folderOf(program.trimmed()));
         if (!p) {
             m_core.messenger.beep();
             m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
             started = false;
         } else {
-            if (m_settings.WithClose)
-                m_started << *p;
-            waitUntilReady(*p, true);
+            if (m_program.settings().WithClose)
+                m_launcher.keepForClosing(*p);
+            m_launcher.waitUntilReady(*p, true);
             if (!m_core.state.running())
-                DispSet(DisplayState::Normal);
+                m_program.showDisplay(DisplayState::Normal);
             m_core.pump.waitUntil([] { return false; }, 10, 50);
         }
     }
@@ -153,19 +159,16 @@ void Controller::Wakeup(int mailer)
     // 7: the macro, when there is mail for it or it is always wanted. Not
     // after a failed start: the keys would go to whatever has the focus.
     if (started && !macro.isEmpty()) {
-        const bool mail = m_settings.ServerON ? boxCount(folder) > 0 : m_newMailCount > 0;
+        const bool mail = m_program.settings().ServerON ? boxCount(folder) > 0 : m_program.newMailCount() > 0;
         if (always || mail)
-            MacroDiv(macro);
+            m_launcher.MacroDiv(macro);
     }
 
     // 8: the mail has been handed over.
-    setNewMail(0, false, m_animationOn);
-    m_atoms.remove(TalkedAtom);
-    if (m_boxWindowOpen)
-        emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+    m_program.mailHandedOver();
 }
 
-void Controller::OpenMailer(int mailer, int waitCount, std::optional<Box> folder)
+void MailerController::OpenMailer(int mailer, int waitCount, std::optional<Box> folder)
 {
     Wakeup(mailer);
     m_core.state.checkTrigger = TriggerAutoOpen;
@@ -177,10 +180,10 @@ void Controller::OpenMailer(int mailer, int waitCount, std::optional<Box> folder
     // session watchdog's time.
     int left = boxCount(*folder);
     int idleRounds = 0;
-    const int idleLimit = qMax(1, m_settings.OverTimeMs / 100);
+    const int idleLimit = qMax(1, m_program.settings().OverTimeMs / 100);
     m_core.pump.waitUntil(
         [&] {
-            if (m_closeRequested || m_core.state.failed())
+            if (m_program.closeRequested() || m_core.state.failed())
                 return true;
             const int now = boxCount(*folder);
             if (now == 0)
@@ -196,21 +199,21 @@ void Controller::OpenMailer(int mailer, int waitCount, std::optional<Box> folder
     m_core.pump.pause(100);
 }
 
-void Controller::autoOpen()
+void MailerController::autoOpen()
 {
     // After a manual check only: a mailer's own check (trigger 4) comes from
     // a mailer that is running already.
     const int trigger = m_core.state.checkTrigger;
     if (trigger != TriggerManualHangUp && trigger != TriggerManual)
         return;
-    const bool open1 = m_settings.AutoOpen && m_settings.MailPassword.isEmpty();
-    const bool open2 = m_settings.AutoOpen2 && m_settings.MailPassword2.isEmpty();
-    if (!m_settings.ServerON) {
-        if (m_newMailCount > 0 && open1 && !m_settings.DevideON)
+    const bool open1 = m_program.settings().AutoOpen && m_program.settings().MailPassword.isEmpty();
+    const bool open2 = m_program.settings().AutoOpen2 && m_program.settings().MailPassword2.isEmpty();
+    if (!m_program.settings().ServerON) {
+        if (m_program.newMailCount() > 0 && open1 && !m_program.settings().DevideON)
             OpenMailer(1, 0, std::nullopt);
         return;
     }
-    if (!m_settings.DevideON) {
+    if (!m_program.settings().DevideON) {
         if (open1 && boxCount(Box::InBox) > 0)
             OpenMailer(1, 0, std::nullopt);
         return;
@@ -221,10 +224,10 @@ void Controller::autoOpen()
         OpenMailer(2, 0, std::nullopt);
 }
 
-bool Controller::testStartMailer(const QString &program, const QString &switches)
+bool MailerController::testStartMailer(const QString &program, const QString &switches)
 {
     const QString path = program.trimmed();
-    if (path.isEmpty() || !programs().start(path, switches, LauncherTable::folderOf(path))) {
+    if (path.isEmpty() || !m_launcher.programs().start(path, switches, LauncherTable::folderOf(path))) {
         m_core.messenger.beep();
         m_core.messenger.message(QStringLiteral("Mailerを起動出来ません"));
         return false;
@@ -232,20 +235,20 @@ bool Controller::testStartMailer(const QString &program, const QString &switches
     return true;
 }
 
-void Controller::mailerMacroTest(
+void MailerController::mailerMacroTest(
     int mailer, const QString &program, const QString &switches, const QString &macro)
 {
     // In memory only: the dialog's closing reads the settings again.
     if (mailer == 2) {
-        m_settings.Mailer2 = program;
-        m_settings.MailerSw2 = switches;
-        m_settings.Macro2 = macro;
-        m_settings.MacroSend2 = true;
+        m_program.settings().Mailer2 = program;
+        m_program.settings().MailerSw2 = switches;
+        m_program.settings().Macro2 = macro;
+        m_program.settings().MacroSend2 = true;
     } else {
-        m_settings.Mailer = program;
-        m_settings.MailerSw = switches;
-        m_settings.Macro = macro;
-        m_settings.MacroSend = true;
+        m_program.settings().Mailer = program;
+        m_program.settings().MailerSw = switches;
+        m_program.settings().Macro = macro;
+        m_program.settings().MacroSend = true;
     }
     Wakeup(mailer);
 }

@@ -1,14 +1,24 @@
-#include "boxes/gui/ControllerBoxHost.h"
+#include "app/ControllerBoxHost.h"
 
+#include "app/AccessoriesController.h"
 #include "app/Controller.h"
+#include "app/MailerController.h"
+#include "app/SettingsController.h"
 #include "store/rules/RuleStorage.h"
 
 namespace vesk {
 
-ControllerBoxHost::ControllerBoxHost(Controller &controller, SettingsStore &settingsStore)
-    : m_c(controller)
+ControllerBoxHost::ControllerBoxHost(Controller &controller, SettingsStore &settingsStore, QObject *parent)
+    : BoxHost(parent)
+    , m_c(controller)
     , m_settingsStore(settingsStore)
-{ }
+{
+    connect(&m_c, &Controller::messageAdded, this, &BoxHost::messageAdded);
+    connect(&m_c, &Controller::messageRemoved, this, &BoxHost::messageRemoved);
+    connect(&m_c, &Controller::boxCaptionChanged, this, &BoxHost::captionChanged);
+    connect(&m_c, &Controller::boxWindowCloseRequested, this, &BoxHost::closeRequested);
+    connect(&m_c, &Controller::settingsChanged, this, &BoxHost::settingsChanged);
+}
 
 const Settings &ControllerBoxHost::settings() const
 {
@@ -22,12 +32,12 @@ QString ControllerBoxHost::lastTime() const
 
 void ControllerBoxHost::wakeMailer(int mailer)
 {
-    m_c.wakeMailer(mailer);
+    m_c.mailers().wakeMailer(mailer);
 }
 
 void ControllerBoxHost::keyTyped(QChar character)
 {
-    m_c.keyTyped(character);
+    m_c.mailers().keyTyped(character);
 }
 
 void ControllerBoxHost::checkNow(bool keepLine)
@@ -65,12 +75,13 @@ void ControllerBoxHost::popUpCheck()
 
 void ControllerBoxHost::openSettings(bool rulesPage)
 {
-    m_c.openSettingsAt(rulesPage ? Controller::SettingsPage::Rules : Controller::SettingsPage::Usual);
+    m_c.settingsDialog().openSettingsAt(
+        rulesPage ? SettingsController::SettingsPage::Rules : SettingsController::SettingsPage::Usual);
 }
 
 void ControllerBoxHost::offerRule(int list, const QString &text)
 {
-    m_c.offerRule(list, text);
+    m_c.settingsDialog().offerRule(list, text);
 }
 
 RuleLists ControllerBoxHost::distributionRules() const
@@ -78,9 +89,14 @@ RuleLists ControllerBoxHost::distributionRules() const
     return rulestorage::load(m_settingsStore);
 }
 
+void ControllerBoxHost::setBoxWindowOpen(bool open)
+{
+    m_c.setBoxWindowOpen(open);
+}
+
 void ControllerBoxHost::sendToStickyNote(const QString &text)
 {
-    m_c.sendToStickyNote(text);
+    m_c.accessories().sendToStickyNote(text);
 }
 
 } // namespace vesk
