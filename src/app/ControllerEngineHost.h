@@ -41,7 +41,7 @@ public:
     void setBoxCaption(const QString &caption) override { emit m_c.boxCaptionChanged(caption); }
     void messageAdded(Box box, const QString &fileName) override { emit m_c.messageAdded(box, fileName); }
     void messageRemoved(Box box, const QString &fileName) override { emit m_c.messageRemoved(box, fileName); }
-    void setDisplayMode(int mode) override { m_c.DispSet(mode); }
+    void setDisplayMode(int mode) override { m_c.m_strip->DispSet(mode); }
     // The strip draws neither a transfer's direction nor its progress.
     void showDirection(const QString &) override { }
     void progress() override { }

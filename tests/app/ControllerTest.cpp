@@ -15,18 +15,18 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     c.checkNow();
     EXPECT_EQ(sounds, 1);
     EXPECT_EQ(soundEvent, SoundEvent::NewMail);
-    EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::MailOn);
     EXPECT_TRUE(atoms.exists("VeskTalked"));
     // A periodic check with more mail neither sounds again nor restarts.
     provider.nextNewMail = 1;
     m_timers.advance(50 + 20 * 60000);
     EXPECT_EQ(provider.downloads, 2);
     EXPECT_EQ(sounds, 1);
-    EXPECT_TRUE(c.stripState().animationRunning);
+    EXPECT_TRUE(c.strip().stripState().animationRunning);
     // A manual check stops the animation, and more mail does not restart it.
     c.checkNow();
     EXPECT_EQ(sounds, 1);
-    EXPECT_FALSE(c.stripState().animationRunning);
+    EXPECT_FALSE(c.strip().stripState().animationRunning);
     EXPECT_TRUE(c.mailAnnounced());
     c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
@@ -41,8 +41,8 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     c.checkNow();
     // The animation ends after its limit; the colour and the atom stay.
     m_timers.advance(50 + 1000 * 60 + 31 * 60000);
-    ASSERT_FALSE(c.stripState().animationRunning);
-    ASSERT_TRUE(c.display().mailColour());
+    ASSERT_FALSE(c.strip().stripState().animationRunning);
+    ASSERT_TRUE(c.strip().display().mailColour());
     provider.nextNewMail = 0;
     c.checkNow();
     EXPECT_TRUE(c.mailAnnounced());
@@ -66,14 +66,14 @@ TEST_F(ControllerTest, TheResultIsShownForThreeSeconds)
 {
     Controller &c = make();
     c.checkNow();
-    EXPECT_EQ(c.display().statusText(), "Non Mail");
+    EXPECT_EQ(c.strip().display().statusText(), "Non Mail");
     m_timers.advance(3000);
-    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::Normal);
     provider.fail = true;
     c.checkNow();
-    EXPECT_EQ(c.display().statusText(), "ConnectNG");
+    EXPECT_EQ(c.strip().display().statusText(), "ConnectNG");
     m_timers.advance(2000);
-    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::Normal);
 }
 
 TEST_F(ControllerTest, TheSendQuestionComesOnlyWithNewMailAndLeftAloneSendsAfterSendPauseTime)
@@ -185,7 +185,7 @@ TEST_F(ControllerTest, TheMinuteTickKeepsToTheWallClocksMinuteThroughClockChange
     m_clock.set(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 17, 300)));
     QList<QTime> ticks;
     make([&](Controller &c) {
-        QObject::connect(&c, &Controller::displayChanged, [&] {
+        QObject::connect(&c.strip(), &StripController::displayChanged, [&] {
             if (ticks.isEmpty() || ticks.last() != m_clock.now().time())
                 ticks << m_clock.now().time();
         });
@@ -252,18 +252,18 @@ TEST_F(ControllerTest, NoPeriodicCheckWithMailCheckingOffOrWithoutAnAccountWhich
 TEST_F(ControllerTest, DisplayFlagsAreWrittenAtEachClickAndNothingToShowHidesTheStrip)
 {
     Controller &c = make();
-    c.toggleDisplayFlag(1);
+    c.strip().toggleDisplayFlag(1);
     EXPECT_EQ(settings.readString("Disp", "Wareki"), "1");
     for (int tag : { 1, 3, 4, 5, 6 })
-        c.toggleDisplayFlag(tag);
+        c.strip().toggleDisplayFlag(tag);
     EXPECT_EQ(settings.readString("Disp", "Close"), "0");
-    EXPECT_TRUE(c.display().hiddenMode());
-    EXPECT_FALSE(c.stripVisible());
+    EXPECT_TRUE(c.strip().display().hiddenMode());
+    EXPECT_FALSE(c.strip().stripVisible());
     EXPECT_TRUE(c.settings().ShutNot);
     // New mail brings the strip back while it lasts.
     provider.nextNewMail = 1;
     c.checkNow();
-    EXPECT_TRUE(c.stripVisible());
+    EXPECT_TRUE(c.strip().stripVisible());
 }
 
 TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
@@ -272,10 +272,10 @@ TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
     c.toggleMailIndication();
     EXPECT_EQ(sounds, 1);
     EXPECT_TRUE(atoms.exists("VeskTalked"));
-    EXPECT_EQ(c.layout(), StripLayout::MailOn);
+    EXPECT_EQ(c.strip().layout(), StripLayout::MailOn);
     c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
-    EXPECT_EQ(c.layout(), StripLayout::Normal);
+    EXPECT_EQ(c.strip().layout(), StripLayout::Normal);
 }
 
 // The start password slides over the last two keys: "x", "A", "B" opens
@@ -286,7 +286,7 @@ TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     Controller &c = make();
     c.mailers().mailerEntry(MailerController::MailerEntry::Title);
-    EXPECT_EQ(c.display().dateLabel(), "Password");
+    EXPECT_EQ(c.strip().display().dateLabel(), "Password");
     for (QChar key : { u'x', u'A' })
         c.mailers().keyTyped(key);
     EXPECT_TRUE(desktop.starts.isEmpty());
@@ -305,7 +305,7 @@ TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)
     m_store.remove(Box::InBox, "20261206080000000.ID");
     c.popUpCheck();
     EXPECT_FALSE(c.mailAnnounced());
-    EXPECT_FALSE(c.trayShowsMail());
+    EXPECT_FALSE(c.strip().trayShowsMail());
     EXPECT_FALSE(atoms.exists("VeskTalked"));
 }
 
@@ -362,7 +362,7 @@ TEST_F(ControllerTest, AfterEraseAllNothingIsWrittenBack)
     settings.eraseSection("Config");
     settings.eraseSection("Disp");
     c.settingsDialog().settingsErased();
-    c.savePosition(10, 20);
+    c.strip().savePosition(10, 20);
     c.settingsDialog().settingsDialogClosed();
     EXPECT_TRUE(finished);
     EXPECT_TRUE(settings.readSection("Disp").isEmpty());

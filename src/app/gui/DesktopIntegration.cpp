@@ -19,7 +19,7 @@ DesktopIntegration::DesktopIntegration(Controller &controller, PopupMenu &menu, 
     m_tray.setIcon(m_programIcon);
     m_tray.setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでﾒｰﾗｰ起動"));
     connect(&m_tray, &QSystemTrayIcon::activated, this, &DesktopIntegration::activated);
-    connect(&m_c, &Controller::displayChanged, this, &DesktopIntegration::update);
+    connect(&m_c.strip(), &StripController::displayChanged, this, &DesktopIntegration::update);
     connect(&m_c, &Controller::mailIndicationChanged, this, &DesktopIntegration::mailChanged);
     connect(&m_c, &Controller::finished, &m_tray, &QSystemTrayIcon::hide);
     if (trayAvailable())
@@ -33,7 +33,7 @@ bool DesktopIntegration::trayAvailable() const
 
 void DesktopIntegration::update()
 {
-    const bool mail = m_c.trayShowsMail();
+    const bool mail = m_c.strip().trayShowsMail();
     if (mail == m_showsMail)
         return;
     m_showsMail = mail;

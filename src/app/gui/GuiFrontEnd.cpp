@@ -135,7 +135,7 @@ void GuiFrontEnd::run(menu::Command command)
     using C = menu::Command;
     Controller &c = m_parts->controller;
     if (const int tag = menu::displayTag(command)) {
-        c.toggleDisplayFlag(tag);
+        c.strip().toggleDisplayFlag(tag);
         return;
     }
     switch (command) {
@@ -194,7 +194,7 @@ void GuiFrontEnd::run(menu::Command command)
     case C::Position1:
     case C::Position2:
     case C::Position3:
-        c.setPositionMode(int(command) - int(C::Position0));
+        c.strip().setPositionMode(int(command) - int(C::Position0));
         m_strip->applyPosition();
         break;
     case C::Autostart:
