@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/AccessoriesController.h"
+#include "app/ControllerBoxWindowProgram.h"
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
 #include "app/ControllerLauncherProgram.h"
@@ -41,6 +42,8 @@ Controller::Controller(
     , m_timSec(core.timers.create())
     , m_stripProgram(std::make_unique<StripProgram>(*this))
     , m_strip(std::make_unique<StripController>(core, settingsStore, atoms, *m_stripProgram))
+    , m_boxWindowProgram(std::make_unique<BoxWindowProgram>(*this))
+    , m_boxWindow(std::make_unique<BoxWindowController>(core, *m_boxWindowProgram))
     , m_planProgram(std::make_unique<PlanProgram>(*this))
     , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
     , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
@@ -60,6 +63,8 @@ Controller::Controller(
     connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
     connect(m_planner.get(), &PlanController::stickyNoteRequested, this,
         [this](const QString &date, const QString &comment) { m_accessories->reminderToStickyNote(date, comment); });
+    connect(m_boxWindow.get(), &BoxWindowController::windowRequested, this,
+        [this] { emit windowRequested(Window::Box); });
     connect(m_launcher.get(), &LauncherController::editorRequested, this,
         [this] { emit windowRequested(Window::Launcher); });
     connect(m_launcher.get(), &LauncherController::raiseRequested, this, &Controller::raiseRequested);
@@ -89,7 +94,7 @@ void Controller::start()
     m_strip->DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
-        showBoxWindow();
+        m_boxWindow->showBoxWindow();
     // A line that is already up.
     m_dialUp->lookForConnection();
     // MyIdle runs once the event loop has started.
@@ -304,8 +309,8 @@ void Controller::toggleMailIndication()
 {
     // mnuVeskONClick
     if (m_animationOn || m_mailAnnounced) {
-        if (m_boxWindowOpen)
-            emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+        if (m_boxWindow->boxWindowOpen())
+            m_boxWindow->showLastCheck();
         setNewMail(0, false, false);
         m_strip->display().setMailColour(false);
         m_strip->DispSet(DisplayState::Normal);
@@ -316,16 +321,6 @@ void Controller::toggleMailIndication()
     setNewMail(m_newMailCount, m_mailAnnounced, true);
     m_strip->DispSet(DisplayState::MailOn);
     playMailSound();
-}
-
-void Controller::showBoxWindow()
-{
-    emit windowRequested(Window::Box);
-}
-
-void Controller::setBoxWindowOpen(bool open)
-{
-    m_boxWindowOpen = open;
 }
 
 void Controller::applySettings(bool hadAccount)

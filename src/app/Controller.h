@@ -18,6 +18,7 @@ namespace vesk {
 
 class AccessPointSelector;
 class AccessoriesController;
+class BoxWindowController;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
@@ -94,9 +95,6 @@ public:
     // "終了(&X)": ends the program unless the user keeps it running (mail
     // left to send, a launcher entry starting). Returns whether it ends.
     bool quit();
-    // Asks for the box window; the window reports whether it is open.
-    void showBoxWindow();
-    void setBoxWindowOpen(bool open);
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
@@ -104,9 +102,6 @@ public:
     void trayClicked();
     // A click on the animation area: the animation ends, the mail stays.
     void stopAnimation();
-    // PopUpCheck: after deletions, the indication ends once every receive
-    // box is empty.
-    void popUpCheck();
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
 
@@ -138,14 +133,10 @@ public:
     // Plans, reminders and the calendar (PlanController.cpp, PlanControllerCalendar.cpp).
     PlanController &planner() { return *m_planner; }
     const PlanController &planner() const { return *m_planner; }
-    // --- The box window's commands ---
-
-    // ManuSend as the box window sets it while it is open: mail handed in
-    // by the mailers waits in the out-box (held) or goes at once. Not stored.
-    void setSendHeld(bool held);
-    bool sendHeld() const { return m_settings.ManuSend; }
-    // The new-mail indication is on: mnuVeskONClick would switch it off.
-    bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
+    // The box window's side: whether it is open, its caption, the news of
+    // the boxes, the send hold and PopUpCheck (BoxWindowController.cpp).
+    BoxWindowController &boxWindow() { return *m_boxWindow; }
+    const BoxWindowController &boxWindow() const { return *m_boxWindow; }
 
     // Sticky notes and the slideshow (AccessoriesController.cpp).
     AccessoriesController &accessories() { return *m_accessories; }
@@ -178,13 +169,6 @@ public:
 signals:
     // The new-mail count, the indication and the animation.
     void mailIndicationChanged();
-    // A message came into a box or left it.
-    void messageAdded(vesk::Box box, const QString &fileName);
-    void messageRemoved(vesk::Box box, const QString &fileName);
-    // The box window's caption ("送受信箱 Down 2/5", "送受信箱 <Last 12/6 8:00>").
-    void boxCaptionChanged(const QString &caption);
-    // Every box is empty: the box window may close (RemainCheck).
-    void boxWindowCloseRequested();
     // The dial-up panel, the line or the OK button's state changed.
     void dialUpChanged();
     void windowRequested(vesk::Controller::Window window);
@@ -214,6 +198,8 @@ private:
     friend class MailerProgram;
     class StripProgram;
     friend class StripProgram;
+    class BoxWindowProgram;
+    friend class BoxWindowProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -288,6 +274,8 @@ private:
     Settings m_settings;
     std::unique_ptr<StripProgram> m_stripProgram;
     std::unique_ptr<StripController> m_strip;
+    std::unique_ptr<BoxWindowProgram> m_boxWindowProgram;
+    std::unique_ptr<BoxWindowController> m_boxWindow;
     QString m_lastTime = QStringLiteral("0/0 0:00");
     int m_roundCount = 0;
     // What the minute timer is doing; its interval in the minute rhythm is
@@ -307,7 +295,6 @@ private:
     int m_cycleDepth = 0;
     bool m_dialogOpen = false;
     bool m_closeRequested = false;
-    bool m_boxWindowOpen = false;
     bool m_showBox = false;
     bool m_serversRunning = false;
     bool m_mailer2Running = false;

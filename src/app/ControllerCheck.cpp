@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "app/MailerController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -39,7 +40,7 @@ void Controller::runDownLoad()
                      .arg(now.toString(QStringLiteral("h:mm"))));
     m_provider->DownLoad();
     // The download's progress ("Down 30/30") is over with it.
-    emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+    m_boxWindow->showLastCheck();
     setNewMail(m_core.state.failed() ? 0 : m_provider->newMailCount(), m_mailAnnounced, m_animationOn);
     startMinuteTimer();
 }
@@ -182,7 +183,7 @@ void Controller::AfterDown()
     }
     // 3: a check started by someone shows the boxes that hold mail.
     if (m_settings.ServerON && m_core.state.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
-        showBoxWindow();
+        m_boxWindow->showBoxWindow();
     // 4: the line goes down again after a check that asked for it.
     m_dialUp->afterCheck(m_core.state.checkTrigger, m_settings.ServerON, m_newMailCount);
     // 5: the mailers that wait for this mail.

@@ -23,22 +23,6 @@ void Controller::stopAnimation()
     m_strip->DispSet(DisplayState::Normal);
 }
 
-void Controller::popUpCheck()
-{
-    if (boxCount(Box::InBox) > 0)
-        return;
-    if (m_settings.DevideON && (boxCount(Box::InBox1) > 0 || boxCount(Box::InBox2) > 0))
-        return;
-    emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
-    m_strip->display().setMailColour(false);
-    setNewMail(0, false, false);
-    if (!m_core.state.running())
-        m_strip->DispSet(DisplayState::Normal);
-    else
-        emit m_strip->displayChanged();
-    m_atoms.remove(StripController::TalkedAtom);
-}
-
 void Controller::notYetAvailable(const QString &feature)
 {
     m_core.messenger.message(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "mail/CoreServices.h"
@@ -25,7 +26,7 @@ public:
         if (m_c.m_animationOn)
             m_c.setNewMail(m_c.m_newMailCount, m_c.m_mailAnnounced, false);
     }
-    void showBoxWindow() override { m_c.showBoxWindow(); }
+    void showBoxWindow() override { m_c.m_boxWindow->showBoxWindow(); }
     void showDisplay(int mode) override { m_c.m_strip->DispSet(mode); }
     void hold(int seconds) override { m_c.hold(seconds); }
     void checkBeforeMailer() override { m_c.checkBeforeMailer(); }
@@ -43,8 +44,8 @@ public:
     {
         m_c.setNewMail(0, false, m_c.m_animationOn);
         m_c.m_atoms.remove(StripController::TalkedAtom);
-        if (m_c.m_boxWindowOpen)
-            emit m_c.boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_c.m_lastTime + QLatin1Char('>'));
+        if (m_c.m_boxWindow->boxWindowOpen())
+            m_c.m_boxWindow->showLastCheck();
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
@@ -54,7 +55,7 @@ TEST_F(ControllerTest, TheBoxCaptionShowsTheLastCheckOnceTheDownloadEnds)
     QStringList captions;
     Controller &c = make([&](Controller &c) {
         QObject::connect(
-            &c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
+            &c.boxWindow(), &BoxWindowController::captionChanged, [&](const QString &caption) { captions << caption; });
     });
     provider.duringDownLoad = [&] { c.mailView().setBoxCaption("送受信箱 Down 30/30"); };
     c.checkNow();
@@ -300,10 +301,10 @@ TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)
     put(Box::InBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n");
     provider.nextNewMail = 1;
     c.checkNow();
-    c.popUpCheck();
+    c.boxWindow().popUpCheck();
     EXPECT_TRUE(c.mailAnnounced());
     m_store.remove(Box::InBox, "20261206080000000.ID");
-    c.popUpCheck();
+    c.boxWindow().popUpCheck();
     EXPECT_FALSE(c.mailAnnounced());
     EXPECT_FALSE(c.strip().trayShowsMail());
     EXPECT_FALSE(atoms.exists("VeskTalked"));
@@ -444,7 +445,7 @@ TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
     EXPECT_TRUE(rulestorage::load(settings).list(4).isEmpty());
 
     // The send mode the box window sets reaches the engines, unstored.
-    c.setSendHeld(true);
+    c.boxWindow().setSendHeld(true);
     ASSERT_EQ(changes.size(), 2);
     EXPECT_TRUE(changes[1].ManuSend);
     EXPECT_FALSE(settings.readBool("Config", "ManuSend", false));

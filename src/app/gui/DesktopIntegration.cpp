@@ -1,5 +1,6 @@
 #include "app/gui/DesktopIntegration.h"
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "app/gui/PopupMenu.h"
@@ -78,7 +79,7 @@ void DesktopIntegration::mailChanged()
 
 void DesktopIntegration::notificationClicked()
 {
-    m_c.showBoxWindow();
+    m_c.boxWindow().showBoxWindow();
 }
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #include "app/gui/GuiFrontEnd.h"
 
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/LauncherController.h"
 #include "app/MailerController.h"
@@ -176,7 +177,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.accessories().openStickyNoteEditor();
         break;
     case C::BoxWindow:
-        c.showBoxWindow();
+        c.boxWindow().showBoxWindow();
         break;
     case C::Launcher:
     case C::LauncherEntry:
