@@ -109,7 +109,7 @@ void Controller::RetMain()
         m_provider->closeClient();
     if (m_servers && m_serversRunning)
         m_servers->stopAll();
-    m_serversRunning = m_mailer2Running = false;
+    m_serversRunning = false;
 
     m_settingsDialog->settingsRead();
     RegReadInput input;
@@ -154,20 +154,18 @@ void Controller::Setup()
                                                "それらを修正して、Veskを再立ち上げしてください。"));
             m_core.state.marker.clear();
             m_servers->stopAll();
-            m_serversRunning = m_mailer2Running = false;
+            m_serversRunning = false;
         } else {
             m_servers->startMailer1();
             m_serversRunning = true;
-            if (m_settings.DevideON) {
+            if (m_settings.DevideON)
                 m_servers->startMailer2();
-                m_mailer2Running = true;
-            }
         }
         if (anyMailHeld())
             m_showBox = true;
     } else {
         m_servers->stopAll();
-        m_serversRunning = m_mailer2Running = false;
+        m_serversRunning = false;
     }
 }
 

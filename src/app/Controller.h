@@ -297,7 +297,6 @@ private:
     bool m_closeRequested = false;
     bool m_showBox = false;
     bool m_serversRunning = false;
-    bool m_mailer2Running = false;
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;

@@ -72,7 +72,7 @@ void Controller::FormCloseQuery()
         m_provider->closeClient();
     if (m_servers)
         m_servers->stopAll();
-    m_serversRunning = m_mailer2Running = false;
+    m_serversRunning = false;
     emit finished();
 }
 
