@@ -1,12 +1,14 @@
 #include "app/Controller.h"
 
 #include "app/AccessoriesController.h"
+#include "app/ControllerBoxWindowProgram.h"
 #include "app/ControllerDialUpHost.h"
 #include "app/ControllerEngineHost.h"
 #include "app/ControllerLauncherProgram.h"
 #include "app/ControllerMailerProgram.h"
 #include "app/ControllerPlanProgram.h"
 #include "app/ControllerSettingsProgram.h"
+#include "app/ControllerStripProgram.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/ProtocolMonitor.h"
@@ -38,7 +40,10 @@ Controller::Controller(
     , m_dialUp(std::make_unique<ConnectionControl>(core, *m_dialUpHost))
     , m_timMin(core.timers.create())
     , m_timSec(core.timers.create())
-    , m_display(core.clock)
+    , m_stripProgram(std::make_unique<StripProgram>(*this))
+    , m_strip(std::make_unique<StripController>(core, settingsStore, atoms, *m_stripProgram))
+    , m_boxWindowProgram(std::make_unique<BoxWindowProgram>(*this))
+    , m_boxWindow(std::make_unique<BoxWindowController>(core, *m_boxWindowProgram))
     , m_planProgram(std::make_unique<PlanProgram>(*this))
     , m_planner(std::make_unique<PlanController>(core, settingsStore, *m_planProgram))
     , m_accessories(std::make_unique<AccessoriesController>(core, settingsStore, m_settings))
@@ -52,13 +57,14 @@ Controller::Controller(
     m_timMin->setCallback([this] { minuteTimerFired(); });
     m_timSec->setInterval(1000);
     m_timSec->setCallback([this] { timSecTimer(); });
-    m_core.state.marker.setObserver([this](const QString &marker) { emit markerChanged(marker); });
     // A launcher plan starts its entry as the launcher menu would.
     m_planner->planActions().startLauncher = [this](int entry) { m_launcher->startLauncherEntry(entry); };
     // The windows redraw the calendar with the settings read again.
     connect(this, &Controller::settingsChanged, m_planner.get(), &PlanHost::settingsChanged);
     connect(m_planner.get(), &PlanController::stickyNoteRequested, this,
         [this](const QString &date, const QString &comment) { m_accessories->reminderToStickyNote(date, comment); });
+    connect(m_boxWindow.get(), &BoxWindowController::windowRequested, this,
+        [this] { emit windowRequested(Window::Box); });
     connect(m_launcher.get(), &LauncherController::editorRequested, this,
         [this] { emit windowRequested(Window::Launcher); });
     connect(m_launcher.get(), &LauncherController::raiseRequested, this, &Controller::raiseRequested);
@@ -69,15 +75,12 @@ Controller::Controller(
         m_settingsDialog.get(), &SettingsController::providerSettingsChanged, this, &Controller::providerSettingsChanged);
 }
 
-Controller::~Controller()
-{
-    m_core.state.marker.setObserver({});
-}
+Controller::~Controller() = default;
 
 void Controller::start()
 {
     // FormCreate
-    m_atoms.remove(TalkedAtom);
+    m_atoms.remove(StripController::TalkedAtom);
     if (!m_programName.isEmpty())
         m_atoms.add(m_programName);
     m_lastTime = QStringLiteral("0/0 0:00");
@@ -88,10 +91,10 @@ void Controller::start()
     m_planner->planStartUp();
     m_accessories->accessoriesStart();
     m_starting = false;
-    DispSet(DisplayState::Normal);
+    m_strip->DispSet(DisplayState::Normal);
     m_core.state.marker.clear();
     if (m_showBox)
-        showBoxWindow();
+        m_boxWindow->showBoxWindow();
     // A line that is already up.
     m_dialUp->lookForConnection();
     // MyIdle runs once the event loop has started.
@@ -106,7 +109,7 @@ void Controller::RetMain()
         m_provider->closeClient();
     if (m_servers && m_serversRunning)
         m_servers->stopAll();
-    m_serversRunning = m_mailer2Running = false;
+    m_serversRunning = false;
 
     m_settingsDialog->settingsRead();
     RegReadInput input;
@@ -120,8 +123,8 @@ void Controller::RetMain()
     m_planner->settingsRead();
     m_lastTime = m_settings.LastTime;
     m_core.monitor.setPassword(m_settings.Password);
-    m_display.setFlags({m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week, m_settings.Time,
-                        m_settings.Close});
+    m_strip->display().setFlags({ m_settings.Wareki, m_settings.Seireki, m_settings.Date, m_settings.Week,
+        m_settings.Time, m_settings.Close });
     m_launcher->buildLauncher(m_starting);
     emit settingsChanged(m_settings);
     Setup();
@@ -151,20 +154,18 @@ void Controller::Setup()
                                                "それらを修正して、Veskを再立ち上げしてください。"));
             m_core.state.marker.clear();
             m_servers->stopAll();
-            m_serversRunning = m_mailer2Running = false;
+            m_serversRunning = false;
         } else {
             m_servers->startMailer1();
             m_serversRunning = true;
-            if (m_settings.DevideON) {
+            if (m_settings.DevideON)
                 m_servers->startMailer2();
-                m_mailer2Running = true;
-            }
         }
         if (anyMailHeld())
             m_showBox = true;
     } else {
         m_servers->stopAll();
-        m_serversRunning = m_mailer2Running = false;
+        m_serversRunning = false;
     }
 }
 
@@ -190,48 +191,6 @@ void Controller::startMinuteTimer()
 void Controller::stopMinuteTimer()
 {
     m_timMin->stop();
-}
-
-void Controller::DispSet(int mode)
-{
-    if (m_closeRequested)
-        return;
-    if (m_newMailCount < 1 && !m_mailAnnounced)
-        m_display.setMailColour(false);
-    m_display.dispSet(mode);
-    if (!m_dialUp->connected())
-        m_dialUp->stopConnectTimer();
-    if (mode == DisplayState::NonMail || mode == DisplayState::Password || m_display.planAlert())
-        m_core.state.marker.clear();
-    const strip::LayoutChoice choice = strip::chooseLayout(stripState(), mode);
-    const StripLayout before = m_layout;
-    if (choice.layout)
-        m_layout = *choice.layout;
-    m_accessories->animationLayoutChanged(before, m_layout);
-    emit displayChanged();
-}
-
-StripState Controller::stripState() const
-{
-    StripState state;
-    state.planAlert = m_display.planAlert();
-    state.dialPanelShown = m_dialUp->panel().shown;
-    state.connected = m_dialUp->connected();
-    state.animationRunning = m_animationOn;
-    state.calendarOpen = m_planner->calendarOpen();
-    state.calBack = m_settings.CalBack;
-    state.hiddenMode = m_display.hiddenMode();
-    return state;
-}
-
-bool Controller::stripVisible() const
-{
-    return strip::visible(stripState(), m_layout);
-}
-
-QString Controller::marker() const
-{
-    return m_core.state.marker;
 }
 
 void Controller::setNewMail(int count, bool announced, bool animation)
@@ -262,14 +221,14 @@ void Controller::timSecTimer()
     if (++m_holdCount < m_holdSeconds)
         return;
     // A question left alone this long gets its automatic answer.
-    if (m_display.dateLabel() == QLatin1String("How now") && m_questionOpen) {
-        m_core.messenger.answerOpenQuestion(m_display.mode() == DisplayState::HowNow ? Messenger::Answer::Ok
+    if (m_strip->display().dateLabel() == QLatin1String("How now") && m_questionOpen) {
+        m_core.messenger.answerOpenQuestion(m_strip->display().mode() == DisplayState::HowNow ? Messenger::Answer::Ok
                                                                                : Messenger::Answer::Yes);
         m_questionOpen = false;
     }
     m_holdCount = m_holdSeconds = 0;
     m_timSec->stop();
-    DispSet(DisplayState::Normal);
+    m_strip->DispSet(DisplayState::Normal);
 }
 
 int Controller::boxCount(Box box) const
@@ -287,7 +246,7 @@ bool Controller::anyMailHeld() const
 Controller::Status Controller::status() const
 {
     Status s;
-    s.display = m_display.statusText();
+    s.display = m_strip->display().statusText();
     s.marker = m_core.state.marker;
     s.newMail = m_newMailCount;
     s.inBox = boxCount(Box::InBox);
@@ -329,53 +288,43 @@ void Controller::connError()
         m_provider->closeClient();
     m_dialUp->connErrorBranch();
     m_core.state.marker = QStringLiteral("x");
-    DispSet(DisplayState::ConnectNG);
+    m_strip->DispSet(DisplayState::ConnectNG);
     hold(2);
 }
 
 void Controller::clearNewMailIndication()
 {
     setNewMail(0, false, false);
-    m_display.setMailColour(false);
+    m_strip->display().setMailColour(false);
     if (!m_core.state.running())
-        DispSet(DisplayState::Normal);
+        m_strip->DispSet(DisplayState::Normal);
     else
-        emit displayChanged();
-    m_atoms.remove(TalkedAtom);
+        emit m_strip->displayChanged();
+    m_atoms.remove(StripController::TalkedAtom);
 }
 
 void Controller::toggleMailIndication()
 {
     // mnuVeskONClick
     if (m_animationOn || m_mailAnnounced) {
-        if (m_boxWindowOpen)
-            emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+        if (m_boxWindow->boxWindowOpen())
+            m_boxWindow->showLastCheck();
         setNewMail(0, false, false);
-        m_display.setMailColour(false);
-        DispSet(DisplayState::Normal);
-        m_atoms.remove(TalkedAtom);
+        m_strip->display().setMailColour(false);
+        m_strip->DispSet(DisplayState::Normal);
+        m_atoms.remove(StripController::TalkedAtom);
         return;
     }
-    m_atoms.add(TalkedAtom);
+    m_atoms.add(StripController::TalkedAtom);
     setNewMail(m_newMailCount, m_mailAnnounced, true);
-    DispSet(DisplayState::MailOn);
+    m_strip->DispSet(DisplayState::MailOn);
     playMailSound();
-}
-
-void Controller::showBoxWindow()
-{
-    emit windowRequested(Window::Box);
-}
-
-void Controller::setBoxWindowOpen(bool open)
-{
-    m_boxWindowOpen = open;
 }
 
 void Controller::applySettings(bool hadAccount)
 {
     RetMain();
-    DispSet(DisplayState::Normal);
+    m_strip->DispSet(DisplayState::Normal);
     // A new user's first account: its first check comes as at start-up, not
     // a whole round later (the start-up pass, still running, does it itself).
     if (!hadAccount && m_settings.AccountComplete && m_minuteRhythm != StartUpRhythm) {

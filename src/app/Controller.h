@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/ProviderLink.h"
-#include "display/DisplayState.h"
-#include "display/StripRules.h"
+#include "app/StripController.h"
 #include "platform/Sound.h"
 #include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
@@ -19,6 +18,7 @@ namespace vesk {
 
 class AccessPointSelector;
 class AccessoriesController;
+class BoxWindowController;
 class ConnectionControl;
 class DialUpBackend;
 class DialUpEntries;
@@ -36,13 +36,13 @@ struct NotePlaces;
 class Timer;
 struct CoreServices;
 
-// The check cycle and the strip: start-up, the minute tick with its three
-// rhythms, the check cycle and the provider link, the mailers and their start
-// passwords, the new-mail indication, the display hold and the end. The
-// features beside it (plans and the calendar, the launcher, the accessories,
-// the settings dialog) are controllers of their own that it makes and tells
-// of start, settings and end; each sees only a small Program of it. The strip
-// draws its state from its signals; the headless run drives it alone.
+// The check cycle: start-up, the minute tick with its three rhythms, the
+// check cycle and the provider link, the new-mail indication, the display
+// hold and the end. The features beside it (the strip's display, the mailers,
+// plans and the calendar, the launcher, the accessories, the settings
+// dialog) are controllers of their own that it makes and tells of start,
+// settings and end; each sees only a small Program of it. The strip draws
+// its state from their signals; the headless run drives it alone.
 // Commands from every source (menu, tray, hot key, timer, command line) pass
 // the one guard of checkRefusal().
 class Controller final : public QObject
@@ -54,8 +54,6 @@ public:
     static constexpr int StartUpRhythm = 50;
     static constexpr int FirstDelayRhythm = 1000;
     static constexpr int MinuteRhythm = 60000;
-
-    static inline const QString TalkedAtom = QStringLiteral("VeskTalked");
 
     // The windows the controller asks for.
     enum class Window { Box, Settings, Monitor, Launcher };
@@ -97,32 +95,20 @@ public:
     // "終了(&X)": ends the program unless the user keeps it running (mail
     // left to send, a launcher entry starting). Returns whether it ends.
     bool quit();
-    // Asks for the box window; the window reports whether it is open.
-    void showBoxWindow();
-    void setBoxWindowOpen(bool open);
     // The wall clock jumped (set, or a resume from suspend): the minute tick
     // is aimed at the new minute, and a minute that began is ticked now.
     void wallClockChanged();
-    // A display menu flag (tags 1-7: 和暦, 西暦, 月日, 週, 時間, the close
-    // button, 付箋紙) toggled and written at once.
-    void toggleDisplayFlag(int tag);
-    // The position mode (0 free, 1 top left, 2 top centre, 3 fixed), written.
-    void setPositionMode(int mode);
-    // PosWrite: the strip's position, written.
-    void savePosition(int left, int top);
     // A left click on the tray icon: a manual check on a LAN.
     void trayClicked();
     // A click on the animation area: the animation ends, the mail stays.
     void stopAnimation();
-    // PopUpCheck: after deletions, the indication ends once every receive
-    // box is empty.
-    void popUpCheck();
-    // A plan falls due: its alert stands on the strip until "Saw".
-    void showPlanAlert(const QString &time, const QString &comment);
-    // spbOKClick on "Saw": the plan alert is acknowledged.
-    void acknowledgePlanAlert();
     // A command whose feature this version does not have yet: says so.
     void notYetAvailable(const QString &feature);
+
+    // The strip's display, its menu flags, position and plan alert
+    // (StripController.cpp).
+    StripController &strip() { return *m_strip; }
+    const StripController &strip() const { return *m_strip; }
 
     // The settings dialog: its page, the rule offered to it, its connection
     // test and the erasing of every setting (SettingsController.cpp).
@@ -147,14 +133,10 @@ public:
     // Plans, reminders and the calendar (PlanController.cpp, PlanControllerCalendar.cpp).
     PlanController &planner() { return *m_planner; }
     const PlanController &planner() const { return *m_planner; }
-    // --- The box window's commands ---
-
-    // ManuSend as the box window sets it while it is open: mail handed in
-    // by the mailers waits in the out-box (held) or goes at once. Not stored.
-    void setSendHeld(bool held);
-    bool sendHeld() const { return m_settings.ManuSend; }
-    // The new-mail indication is on: mnuVeskONClick would switch it off.
-    bool mailIndicationOn() const { return m_animationOn || m_mailAnnounced; }
+    // The box window's side: whether it is open, its caption, the news of
+    // the boxes, the send hold and PopUpCheck (BoxWindowController.cpp).
+    BoxWindowController &boxWindow() { return *m_boxWindow; }
+    const BoxWindowController &boxWindow() const { return *m_boxWindow; }
 
     // Sticky notes and the slideshow (AccessoriesController.cpp).
     AccessoriesController &accessories() { return *m_accessories; }
@@ -179,35 +161,14 @@ public:
     Status status() const;
 
     const Settings &settings() const { return m_settings; }
-    const DisplayState &display() const { return m_display; }
-    // The strip's layout and the states it was chosen from.
-    StripLayout layout() const { return m_layout; }
-    StripState stripState() const;
-    // Whether the strip is to be seen (hidden mode shows it only while it
-    // has more than its title bar to show).
-    bool stripVisible() const;
-    // The tray shows the mail picture (from the new-mail display until the
-    // mail is taken or acknowledged).
-    bool trayShowsMail() const { return m_display.mailColour(); }
-    QString marker() const;
     QString lastTime() const { return m_lastTime; }
     int newMailCount() const { return m_newMailCount; }
     bool mailAnnounced() const { return m_mailAnnounced; }
     bool closeRequested() const { return m_closeRequested; }
 
 signals:
-    // The strip's display: mode, date and time labels, the mail colour.
-    void displayChanged();
-    void markerChanged(const QString &marker);
     // The new-mail count, the indication and the animation.
     void mailIndicationChanged();
-    // A message came into a box or left it.
-    void messageAdded(vesk::Box box, const QString &fileName);
-    void messageRemoved(vesk::Box box, const QString &fileName);
-    // The box window's caption ("送受信箱 Down 2/5", "送受信箱 <Last 12/6 8:00>").
-    void boxCaptionChanged(const QString &caption);
-    // Every box is empty: the box window may close (RemainCheck).
-    void boxWindowCloseRequested();
     // The dial-up panel, the line or the OK button's state changed.
     void dialUpChanged();
     void windowRequested(vesk::Controller::Window window);
@@ -235,6 +196,10 @@ private:
     friend class SettingsProgram;
     class MailerProgram;
     friend class MailerProgram;
+    class StripProgram;
+    friend class StripProgram;
+    class BoxWindowProgram;
+    friend class BoxWindowProgram;
 
     // Marks a check or send cycle as running for as long as it lives.
     class CycleScope final
@@ -271,7 +236,6 @@ private:
     void askAndMaybeSend();
     void FormCloseQuery();
     void applySettings(bool hadAccount);
-    void DispSet(int mode);
 
     // What the engines ask of their host.
     void closeLocalServers();
@@ -308,7 +272,10 @@ private:
     std::unique_ptr<Timer> m_timSec;
 
     Settings m_settings;
-    DisplayState m_display;
+    std::unique_ptr<StripProgram> m_stripProgram;
+    std::unique_ptr<StripController> m_strip;
+    std::unique_ptr<BoxWindowProgram> m_boxWindowProgram;
+    std::unique_ptr<BoxWindowController> m_boxWindow;
     QString m_lastTime = QStringLiteral("0/0 0:00");
     int m_roundCount = 0;
     // What the minute timer is doing; its interval in the minute rhythm is
@@ -328,11 +295,8 @@ private:
     int m_cycleDepth = 0;
     bool m_dialogOpen = false;
     bool m_closeRequested = false;
-    bool m_boxWindowOpen = false;
     bool m_showBox = false;
-    StripLayout m_layout = StripLayout::Normal;
     bool m_serversRunning = false;
-    bool m_mailer2Running = false;
     bool m_questionOpen = false;
     bool m_accountHintShown = false;
     bool m_closed = false;

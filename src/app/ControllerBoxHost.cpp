@@ -1,6 +1,7 @@
 #include "app/ControllerBoxHost.h"
 
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "app/SettingsController.h"
@@ -13,10 +14,10 @@ ControllerBoxHost::ControllerBoxHost(Controller &controller, SettingsStore &sett
     , m_c(controller)
     , m_settingsStore(settingsStore)
 {
-    connect(&m_c, &Controller::messageAdded, this, &BoxHost::messageAdded);
-    connect(&m_c, &Controller::messageRemoved, this, &BoxHost::messageRemoved);
-    connect(&m_c, &Controller::boxCaptionChanged, this, &BoxHost::captionChanged);
-    connect(&m_c, &Controller::boxWindowCloseRequested, this, &BoxHost::closeRequested);
+    connect(&m_c.boxWindow(), &BoxWindowController::messageAdded, this, &BoxHost::messageAdded);
+    connect(&m_c.boxWindow(), &BoxWindowController::messageRemoved, this, &BoxHost::messageRemoved);
+    connect(&m_c.boxWindow(), &BoxWindowController::captionChanged, this, &BoxHost::captionChanged);
+    connect(&m_c.boxWindow(), &BoxWindowController::closeRequested, this, &BoxHost::closeRequested);
     connect(&m_c, &Controller::settingsChanged, this, &BoxHost::settingsChanged);
 }
 
@@ -50,17 +51,17 @@ void ControllerBoxHost::checkNow(bool keepLine)
 
 bool ControllerBoxHost::sendHeld() const
 {
-    return m_c.sendHeld();
+    return m_c.boxWindow().sendHeld();
 }
 
 void ControllerBoxHost::setSendHeld(bool held)
 {
-    m_c.setSendHeld(held);
+    m_c.boxWindow().setSendHeld(held);
 }
 
 bool ControllerBoxHost::mailIndicationOn() const
 {
-    return m_c.mailIndicationOn();
+    return m_c.boxWindow().mailIndicationOn();
 }
 
 void ControllerBoxHost::toggleMailIndication()
@@ -70,7 +71,7 @@ void ControllerBoxHost::toggleMailIndication()
 
 void ControllerBoxHost::popUpCheck()
 {
-    m_c.popUpCheck();
+    m_c.boxWindow().popUpCheck();
 }
 
 void ControllerBoxHost::openSettings(bool rulesPage)
@@ -91,7 +92,7 @@ RuleLists ControllerBoxHost::distributionRules() const
 
 void ControllerBoxHost::setBoxWindowOpen(bool open)
 {
-    m_c.setBoxWindowOpen(open);
+    m_c.boxWindow().setBoxWindowOpen(open);
 }
 
 void ControllerBoxHost::sendToStickyNote(const QString &text)

@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "app/MailerController.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
@@ -39,7 +40,7 @@ void Controller::runDownLoad()
                      .arg(now.toString(QStringLiteral("h:mm"))));
     m_provider->DownLoad();
     // The download's progress ("Down 30/30") is over with it.
-    emit boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_lastTime + QLatin1Char('>'));
+    m_boxWindow->showLastCheck();
     setNewMail(m_core.state.failed() ? 0 : m_provider->newMailCount(), m_mailAnnounced, m_animationOn);
     startMinuteTimer();
 }
@@ -73,7 +74,7 @@ void Controller::ManualON()
     stopMinuteTimer();
     m_core.pump.waitUntil([this] { return !m_provider || !m_provider->clientActive(); }, 20, 100);
     setNewMail(0, m_mailAnnounced, false);
-    DispSet(DisplayState::Normal);
+    m_strip->DispSet(DisplayState::Normal);
     UpLoad();
     startMinuteTimer();
 }
@@ -116,7 +117,7 @@ void Controller::UpLoad()
     // 6-8: indication and result.
     AfterDown();
     if (m_core.state.checkTrigger != TriggerAutoOpen && !m_mailAnnounced) {
-        DispSet(m_core.state.marker.isEmpty() ? DisplayState::NonMail : DisplayState::ConnectNG);
+        m_strip->DispSet(m_core.state.marker.isEmpty() ? DisplayState::NonMail : DisplayState::ConnectNG);
         hold(3);
     }
     m_sending = false;
@@ -128,7 +129,7 @@ void Controller::askAndMaybeSend()
     bool send = true;
     if (m_newMailCount > 0 && m_settings.SendPause) {
         m_core.messenger.beep();
-        DispSet(DisplayState::HowNow);
+        m_strip->DispSet(DisplayState::HowNow);
         const int seconds = m_settings.SendPauseTime;
         m_questionOpen = true;
         hold(seconds);
@@ -144,7 +145,7 @@ void Controller::askAndMaybeSend()
         // waiting would never end, so it is OK at once.
         send = !answer || *answer == Messenger::Answer::Ok;
         m_questionOpen = false;
-        DispSet(DisplayState::AfterQuestion);
+        m_strip->DispSet(DisplayState::AfterQuestion);
     }
     if (send && m_provider && !m_provider->MailSend()) {
         m_sending = false;
@@ -167,22 +168,22 @@ void Controller::AfterDown()
     // 1: announce new mail once.
     if (!m_mailAnnounced && m_newMailCount > 0) {
         playMailSound();
-        const bool restart = m_display.mode() != DisplayState::MailOn;
+        const bool restart = m_strip->display().mode() != DisplayState::MailOn;
         setNewMail(m_newMailCount, true, true);
         if (restart)
             m_animationMinutes = 0;
-        DispSet(DisplayState::MailOn);
-        m_atoms.add(TalkedAtom);
+        m_strip->DispSet(DisplayState::MailOn);
+        m_atoms.add(StripController::TalkedAtom);
     }
     // 2: check-only mode ends the indication when nothing is waiting.
-    if (!m_settings.ServerON && m_newMailCount == 0 && !m_display.mailColour()) {
+    if (!m_settings.ServerON && m_newMailCount == 0 && !m_strip->display().mailColour()) {
         setNewMail(m_newMailCount, false, m_animationOn);
-        DispSet(DisplayState::Normal);
-        m_atoms.remove(TalkedAtom);
+        m_strip->DispSet(DisplayState::Normal);
+        m_atoms.remove(StripController::TalkedAtom);
     }
     // 3: a check started by someone shows the boxes that hold mail.
     if (m_settings.ServerON && m_core.state.checkTrigger != TriggerPeriodic && m_settings.DevideON && anyMailHeld())
-        showBoxWindow();
+        m_boxWindow->showBoxWindow();
     // 4: the line goes down again after a check that asked for it.
     m_dialUp->afterCheck(m_core.state.checkTrigger, m_settings.ServerON, m_newMailCount);
     // 5: the mailers that wait for this mail.

@@ -21,8 +21,8 @@ void Controller::DialUpHost::clientOff()
 
 void Controller::DialUpHost::showConnectTime(const QString &time)
 {
-    m_c.m_display.showConnectTime(time);
-    emit m_c.displayChanged();
+    m_c.m_strip->display().showConnectTime(time);
+    emit m_c.m_strip->displayChanged();
 }
 
 // Only the provider session takes the chosen account: the settings (and the
@@ -71,7 +71,7 @@ void Controller::hangUp()
     m_dialUp->stopConnectTimer();
     m_timSec->stop();
     m_dialUp->ModemClose();
-    DispSet(DisplayState::Normal);
+    m_strip->DispSet(DisplayState::Normal);
     m_sending = false;
 }
 

@@ -16,10 +16,10 @@ public:
     bool clientActive() const override;
     void clientOff() override;
     void connError() override { m_c.connError(); }
-    void setDisplayMode(int mode) override { m_c.DispSet(mode); }
-    int displayMode() const override { return m_c.m_display.mode(); }
-    QString dateLabel() const override { return m_c.m_display.dateLabel(); }
-    QString timeLabel() const override { return m_c.m_display.timeLabel(); }
+    void setDisplayMode(int mode) override { m_c.m_strip->DispSet(mode); }
+    int displayMode() const override { return m_c.m_strip->display().mode(); }
+    QString dateLabel() const override { return m_c.m_strip->display().dateLabel(); }
+    QString timeLabel() const override { return m_c.m_strip->display().timeLabel(); }
     void showConnectTime(const QString &time) override;
     void stopMinuteTimer() override { m_c.stopMinuteTimer(); }
     void startMinuteTimer() override { m_c.startMinuteTimer(); }

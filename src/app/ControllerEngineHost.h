@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/SettingsController.h"
 #include "mail/MailHost.h"
@@ -31,17 +32,20 @@ public:
     void closeDialUp() override;
 
     // MailView
-    bool boxWindowOpen() const override { return m_c.m_boxWindowOpen; }
-    void showBoxWindow() override { m_c.showBoxWindow(); }
+    bool boxWindowOpen() const override { return m_c.m_boxWindow->boxWindowOpen(); }
+    void showBoxWindow() override { m_c.m_boxWindow->showBoxWindow(); }
     void remainCheck() override
     {
         if (!m_c.anyMailHeld())
-            emit m_c.boxWindowCloseRequested();
+            emit m_c.m_boxWindow->closeRequested();
     }
-    void setBoxCaption(const QString &caption) override { emit m_c.boxCaptionChanged(caption); }
-    void messageAdded(Box box, const QString &fileName) override { emit m_c.messageAdded(box, fileName); }
-    void messageRemoved(Box box, const QString &fileName) override { emit m_c.messageRemoved(box, fileName); }
-    void setDisplayMode(int mode) override { m_c.DispSet(mode); }
+    void setBoxCaption(const QString &caption) override { emit m_c.m_boxWindow->captionChanged(caption); }
+    void messageAdded(Box box, const QString &fileName) override { emit m_c.m_boxWindow->messageAdded(box, fileName); }
+    void messageRemoved(Box box, const QString &fileName) override
+    {
+        emit m_c.m_boxWindow->messageRemoved(box, fileName);
+    }
+    void setDisplayMode(int mode) override { m_c.m_strip->DispSet(mode); }
     // The strip draws neither a transfer's direction nor its progress.
     void showDirection(const QString &) override { }
     void progress() override { }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "mail/CoreServices.h"
@@ -25,26 +26,26 @@ public:
         if (m_c.m_animationOn)
             m_c.setNewMail(m_c.m_newMailCount, m_c.m_mailAnnounced, false);
     }
-    void showBoxWindow() override { m_c.showBoxWindow(); }
-    void showDisplay(int mode) override { m_c.DispSet(mode); }
+    void showBoxWindow() override { m_c.m_boxWindow->showBoxWindow(); }
+    void showDisplay(int mode) override { m_c.m_strip->DispSet(mode); }
     void hold(int seconds) override { m_c.hold(seconds); }
     void checkBeforeMailer() override { m_c.checkBeforeMailer(); }
     void indicationReset() override
     {
-        m_c.m_display.setMailColour(false);
+        m_c.m_strip->display().setMailColour(false);
         m_c.setNewMail(m_c.m_newMailCount, m_c.m_mailAnnounced, false);
         if (m_c.m_core.state.running())
-            emit m_c.displayChanged();
+            emit m_c.m_strip->displayChanged();
         else
-            m_c.DispSet(DisplayState::Normal);
+            m_c.m_strip->DispSet(DisplayState::Normal);
     }
     bool serversClosedForSession() const override { return m_c.m_serversClosedForSession; }
     void mailHandedOver() override
     {
         m_c.setNewMail(0, false, m_c.m_animationOn);
-        m_c.m_atoms.remove(TalkedAtom);
-        if (m_c.m_boxWindowOpen)
-            emit m_c.boxCaptionChanged(QStringLiteral("送受信箱 <Last ") + m_c.m_lastTime + QLatin1Char('>'));
+        m_c.m_atoms.remove(StripController::TalkedAtom);
+        if (m_c.m_boxWindow->boxWindowOpen())
+            m_c.m_boxWindow->showLastCheck();
     }
 
 private:

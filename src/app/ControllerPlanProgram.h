@@ -18,14 +18,17 @@ public:
     bool dialogOpen() const override { return m_c.m_dialogOpen; }
     void setDialogOpen(bool open) override { m_c.m_dialogOpen = open; }
     void readSettingsAgain() override { m_c.RetMain(); }
-    void showDisplay(int mode) override { m_c.DispSet(mode); }
+    void showDisplay(int mode) override { m_c.m_strip->DispSet(mode); }
     bool mailAnnounced() const override { return m_c.m_mailAnnounced; }
-    bool planAlertShown() const override { return m_c.m_display.planAlert(); }
-    void showPlanAlert(const QString &time, const QString &comment) override { m_c.showPlanAlert(time, comment); }
+    bool planAlertShown() const override { return m_c.m_strip->display().planAlert(); }
+    void showPlanAlert(const QString &time, const QString &comment) override
+    {
+        m_c.m_strip->showPlanAlert(time, comment);
+    }
     void showTimeSignal(const QString &time) override
     {
-        m_c.m_display.setSignalTime(time);
-        m_c.DispSet(DisplayState::TimeSignal);
+        m_c.m_strip->display().setSignalTime(time);
+        m_c.m_strip->DispSet(DisplayState::TimeSignal);
         m_c.hold(55);
     }
     bool playSound(const QString &waveFile, SoundEvent event) override

@@ -52,9 +52,9 @@ void Controller::FormCloseQuery()
     m_timMin->stop();
     m_timSec->stop();
     m_dialUp->hangUpForShutdown();
-    if (m_display.mode() == DisplayState::MailOn) {
+    if (m_strip->display().mode() == DisplayState::MailOn) {
         setNewMail(m_newMailCount, m_mailAnnounced, false);
-        m_display.dispSet(DisplayState::Normal);
+        m_strip->display().dispSet(DisplayState::Normal);
     }
     // After "全設定消去" nothing may be written back.
     if (!m_settingsDialog->erased()) {
@@ -66,13 +66,13 @@ void Controller::FormCloseQuery()
     m_accessories->accessoriesShutdown();
     m_launcher->closeStartedPrograms();
     m_atoms.remove(m_programName);
-    m_atoms.remove(TalkedAtom);
+    m_atoms.remove(StripController::TalkedAtom);
     m_launcher->releaseHotKeys();
     if (m_provider && m_provider->clientActive())
         m_provider->closeClient();
     if (m_servers)
         m_servers->stopAll();
-    m_serversRunning = m_mailer2Running = false;
+    m_serversRunning = false;
     emit finished();
 }
 

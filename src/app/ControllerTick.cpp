@@ -76,25 +76,25 @@ void Controller::minuteTimerFired()
 void Controller::timMinTimer()
 {
     // 1-2: the date and the clock.
-    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_display.rememberedDate()) {
-        m_display.dateWrite();
+    if (m_core.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")) != m_strip->display().rememberedDate()) {
+        m_strip->display().dateWrite();
         m_planner->calendarDateChanged();
     }
     // While connected the title may show the connection time instead.
     const bool clock = !m_dialUp->connected() || m_dialUp->panel().shown;
-    switch (clock ? m_display.mode() : -1) {
+    switch (clock ? m_strip->display().mode() : -1) {
     case DisplayState::Normal:
     case DisplayState::MailOn:
     case DisplayState::LineUp:
     case DisplayState::Calendar:
     case DisplayState::HowNow:
     case DisplayState::PlanAlert:
-        m_display.timeSet();
+        m_strip->display().timeSet();
         break;
     default:
         break;
     }
-    emit displayChanged();
+    emit m_strip->displayChanged();
 
     // 3: the start-up pass.
     if (m_minuteRhythm == StartUpRhythm) {
@@ -158,7 +158,7 @@ void Controller::timMinTimer()
             ++m_animationMinutes;
         } else {
             setNewMail(m_newMailCount, m_mailAnnounced, false);
-            DispSet(DisplayState::Normal);
+            m_strip->DispSet(DisplayState::Normal);
         }
     }
 

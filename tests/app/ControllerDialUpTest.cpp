@@ -94,8 +94,8 @@ TEST_F(ControllerDialUpTest, ABusyLineIsDialledReDialTimesWithTheCountdownBetwee
     EXPECT_EQ(statuses.filter("Waiting redial"), countdown + countdown);
     EXPECT_EQ(statuses.last(), "Connect Failed");
     EXPECT_EQ(provider.downloads, 0);
-    EXPECT_EQ(c.display().dateLabel(), "ConnectNG");
-    EXPECT_EQ(c.marker(), "x");
+    EXPECT_EQ(c.strip().display().dateLabel(), "ConnectNG");
+    EXPECT_EQ(c.strip().marker(), "x");
 }
 
 TEST_F(ControllerDialUpTest, CancelInTheDialDialogStopsAtOnce)
@@ -106,7 +106,7 @@ TEST_F(ControllerDialUpTest, CancelInTheDialDialogStopsAtOnce)
     EXPECT_EQ(backend.dials, 1);
     EXPECT_TRUE(statuses.filter("Waiting redial").isEmpty());
     EXPECT_EQ(provider.downloads, 0);
-    EXPECT_EQ(c.display().dateLabel(), "ConnectNG");
+    EXPECT_EQ(c.strip().display().dateLabel(), "ConnectNG");
 }
 
 TEST_F(ControllerDialUpTest, APeriodicCheckNeverDials)
@@ -116,7 +116,7 @@ TEST_F(ControllerDialUpTest, APeriodicCheckNeverDials)
     m_timers.advance(50 + 5 * 60000);
     EXPECT_EQ(backend.dials, 0);
     EXPECT_EQ(provider.downloads, 0);
-    EXPECT_EQ(c.marker(), "");
+    EXPECT_EQ(c.strip().marker(), "");
 }
 
 TEST_F(ControllerDialUpTest, AnExistingConnectionIsUsedAndLeftUp)
@@ -127,7 +127,7 @@ TEST_F(ControllerDialUpTest, AnExistingConnectionIsUsedAndLeftUp)
     m_timers.advance(50);
     // The minute tick sees the line: the OK button hangs it up.
     EXPECT_TRUE(c.dialUp().connected());
-    EXPECT_EQ(strip::okButton(c.stripState()).text, "OFF");
+    EXPECT_EQ(strip::okButton(c.strip().stripState()).text, "OFF");
     m_timers.advance(60000);
     EXPECT_GE(provider.downloads, 1);
     c.checkNowKeepLine();
@@ -153,8 +153,8 @@ TEST_F(ControllerDialUpTest, ADialledLineIsTimedAndGoesDownWithTheDisconnectTime
     m_timers.advance(60000);
     ASSERT_TRUE(c.dialUp().connected());
     m_timers.advance(20000);
-    EXPECT_EQ(c.display().dateLabel(), "+ ");
-    EXPECT_EQ(c.display().timeLabel(), "0:00:20");
+    EXPECT_EQ(c.strip().display().dateLabel(), "+ ");
+    EXPECT_EQ(c.strip().display().timeLabel(), "0:00:20");
     m_timers.advance(9 * 60000);
     EXPECT_TRUE(backend.activeConnections().isEmpty());
     EXPECT_EQ(c.dialUp().cutMinutes(), 0);
@@ -169,7 +169,7 @@ TEST_F(ControllerDialUpTest, AHangUpThatNeverEndsIsReportedAndTheProgramRunsOn)
     c.checkNow();
     EXPECT_EQ(provider.downloads, 1);
     EXPECT_TRUE(m_messenger.messages.contains(ConnectionControl::CannotHangUpText));
-    EXPECT_EQ(c.marker(), "  ");
+    EXPECT_EQ(c.strip().marker(), "  ");
     // The waits pumped events and had an end.
     EXPECT_LE(m_pump.waitedMs, 2 * 60 * 1000);
     // The stuck hang-up blocks the next one only for its bounded wait.
@@ -213,8 +213,8 @@ TEST_F(ControllerDialUpTest, TheSelectorNamesTheEntryAndTheAccountOfEachDial)
     EXPECT_EQ(selector.asked, 2);
     EXPECT_EQ(backend.dials, 1);
     EXPECT_EQ(provider.downloads, downloads);
-    EXPECT_EQ(c.marker(), "");
-    EXPECT_NE(c.display().dateLabel(), "ConnectNG");
+    EXPECT_EQ(c.strip().marker(), "");
+    EXPECT_NE(c.strip().display().dateLabel(), "ConnectNG");
 }
 
 TEST_F(ControllerDialUpTest, ASelectorThatCannotBeUsedIsReportedOnceAndTheEntryIsDialled)

@@ -66,7 +66,7 @@ TEST_F(ControllerTest, HotKeysStartTheirEntries)
     desktop.press(3069);
     EXPECT_EQ(prompts, QStringList { "Edit|last" });
     EXPECT_TRUE(desktop.starts.isEmpty());
-    EXPECT_EQ(c.marker(), "");
+    EXPECT_EQ(c.strip().marker(), "");
     promptAnswer = "report.txt";
     desktop.press(3069);
     EXPECT_EQ(desktop.starts, QStringList { "/usr/bin/editor|report.txtx|/usr/bin" });
@@ -121,14 +121,14 @@ TEST_F(ControllerTest, AStartingEntryHoldsOffTheEndAndSecondStarts)
     m_pump.eachRound = [&] {
         if (std::exchange(once, true))
             return;
-        EXPECT_EQ(c.marker(), "*");
+        EXPECT_EQ(c.strip().marker(), "*");
         quitRefused = !c.quit();
         EXPECT_TRUE(c.launcher().startLauncherEntry(0));
         EXPECT_EQ(desktop.starts.size(), 2);
     };
     EXPECT_TRUE(c.launcher().startLauncherEntry(0));
     EXPECT_TRUE(quitRefused);
-    EXPECT_EQ(c.marker(), "");
+    EXPECT_EQ(c.strip().marker(), "");
     EXPECT_EQ(desktop.typed, QStringList({ "+13", "-13" }));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(desktop.starts.size(), 3);

@@ -98,15 +98,15 @@ TEST_F(ControllerPlans, AlertAtItsTimeSoundsOnceAndSawMovesThePlanOn)
     Controller &c = run();
     pass();
     until("08:04");
-    EXPECT_FALSE(c.display().planAlert());
+    EXPECT_FALSE(c.strip().display().planAlert());
     until("08:07");
-    EXPECT_EQ(c.display().dateLabel(), "< 08:05 = 誕生会 > ");
+    EXPECT_EQ(c.strip().display().dateLabel(), "< 08:05 = 誕生会 > ");
     EXPECT_EQ(sounds, 1);
     EXPECT_EQ(soundEvent, SoundEvent::PlanAlarm);
-    EXPECT_TRUE(atoms.exists(Controller::TalkedAtom));
-    c.acknowledgePlanAlert();
-    EXPECT_FALSE(c.display().planAlert());
-    EXPECT_FALSE(atoms.exists(Controller::TalkedAtom));
+    EXPECT_TRUE(atoms.exists(StripController::TalkedAtom));
+    c.strip().acknowledgePlanAlert();
+    EXPECT_FALSE(c.strip().display().planAlert());
+    EXPECT_FALSE(atoms.exists(StripController::TalkedAtom));
     EXPECT_FALSE(stored("2026/12/06 08:05 00"));
     EXPECT_TRUE(stored("2027/12/06 08:05 00"));
 }
@@ -141,10 +141,10 @@ TEST_F(ControllerPlans, KeywordPlansActOnlyWithinTheirAllowance)
         EXPECT_EQ(provider.downloads, row.downloads) << row.comment << row.lateMinutes;
         EXPECT_TRUE(settings.readSection("Plan").isEmpty()) << row.comment << row.lateMinutes;
         if (row.sounds) {
-            EXPECT_EQ(c.display().dateLabel(), "<時報> ");
-            EXPECT_EQ(c.display().timeLabel(), "08:05");
+            EXPECT_EQ(c.strip().display().dateLabel(), "<時報> ");
+            EXPECT_EQ(c.strip().display().timeLabel(), "08:05");
             m_timers.advance(55 * 1000);
-            EXPECT_NE(c.display().dateLabel(), "<時報> ");
+            EXPECT_NE(c.strip().display().dateLabel(), "<時報> ");
         }
     }
 }
@@ -185,17 +185,17 @@ TEST_F(ControllerPlans, AlertLeftAtMidnightMovesOnAndTheNextPlanIsShownAfterSaw)
     Controller &c = run();
     pass();
     until("23:59");
-    ASSERT_TRUE(c.display().planAlert());
+    ASSERT_TRUE(c.strip().display().planAlert());
     EXPECT_EQ(sounds, 1);
     // Past midnight: the old plan moves on quietly, the alert stays.
     m_timers.advance(60000 * 10);
     EXPECT_FALSE(stored("2026/12/06 23:58 00"));
-    EXPECT_EQ(c.display().dateLabel(), "< 23:58 = 夜の予定 > ");
+    EXPECT_EQ(c.strip().display().dateLabel(), "< 23:58 = 夜の予定 > ");
     EXPECT_EQ(sounds, 1);
     // "Saw" does not take the next plan for the one announced: it is shown.
-    c.acknowledgePlanAlert();
+    c.strip().acknowledgePlanAlert();
     EXPECT_TRUE(stored("2026/12/07 00:03 00"));
-    EXPECT_EQ(c.display().dateLabel(), "< 00:03 = 朝の予定 > ");
+    EXPECT_EQ(c.strip().display().dateLabel(), "< 00:03 = 朝の予定 > ");
     EXPECT_EQ(sounds, 2);
 }
 
@@ -205,7 +205,7 @@ TEST_F(ControllerPlans, CalendarOpensClosesAndPlanningHoldsTheTimer)
     pass();
     c.planner().toggleCalendar();
     EXPECT_TRUE(c.planner().calendarOpen());
-    EXPECT_EQ(c.layout(), StripLayout::Calendar);
+    EXPECT_EQ(c.strip().layout(), StripLayout::Calendar);
     EXPECT_EQ(settings.readInteger("Disp", "CalFlag", 0), 1);
     EXPECT_EQ(c.planner().calendar().title(), "2026年 12月");
     c.planner().calendarNext();
@@ -213,14 +213,14 @@ TEST_F(ControllerPlans, CalendarOpensClosesAndPlanningHoldsTheTimer)
     c.planner().calendarToday();
     // The strip's clock stands while the days are planned, a check included.
     c.planner().toggleHolidayPlanning();
-    const QString clock = c.display().timeLabel();
+    const QString clock = c.strip().display().timeLabel();
     c.checkNow();
     m_timers.advance(2 * 60000);
-    EXPECT_EQ(c.display().timeLabel(), clock);
+    EXPECT_EQ(c.strip().display().timeLabel(), clock);
     c.planner().calendarDayClicked(cellOf(c, 24));
     c.planner().toggleHolidayPlanning();
     m_timers.advance(60000);
-    EXPECT_NE(c.display().timeLabel(), clock);
+    EXPECT_NE(c.strip().display().timeLabel(), clock);
     EXPECT_TRUE(QFile::exists(m_dir.path() + "/2026.HLD"));
 
     // A day's editor while another editor is open only beeps.
@@ -235,7 +235,7 @@ TEST_F(ControllerPlans, CalendarOpensClosesAndPlanningHoldsTheTimer)
 
     c.planner().toggleCalendar();
     EXPECT_FALSE(c.planner().calendarOpen());
-    EXPECT_EQ(c.layout(), StripLayout::Normal);
+    EXPECT_EQ(c.strip().layout(), StripLayout::Normal);
     EXPECT_EQ(settings.readInteger("Disp", "CalFlag", 1), 0);
 }
 

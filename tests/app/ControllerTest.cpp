@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"
@@ -15,18 +16,18 @@ TEST_F(ControllerTest, NewMailIsAnnouncedOnceWhileTheIndicationIsUp)
     c.checkNow();
     EXPECT_EQ(sounds, 1);
     EXPECT_EQ(soundEvent, SoundEvent::NewMail);
-    EXPECT_EQ(c.display().mode(), DisplayState::MailOn);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::MailOn);
     EXPECT_TRUE(atoms.exists("VeskTalked"));
     // A periodic check with more mail neither sounds again nor restarts.
     provider.nextNewMail = 1;
     m_timers.advance(50 + 20 * 60000);
     EXPECT_EQ(provider.downloads, 2);
     EXPECT_EQ(sounds, 1);
-    EXPECT_TRUE(c.stripState().animationRunning);
+    EXPECT_TRUE(c.strip().stripState().animationRunning);
     // A manual check stops the animation, and more mail does not restart it.
     c.checkNow();
     EXPECT_EQ(sounds, 1);
-    EXPECT_FALSE(c.stripState().animationRunning);
+    EXPECT_FALSE(c.strip().stripState().animationRunning);
     EXPECT_TRUE(c.mailAnnounced());
     c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
@@ -41,8 +42,8 @@ TEST_F(ControllerTest, CheckOnlyModeKeepsTheIndicationWhileTheMailColourIsUp)
     c.checkNow();
     // The animation ends after its limit; the colour and the atom stay.
     m_timers.advance(50 + 1000 * 60 + 31 * 60000);
-    ASSERT_FALSE(c.stripState().animationRunning);
-    ASSERT_TRUE(c.display().mailColour());
+    ASSERT_FALSE(c.strip().stripState().animationRunning);
+    ASSERT_TRUE(c.strip().display().mailColour());
     provider.nextNewMail = 0;
     c.checkNow();
     EXPECT_TRUE(c.mailAnnounced());
@@ -54,7 +55,7 @@ TEST_F(ControllerTest, TheBoxCaptionShowsTheLastCheckOnceTheDownloadEnds)
     QStringList captions;
     Controller &c = make([&](Controller &c) {
         QObject::connect(
-            &c, &Controller::boxCaptionChanged, [&](const QString &caption) { captions << caption; });
+            &c.boxWindow(), &BoxWindowController::captionChanged, [&](const QString &caption) { captions << caption; });
     });
     provider.duringDownLoad = [&] { c.mailView().setBoxCaption("送受信箱 Down 30/30"); };
     c.checkNow();
@@ -66,14 +67,14 @@ TEST_F(ControllerTest, TheResultIsShownForThreeSeconds)
 {
     Controller &c = make();
     c.checkNow();
-    EXPECT_EQ(c.display().statusText(), "Non Mail");
+    EXPECT_EQ(c.strip().display().statusText(), "Non Mail");
     m_timers.advance(3000);
-    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::Normal);
     provider.fail = true;
     c.checkNow();
-    EXPECT_EQ(c.display().statusText(), "ConnectNG");
+    EXPECT_EQ(c.strip().display().statusText(), "ConnectNG");
     m_timers.advance(2000);
-    EXPECT_EQ(c.display().mode(), DisplayState::Normal);
+    EXPECT_EQ(c.strip().display().mode(), DisplayState::Normal);
 }
 
 TEST_F(ControllerTest, TheSendQuestionComesOnlyWithNewMailAndLeftAloneSendsAfterSendPauseTime)
@@ -185,7 +186,7 @@ TEST_F(ControllerTest, TheMinuteTickKeepsToTheWallClocksMinuteThroughClockChange
     m_clock.set(QDateTime(QDate(2026, 12, 6), QTime(8, 0, 17, 300)));
     QList<QTime> ticks;
     make([&](Controller &c) {
-        QObject::connect(&c, &Controller::displayChanged, [&] {
+        QObject::connect(&c.strip(), &StripController::displayChanged, [&] {
             if (ticks.isEmpty() || ticks.last() != m_clock.now().time())
                 ticks << m_clock.now().time();
         });
@@ -252,18 +253,18 @@ TEST_F(ControllerTest, NoPeriodicCheckWithMailCheckingOffOrWithoutAnAccountWhich
 TEST_F(ControllerTest, DisplayFlagsAreWrittenAtEachClickAndNothingToShowHidesTheStrip)
 {
     Controller &c = make();
-    c.toggleDisplayFlag(1);
+    c.strip().toggleDisplayFlag(1);
     EXPECT_EQ(settings.readString("Disp", "Wareki"), "1");
     for (int tag : { 1, 3, 4, 5, 6 })
-        c.toggleDisplayFlag(tag);
+        c.strip().toggleDisplayFlag(tag);
     EXPECT_EQ(settings.readString("Disp", "Close"), "0");
-    EXPECT_TRUE(c.display().hiddenMode());
-    EXPECT_FALSE(c.stripVisible());
+    EXPECT_TRUE(c.strip().display().hiddenMode());
+    EXPECT_FALSE(c.strip().stripVisible());
     EXPECT_TRUE(c.settings().ShutNot);
     // New mail brings the strip back while it lasts.
     provider.nextNewMail = 1;
     c.checkNow();
-    EXPECT_TRUE(c.stripVisible());
+    EXPECT_TRUE(c.strip().stripVisible());
 }
 
 TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
@@ -272,10 +273,10 @@ TEST_F(ControllerTest, IndicationToggleTwiceSoundsAndEndsAgain)
     c.toggleMailIndication();
     EXPECT_EQ(sounds, 1);
     EXPECT_TRUE(atoms.exists("VeskTalked"));
-    EXPECT_EQ(c.layout(), StripLayout::MailOn);
+    EXPECT_EQ(c.strip().layout(), StripLayout::MailOn);
     c.toggleMailIndication();
     EXPECT_FALSE(atoms.exists("VeskTalked"));
-    EXPECT_EQ(c.layout(), StripLayout::Normal);
+    EXPECT_EQ(c.strip().layout(), StripLayout::Normal);
 }
 
 // The start password slides over the last two keys: "x", "A", "B" opens
@@ -286,7 +287,7 @@ TEST_F(ControllerTest, StartPasswordGuardsTheMailer)
     settings.writeString("Config", "Mailer", "/usr/bin/mailer");
     Controller &c = make();
     c.mailers().mailerEntry(MailerController::MailerEntry::Title);
-    EXPECT_EQ(c.display().dateLabel(), "Password");
+    EXPECT_EQ(c.strip().display().dateLabel(), "Password");
     for (QChar key : { u'x', u'A' })
         c.mailers().keyTyped(key);
     EXPECT_TRUE(desktop.starts.isEmpty());
@@ -300,12 +301,12 @@ TEST_F(ControllerTest, PopUpCheckEndsTheIndicationOnceTheReceiveBoxesAreEmpty)
     put(Box::InBox, "20261206080000000.ID", "Subject: x\r\n\r\nbody\r\n");
     provider.nextNewMail = 1;
     c.checkNow();
-    c.popUpCheck();
+    c.boxWindow().popUpCheck();
     EXPECT_TRUE(c.mailAnnounced());
     m_store.remove(Box::InBox, "20261206080000000.ID");
-    c.popUpCheck();
+    c.boxWindow().popUpCheck();
     EXPECT_FALSE(c.mailAnnounced());
-    EXPECT_FALSE(c.trayShowsMail());
+    EXPECT_FALSE(c.strip().trayShowsMail());
     EXPECT_FALSE(atoms.exists("VeskTalked"));
 }
 
@@ -362,7 +363,7 @@ TEST_F(ControllerTest, AfterEraseAllNothingIsWrittenBack)
     settings.eraseSection("Config");
     settings.eraseSection("Disp");
     c.settingsDialog().settingsErased();
-    c.savePosition(10, 20);
+    c.strip().savePosition(10, 20);
     c.settingsDialog().settingsDialogClosed();
     EXPECT_TRUE(finished);
     EXPECT_TRUE(settings.readSection("Disp").isEmpty());
@@ -444,7 +445,7 @@ TEST_F(ControllerTest, RuleFromAMessageIsStoredAndTakesEffectAtOnce)
     EXPECT_TRUE(rulestorage::load(settings).list(4).isEmpty());
 
     // The send mode the box window sets reaches the engines, unstored.
-    c.setSendHeld(true);
+    c.boxWindow().setSendHeld(true);
     ASSERT_EQ(changes.size(), 2);
     EXPECT_TRUE(changes[1].ManuSend);
     EXPECT_FALSE(settings.readBool("Config", "ManuSend", false));

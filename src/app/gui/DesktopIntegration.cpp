@@ -1,5 +1,6 @@
 #include "app/gui/DesktopIntegration.h"
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "app/gui/PopupMenu.h"
@@ -19,7 +20,7 @@ DesktopIntegration::DesktopIntegration(Controller &controller, PopupMenu &menu, 
     m_tray.setIcon(m_programIcon);
     m_tray.setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでﾒｰﾗｰ起動"));
     connect(&m_tray, &QSystemTrayIcon::activated, this, &DesktopIntegration::activated);
-    connect(&m_c, &Controller::displayChanged, this, &DesktopIntegration::update);
+    connect(&m_c.strip(), &StripController::displayChanged, this, &DesktopIntegration::update);
     connect(&m_c, &Controller::mailIndicationChanged, this, &DesktopIntegration::mailChanged);
     connect(&m_c, &Controller::finished, &m_tray, &QSystemTrayIcon::hide);
     if (trayAvailable())
@@ -33,7 +34,7 @@ bool DesktopIntegration::trayAvailable() const
 
 void DesktopIntegration::update()
 {
-    const bool mail = m_c.trayShowsMail();
+    const bool mail = m_c.strip().trayShowsMail();
     if (mail == m_showsMail)
         return;
     m_showsMail = mail;
@@ -78,7 +79,7 @@ void DesktopIntegration::mailChanged()
 
 void DesktopIntegration::notificationClicked()
 {
-    m_c.showBoxWindow();
+    m_c.boxWindow().showBoxWindow();
 }
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #include "app/gui/GuiFrontEnd.h"
 
 #include "app/AccessoriesController.h"
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/LauncherController.h"
 #include "app/MailerController.h"
@@ -135,7 +136,7 @@ void GuiFrontEnd::run(menu::Command command)
     using C = menu::Command;
     Controller &c = m_parts->controller;
     if (const int tag = menu::displayTag(command)) {
-        c.toggleDisplayFlag(tag);
+        c.strip().toggleDisplayFlag(tag);
         return;
     }
     switch (command) {
@@ -176,7 +177,7 @@ void GuiFrontEnd::run(menu::Command command)
         c.accessories().openStickyNoteEditor();
         break;
     case C::BoxWindow:
-        c.showBoxWindow();
+        c.boxWindow().showBoxWindow();
         break;
     case C::Launcher:
     case C::LauncherEntry:
@@ -194,7 +195,7 @@ void GuiFrontEnd::run(menu::Command command)
     case C::Position1:
     case C::Position2:
     case C::Position3:
-        c.setPositionMode(int(command) - int(C::Position0));
+        c.strip().setPositionMode(int(command) - int(C::Position0));
         m_strip->applyPosition();
         break;
     case C::Autostart:

@@ -1,5 +1,6 @@
 #include "app/gui/SettingsDialogLink.h"
 
+#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "app/SettingsController.h"
@@ -113,7 +114,7 @@ void SettingsDialogLink::dialogClosed()
     m_controller.settingsDialog().settingsDialogClosed();
     if (m_showBoxAgain) {
         m_showBoxAgain = false;
-        m_controller.showBoxWindow();
+        m_controller.boxWindow().showBoxWindow();
     }
 }
 

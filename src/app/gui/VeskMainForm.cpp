@@ -100,12 +100,12 @@ VeskMainForm::VeskMainForm(Controller &controller, QWidget *parent)
     connect(m_spbOK, &QToolButton::clicked, this, [this] {
         // spbOKClick
         if (m_spbOK->text() == QLatin1String("Saw"))
-            m_c.acknowledgePlanAlert();
+            m_c.strip().acknowledgePlanAlert();
         else
             m_c.hangUp();
     });
-    connect(&m_c, &Controller::displayChanged, this, &VeskMainForm::redraw);
-    connect(&m_c, &Controller::markerChanged, this, &VeskMainForm::redraw);
+    connect(&m_c.strip(), &StripController::displayChanged, this, &VeskMainForm::redraw);
+    connect(&m_c.strip(), &StripController::markerChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::mailIndicationChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::dialUpChanged, this, &VeskMainForm::redraw);
     connect(&m_c, &Controller::settingsChanged, this, [this] {
@@ -202,7 +202,7 @@ void VeskMainForm::previewClockColor(ColorValue color)
 
 void VeskMainForm::redraw()
 {
-    const DisplayState &display = m_c.display();
+    const DisplayState &display = m_c.strip().display();
     const Settings &settings = m_c.settings();
     // The title text in the new-mail colour until the mail is taken.
     QPalette text = m_pnlTop->palette();
@@ -216,9 +216,9 @@ void VeskMainForm::redraw()
     m_lblDate->setText(display.dateLabel());
     m_lblTime->setText(display.timeLabel());
     m_lblTime->setVisible(!display.timeLabel().isEmpty());
-    m_lblDot->setText(m_c.marker());
+    m_lblDot->setText(m_c.strip().marker());
 
-    const StripState state = m_c.stripState();
+    const StripState state = m_c.strip().stripState();
     const OkButton ok = strip::okButton(state);
     m_spbOK->setText(ok.text);
     m_spbOK->setToolTip(ok.hint);
@@ -227,7 +227,7 @@ void VeskMainForm::redraw()
     m_spbOK->setEnabled(ok.text != QLatin1String("OFF") || m_c.dialUp().mainButtonEnabled());
     m_spbClose->setVisible(display.flags().close);
 
-    m_shownLayout = m_c.layout();
+    m_shownLayout = m_c.strip().layout();
     m_pnlBot->setVisible(m_shownLayout == StripLayout::MailOn);
     m_pnlCal->setVisible(m_shownLayout == StripLayout::Calendar);
     const DialPanel &panel = m_c.dialUp().panel();
@@ -261,7 +261,7 @@ void VeskMainForm::redraw()
 void VeskMainForm::applyVisibility()
 {
     // Without a tray the strip is the only way to the menu.
-    const bool shown = m_c.stripVisible() || !m_trayAvailable;
+    const bool shown = m_c.strip().stripVisible() || !m_trayAvailable;
     if (shown && !isVisible())
         show();
     else if (!shown && isVisible())
@@ -297,7 +297,7 @@ void VeskMainForm::applyPosition()
 
 void VeskMainForm::savePosition()
 {
-    m_c.savePosition(x(), y());
+    m_c.strip().savePosition(x(), y());
 }
 
 bool VeskMainForm::inAnimationArea(const QPoint &pos) const

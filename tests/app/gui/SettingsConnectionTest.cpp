@@ -54,7 +54,7 @@ protected:
         });
         QObject::connect(&controller, &Controller::providerSettingsChanged,
             [this](const Settings &s) { provider.setConfig(sessionConfigFrom(s)); });
-        QObject::connect(&controller, &Controller::markerChanged, [this](const QString &marker) {
+        QObject::connect(&controller.strip(), &StripController::markerChanged, [this](const QString &marker) {
             if (marker == QLatin1String(".") && monitorWindow)
                 statusWhileRunning << monitorWindow->statusText();
         });
@@ -120,7 +120,7 @@ TEST_F(SettingsConnectionTest, AWrongPasswordFailsAndTheRightOneLogsInAndLeavesT
     QString lines = shown();
     EXPECT_TRUE(lines.contains("VeskTalk< Failed ! >")) << lines.toStdString();
     EXPECT_TRUE(lines.endsWith("VeskTalk< Check NG ! >")) << lines.toStdString();
-    EXPECT_EQ(controller.marker(), "x");
+    EXPECT_EQ(controller.strip().marker(), "x");
     EXPECT_TRUE(form->findChild<QPushButton *>("btnOK")->isEnabled());
 
     monitorWindow->btnClearClick();
@@ -134,7 +134,7 @@ TEST_F(SettingsConnectionTest, AWrongPasswordFailsAndTheRightOneLogsInAndLeavesT
     EXPECT_TRUE(lines.contains("<QUIT"));
     EXPECT_FALSE(lines.contains("RETR"));
     EXPECT_FALSE(lines.contains("Check NG"));
-    EXPECT_EQ(controller.marker(), "");
+    EXPECT_EQ(controller.strip().marker(), "");
     EXPECT_EQ(pop.messageCount(), 1);
     // The loaded settings apply again, and the mailers are served again.
     EXPECT_EQ(controller.settings().Host, "");

@@ -64,15 +64,15 @@ TEST_F(StripForm, MainStatesShowTheirTextsButtonsAndLayout)
     EXPECT_EQ(form.dateText(), "ConnectNG");
     picture("connect-ng");
 
-    controller.showPlanAlert(QStringLiteral("8:30"), QStringLiteral("会議"));
+    controller.strip().showPlanAlert(QStringLiteral("8:30"), QStringLiteral("会議"));
     EXPECT_EQ(form.dateText(), "< 8:30 = 会議 > ");
     EXPECT_EQ(form.okText(), "Saw");
     EXPECT_EQ(form.markerText(), "");
     picture("plan-alert");
-    controller.acknowledgePlanAlert();
+    controller.strip().acknowledgePlanAlert();
     EXPECT_EQ(form.okText(), "");
 
-    controller.toggleDisplayFlag(6);
+    controller.strip().toggleDisplayFlag(6);
     EXPECT_FALSE(form.closeButtonShown());
 }
 

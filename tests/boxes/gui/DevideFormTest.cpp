@@ -1,6 +1,7 @@
 #include "BoxFixture.h"
 #include "BoxWindowMail.h"
 
+#include "app/BoxWindowController.h"
 #include "app/ControllerBoxHost.h"
 #include "boxes/gui/BoxGridView.h"
 #include "boxes/gui/ChoimiForm.h"
@@ -95,8 +96,8 @@ TEST_F(DevideFormTest, ShowsTheFourListsOfJapaneseMailAndFollowsTheBoxes)
     // Mail that arrives or goes while the window is open.
     put(Box::InBox1, u"20261206090000001.ID"_s,
         plainJapaneseMail(u"伊藤"_s, u"ito@example.jp"_s, u"新着"_s, u"本文"_s));
-    emit controller.messageAdded(Box::InBox1, u"20261206090000001.ID"_s);
-    emit controller.messageRemoved(Box::InBox2, u"20261206060000001.ID"_s);
+    emit controller.boxWindow().messageAdded(Box::InBox1, u"20261206090000001.ID"_s);
+    emit controller.boxWindow().messageRemoved(Box::InBox2, u"20261206060000001.ID"_s);
     EXPECT_EQ(form.grid(Grid::Receive1)->model()->rowCount(), 2);
     EXPECT_EQ(form.grid(Grid::Receive2)->model()->rowCount(), 1);
     EXPECT_EQ(form.grid(Grid::Receive2)->model()->index(0, 0).data().toString(), u""_s);
