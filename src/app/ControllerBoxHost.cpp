@@ -1,10 +1,10 @@
 #include "app/ControllerBoxHost.h"
 
 #include "app/AccessoriesController.h"
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
-#include "app/SettingsController.h"
+#include "boxes/BoxWindowController.h"
+#include "extras/settings/SettingsController.h"
 #include "store/rules/RuleStorage.h"
 
 namespace vesk {

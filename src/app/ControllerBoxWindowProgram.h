@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
+#include "boxes/BoxWindowController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"

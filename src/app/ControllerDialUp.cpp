@@ -1,9 +1,9 @@
 #include "app/ControllerDialUpHost.h"
-#include "app/PlanController.h"
 #include "dialup/AccessPointSelector.h"
 #include "dialup/ConnectionControl.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
+#include "plan/PlanController.h"
 #include "platform/Timer.h"
 
 namespace vesk {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
-#include "app/SettingsController.h"
+#include "boxes/BoxWindowController.h"
+#include "extras/settings/SettingsController.h"
 #include "mail/MailHost.h"
 #include "mail/MailView.h"
 

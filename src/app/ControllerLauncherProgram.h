@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "app/LauncherController.h"
+#include "launcher/LauncherController.h"
 #include "platform/Timer.h"
 
 namespace vesk {

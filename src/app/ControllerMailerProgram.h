@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
+#include "boxes/BoxWindowController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/GlobalAtoms.h"

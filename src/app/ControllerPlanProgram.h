@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "app/PlanController.h"
+#include "plan/PlanController.h"
 #include "platform/Timer.h"
 
 namespace vesk {

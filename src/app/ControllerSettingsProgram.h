@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "app/SettingsController.h"
+#include "extras/settings/SettingsController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 

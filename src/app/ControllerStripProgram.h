@@ -2,10 +2,10 @@
 
 #include "app/AccessoriesController.h"
 #include "app/Controller.h"
-#include "app/PlanController.h"
-#include "app/SettingsController.h"
 #include "app/StripController.h"
 #include "dialup/ConnectionControl.h"
+#include "extras/settings/SettingsController.h"
+#include "plan/PlanController.h"
 
 namespace vesk {
 

@@ -1,8 +1,8 @@
 #include "app/MailerController.h"
 
 #include "app/AccessoriesController.h"
-#include "app/LauncherController.h"
 #include "display/DisplayState.h"
+#include "launcher/LauncherController.h"
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
 #include "platform/EventPump.h"

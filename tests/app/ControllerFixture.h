@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Controller.h"
-#include "app/LauncherController.h"
 #include "app/MailerController.h"
-#include "app/SettingsController.h"
+#include "extras/settings/SettingsController.h"
+#include "launcher/LauncherController.h"
 #include "platform/GlobalAtoms.h"
 #include "support/CoreFixture.h"
 #include "support/FakeDesktop.h"

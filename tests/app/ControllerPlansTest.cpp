@@ -1,8 +1,8 @@
 #include "ControllerFixture.h"
 
-#include "app/PlanController.h"
 #include "plan/CalendarLayout.h"
 #include "plan/CalendarState.h"
+#include "plan/PlanController.h"
 #include "plan/PlanState.h"
 
 namespace vesk::test {

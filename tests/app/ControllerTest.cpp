@@ -1,6 +1,6 @@
 #include "ControllerFixture.h"
 #include "app/AccessoriesController.h"
-#include "app/BoxWindowController.h"
+#include "boxes/BoxWindowController.h"
 #include "extras/slideshow/Slideshow.h"
 #include "store/rules/RuleStorage.h"
 #include "support/TestFiles.h"

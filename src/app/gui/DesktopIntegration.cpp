@@ -1,9 +1,9 @@
 #include "app/gui/DesktopIntegration.h"
 
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
 #include "app/gui/PopupMenu.h"
+#include "boxes/BoxWindowController.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -1,11 +1,11 @@
 #include "app/gui/SettingsDialogLink.h"
 
-#include "app/BoxWindowController.h"
 #include "app/Controller.h"
 #include "app/MailerController.h"
-#include "app/SettingsController.h"
 #include "auth/ProviderTokens.h"
+#include "boxes/BoxWindowController.h"
 #include "extras/monitor/gui/DebugForm.h"
+#include "extras/settings/SettingsController.h"
 #include "mail/ProtocolMonitor.h"
 
 #include <QDesktopServices>

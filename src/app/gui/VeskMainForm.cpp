@@ -2,10 +2,10 @@
 
 #include "app/Controller.h"
 #include "app/MailerController.h"
-#include "app/PlanController.h"
 #include "app/gui/StripLook.h"
 #include "dialup/ConnectionControl.h"
 #include "dialup/DialPanel.h"
+#include "plan/PlanController.h"
 #include "platform/WindowPlace.h"
 #include "platform/gui/WindowPlacement.h"
 

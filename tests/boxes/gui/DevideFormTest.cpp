@@ -1,8 +1,8 @@
 #include "BoxFixture.h"
 #include "BoxWindowMail.h"
 
-#include "app/BoxWindowController.h"
 #include "app/ControllerBoxHost.h"
+#include "boxes/BoxWindowController.h"
 #include "boxes/gui/BoxGridView.h"
 #include "boxes/gui/ChoimiForm.h"
 #include "boxes/gui/DevideActions.h"

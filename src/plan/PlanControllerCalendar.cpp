@@ -1,4 +1,4 @@
-#include "app/PlanController.h"
+#include "plan/PlanController.h"
 
 #include "display/DisplayState.h"
 #include "mail/CoreServices.h"

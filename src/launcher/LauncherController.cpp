@@ -1,4 +1,4 @@
-#include "app/LauncherController.h"
+#include "launcher/LauncherController.h"
 
 #include "launcher/DesktopMacroExecutor.h"
 #include "launcher/MacroCompiler.h"

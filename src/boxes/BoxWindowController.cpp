@@ -1,4 +1,4 @@
-#include "app/BoxWindowController.h"
+#include "boxes/BoxWindowController.h"
 
 #include "mail/CoreServices.h"
 #include "settings/Settings.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsController.h"
+#include "extras/settings/SettingsController.h"
 
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"

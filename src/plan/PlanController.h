@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PlanActions.h"
+#include "plan/PlanActions.h"
 #include "plan/PlanHost.h"
 #include "platform/Sound.h"
 
