@@ -3,7 +3,8 @@
 // bench/tls_vs_plain.py:
 //   provider_download_bench HOST PORT USER PASSWORD DATADIR RETRPAUSEMS SAVEDPAUSEMS [SECURITY [CAFILE]]
 // SECURITY: 0 plain (the default), 1 STLS, 2 POP3S; CAFILE: an authority
-// trusted besides the system's.
+// trusted besides the system's. With VESK_BENCH_LEAVE=1 in the environment
+// the session leaves the mail at the server, as LeaveOnServer=1 does.
 // Output: one line "messages=N bytes=B seconds=S marker=M".
 
 #include "mail/CoreServices.h"
@@ -53,6 +54,7 @@ int main(int argc, char **argv)
     config.SavedPauseMs = args[7].toInt();
     config.POP3_Security = vesk::securityFrom(args.value(8).toInt());
     config.TlsCaFile = args.value(9);
+    config.LeaveOnServer = qEnvironmentVariableIntValue("VESK_BENCH_LEAVE") == 1;
     session.setConfig(config);
 
     QElapsedTimer timer;
