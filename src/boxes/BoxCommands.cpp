@@ -100,7 +100,7 @@ void BoxCommands::erase()
         return;
     }
     BoxListModel &list = m_window.list(*grid);
-    const BoxWindowModel::Selection selection = m_window.selection(*grid);
+    const BoxViewReport::Selection selection = m_window.viewReport().selection(*grid);
     if (!selection.isValid())
         return;
     QStringList names;
@@ -141,7 +141,7 @@ void BoxCommands::afterErase(Grid grid)
 
 void BoxCommands::move(int tag)
 {
-    const std::optional<Grid> source = m_window.focusedGrid();
+    const std::optional<Grid> source = m_window.viewReport().focusedGrid();
     if (!source || m_window.currentRow(*source) < 0) {
         m_messenger.beep();
         m_messenger.message(QStringLiteral("移動するメールを指定して下さい"));
@@ -175,7 +175,7 @@ void BoxCommands::moveDisp(Grid source, Grid destination, int mode)
         return;
     BoxListModel &from = m_window.list(source);
     BoxListModel &to = m_window.list(destination);
-    const BoxWindowModel::Selection selection = m_window.selection(source);
+    const BoxViewReport::Selection selection = m_window.viewReport().selection(source);
     if (!selection.isValid() || from.fileName(selection.top).trimmed().isEmpty())
         return;
     QStringList names;
@@ -183,7 +183,8 @@ void BoxCommands::moveDisp(Grid source, Grid destination, int mode)
         if (!from.fileName(row).isEmpty())
             names << from.fileName(row);
     }
-    const bool removeSources = !m_window.copyFlag() && (mode == 1 || (mode == 2 && !isMailerGrid(source)));
+    const bool removeSources
+        = !m_window.viewReport().copyFlag() && (mode == 1 || (mode == 2 && !isMailerGrid(source)));
     const BoxTransfer transfer(m_window.store());
     QString lastMoved;
     for (const QString &name : names) {

@@ -5,13 +5,6 @@
 #include "settings/Settings.h"
 
 namespace vesk {
-namespace {
-
-const QString QuickViewHint = QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでちょい見");
-const QString MenuHint = QStringLiteral("右ｸﾘｯｸでｻﾌﾞﾒﾆｭｰ");
-
-} // namespace
-
 BoxWindowModel::BoxWindowModel(
     const MessageStore &store, BoxHost &host, TimerFactory &timers, QObject *parent)
     : QObject(parent)
@@ -109,16 +102,6 @@ void BoxWindowModel::setCurrent(Grid grid, int row)
     emit rememberedRowChanged();
 }
 
-void BoxWindowModel::setSelection(Grid grid, int top, int bottom)
-{
-    m_selections[std::size_t(grid)] = { top, bottom };
-}
-
-void BoxWindowModel::setFocusedGrid(std::optional<Grid> grid)
-{
-    m_focused = grid;
-}
-
 void BoxWindowModel::setRememberedRow(int row)
 {
     m_remembered = row;
@@ -181,51 +164,12 @@ bool BoxWindowModel::allEmpty() const
     return true;
 }
 
-QString BoxWindowModel::hint(Grid grid) const
-{
-    QString action = QuickViewHint;
-    if (!m_quickViewOpen) {
-        switch (grid) {
-        case Grid::Send:
-            break;
-        case Grid::Receive:
-            if (!m_twoMailers)
-                action = QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでメーラー起動");
-            break;
-        case Grid::Receive1:
-            action = QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでメーラーⅠ起動");
-            break;
-        case Grid::Receive2:
-            action = QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでメーラーⅡ起動");
-            break;
-        }
-    }
-    return action + QLatin1Char('\n') + MenuHint;
-}
-
-BoxWindowModel::DoubleClick BoxWindowModel::doubleClick(Grid grid) const
-{
-    if (m_quickViewOpen)
-        return DoubleClick::ShowInQuickView;
-    switch (grid) {
-    case Grid::Send:
-        return DoubleClick::OpenQuickView;
-    case Grid::Receive:
-        return m_twoMailers ? DoubleClick::OpenQuickView : DoubleClick::Mailer1;
-    case Grid::Receive1:
-        return DoubleClick::Mailer1;
-    case Grid::Receive2:
-        return DoubleClick::Mailer2;
-    }
-    return DoubleClick::OpenQuickView;
-}
-
 bool BoxWindowModel::drawsSelected(Grid grid, int row, bool selectedInView) const
 {
     if (list(grid).isEmptyList())
         return false; // the blank row of an empty list is no message to point at
-    if (m_focused)
-        return *m_focused == grid && selectedInView;
+    if (const std::optional<Grid> focused = m_viewReport.focusedGrid())
+        return *focused == grid && selectedInView;
     return m_active == grid && row == m_remembered;
 }
 

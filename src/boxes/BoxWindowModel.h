@@ -1,7 +1,9 @@
 #pragma once
 
+#include "boxes/BoxDoubleClick.h"
 #include "boxes/BoxGrid.h"
 #include "boxes/BoxListModel.h"
+#include "boxes/BoxViewReport.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -26,14 +28,6 @@ class BoxWindowModel final : public QObject
     Q_OBJECT
 
 public:
-    struct Selection
-    {
-        int top = -1;
-        int bottom = -1;
-        bool isValid() const { return top >= 0 && bottom >= top; }
-    };
-    enum class DoubleClick { OpenQuickView, ShowInQuickView, Mailer1, Mailer2 };
-
     // Headers are read in the background this many at a time.
     static constexpr int ReadSlice = 64;
     // Changes made to the folders by others are looked at after this pause.
@@ -69,11 +63,10 @@ public:
     // A click or key in a list: it becomes the active list and its current
     // row the remembered one.
     void setCurrent(Grid grid, int row);
-    void setSelection(Grid grid, int top, int bottom);
-    Selection selection(Grid grid) const { return m_selections[std::size_t(grid)]; }
     int currentRow(Grid grid) const { return m_current[std::size_t(grid)]; }
-    void setFocusedGrid(std::optional<Grid> grid);
-    std::optional<Grid> focusedGrid() const { return m_focused; }
+    // The selections, focus and Ctrl flag the list views report.
+    BoxViewReport &viewReport() { return m_viewReport; }
+    const BoxViewReport &viewReport() const { return m_viewReport; }
     std::optional<Grid> activeGrid() const { return m_active; }
     int rememberedRow() const { return m_remembered; }
     // The remembered row moved by the quick view's steps.
@@ -90,8 +83,7 @@ public:
 
     // No messages in any list that is shown.
     bool allEmpty() const;
-    QString hint(Grid grid) const;
-    DoubleClick doubleClick(Grid grid) const;
+    BoxDoubleClick doubleClick() const { return BoxDoubleClick(m_quickViewOpen, m_twoMailers); }
     // A cell drawn selected: the focused list draws its own selection; while
     // no list has the focus the remembered row of the active list shows. The
     // blank row of an empty list never shows selected.
@@ -102,9 +94,6 @@ public:
 
     bool quickViewOpen() const { return m_quickViewOpen; }
     void setQuickViewOpen(bool open);
-    // Ctrl held at the last mouse-down on a list: moves copy.
-    bool copyFlag() const { return m_copyFlag; }
-    void setCopyFlag(bool copy) { m_copyFlag = copy; }
 
     bool sendHeld() const;
     void setSendHeld(bool held);
@@ -128,7 +117,7 @@ private:
     const MessageStore &m_store;
     BoxHost &m_host;
     std::array<std::unique_ptr<BoxListModel>, 4> m_lists;
-    std::array<Selection, 4> m_selections;
+    BoxViewReport m_viewReport;
     std::array<int, 4> m_current { 0, 0, 0, 0 };
     std::unique_ptr<Timer> m_reader;
     std::unique_ptr<Timer> m_folderSettle;
@@ -137,8 +126,6 @@ private:
     bool m_twoMailers = false;
     std::optional<Grid> m_active = Grid::Send;
     int m_remembered = 0;
-    std::optional<Grid> m_focused;
-    bool m_copyFlag = false;
     bool m_quickViewOpen = false;
     bool m_notedSendHeld = false;
     QString m_caption;

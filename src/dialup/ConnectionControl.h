@@ -53,11 +53,6 @@ public:
     bool DialUpOn();
     bool ModemOpen();
     void ModemClose();
-    bool BeforeState();
-    bool DialState();
-    bool ConnectState();
-    bool ThrdCheck();
-    void HangupThrd();
 
     // The dial-up part of the connection error handling.
     void connErrorBranch();
@@ -112,6 +107,15 @@ private:
     private:
         TDialUp &m_dial;
     };
+
+    // The steps that dialling and hanging up are made of: the line's phase
+    // as the backend reports it, and the hang-up worker. Only this class
+    // takes them.
+    bool BeforeState();
+    bool DialState();
+    bool ConnectState();
+    bool ThrdCheck();
+    void HangupThrd();
 
     bool cancelled() const { return m_dialAttempt > 999; }
     bool stopped() const;

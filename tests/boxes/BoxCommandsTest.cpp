@@ -47,7 +47,7 @@ TEST_F(BoxCommandsTest, CtrlCopiesAndUpGoesFromTheOutBoxToMailerTwo)
         "VeskFrom: <me@example.jp>\r\nVeskTo: <you@example.jp>\r\n" + mail(u"自分"_s, u"送"_s));
     open();
     pick(Grid::Send, 0);
-    window.setCopyFlag(true);
+    window.viewReport().setCopyFlag(true);
     commands.move(0);
     EXPECT_TRUE(exists(Box::OutBox, A));
     EXPECT_TRUE(exists(Box::InBox2, A));

@@ -98,9 +98,9 @@ protected:
     // The user picks rows top..bottom of a list with the mouse.
     void pick(Grid grid, int top, int bottom = -1)
     {
-        window.setFocusedGrid(grid);
+        window.viewReport().setFocusedGrid(grid);
         window.setCurrent(grid, top);
-        window.setSelection(grid, top, bottom < 0 ? top : bottom);
+        window.viewReport().setSelection(grid, top, bottom < 0 ? top : bottom);
     }
 
     RecordingBoxHost host;

@@ -114,7 +114,7 @@ TEST_F(SettingsDialogModelTest, LoadsDefaultsWithTheDialogsOwnMissingValueCases)
     EXPECT_TRUE(model.checked(u"ckbRoundGo"));
     EXPECT_EQ(model.number(u"speOverTime"), 300);
     EXPECT_EQ(model.roundTime().text(), "20");
-    EXPECT_FALSE(model.dialUp()); // no dial-up here
+    EXPECT_FALSE(model.connectionMethod().dialUp()); // no dial-up here
     EXPECT_EQ(model.clockFont().name, "ＭＳ Ｐゴシック");
     EXPECT_TRUE(messenger.messages.isEmpty());
 
@@ -127,8 +127,8 @@ TEST_F(SettingsDialogModelTest, LoadsDefaultsWithTheDialogsOwnMissingValueCases)
     EXPECT_TRUE(model.checked(u"ckbMailRound"));
     EXPECT_EQ(model.text(u"edtSMTP"), "pop.example.jp");
     EXPECT_EQ(model.number(u"speOverTime"), 600);
-    EXPECT_TRUE(model.dialUp()); // as stored
-    EXPECT_EQ(model.password(), "..ZZ");
+    EXPECT_TRUE(model.connectionMethod().dialUp()); // as stored
+    EXPECT_EQ(model.secrets().password(), "..ZZ");
     EXPECT_EQ(messenger.beeps, 1);
     EXPECT_EQ(messenger.messages, QStringList { "パスワードを再入力してください" });
 }
@@ -142,7 +142,7 @@ TEST_F(SettingsDialogModelTest, SavesWhatTheProgramReadsBack)
     model.setText(u"edtHost", "pop.example.jp");
     model.setText(u"edtSMTP", ""); // means the POP3 host
     model.setText(u"edtUserID", "taro");
-    model.setPassword("..secret");
+    model.secrets().setPassword("..secret");
     model.roundTime().setText("30");
     model.setNumber(u"speSendPauseTime", 99999);
     model.rules().setEntry(2, "hanako");
@@ -193,7 +193,7 @@ TEST_F(SettingsDialogModelTest, EraseAllNeedsThePasswordShown)
     EXPECT_EQ(model.eraseAll(store, "Password"), EraseResult::WrongPassword);
     EXPECT_EQ(messenger.beeps, 1);
     EXPECT_FALSE(store.readSection("Config").isEmpty());
-    model.setPassword(""); // an empty password field takes an empty answer
+    model.secrets().setPassword(""); // an empty password field takes an empty answer
     EXPECT_EQ(model.eraseAll(store, ""), EraseResult::Erased);
     EXPECT_TRUE(store.readSection("Config").isEmpty());
 }
@@ -210,15 +210,15 @@ TEST_F(SettingsDialogModelTest, ConnectionTestNeedsTheMonitor)
 TEST_F(SettingsDialogModelTest, DialUpOnlyWhereItCanBeMadeWithTheEntriesListed)
 {
     loaded();
-    EXPECT_FALSE(model.chooseDialUp());
-    EXPECT_FALSE(model.dialUp());
+    EXPECT_FALSE(model.connectionMethod().chooseDialUp());
+    EXPECT_FALSE(model.connectionMethod().dialUp());
     EXPECT_EQ(messenger.messages.last(), DialUpEntries::MissingServiceText);
 
     TwoDialUpEntries dialUp;
     SettingsDialogModel withDialUp(messenger, dialUp);
     withDialUp.load(store); // DialMode missing: dial-up where it can be made
     EXPECT_TRUE(withDialUp.usable(u"ckbDefNoncheck"));
-    EXPECT_TRUE(withDialUp.takeDialEntry(1));
+    EXPECT_TRUE(withDialUp.connectionMethod().takeDialEntry(1));
     EXPECT_EQ(withDialUp.text(u"edtAp"), "Home");
     dialUp.entries = { "Office" };
     store.writeInteger("Config", "DefNoncheck", 1);
@@ -259,14 +259,14 @@ TEST_F(SettingsDialogModelTest, TheSmtpLoginIsSavedWithItsPasswordEncoded)
     loaded();
     model.setNumber(u"cmbSmtpAuth", 4);
     model.setText(u"edtSmtpUserID", QStringLiteral("jiro"));
-    model.setSmtpPassword(QStringLiteral("smtp-pass"));
+    model.secrets().setSmtpPassword(QStringLiteral("smtp-pass"));
     ASSERT_EQ(model.save(store, QStringLiteral("/tmp")), SettingsDialogModel::SaveResult::Saved);
     EXPECT_EQ(
         store.readString("Config", "SMTP_Password"), PasswordCodec::encode(QStringLiteral("smtp-pass")));
     EXPECT_EQ(store.readInteger("Config", "SMTP_Auth", 0), 4);
     SettingsDialogModel again(messenger, noDialUp);
     again.load(store);
-    EXPECT_EQ(again.smtpPassword(), QStringLiteral("smtp-pass"));
+    EXPECT_EQ(again.secrets().smtpPassword(), QStringLiteral("smtp-pass"));
     again.setChecked(u"ckbMailRound", true);
     EXPECT_TRUE(again.usable(u"edtSmtpPassword"));
     again.setNumber(u"cmbSmtpAuth", 0);

@@ -99,7 +99,7 @@ void BoxGridView::showRow(int row)
 
 void BoxGridView::mousePressEvent(QMouseEvent *event)
 {
-    m_window.setCopyFlag(event->modifiers().testFlag(Qt::ControlModifier));
+    m_window.viewReport().setCopyFlag(event->modifiers().testFlag(Qt::ControlModifier));
     const QModelIndex index = indexAt(event->position().toPoint());
     m_pressPos = event->position().toPoint();
     m_pressedOnRow = index.isValid() && event->button() == Qt::LeftButton;
@@ -176,7 +176,7 @@ void BoxGridView::keyPressEvent(QKeyEvent *event)
 void BoxGridView::focusInEvent(QFocusEvent *event)
 {
     QTableView::focusInEvent(event);
-    m_window.setFocusedGrid(m_grid);
+    m_window.viewReport().setFocusedGrid(m_grid);
     m_window.setCurrent(m_grid, std::max(0, currentIndex().row()));
     viewport()->update();
 }
@@ -184,8 +184,8 @@ void BoxGridView::focusInEvent(QFocusEvent *event)
 void BoxGridView::focusOutEvent(QFocusEvent *event)
 {
     QTableView::focusOutEvent(event);
-    if (m_window.focusedGrid() == m_grid)
-        m_window.setFocusedGrid(std::nullopt);
+    if (m_window.viewReport().focusedGrid() == m_grid)
+        m_window.viewReport().setFocusedGrid(std::nullopt);
     viewport()->update();
 }
 
@@ -245,7 +245,7 @@ void BoxGridView::reportSelection()
         top = top < 0 ? index.row() : std::min(top, index.row());
         bottom = std::max(bottom, index.row());
     }
-    m_window.setSelection(m_grid, top, bottom);
+    m_window.viewReport().setSelection(m_grid, top, bottom);
 }
 
 } // namespace vesk

@@ -498,7 +498,7 @@ QString TDevideForm::statusText() const
 void TDevideForm::refreshHints()
 {
     for (Grid grid : AllGrids)
-        this->grid(grid)->setToolTip(m_model.hint(grid));
+        this->grid(grid)->setToolTip(m_model.doubleClick().hint(grid));
 }
 
 void TDevideForm::refreshSendMode()
@@ -530,18 +530,18 @@ void TDevideForm::runSend(bool keepLine)
 
 void TDevideForm::doubleClicked(Grid grid)
 {
-    switch (m_model.doubleClick(grid)) {
-    case BoxWindowModel::DoubleClick::OpenQuickView:
+    switch (m_model.doubleClick().action(grid)) {
+    case BoxDoubleClick::Action::OpenQuickView:
         openQuickView();
         m_quickView.choimi();
         break;
-    case BoxWindowModel::DoubleClick::ShowInQuickView:
+    case BoxDoubleClick::Action::ShowInQuickView:
         m_quickView.choimi();
         break;
-    case BoxWindowModel::DoubleClick::Mailer1:
+    case BoxDoubleClick::Action::Mailer1:
         m_commands.launchMailer(1);
         break;
-    case BoxWindowModel::DoubleClick::Mailer2:
+    case BoxDoubleClick::Action::Mailer2:
         m_commands.launchMailer(2);
         break;
     }

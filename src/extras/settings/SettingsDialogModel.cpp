@@ -3,10 +3,7 @@
 #include "extras/settings/DialogControls.h"
 #include "extras/settings/SettingsDialogHost.h"
 #include "mail/ProviderSecurity.h"
-#include "platform/DialUpEntries.h"
 #include "platform/Messenger.h"
-#include "platform/SecretStore.h"
-#include "settings/PasswordCodec.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
 #include "store/rules/RuleStorage.h"
@@ -30,9 +27,6 @@ const SettingEntry::Field LookFields[] = {
 // What the dialog shows for a value that is not stored, where that differs
 // from the default the program runs with.
 constexpr bool MailRoundWhenMissing = false;
-// A missing connection method asks for it to be detected: dial-up when
-// dial-up entries can be listed, LAN otherwise.
-constexpr int DialModeDetect = 2;
 
 // The Settings field of a control's value, when it has that type.
 template <class T> T Settings::*fieldOf(const DialogControl *c)
@@ -47,9 +41,9 @@ template <class T> T Settings::*fieldOf(const DialogControl *c)
 
 SettingsDialogModel::SettingsDialogModel(Messenger &messenger, const DialUpEntries &dialUp)
     : m_messenger(messenger)
-    , m_dialUpEntries(dialUp)
     , m_roundTime(messenger)
     , m_rules(messenger)
+    , m_connectionMethod(messenger, dialUp, m_values)
 { }
 
 void SettingsDialogModel::load(SettingsStore &store)
@@ -65,34 +59,16 @@ void SettingsDialogModel::load(SettingsStore &store)
     for (const SettingEntry::Field &field : LookFields)
         SettingsTable::read(store, m_values, SettingsTable::entryOf(field));
 
-    m_passwordInFile = !store.secrets() || !store.secrets()->available();
-    m_password = loadPassword(store, &Settings::Password);
-    m_smtpPassword = loadPassword(store, &Settings::SMTP_Password);
-    m_clientSecret = loadPassword(store, &Settings::OAuth_ClientSecret);
+    m_secrets.load(store, m_messenger);
     for (QString Settings::*field : { &Settings::OAuth_AuthUrl, &Settings::OAuth_TokenUrl, &Settings::OAuth_Scope })
         m_values.*field = SettingsTable::value(store, field);
     loadPorts(store);
 
     m_roundTime.setText(QString::number(SettingsTable::value(store, &Settings::RoundTime)));
 
-    const int dialMode = SettingsTable::valueOr(store, &Settings::DialMode, DialModeDetect);
-    m_dialUp = dialMode == 1 || (dialMode != 0 && m_dialUpEntries.available());
-    m_dialEntries.clear();
-    if (m_dialUp)
-        listDialEntries();
+    m_connectionMethod.load(store);
 
     m_rules.setLists(rulestorage::load(store));
-}
-
-QString SettingsDialogModel::loadPassword(SettingsStore &store, QString Settings::*field)
-{
-    const QString stored = SettingsTable::value(store, field);
-    const std::optional<QString> decoded = PasswordCodec::decode(stored);
-    if (!stored.isEmpty() && !decoded) {
-        m_messenger.beep();
-        m_messenger.message(QStringLiteral("パスワードを再入力してください"));
-    }
-    return stored.isEmpty() ? QString() : decoded.value_or(stored);
 }
 
 void SettingsDialogModel::loadPorts(SettingsStore &store)
@@ -195,64 +171,11 @@ controldeps::Switches SettingsDialogModel::switches() const
     s.P = m_values.SendPause;
     s.mailWave = m_values.MailWaveON;
     s.planWave = m_values.PlanWaveON;
-    s.dialUp = m_dialUp;
-    s.dialEntries = int(m_dialEntries.size());
+    s.dialUp = m_connectionMethod.dialUp();
+    s.dialEntries = int(m_connectionMethod.dialEntries().size());
     s.smtpAuth = m_values.SMTP_Auth != 0;
     s.leave = m_values.LeaveOnServer;
     return s;
-}
-
-bool SettingsDialogModel::dialUpAvailable() const
-{
-    return m_dialUpEntries.available();
-}
-
-bool SettingsDialogModel::chooseLan()
-{
-    if (m_dialUp && m_dialUpEntries.available()) {
-        m_messenger.beep();
-        const std::optional<Messenger::Answer> answer = m_messenger.ask(QStringLiteral("Vesk各種設定"),
-            QStringLiteral("電話接続ランタイムが存在しますが、本当にLAN接続に変更しますか？"),
-            Messenger::Buttons::YesNo);
-        if (answer && *answer == Messenger::Answer::No)
-            return false;
-    }
-    m_dialUp = false;
-    return true;
-}
-
-bool SettingsDialogModel::chooseDialUp()
-{
-    if (!m_dialUpEntries.available()) {
-        m_messenger.beep();
-        m_messenger.message(DialUpEntries::MissingServiceText);
-        // Dial-up saved without any means to dial would leave the program
-        // unable to check at all.
-        m_dialUp = false;
-        return false;
-    }
-    m_dialUp = true;
-    listDialEntries();
-    return true;
-}
-
-void SettingsDialogModel::listDialEntries()
-{
-    m_dialEntries = m_dialUpEntries.names();
-    // With one entry there is no other connection to keep checks from.
-    if (m_dialEntries.size() < 2)
-        m_values.DefNoncheck = false;
-}
-
-bool SettingsDialogModel::takeDialEntry(int row)
-{
-    if (row < 0 || row >= m_dialEntries.size()) {
-        m_messenger.beep();
-        m_messenger.message(QStringLiteral("右の一覧から接続ポイントを指定してください"));
-        return false;
-    }
-    m_values.AP = m_dialEntries[row];
-    return true;
 }
 
 bool SettingsDialogModel::monitorReady(SettingsDialogHost &host)
@@ -270,7 +193,7 @@ ProviderAccount SettingsDialogModel::account() const
     // An empty SMTP field means the POP3 server's host, as when it is read.
     if (account.SMTP.isEmpty())
         account.SMTP = m_values.Host;
-    account.Password = m_password;
+    account.Password = m_secrets.password();
     return account;
 }
 
@@ -311,8 +234,8 @@ void SettingsDialogModel::soundTest(SettingsDialogHost &host, QStringView field)
 
 OAuthClient SettingsDialogModel::oauthClient() const
 {
-    return oauthClientOf(m_values.OAuth_Preset, m_values.OAuth_ClientID, m_clientSecret, m_values.OAuth_AuthUrl,
-        m_values.OAuth_TokenUrl, m_values.OAuth_Scope);
+    return oauthClientOf(m_values.OAuth_Preset, m_values.OAuth_ClientID, m_secrets.clientSecret(),
+        m_values.OAuth_AuthUrl, m_values.OAuth_TokenUrl, m_values.OAuth_Scope);
 }
 
 SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, const QString &folder)
@@ -336,11 +259,9 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
         else
             SettingsTable::write(store, m_values, control.setting());
     }
-    SettingsTable::setValue(store, &Settings::Password, PasswordCodec::encode(m_password));
-    SettingsTable::setValue(store, &Settings::SMTP_Password, PasswordCodec::encode(m_smtpPassword));
-    SettingsTable::setValue(store, &Settings::OAuth_ClientSecret, PasswordCodec::encode(m_clientSecret));
+    m_secrets.write(store);
     SettingsTable::setValue(store, &Settings::RoundTime, m_roundTime.minutes());
-    SettingsTable::setValue(store, &Settings::DialMode, m_dialUp ? 1 : 0);
+    m_connectionMethod.write(store);
     for (const SettingEntry::Field &field : LookFields)
         SettingsTable::write(store, m_values, SettingsTable::entryOf(field));
     QString rulesError;
@@ -360,9 +281,9 @@ SettingsDialogModel::SaveResult SettingsDialogModel::save(SettingsStore &store, 
 
 EraseResult SettingsDialogModel::eraseAll(SettingsStore &store, const QString &typedPassword)
 {
-    if (typedPassword != m_password)
+    if (typedPassword != m_secrets.password())
         m_messenger.beep();
-    return eraseAllSettings(store, typedPassword, m_password, m_messenger);
+    return eraseAllSettings(store, typedPassword, m_secrets.password(), m_messenger);
 }
 
 } // namespace vesk

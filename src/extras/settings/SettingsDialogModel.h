@@ -1,14 +1,14 @@
 #pragma once
 
+#include "extras/settings/ConnectionMethodChoice.h"
 #include "extras/settings/ControlDependencies.h"
 #include "extras/settings/RoundTimeField.h"
+#include "extras/settings/SettingsSecrets.h"
 #include "settings/EraseAllSettings.h"
 #include "settings/ProviderAccount.h"
 #include "settings/OAuthClient.h"
 #include "settings/Settings.h"
 #include "store/rules/RuleEntryModel.h"
-
-#include <QStringList>
 
 namespace vesk {
 
@@ -55,17 +55,9 @@ public:
     int number(QStringView control) const;
     void setNumber(QStringView control, int value);
 
-    // No keyring answers: the passwords are stored (encoded) in the file.
-    bool passwordInFile() const { return m_passwordInFile; }
-
-    // The provider password, plain.
-    const QString &password() const { return m_password; }
-    void setPassword(const QString &password) { m_password = password; }
-    // The SMTP password, plain (empty: the provider's).
-    const QString &smtpPassword() const { return m_smtpPassword; }
-    void setSmtpPassword(const QString &password) { m_smtpPassword = password; }
-    const QString &clientSecret() const { return m_clientSecret; }
-    void setClientSecret(const QString &secret) { m_clientSecret = secret; }
+    // The passwords, stored apart from the other values.
+    SettingsSecrets &secrets() { return m_secrets; }
+    const SettingsSecrets &secrets() const { return m_secrets; }
     // The OAuth client as the dialog shows it now (saved or not).
     OAuthClient oauthClient() const;
     // The provider ports again from the store (the port dialog wrote them).
@@ -87,19 +79,9 @@ public:
     controldeps::Switches switches() const;
     bool usable(QStringView control) const { return controldeps::usable(control, switches()); }
 
-    // --- The connection method ---
-    bool dialUp() const { return m_dialUp; }
-    // Dial-up connections can be made on this machine.
-    bool dialUpAvailable() const;
-    // LAN chosen; where dial-up connections can be made the user is asked
-    // first. False when dial-up stays chosen.
-    bool chooseLan();
-    // Dial-up chosen: the entries are listed. False (LAN again) where no
-    // dial-up connection can be made.
-    bool chooseDialUp();
-    const QStringList &dialEntries() const { return m_dialEntries; }
-    // "<<": the entry at `row` (-1: none selected) becomes the access point.
-    bool takeDialEntry(int row);
+    // LAN or dial-up, and the dial-up entry taken as the access point.
+    ConnectionMethodChoice &connectionMethod() { return m_connectionMethod; }
+    const ConnectionMethodChoice &connectionMethod() const { return m_connectionMethod; }
 
     // --- The test buttons ---
     // "&Check(&K)": the account as typed, tried with one check cycle while
@@ -125,23 +107,17 @@ public:
     EraseResult eraseAll(SettingsStore &store, const QString &typedPassword);
 
 private:
-    QString loadPassword(SettingsStore &store, QString Settings::*field);
-    void listDialEntries();
     bool monitorReady(SettingsDialogHost &host);
 
     Messenger &m_messenger;
-    const DialUpEntries &m_dialUpEntries;
     void loadPorts(SettingsStore &store);
 
+    // Before m_connectionMethod, which writes into it.
     Settings m_values;
-    QString m_password;
-    QString m_smtpPassword;
-    QString m_clientSecret;
+    SettingsSecrets m_secrets;
     RoundTimeField m_roundTime;
     RuleEntryModel m_rules;
-    bool m_dialUp = false;
-    bool m_passwordInFile = true;
-    QStringList m_dialEntries;
+    ConnectionMethodChoice m_connectionMethod;
 };
 
 } // namespace vesk

@@ -133,7 +133,7 @@ TEST_F(DevideFormTest, QuickViewShowsTheJapaneseTextOfTheMessage)
     form.showWindow();
     settle();
     form.grid(Grid::Receive)->setFocus();
-    form.model().setFocusedGrid(Grid::Receive);
+    form.model().viewReport().setFocusedGrid(Grid::Receive);
     form.model().setCurrent(Grid::Receive, 0);
     form.toggleQuickView();
     settle();

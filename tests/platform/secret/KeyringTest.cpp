@@ -105,9 +105,9 @@ TEST_F(KeyringTest, TheDialogsSaveLeavesNoPasswordInAnyFile)
     file.setSecrets(&m_keyring);
     SettingsDialogModel dialog(m_messenger, m_dialUp);
     dialog.load(file);
-    EXPECT_EQ(dialog.passwordInFile(), !withKeyring());
-    EXPECT_EQ(dialog.password(), password);
-    dialog.setSmtpPassword(smtpPassword);
+    EXPECT_EQ(dialog.secrets().passwordInFile(), !withKeyring());
+    EXPECT_EQ(dialog.secrets().password(), password);
+    dialog.secrets().setSmtpPassword(smtpPassword);
     ASSERT_EQ(dialog.save(file, paths::dataDir()), SettingsDialogModel::SaveResult::Saved);
 
     const QStringList traces { password, smtpPassword, PasswordCodec::encode(password).mid(2),

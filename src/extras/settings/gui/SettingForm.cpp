@@ -143,18 +143,18 @@ void TSettingForm::bindControls()
 void TSettingForm::bindSpecialControls()
 {
     auto *password = control<QLineEdit>("edtPassword");
-    password->setText(m_model.password());
-    connect(
-        password, &QLineEdit::textChanged, this, [this](const QString &text) { m_model.setPassword(text); });
-    control<QLabel>("lblPasswordInFile")->setVisible(m_model.passwordInFile());
+    password->setText(m_model.secrets().password());
+    connect(password, &QLineEdit::textChanged, this,
+        [this](const QString &text) { m_model.secrets().setPassword(text); });
+    control<QLabel>("lblPasswordInFile")->setVisible(m_model.secrets().passwordInFile());
     auto *smtpPassword = control<QLineEdit>("edtSmtpPassword");
-    smtpPassword->setText(m_model.smtpPassword());
+    smtpPassword->setText(m_model.secrets().smtpPassword());
     connect(smtpPassword, &QLineEdit::textChanged, this,
-        [this](const QString &text) { m_model.setSmtpPassword(text); });
+        [this](const QString &text) { m_model.secrets().setSmtpPassword(text); });
     auto *clientSecret = control<QLineEdit>("edtOAuthClientSecret");
-    clientSecret->setText(m_model.clientSecret());
+    clientSecret->setText(m_model.secrets().clientSecret());
     connect(clientSecret, &QLineEdit::textChanged, this,
-        [this](const QString &text) { m_model.setClientSecret(text); });
+        [this](const QString &text) { m_model.secrets().setClientSecret(text); });
 
     showRoundTime();
     connect(control<QLineEdit>("edtRoundTime"), &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -173,21 +173,21 @@ void TSettingForm::bindSpecialControls()
 
     auto *lan = control<QRadioButton>("rdbLan");
     auto *dial = control<QRadioButton>("rdbDmode1");
-    (m_model.dialUp() ? dial : lan)->setChecked(true);
+    (m_model.connectionMethod().dialUp() ? dial : lan)->setChecked(true);
     connect(lan, &QRadioButton::clicked, this, [this, dial] {
-        if (!m_model.chooseLan())
+        if (!m_model.connectionMethod().chooseLan())
             dial->setChecked(true);
         applyDependencies();
     });
     connect(dial, &QRadioButton::clicked, this, [this, lan] {
-        if (!m_model.chooseDialUp())
+        if (!m_model.connectionMethod().chooseDialUp())
             lan->setChecked(true);
         showDialEntries();
         applyDependencies();
     });
     showDialEntries();
     auto takeEntry = [this] {
-        if (m_model.takeDialEntry(control<QListWidget>("ltbAp")->currentRow()))
+        if (m_model.connectionMethod().takeDialEntry(control<QListWidget>("ltbAp")->currentRow()))
             control<QLineEdit>("edtAp")->setText(m_model.text(u"edtAp"));
     };
     connect(control<QPushButton>("btnAP"), &QPushButton::clicked, this, takeEntry);
@@ -327,10 +327,10 @@ void TSettingForm::showDialEntries()
 {
     auto *list = control<QListWidget>("ltbAp");
     list->clear();
-    list->addItems(m_model.dialEntries());
+    list->addItems(m_model.connectionMethod().dialEntries());
     if (list->count() > 0)
         list->setCurrentRow(0);
-    control<QLabel>("lblDialHint")->setVisible(!m_model.dialUpAvailable());
+    control<QLabel>("lblDialHint")->setVisible(!m_model.connectionMethod().dialUpAvailable());
     // Fewer than two entries untick it.
     control<QCheckBox>("ckbDefNoncheck")->setChecked(m_model.checked(u"ckbDefNoncheck"));
 }
