@@ -2,6 +2,7 @@
 
 #include "app/ProviderLink.h"
 #include "app/StripController.h"
+#include "mail/EditorGate.h"
 #include "platform/Sound.h"
 #include "settings/ProviderAccount.h"
 #include "settings/Settings.h"
@@ -293,7 +294,7 @@ private:
     int m_holdCount = 0;
     bool m_sending = false;
     int m_cycleDepth = 0;
-    bool m_dialogOpen = false;
+    EditorGate m_editors;
     bool m_closeRequested = false;
     bool m_showBox = false;
     bool m_serversRunning = false;

@@ -15,8 +15,6 @@ public:
     { }
 
     Settings &settings() override { return m_c.m_settings; }
-    bool dialogOpen() const override { return m_c.m_dialogOpen; }
-    void setDialogOpen(bool open) override { m_c.m_dialogOpen = open; }
     void readSettingsAgain() override { m_c.RetMain(); }
     void showDisplay(int mode) override { m_c.m_strip->DispSet(mode); }
     bool mailAnnounced() const override { return m_c.m_mailAnnounced; }

@@ -16,8 +16,6 @@ public:
     { }
 
     Settings &settings() override { return m_c.m_settings; }
-    bool dialogOpen() const override { return m_c.m_dialogOpen; }
-    void setDialogOpen(bool open) override { m_c.m_dialogOpen = open; }
     bool closeRequested() const override { return m_c.m_closeRequested; }
     bool closed() const override { return m_c.m_closed; }
     void applySettings(bool hadAccount) override { m_c.applySettings(hadAccount); }

@@ -99,7 +99,7 @@ void Controller::timMinTimer()
     // 3: the start-up pass.
     if (m_minuteRhythm == StartUpRhythm) {
         m_timMin->stop();
-        if (m_dialogOpen) {
+        if (m_editors.isOpen()) {
             startMinuteTimer();
             return;
         }

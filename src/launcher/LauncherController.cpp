@@ -1,4 +1,5 @@
 #include "launcher/LauncherController.h"
+#include "mail/EditorGate.h"
 
 #include "launcher/DesktopMacroExecutor.h"
 #include "launcher/MacroCompiler.h"
@@ -75,11 +76,12 @@ LauncherController::LaunchScope::~LaunchScope()
 }
 
 LauncherController::LauncherController(
-    const CoreServices &core, SettingsStore &settingsStore, Program &program, QObject *parent)
+    const CoreServices &core, SettingsStore &settingsStore, Program &program, EditorGate &editors, QObject *parent)
     : QObject(parent)
     , m_core(core)
     , m_settingsStore(settingsStore)
     , m_program(program)
+    , m_editors(editors)
 { }
 
 LauncherController::~LauncherController()
@@ -205,18 +207,16 @@ bool LauncherController::testLauncherEntry(const LauncherEntry &entry)
 void LauncherController::openLauncherEditor()
 {
     // mnuLunchSetClick: one editor dialog at a time.
-    if (m_program.dialogOpen()) {
-        m_core.messenger.beep();
+    if (m_editors.refuse())
         return;
-    }
-    m_program.setDialogOpen(true);
+    m_editors.setOpen(true);
     releaseHotKeys();
     emit editorRequested();
 }
 
 void LauncherController::launcherEditorClosed()
 {
-    m_program.setDialogOpen(false);
+    m_editors.setOpen(false);
     m_program.readSettingsAgain();
     m_program.startMinuteTimer();
 }

@@ -14,6 +14,7 @@
 namespace vesk {
 
 class DesktopWindows;
+class EditorGate;
 class GlobalHotKeys;
 class SettingsStore;
 class SyntheticInput;
@@ -35,9 +36,6 @@ public:
         virtual ~Program() = default;
         // The settings as last read (GetStr and the mailers' fields kept current).
         virtual Settings &settings() = 0;
-        // One editor dialog at a time, whichever it is.
-        virtual bool dialogOpen() const = 0;
-        virtual void setDialogOpen(bool open) = 0;
         // RetMain, then the minute timer again.
         virtual void readSettingsAgain() = 0;
         // The program is ending: nothing more starts.
@@ -64,7 +62,7 @@ public:
     };
 
     LauncherController(const CoreServices &core, SettingsStore &settingsStore, Program &program,
-        QObject *parent = nullptr);
+        EditorGate &editors, QObject *parent = nullptr);
     ~LauncherController() override;
 
     // The desktop that programs are started on and typed into; without one
@@ -132,6 +130,7 @@ private:
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     Program &m_program;
+    EditorGate &m_editors;
     DesktopServices m_desktop;
     TextPrompt m_prompt;
     LauncherTable m_launcher;

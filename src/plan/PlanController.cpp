@@ -1,4 +1,5 @@
 #include "plan/PlanController.h"
+#include "mail/EditorGate.h"
 
 #include "display/DisplayState.h"
 #include "mail/CoreServices.h"
@@ -17,11 +18,13 @@
 
 namespace vesk {
 
-PlanController::PlanController(const CoreServices &core, SettingsStore &settingsStore, Program &program, QObject *parent)
+PlanController::PlanController(
+    const CoreServices &core, SettingsStore &settingsStore, Program &program, EditorGate &editors, QObject *parent)
     : PlanHost(parent)
     , m_core(core)
     , m_settingsStore(settingsStore)
     , m_program(program)
+    , m_editors(editors)
     , m_plans(std::make_unique<PlanState>(settingsStore))
     , m_calendar(std::make_unique<CalendarState>(core.store.root(), paths::shippedDir() + QStringLiteral("/holidays")))
 { }
@@ -245,18 +248,16 @@ void PlanController::openPlanEditor()
 
 void PlanController::openPlanEditorFor(const QDate &reference)
 {
-    if (m_program.dialogOpen()) {
-        m_core.messenger.beep();
+    if (m_editors.refuse())
         return;
-    }
-    m_program.setDialogOpen(true);
+    m_editors.setOpen(true);
     m_planEditorOpen = true;
     emit planEditorRequested(reference);
 }
 
 void PlanController::planEditorClosed()
 {
-    m_program.setDialogOpen(false);
+    m_editors.setOpen(false);
     m_planEditorOpen = false;
     m_plans->setIndex(0);
     m_program.readSettingsAgain();

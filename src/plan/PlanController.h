@@ -11,6 +11,7 @@
 namespace vesk {
 
 class CalendarState;
+class EditorGate;
 class PlanState;
 class SettingsStore;
 struct CoreServices;
@@ -32,9 +33,6 @@ public:
         // The settings as last read; the calendar keeps CalFlag and the
         // week colours in them current.
         virtual Settings &settings() = 0;
-        // One editor dialog at a time, whichever it is.
-        virtual bool dialogOpen() const = 0;
-        virtual void setDialogOpen(bool open) = 0;
         // RetMain: the settings read and applied again.
         virtual void readSettingsAgain() = 0;
         // DispSet, and what the strip shows now.
@@ -56,7 +54,7 @@ public:
     };
 
     PlanController(const CoreServices &core, SettingsStore &settingsStore, Program &program,
-        QObject *parent = nullptr);
+        EditorGate &editors, QObject *parent = nullptr);
     ~PlanController() override;
 
     // What action plans do through other parts of the program; the resident
@@ -127,6 +125,7 @@ private:
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     Program &m_program;
+    EditorGate &m_editors;
     std::unique_ptr<PlanState> m_plans;
     std::unique_ptr<CalendarState> m_calendar;
     PlanActions m_planActions;

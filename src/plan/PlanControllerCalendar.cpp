@@ -1,4 +1,5 @@
 #include "plan/PlanController.h"
+#include "mail/EditorGate.h"
 
 #include "display/DisplayState.h"
 #include "mail/CoreServices.h"
@@ -169,10 +170,8 @@ void PlanController::calendarDayDoubleClicked(int cell)
         calendarDayClicked(cell);
         return;
     }
-    if (m_program.dialogOpen()) {
-        m_core.messenger.beep();
+    if (m_editors.refuse())
         return;
-    }
     const int day = m_calendar->dayOfCell(cell);
     if (day == 0)
         return;

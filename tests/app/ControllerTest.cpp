@@ -106,7 +106,7 @@ TEST_F(ControllerTest, BothMailersStartUnlessTheirPortsCollide)
     EXPECT_EQ(servers.calls.mid(0, 2), (QStringList { "start1", "start2" }));
     settings.writeInteger("Config", "POP3_VeskMailer2", 10110);
     servers.calls.clear();
-    Controller &c = make();
+    make();
     EXPECT_TRUE(m_messenger.messages.contains("メーラー１とメーラー２のポート番号がダブっています。\r\n"
                                               "どちらかのポート番号を違う番号に変更して下さい。\r\n"
                                               "それらを修正して、Veskを再立ち上げしてください。"));
@@ -165,7 +165,7 @@ TEST_F(ControllerTest, FirstCheckComesFirstDelaySecondsAfterTheStartUpPassThenEv
 {
     settings.writeInteger("Config", "FirstDelay", 10);
     settings.writeInteger("Config", "RoundTime", 5);
-    Controller &c = make();
+    make();
     m_timers.advance(50 + 10 * 1000 - 1);
     EXPECT_EQ(provider.downloads, 0);
     m_timers.advance(1);

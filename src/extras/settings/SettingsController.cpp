@@ -1,4 +1,5 @@
 #include "extras/settings/SettingsController.h"
+#include "mail/EditorGate.h"
 
 #include "mail/CoreServices.h"
 #include "mail/SessionState.h"
@@ -22,29 +23,28 @@ void takeProviderFields(Settings &to, const Settings &from)
 } // namespace
 
 SettingsController::SettingsController(
-    const CoreServices &core, SettingsStore &settingsStore, Program &program, QObject *parent)
+    const CoreServices &core, SettingsStore &settingsStore, Program &program, EditorGate &editors, QObject *parent)
     : QObject(parent)
     , m_core(core)
     , m_settingsStore(settingsStore)
     , m_program(program)
+    , m_editors(editors)
 { }
 
 void SettingsController::openSettings()
 {
     // One editor dialog at a time.
-    if (m_program.dialogOpen()) {
-        m_core.messenger.beep();
+    if (m_editors.refuse())
         return;
-    }
     if (!m_settingsDialogPresent)
         return;
-    m_program.setDialogOpen(true);
+    m_editors.setOpen(true);
     emit dialogRequested();
 }
 
 void SettingsController::settingsDialogClosed()
 {
-    m_program.setDialogOpen(false);
+    m_editors.setOpen(false);
     m_settingsPage = SettingsPage::Usual;
     m_ruleOffer.reset();
     // Closed by the end of the program (all settings erased): nothing to apply.

@@ -9,6 +9,7 @@
 
 namespace vesk {
 
+class EditorGate;
 class SettingsStore;
 struct CoreServices;
 struct Settings;
@@ -28,9 +29,6 @@ public:
         virtual ~Program() = default;
         // The settings as last read.
         virtual Settings &settings() = 0;
-        // One editor dialog at a time, whichever it is.
-        virtual bool dialogOpen() const = 0;
-        virtual void setDialogOpen(bool open) = 0;
         virtual bool closeRequested() const = 0;
         virtual bool closed() const = 0;
         // The dialog closed: RetMain and what follows; `hadAccount` is
@@ -49,7 +47,7 @@ public:
     };
 
     SettingsController(const CoreServices &core, SettingsStore &settingsStore, Program &program,
-        QObject *parent = nullptr);
+        EditorGate &editors, QObject *parent = nullptr);
 
     // A settings dialog is there to open; without one the program says
     // what is missing instead.
@@ -109,6 +107,7 @@ private:
     const CoreServices &m_core;
     SettingsStore &m_settingsStore;
     Program &m_program;
+    EditorGate &m_editors;
     bool m_settingsDialogPresent = false;
     bool m_connectionTest = false;
     bool m_settingsErased = false;
